@@ -1,0 +1,2 @@
+// TODO: being written
+int main() { return 0; }

@@ -1,0 +1,7 @@
+#include "Chyba.h"
+
+std::string TextChyby(const std::string& zprava) {
+    if (!zprava.empty() && static_cast<unsigned char>(zprava.back()) > '.')
+        return zprava + '.';
+    return zprava;
+}

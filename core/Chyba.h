@@ -1,0 +1,16 @@
+#pragma once
+// The program's general error: an exception carrying a message text.
+// The message is 8-bit Windows-1250 text, like all text inside the program.
+
+#include <stdexcept>
+#include <string>
+
+class eChyba : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The text the error box shows: the message, with a full stop added when its last
+// character has a code above that of the full stop (after letters and digits, not after
+// ".", ")" or "!").
+std::string TextChyby(const std::string& zprava);

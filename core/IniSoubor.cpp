@@ -1,0 +1,2 @@
+#include "IniSoubor.h"
+// TODO: being written

@@ -1,0 +1,2 @@
+#include "Nastaveni.h"
+// TODO: being written

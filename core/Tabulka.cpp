@@ -1,0 +1,2 @@
+#include "Tabulka.h"
+// TODO: being written

@@ -1,0 +1,125 @@
+#include "Win1250.h"
+
+#include <array>
+
+namespace {
+
+// Unicode characters of the bytes 80 to FF.
+constexpr std::array<char16_t, 128> HorniPolovina = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+constexpr char Otaznik = '?';
+
+void PridejUtf8(std::string& cil, char32_t znak) {
+    if (znak < 0x80) {
+        cil += static_cast<char>(znak);
+    } else if (znak < 0x800) {
+        cil += static_cast<char>(0xC0 | (znak >> 6));
+        cil += static_cast<char>(0x80 | (znak & 0x3F));
+    } else {
+        cil += static_cast<char>(0xE0 | (znak >> 12));
+        cil += static_cast<char>(0x80 | ((znak >> 6) & 0x3F));
+        cil += static_cast<char>(0x80 | (znak & 0x3F));
+    }
+}
+
+char DoWin1250(char32_t znak) {
+    int bajt = UnicodeNaWin1250(znak);
+    return bajt < 0 ? Otaznik : static_cast<char>(bajt);
+}
+
+} // namespace
+
+char16_t Win1250NaUnicode(unsigned char bajt) {
+    return bajt < 0x80 ? static_cast<char16_t>(bajt) : HorniPolovina[bajt - 0x80];
+}
+
+int UnicodeNaWin1250(char32_t znak) {
+    if (znak < 0x80)
+        return static_cast<int>(znak);
+    for (size_t i = 0; i < HorniPolovina.size(); ++i)
+        if (HorniPolovina[i] == znak)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+std::u16string Win1250NaUtf16(std::string_view text) {
+    std::u16string vysledek;
+    vysledek.reserve(text.size());
+    for (char c : text)
+        vysledek += Win1250NaUnicode(static_cast<unsigned char>(c));
+    return vysledek;
+}
+
+std::string Utf16NaWin1250(std::u16string_view text) {
+    std::string vysledek;
+    vysledek.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            ++i; // a pair is one character outside the set
+            vysledek += Otaznik;
+        } else {
+            vysledek += DoWin1250(c);
+        }
+    }
+    return vysledek;
+}
+
+std::string Win1250NaUtf8(std::string_view text) {
+    std::string vysledek;
+    vysledek.reserve(text.size() + text.size() / 4);
+    for (char c : text)
+        PridejUtf8(vysledek, Win1250NaUnicode(static_cast<unsigned char>(c)));
+    return vysledek;
+}
+
+std::string Utf8NaWin1250(std::string_view text) {
+    std::string vysledek;
+    vysledek.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        auto b = static_cast<unsigned char>(text[i]);
+        int delka = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        if (delka == 0 || i + delka > text.size()) {
+            vysledek += Otaznik;
+            ++i;
+            continue;
+        }
+        char32_t znak = delka == 1 ? b : b & (0x7F >> delka);
+        bool platne = true;
+        for (int k = 1; k < delka; ++k) {
+            auto n = static_cast<unsigned char>(text[i + k]);
+            if ((n & 0xC0) != 0x80) {
+                platne = false;
+                break;
+            }
+            znak = (znak << 6) | (n & 0x3F);
+        }
+        if (!platne) {
+            vysledek += Otaznik;
+            ++i;
+            continue;
+        }
+        vysledek += DoWin1250(znak);
+        i += delka;
+    }
+    return vysledek;
+}

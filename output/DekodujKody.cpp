@@ -1,0 +1,3 @@
+#include "DekodujKody.h"
+// TODO: being written
+std::string DekodujKody(std::string_view) { return {}; }

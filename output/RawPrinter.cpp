@@ -1,0 +1,2 @@
+#include "RawPrinter.h"
+// TODO: being written

@@ -1,0 +1,2 @@
+#include "Sablona.h"
+// TODO: being written

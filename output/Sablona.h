@@ -1,0 +1,15 @@
+#pragma once
+// Expansion of one template line of one label into one printed row.
+
+#include "../core/PopisEtiket.h"
+#include "TiskovaUloha.h"
+
+#include <span>
+#include <string_view>
+
+// Prints at most one row: line i (1 to 5) of popis with the values list (value 0 first),
+// cut to HrDelka, indented by HrZleva, ended by CR LF, converted to the layout's encoding
+// and written to uloha; adds 1 to pocitadlo when it printed. A placeholder that is not an
+// integer raises the integer conversion error.
+void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_view> hodnoty,
+                   const tPopisOblepky& popis, tTiskovaUloha& uloha, int& pocitadlo);

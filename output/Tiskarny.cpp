@@ -1,0 +1,3 @@
+#include "Tiskarny.h"
+// TODO: being written
+std::vector<std::string> SeznamTiskaren() { return {}; }

@@ -1,0 +1,28 @@
+#pragma once
+// The two print runs: a copy count of one hand-filled label, and one group of labels per
+// row of the pasted table.
+
+#include "../core/PopisEtiket.h"
+#include "../core/Tabulka.h"
+#include "TiskovaUloha.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+struct tSluzbyTisku {
+    // Opens the job (the real one: a tRawPrinter); raises when it cannot.
+    std::function<std::unique_ptr<tTiskovaUloha>(const std::string& nazevDokumentu,
+                                                 const std::string& tiskarna)>
+        VytvorUlohu;
+    // Shows the completion dialog with the number of labels.
+    std::function<void(long long pocet)> UkazDokonceni;
+};
+
+// Manual run with the twenty manual values. Does nothing when pocetKopii <= 0.
+void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty& hodnoty,
+                 const tSluzbyTisku& sluzby);
+
+// Table run. Does nothing unless the table has a data row and pocetKopii > 0.
+void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& tabulka,
+                   const tSluzbyTisku& sluzby);
