@@ -1,0 +1,40 @@
+#pragma once
+// Test helpers around the private CUPS server that CTest starts (fixture "CupsServer",
+// scripts/cups-test). Tests get its directory in OBLEPKY_CUPS_DIR and CUPS_SERVER points
+// libcups at its socket. Every queue added here is raw and sends its jobs to a capture
+// listener that stores each job's bytes (one connection is one job).
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace cups_test {
+
+// The server's directory (OBLEPKY_CUPS_DIR); fails the test process when unset.
+std::string Adresar();
+
+// Adds (or re-creates) a raw queue that accepts jobs, with its own capture listener.
+void PridejFrontu(const std::string& nazev);
+// Deletes a queue.
+void SmazFrontu(const std::string& nazev);
+// cupsreject / cupsaccept on a queue.
+void OdmitejUlohy(const std::string& nazev, bool odmitat = true);
+
+// The jobs captured for a queue so far, each as its complete bytes, oldest first.
+std::vector<std::string> Zachycene(const std::string& nazev);
+// Waits until at least `pocet` jobs of the queue are captured complete; returns them all.
+// Fails (returns what there is) after the timeout.
+std::vector<std::string> CekejNaUlohy(const std::string& nazev, size_t pocet,
+                                      std::chrono::milliseconds limit = std::chrono::seconds(20));
+// Forgets the captured jobs of a queue.
+void VymazZachycene(const std::string& nazev);
+
+// The job names (IPP job-name) of all jobs the server knows for a queue, completed ones
+// included, oldest first.
+std::vector<std::string> NazvyUloh(const std::string& nazev);
+
+// Stops / starts the server itself (for tests of a server that is down).
+void ZastavServer();
+void SpustServer();
+
+} // namespace cups_test
