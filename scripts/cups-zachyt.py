@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Capture listener for a raw test queue: accepts TCP connections on 127.0.0.1 and stores
+the bytes of each connection (one connection = one print job) as <seq>.part in the target
+directory, renamed to <seq>.bin once the sender has closed. Writes the chosen port to
+the file given as the second argument when it is ready.
+
+Usage: cups-zachyt.py TARGET_DIR PORT_FILE
+"""
+
+import os
+import socket
+import sys
+import threading
+
+cil, soubor_portu = sys.argv[1], sys.argv[2]
+os.makedirs(cil, exist_ok=True)
+
+zamek = threading.Lock()
+
+
+def dalsi_poradi():
+    # Continues after the jobs already captured, so a restarted listener never overwrites.
+    cisla = [int(n.split(".")[0]) for n in os.listdir(cil) if n.split(".")[0].isdigit()]
+    return max(cisla, default=0) + 1
+
+
+poradi = dalsi_poradi()
+
+
+def obsluz(spojeni, cislo):
+    zaklad = os.path.join(cil, "%06d" % cislo)
+    with spojeni, open(zaklad + ".part", "wb") as vystup:
+        while True:
+            data = spojeni.recv(65536)
+            if not data:
+                break
+            vystup.write(data)
+    os.rename(zaklad + ".part", zaklad + ".bin")
+
+
+server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+server.bind(("127.0.0.1", 0))
+server.listen(16)
+docasny = soubor_portu + ".tmp"
+with open(docasny, "w") as f:
+    f.write(str(server.getsockname()[1]))
+os.rename(docasny, soubor_portu)
+
+while True:
+    spojeni, _ = server.accept()
+    with zamek:
+        cislo = poradi
+        poradi += 1
+    threading.Thread(target=obsluz, args=(spojeni, cislo), daemon=True).start()
