@@ -1,2 +1,320 @@
 #include "IniSoubor.h"
-// TODO: being written
+
+#include "CeleCislo.h"
+#include "Chyba.h"
+#include "Win1250.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Lower case of every Windows-1250 byte: ASCII letters and the upper/lower pairs of the
+// Central European letters. "×" (D7) and "÷" (F7) sit between the pairs and stay apart.
+constexpr std::array<unsigned char, 256> MalaPismena = [] {
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<unsigned char>(i);
+    for (int i = 'A'; i <= 'Z'; ++i)
+        t[i] = static_cast<unsigned char>(i + 32);
+    // Š Ś Ť Ž Ź, Ł, Ą, Ş, Ż, Ľ
+    const std::array<std::array<int, 2>, 10> dvojice = {{{0x8A, 0x9A},
+                                                         {0x8C, 0x9C},
+                                                         {0x8D, 0x9D},
+                                                         {0x8E, 0x9E},
+                                                         {0x8F, 0x9F},
+                                                         {0xA3, 0xB3},
+                                                         {0xA5, 0xB9},
+                                                         {0xAA, 0xBA},
+                                                         {0xAF, 0xBF},
+                                                         {0xBC, 0xBE}}};
+    for (auto [velke, male] : dvojice)
+        t[velke] = static_cast<unsigned char>(male);
+    for (int i = 0xC0; i <= 0xDE; ++i)
+        if (i != 0xD7)
+            t[i] = static_cast<unsigned char>(i + 32);
+    return t;
+}();
+
+unsigned char Male(char c) {
+    return MalaPismena[static_cast<unsigned char>(c)];
+}
+
+// Line breaks and NUL bytes would split a line or cut the file short when read back.
+std::string BezZlomu(std::string_view text) {
+    std::string vysledek(text);
+    std::replace_if(
+        vysledek.begin(), vysledek.end(),
+        [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    return vysledek;
+}
+
+std::string ChybaOtevreni(const std::string& cesta) {
+    return "Cannot open file " + Utf8NaWin1250(cesta);
+}
+
+std::string ChybaVytvoreni(const std::string& cesta) {
+    return "Cannot create file " + Utf8NaWin1250(cesta);
+}
+
+const char* const ChybaZapisu = "Stream write error";
+
+// The file's bytes up to the first zero byte; nothing when the file does not exist.
+std::string PrectiSoubor(const std::string& cesta) {
+    int fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {};
+        throw eChyba(ChybaOtevreni(cesta));
+    }
+    std::string obsah;
+    std::array<char, 65536> blok;
+    for (;;) {
+        ssize_t precteno = ::read(fd, blok.data(), blok.size());
+        if (precteno < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            throw eChyba(ChybaOtevreni(cesta));
+        }
+        if (precteno == 0)
+            break;
+        auto konec = blok.begin() + precteno;
+        auto nula = std::find(blok.begin(), konec, '\0');
+        obsah.append(blok.begin(), nula);
+        if (nula != konec)
+            break;
+    }
+    ::close(fd);
+    return obsah;
+}
+
+int plnyDiskPo = 0;
+int volaniZapisu = 0;
+
+ssize_t Zapis(int fd, const char* data, size_t delka) {
+    if (plnyDiskPo > 0) {
+        ++volaniZapisu;
+        if (volaniZapisu == plnyDiskPo)
+            delka /= 2;
+        if (volaniZapisu > plnyDiskPo || delka == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+    }
+    return ::write(fd, data, delka);
+}
+
+// The temporary file of one UpdateFile: closed and removed unless it was renamed.
+struct tDocasnySoubor {
+    std::string cesta;
+    int fd = -1;
+    ~tDocasnySoubor() {
+        if (fd >= 0)
+            ::close(fd);
+        if (!cesta.empty())
+            ::unlink(cesta.c_str());
+    }
+};
+
+} // namespace
+
+bool StejneBezVelikosti(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Male(a[i]) != Male(b[i]))
+            return false;
+    return true;
+}
+
+tIniSoubor::tIniSoubor(std::string cesta) : cesta_(std::move(cesta)) {
+    Nacti(PrectiSoubor(cesta_));
+}
+
+tIniSoubor tIniSoubor::ZTextu(std::string cesta, std::string_view obsah) {
+    tIniSoubor ini;
+    ini.cesta_ = std::move(cesta);
+    ini.Nacti(obsah.substr(0, obsah.find('\0')));
+    return ini;
+}
+
+void tIniSoubor::Nacti(std::string_view obsah) {
+    size_t i = 0;
+    while (i < obsah.size()) {
+        size_t konec = obsah.find_first_of("\r\n", i);
+        if (konec == std::string_view::npos)
+            konec = obsah.size();
+        std::string_view radek = obsah.substr(i, konec - i);
+        i = konec + 1;
+        if (konec + 1 < obsah.size() && obsah[konec] == '\r' && obsah[konec + 1] == '\n')
+            ++i;
+
+        if (radek.empty() || radek.front() == ';')
+            continue;
+        if (radek.size() >= 2 && radek.front() == '[' && radek.back() == ']') {
+            sekce_.push_back({std::string(radek.substr(1, radek.size() - 2)), {}});
+            continue;
+        }
+        if (sekce_.empty())
+            continue;
+        sekce_.back().radky.push_back({std::string(radek), radek.find('=')});
+    }
+}
+
+const tIniSoubor::tSekce* tIniSoubor::NajdiSekci(std::string_view nazev) const {
+    for (const tSekce& s : sekce_)
+        if (StejneBezVelikosti(s.nazev, nazev))
+            return &s;
+    return nullptr;
+}
+
+tIniSoubor::tSekce* tIniSoubor::NajdiSekci(std::string_view nazev) {
+    return const_cast<tSekce*>(std::as_const(*this).NajdiSekci(nazev));
+}
+
+size_t tIniSoubor::NajdiKlic(const tSekce& sekce, std::string_view klic) {
+    for (size_t i = 0; i < sekce.radky.size(); ++i) {
+        const tRadek& r = sekce.radky[i];
+        if (r.rovnase == klic.size() &&
+            StejneBezVelikosti(std::string_view(r.text).substr(0, r.rovnase), klic))
+            return i;
+    }
+    return std::string::npos;
+}
+
+std::string tIniSoubor::ReadString(std::string_view sekce, std::string_view klic,
+                                   std::string_view vychozi) const {
+    const tSekce* s = NajdiSekci(sekce);
+    if (!s)
+        return std::string(vychozi);
+    size_t i = NajdiKlic(*s, klic);
+    if (i == std::string::npos)
+        return std::string(vychozi);
+    const tRadek& r = s->radky[i];
+    return r.text.substr(r.rovnase + 1);
+}
+
+int32_t tIniSoubor::ReadInteger(std::string_view sekce, std::string_view klic,
+                                int32_t vychozi) const {
+    return ZkusTextNaCislo(ReadString(sekce, klic, "")).value_or(vychozi);
+}
+
+void tIniSoubor::WriteString(std::string_view sekce, std::string_view klic,
+                             std::string_view hodnota) {
+    std::string text = BezZlomu(klic) + "=" + BezZlomu(hodnota);
+    tRadek radek{text, text.find('=')};
+    tSekce* s = NajdiSekci(sekce);
+    if (!s) {
+        sekce_.push_back({BezZlomu(sekce), {}});
+        s = &sekce_.back();
+    }
+    size_t i = NajdiKlic(*s, klic);
+    if (i == std::string::npos)
+        s->radky.push_back(std::move(radek));
+    else
+        s->radky[i] = std::move(radek);
+}
+
+void tIniSoubor::WriteInteger(std::string_view sekce, std::string_view klic, int32_t hodnota) {
+    WriteString(sekce, klic, CisloNaText(hodnota));
+}
+
+std::string tIniSoubor::Obsah() const {
+    size_t delka = 0;
+    for (const tSekce& s : sekce_) {
+        delka += s.nazev.size() + 6;
+        for (const tRadek& r : s.radky)
+            delka += r.text.size() + 2;
+    }
+    std::string obsah;
+    obsah.reserve(delka);
+    for (const tSekce& s : sekce_) {
+        obsah += '[';
+        obsah += s.nazev;
+        obsah += "]\r\n";
+        for (const tRadek& r : s.radky) {
+            obsah += r.text;
+            obsah += "\r\n";
+        }
+        obsah += "\r\n";
+    }
+    return obsah;
+}
+
+void tIniSoubor::UpdateFile() const {
+    const std::string obsah = Obsah();
+
+    // Through a link, the file it points to is replaced, not the link.
+    std::string cil = cesta_;
+    std::error_code chybaCesty;
+    auto skutecna = std::filesystem::canonical(cesta_, chybaCesty);
+    if (!chybaCesty)
+        cil = skutecna.string();
+    struct stat stary {};
+    const bool existuje = ::stat(cil.c_str(), &stary) == 0;
+
+    tDocasnySoubor docasny;
+    for (int pokus = 0; pokus < 100; ++pokus) {
+        std::string jmeno =
+            cil + "." + std::to_string(::getpid()) + "." + std::to_string(pokus) + ".tmp";
+        docasny.fd = ::open(jmeno.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (docasny.fd >= 0) {
+            docasny.cesta = std::move(jmeno);
+            break;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    if (docasny.fd < 0)
+        throw eChyba(ChybaVytvoreni(cesta_));
+    if (existuje) {
+        // Best effort: the new file keeps the old one's owner and permissions.
+        if (::fchown(docasny.fd, stary.st_uid, stary.st_gid) != 0) {
+        }
+        if (::fchmod(docasny.fd, stary.st_mode & 07777) != 0) {
+        }
+    }
+
+    size_t zapsano = 0;
+    while (zapsano < obsah.size()) {
+        size_t kus = std::min<size_t>(obsah.size() - zapsano, 65536);
+        ssize_t r = Zapis(docasny.fd, obsah.data() + zapsano, kus);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            throw eChyba(ChybaZapisu);
+        zapsano += static_cast<size_t>(r);
+    }
+    if (::fsync(docasny.fd) != 0)
+        throw eChyba(ChybaZapisu);
+    int fd = docasny.fd;
+    docasny.fd = -1;
+    if (::close(fd) != 0)
+        throw eChyba(ChybaZapisu);
+    if (::rename(docasny.cesta.c_str(), cil.c_str()) != 0)
+        throw eChyba(ChybaVytvoreni(cesta_));
+    docasny.cesta.clear();
+
+    // Make the rename itself durable.
+    size_t lomitko = cil.rfind('/');
+    std::string adresar = lomitko == std::string::npos ? "." : cil.substr(0, lomitko + 1);
+    int dfd = ::open(adresar.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+void tIniSoubor::SimulujPlnyDisk(int n) {
+    plnyDiskPo = n;
+    volaniZapisu = 0;
+}

@@ -3,6 +3,7 @@
 // in order, names not trimmed, values kept exactly, names matched without regard to letter
 // case (first match wins). The file reaches the disk only through UpdateFile.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -39,12 +40,31 @@ public:
     // "Cannot create file %s" or "Stream write error".
     void UpdateFile() const;
 
+    // Test seam for a full disk: when n > 0, the n-th write call of the following file
+    // writes stores only half of its bytes and every later call fails with "no space".
+    // 0 turns it off. Counting starts anew with each call of this function.
+    static void SimulujPlnyDisk(int n);
+
 private:
+    struct tRadek {
+        std::string text;
+        size_t rovnase; // position of the first "=", npos when the line holds none
+    };
     struct tSekce {
         std::string nazev;
-        std::vector<std::string> radky;
+        std::vector<tRadek> radky;
     };
     std::string cesta_;
     std::vector<tSekce> sekce_;
-    // (implementation details may be added here)
+
+    tIniSoubor() = default;
+    void Nacti(std::string_view obsah);
+    const tSekce* NajdiSekci(std::string_view nazev) const;
+    tSekce* NajdiSekci(std::string_view nazev);
+    // Index of the key's first line in the section, npos when it has none.
+    static size_t NajdiKlic(const tSekce& sekce, std::string_view klic);
 };
+
+// Windows-1250 text comparison without regard to letter case: ASCII letters and the
+// Central European letters of the set, independent of the system's locale.
+bool StejneBezVelikosti(std::string_view a, std::string_view b);
