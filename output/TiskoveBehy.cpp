@@ -1,4 +1,125 @@
 #include "TiskoveBehy.h"
-// TODO: being written
-void TiskniRucne(const tPopisOblepky&, int, const tRucniHodnoty&, const tSluzbyTisku&) {}
-void TiskniTabulku(const tPopisOblepky&, int, const tTabulka&, const tSluzbyTisku&) {}
+
+#include "../core/CeleCislo.h"
+#include "../core/Kurzor.h"
+#include "../core/Win1250.h"
+#include "DekodujKody.h"
+#include "Sablona.h"
+
+#include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+const std::string NovyRadek = "\r\n";
+
+std::string NazevDokumentu(long long pocet) {
+    const std::string vzor = Utf8NaWin1250("Oblepky pro zboží (%d ks)");
+    const size_t misto = vzor.find("%d");
+    return vzor.substr(0, misto) + CisloNaText(pocet) + vzor.substr(misto + 2);
+}
+
+// Every blank row is a write of its own; a negative count writes nothing.
+void PisPrazdneRadky(tTiskovaUloha& uloha, long long pocet) {
+    for (long long i = 0; i < pocet; ++i)
+        uloha.Write(NovyRadek);
+}
+
+// One label: lines 1 to 5, filler rows up to the label's height, the after-label codes.
+void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view> hodnoty,
+                   const std::string& kodyPo, tTiskovaUloha& uloha) {
+    int radku = 0;
+    for (int i = 1; i <= PocetRadku; ++i)
+        RozvinSablonu(popis.Radky[i].HrText, i, hodnoty, popis, uloha, radku);
+    if (popis.PocetRadkuOblepky >= static_cast<long long>(radku) + 1)
+        PisPrazdneRadky(uloha, static_cast<long long>(popis.PocetRadkuOblepky) - radku);
+    uloha.Write(kodyPo);
+}
+
+// The count cell of a table row; anything that is not an integer, or a column outside the
+// table, counts 0.
+long long PocetZBunky(const tTabulka& tabulka, int sloupec, int radek) {
+    return ZkusTextNaCislo(tabulka.Bunka(sloupec, radek)).value_or(0);
+}
+
+// A run from its open job on: the hourglass while it prints, then the clean-up that runs
+// however the printing ends: the job destroyed (what was written reaches the spooler), the
+// cursor restored, the completion dialog with the labels finished; then an error goes on.
+template <class Tisk>
+void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, Tisk tisk) {
+    KurzorCekej();
+    long long hotovo = 0;
+    try {
+        tisk(*uloha, hotovo);
+        uloha->Dokonci();
+    } catch (...) {
+        uloha.reset();
+        KurzorNormalni();
+        try {
+            sluzby.UkazDokonceni(hotovo);
+        } catch (...) {
+            // The run's own error is the one worth showing.
+        }
+        throw;
+    }
+    uloha.reset();
+    KurzorNormalni();
+    sluzby.UkazDokonceni(hotovo);
+}
+
+} // namespace
+
+void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty& hodnoty,
+                 const tSluzbyTisku& sluzby) {
+    if (pocetKopii <= 0)
+        return;
+    const std::string kodyInit = DekodujKody(popis.InitKody);
+    const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
+    auto uloha = sluzby.VytvorUlohu(NazevDokumentu(pocetKopii), popis.Tiskarna);
+    Prubeh(std::move(uloha), sluzby, [&](tTiskovaUloha& u, long long& hotovo) {
+        std::vector<std::string_view> seznam(hodnoty.begin(), hodnoty.end());
+        seznam[0] = {}; // value 0 of a manual label is empty
+        u.Write(kodyInit);
+        PisPrazdneRadky(u, popis.RadkuPred);
+        for (int kopie = 0; kopie < pocetKopii; ++kopie) {
+            TiskniEtiketu(popis, seznam, kodyPo, u);
+            ++hotovo;
+        }
+        PisPrazdneRadky(u, popis.RadkuPo);
+    });
+}
+
+void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& tabulka,
+                   const tSluzbyTisku& sluzby) {
+    if (tabulka.PocetRadku() <= 1 || pocetKopii <= 0)
+        return;
+    // The document is named after the labels the table asks for, known before it starts.
+    long long celkem = 0;
+    for (int r = 1; r < tabulka.PocetRadku(); ++r)
+        if (const long long pocet = PocetZBunky(tabulka, popis.PoleSPoctem, r); pocet > 0)
+            celkem += pocet;
+    auto uloha = sluzby.VytvorUlohu(NazevDokumentu(celkem), popis.Tiskarna);
+    Prubeh(std::move(uloha), sluzby, [&](tTiskovaUloha& u, long long& hotovo) {
+        const std::string kodyInit = DekodujKody(popis.InitKody);
+        const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
+        u.Write(kodyInit);
+        PisPrazdneRadky(u, popis.RadkuPred);
+        std::vector<std::string_view> seznam;
+        for (int r = 1; r < tabulka.PocetRadku(); ++r) {
+            const long long pocet = PocetZBunky(tabulka, popis.PoleSPoctem, r);
+            if (pocet <= 0)
+                continue;
+            // Cells past the row's own pieces are empty, as is a value beyond the list.
+            seznam.clear();
+            for (int c = 0; c < tabulka.DelkaRadku(r); ++c)
+                seznam.push_back(tabulka.Bunka(c, r));
+            for (long long kopie = 0; kopie < pocet; ++kopie) {
+                TiskniEtiketu(popis, seznam, kodyPo, u);
+                ++hotovo;
+            }
+        }
+        PisPrazdneRadky(u, popis.RadkuPo);
+    });
+}
