@@ -26,7 +26,9 @@ struct tPripad {
     std::vector<std::vector<std::string>> obsah;
 };
 
-void PrintTo(const tPripad& pripad, std::ostream* os) { *os << pripad.nazev; }
+void PrintTo(const tPripad& pripad, std::ostream* os) {
+    *os << pripad.nazev;
+}
 
 class Import : public testing::TestWithParam<tPripad> {};
 
