@@ -1,0 +1,115 @@
+// RozvinSablonu with a layout, a line number, values and a template taken from the input:
+// no crash, memory bounded by the line's limits, one row or none, and no error but the
+// integer conversion's.
+
+#include "../../core/Chyba.h"
+#include "../../output/Sablona.h"
+#include "Kontrola.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Keeps the start and the end of what was written and counts the rest, so that a long row
+// costs the harness no memory.
+class tZachyt : public tTiskovaUloha {
+public:
+    static constexpr size_t Zacatek = 4096;
+    int zapisu = 0;
+    size_t bajtu = 0;
+    std::string zacatek;
+    std::string konec;
+    void Write(const std::string& data) override {
+        ++zapisu;
+        bajtu += data.size();
+        zacatek.append(data, 0, Zacatek - std::min(Zacatek, zacatek.size()));
+        konec = (konec + data.substr(data.size() - std::min<size_t>(data.size(), 2)));
+        konec.erase(0, konec.size() - std::min<size_t>(konec.size(), 2));
+    }
+    void Dokonci() override {}
+};
+
+bool KonciNa(std::string_view text, std::string_view konec) {
+    return text.size() >= konec.size() && text.substr(text.size() - konec.size()) == konec;
+}
+
+int32_t Cislo(FuzzedDataProvider& vstup, int32_t od, int32_t po) {
+    // Mostly small numbers, sometimes the extremes that overflow careless arithmetic.
+    switch (vstup.ConsumeIntegralInRange(0, 7)) {
+    case 0:
+        return std::numeric_limits<int32_t>::min();
+    case 1:
+        return po;
+    default:
+        return vstup.ConsumeIntegralInRange(od, po);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider vstup(data, size);
+    const int i = vstup.ConsumeIntegralInRange(1, 5);
+    tPopisOblepky popis;
+    popis.PocetRadkuOblepky = vstup.ConsumeIntegralInRange(-1, 6);
+    popis.Kodovani = vstup.ConsumeIntegral<int16_t>();
+    // Blanks before a row are printed as asked, so their count stays modest here; the
+    // length limit may be anything.
+    popis.Radky[static_cast<size_t>(i)].HrZleva = Cislo(vstup, -3, 200);
+    // The row really has HrDelka bytes when a width asks for it, so the limit stays below
+    // a mebibyte to keep each run short.
+    popis.Radky[static_cast<size_t>(i)].HrDelka =
+        vstup.ConsumeBool() ? Cislo(vstup, -3, 300) : Cislo(vstup, -3, 1 << 20);
+    const auto& radek = popis.Radky[static_cast<size_t>(i)];
+
+    std::vector<std::string> hodnoty(vstup.ConsumeIntegralInRange(0, 24));
+    for (auto& h : hodnoty)
+        h = vstup.ConsumeRandomLengthString(40);
+    std::vector<std::string_view> pohledy(hodnoty.begin(), hodnoty.end());
+    const std::string sablona = vstup.ConsumeRemainingBytesAsString();
+
+    tZachyt uloha;
+    int pocitadlo = 7;
+    try {
+        RozvinSablonu(sablona, i, pohledy, popis, uloha, pocitadlo);
+    } catch (const eChyba& e) {
+        // what() ends at a NUL byte, so a placeholder holding one cuts the message short.
+        const std::string_view zprava = e.what();
+        KONTROLA(KonciNa(zprava, "is not a valid integer value") ||
+                 (sablona.find('\0') != std::string::npos && zprava.starts_with("'")));
+        KONTROLA(uloha.zapisu == 0 && pocitadlo == 7);
+        return 0;
+    }
+    if (popis.PocetRadkuOblepky < i) {
+        KONTROLA(uloha.zapisu == 0 && pocitadlo == 7);
+        return 0;
+    }
+    KONTROLA(uloha.zapisu >= 1 && pocitadlo == 8);
+    const long long mez =
+        std::max<long long>(radek.HrDelka, 0) + std::max<long long>(radek.HrZleva, 0) + 2;
+    KONTROLA(static_cast<long long>(uloha.bajtu) <= mez);
+    KONTROLA(uloha.konec == "\r\n");
+    if (sablona.empty())
+        KONTROLA(uloha.bajtu == 2);
+    if (uloha.bajtu > tZachyt::Zacatek)
+        return 0;
+    const std::string& vystup = uloha.zacatek;
+
+    // A template without "{" prints as it is, cut and indented (modes other than 1 to 5
+    // leave the bytes alone).
+    const int rezim = popis.Kodovani & 0xFF;
+    if (sablona.find('{') == std::string::npos && (rezim == 0 || rezim > 5)) {
+        std::string cekany = sablona.substr(0, static_cast<size_t>(std::max(radek.HrDelka, 0)));
+        if (!cekany.empty())
+            cekany.insert(0, static_cast<size_t>(std::max(radek.HrZleva, 0)), ' ');
+        KONTROLA(vystup == cekany + "\r\n");
+    }
+    return 0;
+}
