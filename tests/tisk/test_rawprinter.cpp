@@ -1,0 +1,211 @@
+// The raw job against the private CUPS server: bytes arrive unchanged, failures raise.
+#include "CupsTest.h"
+#include "RawPrinter.h"
+#include "Win1250.h"
+
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const std::string Fronta = "Stitky";
+
+std::string Zprava(int kod) {
+    return Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
+}
+
+// All jobs the server knows, on every queue.
+int PocetVsechUloh() {
+    cups_job_t* ulohy = nullptr;
+    const int pocet = cupsGetJobs2(CUPS_HTTP_DEFAULT, &ulohy, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    cupsFreeJobs(pocet, ulohy);
+    return pocet;
+}
+
+// The message of the eRawPrinter that the action raises, "" when it raises none.
+std::string Chyba(const std::function<void()>& akce) {
+    try {
+        akce();
+    } catch (const eRawPrinter& e) {
+        return e.what();
+    }
+    return "";
+}
+
+class RawPrinter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        cups_test::PridejFrontu(Fronta);
+        cups_test::VymazZachycene(Fronta);
+    }
+};
+
+std::string VsechnyBajty() {
+    std::string bajty;
+    for (int i = 0; i < 256; ++i)
+        bajty += static_cast<char>(i);
+    return bajty;
+}
+
+std::string Vzorek(size_t delka) {
+    std::string data(delka, '\0');
+    for (size_t i = 0; i < delka; ++i)
+        data[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
+    return data;
+}
+
+std::vector<std::string> PoKouscich(const std::string& data, size_t kus) {
+    std::vector<std::string> kusy;
+    for (size_t i = 0; i < data.size(); i += kus)
+        kusy.push_back(data.substr(i, kus));
+    return kusy;
+}
+
+TEST_F(RawPrinter, BytesArriveUnchangedAndInOrder) {
+    using namespace std::string_literals;
+    const std::string velky = Vzorek(300 * 1024 + 17); // several chunks and a tail
+    struct Pripad {
+        const char* nazev;
+        std::vector<std::string> zapisy;
+    } pripady[] = {
+        {"all byte values", {VsechnyBajty()}},
+        {"control codes", {"\x1b@"s, "\f"s, "a\0b"s, "\r\n"s, "\0\0"s, "\x1b"s}},
+        {"empty writes between", {""s, "A"s, ""s, ""s, "B\r\n"s, ""s}},
+        {"one write over many chunks", {velky}},
+        {"small writes over many chunks", PoKouscich(velky, 30)},
+        {"writes across a chunk edge", {std::string(65535, 'x'), "yz"s, std::string(65536, 'w')}},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        cups_test::VymazZachycene(Fronta);
+        std::string ocekavano;
+        {
+            tRawPrinter uloha("Test", Fronta);
+            for (const auto& z : p.zapisy) {
+                uloha.Write(z);
+                ocekavano += z;
+            }
+            uloha.Dokonci();
+        }
+        const auto ulohy = cups_test::CekejNaUlohy(Fronta, 1);
+        ASSERT_EQ(ulohy.size(), 1u);
+        EXPECT_TRUE(ulohy[0] == ocekavano)
+            << "got " << ulohy[0].size() << " bytes, expected " << ocekavano.size();
+    }
+}
+
+// A job without a byte prints nothing and must not fail; the next job arrives alone.
+TEST_F(RawPrinter, EmptyJobSendsNothing) {
+    for (const char* data : {"", "X"}) {
+        tRawPrinter uloha("Test", Fronta);
+        uloha.Write(data);
+        uloha.Dokonci();
+    }
+    EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1), std::vector<std::string>{"X"});
+}
+
+TEST_F(RawPrinter, JobIsListedUnderItsDocumentName) {
+    const std::string nazev = Utf8NaWin1250("Oblepky pro zboží (3 ks)");
+    {
+        tRawPrinter uloha(nazev, Fronta);
+        uloha.Write("x");
+        uloha.Dokonci();
+    }
+    const auto nazvy = cups_test::NazvyUloh(Fronta);
+    ASSERT_FALSE(nazvy.empty());
+    EXPECT_EQ(nazvy.back(), "Oblepky pro zboží (3 ks)");
+}
+
+TEST_F(RawPrinter, QueueNameIgnoresCase) {
+    {
+        tRawPrinter uloha("Test", "sTITKY");
+        uloha.Write("abc");
+        uloha.Dokonci();
+    }
+    EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1), std::vector<std::string>{"abc"});
+}
+
+// What was written reaches the printer also when the run ends without Dokonci (an error
+// midway), and ending twice sends the job once.
+TEST_F(RawPrinter, ReleaseDeliversWhatWasWritten) {
+    struct Pripad {
+        const char* nazev;
+        std::function<void(tRawPrinter&)> konec;
+    } pripady[] = {
+        {"destructor only", [](tRawPrinter&) {}},
+        {"EndDoc, then destructor", [](tRawPrinter& u) { u.EndDoc(); }},
+        {"Dokonci, EndDoc, destructor",
+         [](tRawPrinter& u) {
+             u.Dokonci();
+             u.EndDoc();
+         }},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        cups_test::VymazZachycene(Fronta);
+        {
+            tRawPrinter uloha("Test", Fronta);
+            uloha.Write("ab");
+            uloha.Write(std::string("\0c", 2));
+            p.konec(uloha);
+        }
+        EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1),
+                  std::vector<std::string>{std::string("ab\0c", 4)});
+    }
+}
+
+TEST_F(RawPrinter, WriteAfterTheEndRaises) {
+    tRawPrinter uloha("Test", Fronta);
+    uloha.Dokonci();
+    EXPECT_EQ(Chyba([&] { uloha.Write("x"); }), Zprava(IPP_STATUS_ERROR_NOT_POSSIBLE));
+}
+
+TEST_F(RawPrinter, RefusedQueueRaisesAndCreatesNoJob) {
+    cups_test::OdmitejUlohy(Fronta);
+    const int predtim = PocetVsechUloh();
+    struct Pripad {
+        const char* tiskarna;
+        int kod;
+    } pripady[] = {
+        {"Neexistuje", IPP_STATUS_ERROR_NOT_FOUND},
+        {"", IPP_STATUS_ERROR_NOT_FOUND},
+        {"Stitky/x", IPP_STATUS_ERROR_NOT_FOUND},
+        {"Stitky", IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.tiskarna);
+        EXPECT_EQ(Chyba([&] { tRawPrinter("Test", p.tiskarna); }), Zprava(p.kod));
+    }
+    EXPECT_EQ(PocetVsechUloh(), predtim);
+    cups_test::OdmitejUlohy(Fronta, false);
+}
+
+TEST_F(RawPrinter, ServerDownRaisesWithoutCreatingAJob) {
+    cups_test::ZastavServer();
+    EXPECT_EQ(Chyba([] { tRawPrinter("Test", Fronta); }),
+              Zprava(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE));
+    cups_test::SpustServer();
+    EXPECT_EQ(PocetVsechUloh(), 0);
+}
+
+// The server goes away in the middle of a run: the failure must not pass unnoticed.
+TEST_F(RawPrinter, ServerLostMidwayRaisesFromWriteOrDokonci) {
+    std::string chyba;
+    {
+        tRawPrinter uloha("Test", Fronta);
+        uloha.Write("zacatek");
+        cups_test::ZastavServer();
+        chyba = Chyba([&] {
+            const std::string kus = Vzorek(64 * 1024);
+            for (int i = 0; i < 16; ++i)
+                uloha.Write(kus);
+            uloha.Dokonci();
+        });
+    } // the destructor must not raise either
+    cups_test::SpustServer();
+    EXPECT_TRUE(chyba.starts_with(Utf8NaWin1250("Chyba při komunikaci s tiskárnou ("))) << chyba;
+}
+
+} // namespace

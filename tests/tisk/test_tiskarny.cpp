@@ -1,0 +1,38 @@
+// The printer list against the private CUPS server.
+#include "CupsTest.h"
+#include "RawPrinter.h"
+#include "Tiskarny.h"
+#include "Win1250.h"
+
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SeznamTiskaren, ListsTheServersQueues) {
+    cups_test::ZastavServer();
+    cups_test::SpustServer(); // a fresh server has no queues
+    EXPECT_EQ(SeznamTiskaren(), std::vector<std::string>{});
+
+    for (const char* fronta : {"Zebra", "Archy", "Mala_tiskarna"})
+        cups_test::PridejFrontu(fronta);
+    EXPECT_EQ(SeznamTiskaren(), (std::vector<std::string>{"Archy", "Mala_tiskarna", "Zebra"}));
+
+    cups_test::SmazFrontu("Archy");
+    EXPECT_EQ(SeznamTiskaren(), (std::vector<std::string>{"Mala_tiskarna", "Zebra"}));
+}
+
+TEST(SeznamTiskaren, ServerDownRaisesWithItsCode) {
+    cups_test::ZastavServer();
+    std::string zprava;
+    try {
+        SeznamTiskaren();
+    } catch (const eRawPrinter& e) {
+        zprava = e.what();
+    }
+    cups_test::SpustServer();
+    EXPECT_EQ(zprava, Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" +
+                                    std::to_string(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) + ")"));
+}
+
+} // namespace
