@@ -14,6 +14,7 @@ namespace cups_test {
 std::string Adresar();
 
 // Adds (or re-creates) a raw queue that accepts jobs, with its own capture listener.
+// These helpers throw std::runtime_error when the script fails.
 void PridejFrontu(const std::string& nazev);
 // Deletes a queue.
 void SmazFrontu(const std::string& nazev);
@@ -29,11 +30,13 @@ std::vector<std::string> CekejNaUlohy(const std::string& nazev, size_t pocet,
 // Forgets the captured jobs of a queue.
 void VymazZachycene(const std::string& nazev);
 
-// The job names (IPP job-name) of all jobs the server knows for a queue, completed ones
-// included, oldest first.
+// The job names (IPP job-name, UTF-8) of all jobs the server knows for a queue, completed
+// ones included, oldest first.
 std::vector<std::string> NazvyUloh(const std::string& nazev);
 
-// Stops / starts the server itself (for tests of a server that is down).
+// Stops / starts the server itself (for tests of a server that is down). Stopping also
+// ends the capture listeners; a started server is fresh: no queues, no jobs, nothing
+// captured. A test that stops it starts it again before it ends.
 void ZastavServer();
 void SpustServer();
 
