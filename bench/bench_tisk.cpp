@@ -1,0 +1,163 @@
+// A 10 MB raw job through tRawPrinter in 30-byte writes against the same bytes sent with
+// "lp -o raw", to the same capture queue of a private CUPS server, each timed until the
+// capture holds every byte. Prints the ratio at the end.
+//
+//   build-dir/bench/bench_tisk
+//
+// Scripts are taken from OBLEPKY_SKRIPTY, else from the source tree this file is in.
+#include "RawPrinter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Fronta = "Bench";
+constexpr size_t Velikost = 10 * 1024 * 1024;
+constexpr size_t Zapis = 30;
+
+fs::path Adresar;
+fs::path SouborDat;
+std::string Data;
+
+std::string Skripty() {
+    if (const char* s = std::getenv("OBLEPKY_SKRIPTY"))
+        return s;
+    return (fs::path(__FILE__).parent_path().parent_path() / "scripts").string();
+}
+
+void Spust(const std::string& radek) {
+    if (std::system(radek.c_str()) != 0)
+        throw std::runtime_error("failed: " + radek);
+}
+
+void Skript(const std::string& prikaz) {
+    Spust("'" + Skripty() + "/cups-test' " + prikaz + " '" + Adresar.string() + "'" +
+          (prikaz == "queue" ? " " + Fronta : "") + " >/dev/null");
+}
+
+fs::path Zachyceno() {
+    return Adresar / "zachyceno" / Fronta;
+}
+
+void VymazZachycene() {
+    for (const auto& p : fs::directory_iterator(Zachyceno()))
+        fs::remove(p.path());
+}
+
+// Waits until one job with every byte has arrived.
+void CekejNaUlohu() {
+    const auto konec = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < konec) {
+        for (const auto& p : fs::directory_iterator(Zachyceno())) {
+            if (p.path().extension() == ".bin") {
+                if (fs::file_size(p.path()) != Velikost)
+                    throw std::runtime_error("captured job has a wrong size");
+                return;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    throw std::runtime_error("job did not arrive");
+}
+
+void BM_RawPrinter30B(benchmark::State& stav) {
+    for (auto _ : stav) {
+        stav.PauseTiming();
+        VymazZachycene();
+        stav.ResumeTiming();
+        {
+            tRawPrinter uloha("Bench", Fronta);
+            std::string kus;
+            for (size_t i = 0; i < Data.size(); i += Zapis) {
+                kus.assign(Data, i, Zapis);
+                uloha.Write(kus);
+            }
+            uloha.Dokonci();
+        }
+        CekejNaUlohu();
+    }
+    stav.SetBytesProcessed(static_cast<int64_t>(stav.iterations() * Velikost));
+}
+
+void BM_LpRaw(benchmark::State& stav) {
+    const std::string radek = "lp -d " + Fronta + " -o raw '" + SouborDat.string() + "' >/dev/null";
+    for (auto _ : stav) {
+        stav.PauseTiming();
+        VymazZachycene();
+        stav.ResumeTiming();
+        Spust(radek);
+        CekejNaUlohu();
+    }
+    stav.SetBytesProcessed(static_cast<int64_t>(stav.iterations() * Velikost));
+}
+
+BENCHMARK(BM_RawPrinter30B)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+BENCHMARK(BM_LpRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+
+// The console report, remembering each benchmark's time per job for the ratio.
+class Zpravodaj : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& behy) override {
+        for (const auto& b : behy)
+            casy[b.benchmark_name()] = b.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(behy);
+    }
+    std::map<std::string, double> casy;
+};
+
+void Priprav() {
+    char vzor[] = "/tmp/oblepky-bench-XXXXXX";
+    if (mkdtemp(vzor) == nullptr)
+        throw std::runtime_error("no temporary directory");
+    Adresar = vzor;
+    Skript("start");
+    Skript("queue");
+    setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
+    Data.resize(Velikost);
+    uint32_t x = 12345;
+    for (auto& bajt : Data) {
+        x = x * 1103515245 + 12345;
+        bajt = static_cast<char>(x >> 24);
+    }
+    SouborDat = Adresar / "data.bin";
+    std::ofstream(SouborDat, std::ios::binary).write(Data.data(), Data.size());
+}
+
+void Uklid() {
+    Skript("stop");
+    std::error_code chyba;
+    fs::remove_all(Adresar, chyba);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    Priprav();
+    Zpravodaj zpravodaj;
+    try {
+        benchmark::RunSpecifiedBenchmarks(&zpravodaj);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        Uklid();
+        return 1;
+    }
+    Uklid();
+    const auto raw = zpravodaj.casy.find("BM_RawPrinter30B/iterations:8/real_time");
+    const auto lp = zpravodaj.casy.find("BM_LpRaw/iterations:8/real_time");
+    if (raw != zpravodaj.casy.end() && lp != zpravodaj.casy.end())
+        std::printf("tRawPrinter / lp: %.3f (target at most 1.1)\n", raw->second / lp->second);
+    benchmark::Shutdown();
+}
