@@ -1,0 +1,225 @@
+// The settings file model: reading rules, writing rules, and replacing the file on disk.
+
+#include "DocasnyAdresar.h"
+
+#include "Chyba.h"
+#include "IniSoubor.h"
+#include "Win1250.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::string Chybi = "(default)";
+
+struct tCteni {
+    const char* popis;
+    std::string obsah;
+    std::string sekce, klic;
+    std::string ocekavano; // Chybi when the default must come back
+};
+
+TEST(IniSoubor, CteniPodlePravidelSouboru) {
+    const tCteni pripady[] = {
+        {"CR LF", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        {"CR only", "[A]\rk=v\r", "A", "k", "v"},
+        {"LF only", "[A]\nk=v\n", "A", "k", "v"},
+        {"LF CR is two ends", "[A]\n\rk=v\n\r", "A", "k", "v"},
+        {"last line without end", "[A]\r\nk=v", "A", "k", "v"},
+        {"zero byte ends the text", "[A]\r\nk=a\0b\r\nj=w"s, "A", "k", "a"},
+        {"nothing after the zero byte", "[A]\r\nk=a\0\r\nj=w"s, "A", "j", Chybi},
+        {"zero byte first", "\0[A]\r\nk=v"s, "A", "k", Chybi},
+        {"line before the first header", "k=v\r\n[A]\r\n", "A", "k", Chybi},
+        {"comment", "[A]\r\n;k=v\r\n", "A", "k", Chybi},
+        {"blank before ; is a key name", "[A]\r\n ;k=v\r\n", "A", " ;k", "v"},
+        {"header name not trimmed", "[ A ]\r\nk=v\r\n", "A", "k", Chybi},
+        {"header with blanks found as such", "[ A ]\r\nk=v\r\n", " A ", "k", "v"},
+        {"blank after ] is no header", "[A] \r\nk=v\r\n", "A", "k", Chybi},
+        {"blank after ] belongs to previous section", "[B]\r\n[A] \r\nk=v", "B", "k", "v"},
+        {"key name not trimmed", "[A]\r\nk =v\r\n", "A", "k", Chybi},
+        {"key name with its blank", "[A]\r\nk =v\r\n", "A", "k ", "v"},
+        {"value not trimmed", "[A]\r\nk= v \r\n", "A", "k", " v "},
+        {"value not unquoted", "[A]\r\nk=\"v\"\r\n", "A", "k", "\"v\""},
+        {"empty value is not the default", "[A]\r\nk=\r\n", "A", "k", ""},
+        {"value after the first =", "[A]\r\nk=a=b\r\n", "A", "k", "a=b"},
+        {"line without = never matches", "[A]\r\nk\r\n", "A", "k", Chybi},
+        {"case of section and key", "[a]\r\nK=v\r\n", "A", "k", "v"},
+        {"first section of a name wins", "[A]\r\nk=1\r\n[a]\r\nk=2\r\n", "A", "k", "1"},
+        {"first section even when it lacks the key", "[A]\r\n[A]\r\nk=2\r\n", "A", "k", Chybi},
+        {"first key of a name wins", "[A]\r\nk=1\r\nK=2\r\n", "A", "k", "1"},
+        {"empty section and key names", "[]\r\n=v\r\n", "", "", "v"},
+        {"key of another section", "[A]\r\n[B]\r\nk=v\r\n", "A", "k", Chybi},
+        {"missing section", "[A]\r\nk=v\r\n", "B", "k", Chybi},
+        {"lone [ is no header", "[\r\n[A]\r\nk=v", "A", "k", "v"},
+        {"Central European letters ignore case", "[\x8a\x8d]\r\n\xc8\xcc=v", "\x9a\x9d", "\xe8\xec",
+         "v"},
+        {"times and divide are not a pair", "[\xd7]\r\nk=v", "\xf7", "k", Chybi},
+        {"sharp s has no upper case", "[\xdf]\r\nk=v", "\xff", "k", Chybi},
+    };
+    for (const auto& p : pripady) {
+        auto ini = tIniSoubor::ZTextu("x.ini", p.obsah);
+        EXPECT_EQ(ini.ReadString(p.sekce, p.klic, Chybi), p.ocekavano) << p.popis;
+    }
+}
+
+TEST(IniSoubor, CelaCislaSVychozimPriOdmitnuti) {
+    const struct {
+        std::string radek;
+        int32_t ocekavano;
+    } pripady[] = {
+        {"n=5", 5},   {"n=abc", 3},        {"n=5 ", 3},         {"n= 5", 5}, {"n=", 3},
+        {"n= ", 3},   {"n=0x28", 40},      {"n=$28", 40},       {"n=0x", 3}, {"n=-7", -7},
+        {"n=5.0", 3}, {"n=2147483648", 3}, {"n=$FFFFFFFF", -1}, {"nn=5", 3}, {"N=9", 9},
+    };
+    for (const auto& p : pripady) {
+        auto ini = tIniSoubor::ZTextu("x.ini", "[A]\r\n" + p.radek + "\r\n");
+        EXPECT_EQ(ini.ReadInteger("A", "n", 3), p.ocekavano) << p.radek;
+    }
+}
+
+TEST(IniSoubor, ZapisDoPrazdnehoSouboruVPoradi) {
+    auto ini = tIniSoubor::ZTextu("x.ini", "");
+    ini.WriteString("B", "k", "1");
+    ini.WriteString("A", "k", "2");
+    ini.WriteInteger("b", "j", -2147483647 - 1);
+    EXPECT_EQ(ini.Obsah(), "[B]\r\nk=1\r\nj=-2147483648\r\n\r\n[A]\r\nk=2\r\n\r\n");
+}
+
+TEST(IniSoubor, ZapisNahradiRadekNaMiste) {
+    auto ini = tIniSoubor::ZTextu("x.ini", ";c\r\nvolny\r\n[a]\r\n\r\nX=1\r\n;y\r\nK=stare\r\n"
+                                           "K=druhe\r\nbez rovnitka\r\n[A]\r\nk=jinde\r\n");
+    ini.WriteString("A", "k", "nove");
+    ini.WriteString("A", "z", "");
+    EXPECT_EQ(ini.Obsah(), "[a]\r\nX=1\r\nk=nove\r\nK=druhe\r\nbez rovnitka\r\nz=\r\n\r\n"
+                           "[A]\r\nk=jinde\r\n\r\n");
+}
+
+TEST(IniSoubor, HodnotaNemuzeRozbitRadky) {
+    const std::string hodnoty[] = {"a\r\nb", "a\rb", "a\nb", "a\0b"s,
+                                   "x\r\n[Config]\r\nLastEtiketa=4"};
+    for (const auto& h : hodnoty) {
+        auto ini = tIniSoubor::ZTextu("x.ini", "");
+        ini.WriteString("A", "k", h);
+        auto znovu = tIniSoubor::ZTextu("x.ini", ini.Obsah());
+        std::string ocekavano = h;
+        for (char& c : ocekavano)
+            if (c == '\r' || c == '\n' || c == '\0')
+                c = ' ';
+        EXPECT_EQ(znovu.ReadString("A", "k", Chybi), ocekavano);
+        EXPECT_EQ(znovu.ReadString("Config", "LastEtiketa", Chybi), Chybi);
+        EXPECT_EQ(znovu.Obsah(), ini.Obsah());
+    }
+}
+
+// Every file written must read back as the same model.
+TEST(IniSoubor, ObsahSeCteStejne) {
+    auto ini = tIniSoubor::ZTextu("x.ini", "[A]\nk=1\n\n[]\n=\n[ B ]\r\nx\r[A]\r\nk=2");
+    auto znovu = tIniSoubor::ZTextu("x.ini", ini.Obsah());
+    EXPECT_EQ(znovu.Obsah(), ini.Obsah());
+}
+
+class SouborNaDisku : public ::testing::Test {
+protected:
+    void TearDown() override { tIniSoubor::SimulujPlnyDisk(0); }
+
+    // Only the named files are left in the directory (no temporary files).
+    void JenSoubory(std::set<std::string> ocekavane) {
+        std::set<std::string> jsou;
+        for (const auto& f : std::filesystem::directory_iterator(adresar.Cesta()))
+            jsou.insert(f.path().filename().string());
+        EXPECT_EQ(jsou, ocekavane);
+    }
+
+    tDocasnyAdresar adresar;
+};
+
+TEST_F(SouborNaDisku, ChybejiciSouborJePrazdny) {
+    tIniSoubor ini(adresar / "Oblepky.ini");
+    EXPECT_EQ(ini.Obsah(), "");
+    ZapisBajty(adresar / "soubor", "x");
+    tIniSoubor podSouborem(adresar / "soubor/Oblepky.ini");
+    EXPECT_EQ(podSouborem.Obsah(), "");
+}
+
+TEST_F(SouborNaDisku, ZapisACteni) {
+    const std::string cesta = adresar / "Oblepky.ini";
+    auto ini = tIniSoubor::ZTextu(cesta, "");
+    ini.WriteString("A", "k", "\x9e\xe1");
+    ini.UpdateFile();
+    EXPECT_EQ(PrectiBajty(cesta), "[A]\r\nk=\x9e\xe1\r\n\r\n");
+    EXPECT_EQ(tIniSoubor(cesta).ReadString("a", "K", Chybi), "\x9e\xe1");
+    JenSoubory({"Oblepky.ini"});
+}
+
+TEST_F(SouborNaDisku, PrepisZachovaPravaAOdkaz) {
+    const std::string skutecny = adresar / "skutecny.ini";
+    const std::string odkaz = adresar / "Oblepky.ini";
+    ZapisBajty(skutecny, "[A]\r\nk=stare\r\n");
+    ::chmod(skutecny.c_str(), 0640);
+    std::filesystem::create_symlink(skutecny, odkaz);
+
+    tIniSoubor ini(odkaz);
+    ini.WriteString("A", "k", "nove");
+    ini.UpdateFile();
+
+    EXPECT_TRUE(std::filesystem::is_symlink(odkaz));
+    EXPECT_EQ(PrectiBajty(skutecny), "[A]\r\nk=nove\r\n\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(skutecny.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    JenSoubory({"Oblepky.ini", "skutecny.ini"});
+}
+
+TEST_F(SouborNaDisku, NeexistujiciAdresar) {
+    const std::string cesta = adresar / "štítky/Oblepky.ini";
+    auto ini = tIniSoubor::ZTextu(cesta, "[A]\r\nk=v\r\n");
+    try {
+        ini.UpdateFile();
+        FAIL() << "no error";
+    } catch (const eChyba& e) {
+        EXPECT_EQ(e.what(), "Cannot create file " + Utf8NaWin1250(cesta));
+    }
+    JenSoubory({});
+}
+
+TEST_F(SouborNaDisku, NecitelnySoubor) {
+    const std::string cesta = adresar / "čtení";
+    std::filesystem::create_directory(cesta);
+    try {
+        tIniSoubor ini(cesta);
+        FAIL() << "no error";
+    } catch (const eChyba& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + Utf8NaWin1250(cesta));
+    }
+}
+
+// A full disk at any write leaves the old file whole and no temporary file behind.
+TEST_F(SouborNaDisku, PlnyDiskNechaStaryCely) {
+    const std::string cesta = adresar / "Oblepky.ini";
+    const std::string stary = "[A]\r\nk=stare\r\n\r\n";
+    auto ini = tIniSoubor::ZTextu(cesta, "");
+    ini.WriteString("A", "k", std::string(200000, 'x')); // several write calls
+    for (int n : {1, 2, 3, 4}) {
+        ZapisBajty(cesta, stary);
+        tIniSoubor::SimulujPlnyDisk(n);
+        try {
+            ini.UpdateFile();
+            ADD_FAILURE() << "no error at write " << n;
+        } catch (const eChyba& e) {
+            EXPECT_STREQ(e.what(), "Stream write error");
+        }
+        EXPECT_EQ(PrectiBajty(cesta), stary) << "write " << n;
+        JenSoubory({"Oblepky.ini"});
+    }
+    tIniSoubor::SimulujPlnyDisk(0);
+    ini.UpdateFile();
+    EXPECT_EQ(PrectiBajty(cesta), ini.Obsah());
+}
+
+} // namespace
