@@ -1,1 +1,54 @@
-// TODO: being written
+#include "Chyby.h"
+
+#include "Chyba.h"
+#include "Text.h"
+
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace {
+tZachytChyb zachyt_;
+}
+
+void NastavZachytChyb(tZachytChyb zachyt) {
+    zachyt_ = std::move(zachyt);
+}
+
+QString TextChybovehoOkna(std::exception_ptr chyba) {
+    try {
+        if (chyba)
+            std::rethrow_exception(chyba);
+        return {};
+    } catch (const std::exception& e) {
+        // Messages are Windows-1250 like all text of the program.
+        return NaQt(TextChyby(e.what()));
+    } catch (...) {
+        return QStringLiteral("Neznámá chyba.");
+    }
+}
+
+void UkazChybu(std::exception_ptr chyba) {
+    QString text = TextChybovehoOkna(chyba);
+    if (zachyt_) {
+        zachyt_(text);
+        return;
+    }
+    // Without a widget application (tools, tests of the core) a box cannot be shown.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "Oblepky: %s\n", text.toLocal8Bit().constData());
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Oblepky"), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool TAplikace::notify(QObject* prijemce, QEvent* udalost) {
+    try {
+        return QApplication::notify(prijemce, udalost);
+    } catch (...) {
+        UkazChybu(std::current_exception());
+        return false;
+    }
+}

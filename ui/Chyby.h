@@ -2,11 +2,21 @@
 // The one place that shows errors: the error box (caption "Oblepky", stop icon, OK) with
 // the error's message and the full-stop rule.
 
+#include <QApplication>
+
 #include <exception>
+#include <functional>
 #include <utility>
 
 // Shows the error box for the exception currently being handled or given.
 void UkazChybu(std::exception_ptr chyba);
+
+// The text the error box shows for an exception.
+QString TextChybovehoOkna(std::exception_ptr chyba);
+
+// Tests: while set, the error box text goes to this function instead of a modal box.
+using tZachytChyb = std::function<void(const QString& text)>;
+void NastavZachytChyb(tZachytChyb zachyt);
 
 // Wraps an event handler so that an error escaping it is shown and the program goes on.
 template <class F> auto Chranene(F handler) {
@@ -18,3 +28,11 @@ template <class F> auto Chranene(F handler) {
         }
     };
 }
+
+// The application object: the last-resort net for an error that escapes an event handler
+// not wrapped by Chranene; it is shown and the event loop goes on.
+class TAplikace : public QApplication {
+public:
+    TAplikace(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* prijemce, QEvent* udalost) override;
+};

@@ -1,1 +1,521 @@
-// TODO: being written
+#include "MainForm.h"
+
+#include "AboutForm.h"
+#include "Chyby.h"
+#include "IniSoubor.h"
+#include "Napoveda.h"
+#include "Nastaveni.h"
+#include "NastaveniOblepkyForm.h"
+#include "RawPrinter.h"
+#include "TabulkaModel.h"
+#include "Text.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int SloupecNazvu = 0;
+constexpr int SloupecHodnot = 1;
+
+// A value is one printed field: line breaks typed or pasted into it become blanks.
+QString BezZalomeni(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+// Cell editor of the manual values: the value reaches the grid while it is typed, so a
+// print started from the keyboard takes what is on the screen.
+class tEditorHodnot : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* rodic, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* edit = new QLineEdit(rodic);
+        edit->setFrame(false);
+        auto* ja = const_cast<tEditorHodnot*>(this);
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [ja, edit](const QString& text) {
+            QString cisty = BezZalomeni(text);
+            if (cisty != text) {
+                int pozice = edit->cursorPosition();
+                edit->setText(cisty);
+                edit->setCursorPosition(pozice);
+                return; // setText comes back here with the clean text
+            }
+            emit ja->commitData(edit);
+        });
+        return edit;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* edit = static_cast<QLineEdit*>(editor);
+        QString text = index.data(Qt::EditRole).toString();
+        if (edit->text() != text)
+            edit->setText(text);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        model->setData(index, BezZalomeni(static_cast<QLineEdit*>(editor)->text()), Qt::EditRole);
+    }
+};
+
+QString Win(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+// ---- The manual grid ----
+
+bool TRucniMrizka::Povolen(const QModelIndex& index) const {
+    return index.isValid() && index.column() == SloupecHodnot &&
+           (!MuzeVybrat || MuzeVybrat(index.row()));
+}
+
+QModelIndex TRucniMrizka::moveCursor(CursorAction akce, Qt::KeyboardModifiers modifikatory) {
+    QModelIndex akt = currentIndex();
+    QModelIndex cil = QTableWidget::moveCursor(akce, modifikatory);
+    if (!cil.isValid())
+        return akt;
+    // Look for an allowed row from the target on, in the direction of travel; else stay.
+    int krok = akt.isValid() && cil.row() < akt.row() ? -1 : 1;
+    for (int r = cil.row(); r >= 0 && r < rowCount(); r += krok) {
+        QModelIndex i = model()->index(r, SloupecHodnot);
+        if (Povolen(i))
+            return i;
+    }
+    return akt;
+}
+
+void TRucniMrizka::mousePressEvent(QMouseEvent* udalost) {
+    QModelIndex i = indexAt(udalost->position().toPoint());
+    if (i.isValid() && !Povolen(i)) {
+        setFocus(Qt::MouseFocusReason);
+        udalost->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(udalost);
+}
+
+void TRucniMrizka::mouseMoveEvent(QMouseEvent* udalost) {
+    QModelIndex i = indexAt(udalost->position().toPoint());
+    if (i.isValid() && !Povolen(i)) {
+        udalost->accept();
+        return;
+    }
+    QTableWidget::mouseMoveEvent(udalost);
+}
+
+bool TRucniMrizka::edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) {
+    if (!Povolen(index))
+        return false;
+    return QTableWidget::edit(index, spoustec, udalost);
+}
+
+// ---- The window ----
+
+TMainForm::TMainForm(QWidget* rodic)
+    : QMainWindow(rodic, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                             Qt::WindowCloseButtonHint) {
+    sluzby_.VytvorUlohu = [](const std::string& dokument, const std::string& tiskarna) {
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(dokument, tiskarna));
+    };
+    sluzby_.UkazDokonceni = [this](long long pocet) {
+        if (Vytisteno)
+            Vytisteno->Ukaz(pocet);
+    };
+
+    VytvorMenu();
+
+    auto* stred = new QWidget(this);
+    auto* rozlozeni = new QVBoxLayout(stred);
+    rozlozeni->setContentsMargins(8, 8, 8, 8);
+
+    auto* vyber = new QHBoxLayout;
+    auto* popisVyberu = new QLabel(QStringLiteral("Tisknout tyto oblepky:"), stred);
+    eOblepkyVyber = new QComboBox(stred);
+    eOblepkyVyber->setEditable(false);
+    eOblepkyVyber->setMinimumWidth(250);
+    popisVyberu->setBuddy(eOblepkyVyber);
+    vyber->addWidget(popisVyberu);
+    vyber->addWidget(eOblepkyVyber);
+    vyber->addStretch();
+    rozlozeni->addLayout(vyber);
+
+    PageControl1 = new QTabWidget(stred);
+    PageControl1->addTab(VytvorStranuRucne(),
+                         QStringLiteral("Tisk jednotlivých etiket (ruční zadávání)"));
+    PageControl1->addTab(VytvorStranuTabulky(),
+                         QStringLiteral("Načtení a tisk etiket ze schránky"));
+    PageControl1->setCurrentIndex(1);
+    rozlozeni->addWidget(PageControl1);
+    setCentralWidget(stred);
+
+    connect(eOblepkyVyber, &QComboBox::currentIndexChanged, this,
+            Chranene([this](int) { eOblepkyVyberChange(); }));
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            Chranene([this](int) { PageControl1Change(); }));
+
+    NastavTemaNapovedy(this, 1);
+    SpustNapovedu(this);
+
+    setFixedSize(606, 436 + menuBar()->sizeHint().height());
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    FormDestroy();
+    UkonciNapovedu();
+}
+
+void TMainForm::VytvorMenu() {
+    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, int tema,
+                          const char* napoveda, void (TMainForm::*akce)()) {
+        QAction* a = menu->addAction(Win(text));
+        a->setShortcut(zkratka);
+        NastavTemaNapovedy(a, tema);
+        if (napoveda) {
+            a->setStatusTip(Win(napoveda));
+            a->setToolTip(Win(napoveda));
+        }
+        connect(a, &QAction::triggered, this, Chranene([this, akce](bool) { (this->*akce)(); }));
+        return a;
+    };
+    auto nabidka = [this](const char* text) {
+        QMenu* m = menuBar()->addMenu(Win(text));
+        m->setToolTipsVisible(true);
+        return m;
+    };
+
+    mSoubor = nabidka("&Soubor");
+    mKonec = mSoubor->addAction(QStringLiteral("&Konec"));
+    mKonec->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    NastavTemaNapovedy(mKonec, 3);
+    mKonec->setStatusTip(Win("Konec práce s programem"));
+    mKonec->setToolTip(mKonec->statusTip());
+    connect(mKonec, &QAction::triggered, this, &QWidget::close);
+
+    mEtiketa = nabidka("&Etiketa");
+    mNovaEtiketa = polozka(mEtiketa, "&Nová etiketa", QKeySequence(Qt::CTRL | Qt::Key_N), 6,
+                           nullptr, &TMainForm::mNovaEtiketaClick);
+    mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), 5, nullptr,
+                    &TMainForm::mTiskClick);
+
+    mNastaveni = nabidka("&Nastavení");
+    Vzhledetiket1 =
+        polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9), 2,
+                "Nastavení rozměru etiket a standardních textů", &TMainForm::Vzhledetiket1Click);
+
+    mNapovedaMenu = nabidka("Nápověd&a");
+    mNapoveda = polozka(mNapovedaMenu, "&Jak program používat", QKeySequence(Qt::Key_F1), 1,
+                        "Nápověda k používání programu", &TMainForm::mNapovedaClick);
+    mNapovedaMenu->addSeparator();
+    mAbout = polozka(mNapovedaMenu, "&O programu...", QKeySequence(Qt::CTRL | Qt::Key_A), 0,
+                     "Informace o programu", &TMainForm::mAboutClick);
+}
+
+QWidget* TMainForm::VytvorStranuRucne() {
+    auto* strana = new QWidget;
+    auto* rozlozeni = new QVBoxLayout(strana);
+
+    auto* skupina = new QGroupBox(Win("Příprava oblepky - vyplnění polí:"), strana);
+    auto* vSkupine = new QVBoxLayout(skupina);
+    eRucne = new TRucniMrizka(PocetPoli, 2, skupina);
+    eRucne->MuzeVybrat = [this](int radek) { return eRucneSelectCell(radek); };
+    eRucne->setHorizontalHeaderLabels({Win("Název pole"), Win("Obsah pole (text k vytištění)")});
+    QHeaderView* svisla = eRucne->verticalHeader();
+    svisla->setSectionResizeMode(QHeaderView::Fixed);
+    svisla->setMinimumSectionSize(1);
+    svisla->setDefaultSectionSize(18);
+    svisla->setFixedWidth(30);
+    eRucne->horizontalHeader()->setMinimumSectionSize(1);
+    eRucne->setColumnWidth(SloupecNazvu, 125);
+    eRucne->setColumnWidth(SloupecHodnot, 384);
+    eRucne->setSelectionMode(QAbstractItemView::SingleSelection);
+    eRucne->setTabKeyNavigation(false);
+    eRucne->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                            QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    eRucne->setItemDelegateForColumn(SloupecHodnot, new tEditorHodnot(eRucne));
+    vSkupine->addWidget(eRucne);
+    rozlozeni->addWidget(skupina);
+
+    auto* dole = new QHBoxLayout;
+    auto* popisPoctu = new QLabel(Win("&Počet etiket:"), strana);
+    ePocet = new QSpinBox(strana);
+    ePocet->setRange(0, 1000);
+    ePocet->setWrapping(false);
+    ePocet->setValue(0);
+    popisPoctu->setBuddy(ePocet);
+    bTisk = new QPushButton(QStringLiteral("&Tisk"), strana);
+    bNovaEtiketa = new QPushButton(Win("No&vá etiketa"), strana);
+    bNovaEtiketa->setToolTip(Win("Vymazat všechna zadaná pole"));
+    dole->addWidget(popisPoctu);
+    dole->addWidget(ePocet);
+    dole->addStretch();
+    dole->addWidget(bTisk);
+    dole->addWidget(bNovaEtiketa);
+    rozlozeni->addLayout(dole);
+
+    connect(bTisk, &QPushButton::clicked, this, Chranene([this](bool) { mTiskClick(); }));
+    connect(bNovaEtiketa, &QPushButton::clicked, this,
+            Chranene([this](bool) { mNovaEtiketaClick(); }));
+    return strana;
+}
+
+QWidget* TMainForm::VytvorStranuTabulky() {
+    auto* strana = new QWidget;
+    auto* rozlozeni = new QVBoxLayout(strana);
+
+    Grid = new QTableView(strana);
+    model_ = new TTabulkaModel(tabulka_, this);
+    Grid->setModel(model_);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Grid->setShowGrid(true);
+    QHeaderView* svisla = Grid->verticalHeader();
+    svisla->setSectionResizeMode(QHeaderView::Fixed);
+    svisla->setMinimumSectionSize(1);
+    svisla->setDefaultSectionSize(18);
+    QHeaderView* vodorovna = Grid->horizontalHeader();
+    vodorovna->setMinimumSectionSize(1);
+    vodorovna->setDefaultSectionSize(64);
+    vodorovna->setSectionResizeMode(QHeaderView::Interactive);
+    rozlozeni->addWidget(Grid);
+
+    auto* dole = new QHBoxLayout;
+    Button1 = new QPushButton(Win("Načíst ze schránky (vložit)"), strana);
+    TiskVsech = new QPushButton(QStringLiteral("&Tisk"), strana);
+    dole->addWidget(Button1);
+    dole->addStretch();
+    dole->addWidget(TiskVsech);
+    rozlozeni->addLayout(dole);
+
+    connect(Button1, &QPushButton::clicked, this, Chranene([this](bool) { Button1Click(); }));
+    connect(TiskVsech, &QPushButton::clicked, this, Chranene([this](bool) { TiskVsechClick(); }));
+    return strana;
+}
+
+int TMainForm::Vybrana() const {
+    return std::min(VybranaEtiketa(eOblepkyVyber->currentIndex()), PocetEtiket - 1);
+}
+
+tRucniHodnoty TMainForm::RucniHodnoty() const {
+    tRucniHodnoty hodnoty{};
+    for (int r = 0; r < PocetPoli; ++r)
+        if (const QTableWidgetItem* i = eRucne->item(r, SloupecHodnot))
+            hodnoty[r + 1] = ZQt(BezZalomeni(i->text()));
+    return hodnoty;
+}
+
+void TMainForm::FormCreate() {
+    for (int r = 0; r < PocetPoli; ++r) {
+        eRucne->setVerticalHeaderItem(r, new QTableWidgetItem(QStringLiteral("%1.").arg(r + 1)));
+        auto* nazev = new QTableWidgetItem;
+        nazev->setFlags(Qt::ItemIsEnabled); // a fixed column: shown, never selected
+        nazev->setBackground(palette().button());
+        eRucne->setItem(r, SloupecNazvu, nazev);
+        eRucne->setItem(r, SloupecHodnot, new QTableWidgetItem);
+    }
+    eRucne->setCurrentCell(0, SloupecHodnot);
+    try {
+        tIniSoubor ini(SouborNastaveni());
+        tRucniHodnoty hodnoty = NactiRucniHodnoty(ini);
+        for (int r = 0; r < PocetPoli; ++r)
+            eRucne->item(r, SloupecHodnot)->setText(BezZalomeni(NaQt(hodnoty[r + 1])));
+        setWindowTitle(QStringLiteral("Oblepky"));
+        Grid->verticalHeader()->setMinimumWidth(40);
+        Grid->setColumnWidth(0, 40);
+        Grid->setColumnWidth(1, 120);
+        eOblepkyVyber->setCurrentIndex(0);
+        Nacitani = true;
+        try {
+            NaplnVyber();
+            eOblepkyVyber->setCurrentIndex(LastEtiketa);
+        } catch (...) {
+            Nacitani = false;
+            throw;
+        }
+        Nacitani = false;
+    } catch (...) {
+        // The window is still shown, with what was built so far.
+        setWindowTitle(QStringLiteral("Oblepky"));
+        UkazChybu(std::current_exception());
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* udalost) {
+    QMainWindow::showEvent(udalost);
+    if (udalost->spontaneous())
+        return; // back from minimised: not a new showing
+    if (!zobrazeno_) {
+        zobrazeno_ = true;
+        if (QScreen* s = screen())
+            move(s->availableGeometry().center() - frameGeometry().center() + pos());
+    }
+    try {
+        FormShow();
+    } catch (...) {
+        UkazChybu(std::current_exception());
+    }
+}
+
+void TMainForm::FormShow() {
+    ZobrazNazvyPoli();
+    ePocet->setValue(PopisEtiket[Vybrana()].StdPocet);
+}
+
+void TMainForm::FormDestroy() {
+    try {
+        if (Zmeneno)
+            UlozNastaveni(PopisEtiket);
+        tIniSoubor ini(SouborNastaveni());
+        ZapisRucniHodnoty(ini, RucniHodnoty());
+        ini.UpdateFile();
+    } catch (...) {
+        UkazChybu(std::current_exception());
+    }
+}
+
+bool TMainForm::eRucneSelectCell(int radek) const {
+    const QTableWidgetItem* nazev = eRucne->item(radek, SloupecNazvu);
+    return !nazev || !nazev->text().contains(QLatin1Char('*'));
+}
+
+void TMainForm::ZobrazNazvyPoli() {
+    const tPopisOblepky& popis = PopisEtiket[Vybrana()];
+    for (int r = 0; r < PocetPoli; ++r)
+        if (QTableWidgetItem* i = eRucne->item(r, SloupecNazvu))
+            i->setText(NaQt(popis.Pole[r + 1]));
+    int akt = eRucne->currentRow();
+    if (akt < 0 || eRucneSelectCell(akt))
+        return;
+    for (int r = akt + 1; r < PocetPoli; ++r)
+        if (eRucneSelectCell(r)) {
+            eRucne->setCurrentCell(r, SloupecHodnot);
+            return;
+        }
+}
+
+void TMainForm::VymazPole() {
+    for (int r = 0; r < PocetPoli; ++r)
+        if (QTableWidgetItem* i = eRucne->item(r, SloupecHodnot))
+            i->setText(QString());
+    ZobrazNazvyPoli();
+}
+
+void TMainForm::NaplnVyber() {
+    bool predtim = Nacitani;
+    Nacitani = true;
+    try {
+        int index = eOblepkyVyber->currentIndex();
+        eOblepkyVyber->clear();
+        for (const tPopisOblepky& p : PopisEtiket)
+            eOblepkyVyber->addItem(NaQt(p.Nazev));
+        eOblepkyVyber->setCurrentIndex(index);
+    } catch (...) {
+        Nacitani = predtim;
+        throw;
+    }
+    Nacitani = predtim;
+}
+
+void TMainForm::eOblepkyVyberChange() {
+    if (!Nacitani) {
+        LastEtiketa = static_cast<int16_t>(eOblepkyVyber->currentIndex());
+        Zmeneno = true;
+    }
+    ZobrazNazvyPoli();
+}
+
+void TMainForm::PageControl1Change() {
+    bool rucne = PageControl1->currentIndex() == 0;
+    mEtiketa->menuAction()->setEnabled(rucne);
+    // The items too, so that their shortcuts are dead while the menu is.
+    mNovaEtiketa->setEnabled(rucne);
+    mTisk->setEnabled(rucne);
+}
+
+void TMainForm::mNovaEtiketaClick() {
+    VymazPole();
+    eRucne->setFocus();
+}
+
+void TMainForm::mTiskClick() {
+    TiskniRucne(PopisEtiket[Vybrana()], ePocet->value(), RucniHodnoty(), sluzby_);
+}
+
+void TMainForm::TiskVsechClick() {
+    TiskniTabulku(PopisEtiket[Vybrana()], ePocet->value(), tabulka_, sluzby_);
+}
+
+void TMainForm::Button1Click() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return;
+    std::string text = ZQt(data->text());
+    if (size_t nul = text.find('\0'); nul != std::string::npos)
+        text.resize(nul);
+
+    std::vector<int> sirky;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        sirky.push_back(Grid->columnWidth(c));
+    model_->ZacniZmenu();
+    try {
+        tabulka_.NactiText(text);
+    } catch (...) {
+        model_->DokonciZmenu();
+        throw;
+    }
+    model_->DokonciZmenu();
+    // Columns that remain keep their width; new ones have the default.
+    int zustava = std::min(static_cast<int>(sirky.size()), model_->columnCount());
+    for (int c = 0; c < zustava; ++c)
+        Grid->setColumnWidth(c, sirky[static_cast<size_t>(c)]);
+}
+
+void TMainForm::Vzhledetiket1Click() {
+    TNastaveniOblepkyForm dialog(this);
+    dialog.Zobraz(PopisEtiket);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PopisEtiket = dialog.Vysledek;
+    Zmeneno = true;
+    ZobrazNazvyPoli();
+    NaplnVyber();
+}
+
+void TMainForm::mAboutClick() {
+    auto* box = new TAboutForm(this); // frees itself when closed
+    box->exec();
+}
+
+void TMainForm::mNapovedaClick() {
+    OtevriNapovedu(1);
+}

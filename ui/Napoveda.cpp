@@ -1,1 +1,152 @@
-// TODO: being written
+#include "Napoveda.h"
+
+#include "UNI.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* VlastnostTema = "temaNapovedy";
+
+QPointer<QWidget> hlavniOkno_;
+QPointer<QDialog> okno_;
+QPointer<QTextBrowser> text_;
+std::function<void(int)> sledovani_;
+
+// F1 anywhere in the application.
+class tFiltrF1 : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* udalost) override {
+        if (udalost->type() != QEvent::KeyPress && udalost->type() != QEvent::ShortcutOverride)
+            return QObject::eventFilter(objekt, udalost);
+        auto* klavesa = static_cast<QKeyEvent*>(udalost);
+        if (klavesa->key() != Qt::Key_F1 || (klavesa->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        bool menuOtevrene = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
+        if (udalost->type() == QEvent::ShortcutOverride) {
+            // An open menu takes F1 from the window's own F1 shortcut: the highlighted item
+            // has the say.
+            if (menuOtevrene) {
+                udalost->accept();
+                return true;
+            }
+            return false;
+        }
+        if (int tema = TemaPodleKontextu())
+            OtevriNapovedu(tema);
+        return true;
+    }
+};
+
+QPointer<tFiltrF1> filtr_;
+
+QString ZpravaOkna(const QString& zprava) {
+    return QStringLiteral("<p>%1</p>").arg(zprava.toHtmlEscaped());
+}
+
+QString ObsahTematu(int tema) {
+    QString soubor = QFile::decodeName(SouborNapovedy.c_str());
+    QFile f(soubor);
+    if (!f.open(QIODevice::ReadOnly))
+        return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 nelze otevřít.").arg(soubor));
+    QString text = TextTematu(QString::fromUtf8(f.readAll()), tema);
+    if (text.trimmed().isEmpty())
+        return ZpravaOkna(QStringLiteral("Téma nápovědy č. %1 v souboru nápovědy není.").arg(tema));
+    return text;
+}
+
+} // namespace
+
+void NastavTemaNapovedy(QObject* objekt, int tema) {
+    if (objekt)
+        objekt->setProperty(VlastnostTema, tema);
+}
+
+int TemaNapovedy(const QObject* objekt) {
+    return objekt ? objekt->property(VlastnostTema).toInt() : 0;
+}
+
+int TemaPodleKontextu() {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        if (int tema = TemaNapovedy(menu->activeAction()))
+            return tema;
+        return TemaNapovedy(menu->menuAction());
+    }
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (int tema = TemaNapovedy(w))
+            return tema;
+        if (w->isWindow())
+            break;
+    }
+    return 0;
+}
+
+QString TextTematu(const QString& obsah, int tema) {
+    QStringList vysledek;
+    bool uvnitr = false;
+    for (const QString& radek : obsah.split(QLatin1Char('\n'))) {
+        QString r = radek;
+        if (r.endsWith(QLatin1Char('\r')))
+            r.chop(1);
+        if (r.startsWith(QLatin1String("@@"))) {
+            if (uvnitr)
+                break;
+            bool ok = false;
+            uvnitr = r.mid(2).trimmed().toInt(&ok) == tema && ok;
+            continue;
+        }
+        if (uvnitr)
+            vysledek << r;
+    }
+    return vysledek.join(QLatin1Char('\n'));
+}
+
+void OtevriNapovedu(int tema) {
+    if (sledovani_)
+        sledovani_(tema);
+    if (!okno_) {
+        okno_ = new QDialog(hlavniOkno_, Qt::Window);
+        okno_->setWindowTitle(QStringLiteral("Nápověda - Oblepky"));
+        okno_->setModal(false);
+        okno_->resize(520, 440);
+        auto* rozlozeni = new QVBoxLayout(okno_);
+        text_ = new QTextBrowser(okno_);
+        text_->setOpenLinks(false);
+        rozlozeni->addWidget(text_);
+    }
+    text_->setHtml(ObsahTematu(tema));
+    okno_->show();
+    okno_->raise();
+    okno_->activateWindow();
+}
+
+void SpustNapovedu(QWidget* hlavniOkno) {
+    hlavniOkno_ = hlavniOkno;
+    if (!filtr_ && qApp) {
+        filtr_ = new tFiltrF1(qApp);
+        qApp->installEventFilter(filtr_);
+    }
+}
+
+void UkonciNapovedu() {
+    delete okno_;
+    delete filtr_;
+}
+
+QWidget* OknoNapovedy() {
+    return okno_;
+}
+
+void NastavSledovaniNapovedy(std::function<void(int)> sledovani) {
+    sledovani_ = std::move(sledovani);
+}

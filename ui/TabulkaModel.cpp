@@ -1,1 +1,33 @@
-// TODO: being written
+#include "TabulkaModel.h"
+
+#include "Text.h"
+
+#include <algorithm>
+
+TTabulkaModel::TTabulkaModel(const tTabulka& tabulka, QObject* rodic)
+    : QAbstractTableModel(rodic), tabulka_(tabulka) {}
+
+int TTabulkaModel::rowCount(const QModelIndex& rodic) const {
+    return rodic.isValid() ? 0 : std::max(tabulka_.PocetRadku() - 1, 0);
+}
+
+int TTabulkaModel::columnCount(const QModelIndex& rodic) const {
+    return rodic.isValid() ? 0 : std::max(tabulka_.PocetSloupcu() - 1, 0);
+}
+
+QVariant TTabulkaModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return NaQt(tabulka_.Bunka(index.column() + 1, index.row() + 1));
+}
+
+QVariant TTabulkaModel::headerData(int sekce, Qt::Orientation smer, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    return smer == Qt::Horizontal ? NaQt(tabulka_.Bunka(sekce + 1, 0))
+                                  : NaQt(tabulka_.Bunka(0, sekce + 1));
+}
+
+Qt::ItemFlags TTabulkaModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The About box: the program's name, its directory and its version. Built for one opening
+// and destroyed when it closes.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TAboutForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutForm(QWidget* vlastnik);
+
+    QLabel* Adresar; // the program directory
+    QLabel* verze;   // the version line
+    QPushButton* Button1;
+
+protected:
+    void showEvent(QShowEvent* udalost) override;
+
+private:
+    void FormShow();
+};

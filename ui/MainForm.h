@@ -1,0 +1,112 @@
+#pragma once
+// The main window: the layout selector, the manual entry page and the page of the table
+// pasted from the clipboard. Thin over the core and the print runs.
+
+#include "Tabulka.h"
+#include "TiskoveBehy.h"
+
+#include <QMainWindow>
+#include <QTableWidget>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
+class TTabulkaModel;
+class TVytistenoForm;
+
+// The manual grid: the cursor stays in the value column and never enters a row that the
+// predicate refuses, neither by mouse nor by keyboard.
+class TRucniMrizka : public QTableWidget {
+    Q_OBJECT
+public:
+    using QTableWidget::edit;
+    using QTableWidget::QTableWidget;
+    std::function<bool(int radek)> MuzeVybrat; // row of the widget, 0 = field 1
+
+protected:
+    QModelIndex moveCursor(CursorAction akce, Qt::KeyboardModifiers modifikatory) override;
+    void mousePressEvent(QMouseEvent* udalost) override;
+    void mouseMoveEvent(QMouseEvent* udalost) override;
+    bool edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) override;
+
+private:
+    bool Povolen(const QModelIndex& index) const;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* rodic = nullptr);
+    ~TMainForm() override; // FormDestroy: saves the state
+
+    // The completion dialog the print runs show (created once by the program).
+    void NastavVytisteno(TVytistenoForm* vytisteno) { Vytisteno = vytisteno; }
+    // What the print runs use to open a job and to report; tests replace VytvorUlohu.
+    tSluzbyTisku& SluzbyTisku() { return sluzby_; }
+    const tTabulka& Tabulka() const { return tabulka_; }
+    // The twenty manual values, indexed from 1 like the fields.
+    tRucniHodnoty RucniHodnoty() const;
+
+    // Menu bar.
+    QMenu* mSoubor;
+    QAction* mKonec;
+    QMenu* mEtiketa;
+    QAction* mNovaEtiketa;
+    QAction* mTisk;
+    QMenu* mNastaveni;
+    QAction* Vzhledetiket1;
+    QMenu* mNapovedaMenu;
+    QAction* mNapoveda;
+    QAction* mAbout;
+    // Selector strip and pages.
+    QComboBox* eOblepkyVyber;
+    QTabWidget* PageControl1;
+    TRucniMrizka* eRucne; // rows 0..19 are fields 1..20; column 0 names, column 1 values
+    QSpinBox* ePocet;
+    QPushButton* bTisk;
+    QPushButton* bNovaEtiketa;
+    QTableView* Grid;
+    QPushButton* Button1;
+    QPushButton* TiskVsech;
+
+    TVytistenoForm* Vytisteno = nullptr;
+
+    // Handlers, public so that they can be driven directly.
+    void ZobrazNazvyPoli();
+    void VymazPole();
+    void NaplnVyber();
+    bool eRucneSelectCell(int radek) const; // row of the widget
+    void eOblepkyVyberChange();
+    void PageControl1Change();
+    void mNovaEtiketaClick();
+    void mTiskClick();
+    void TiskVsechClick();
+    void Button1Click();
+    void Vzhledetiket1Click();
+    void mAboutClick();
+    void mNapovedaClick();
+
+protected:
+    void showEvent(QShowEvent* udalost) override;
+
+private:
+    void VytvorMenu();
+    QWidget* VytvorStranuRucne();
+    QWidget* VytvorStranuTabulky();
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    int Vybrana() const;
+
+    bool Nacitani = false;
+    bool zobrazeno_ = false;
+    tSluzbyTisku sluzby_;
+    tTabulka tabulka_;
+    TTabulkaModel* model_ = nullptr;
+};
