@@ -190,22 +190,35 @@ TEST_F(RawPrinter, ServerDownRaisesWithoutCreatingAJob) {
     EXPECT_EQ(PocetVsechUloh(), 0);
 }
 
-// The server goes away in the middle of a run: the failure must not pass unnoticed.
-TEST_F(RawPrinter, ServerLostMidwayRaisesFromWriteOrDokonci) {
-    std::string chyba;
-    {
-        tRawPrinter uloha("Test", Fronta);
-        uloha.Write("zacatek");
-        cups_test::ZastavServer();
-        chyba = Chyba([&] {
-            const std::string kus = Vzorek(64 * 1024);
-            for (int i = 0; i < 16; ++i)
-                uloha.Write(kus);
-            uloha.Dokonci();
-        });
-    } // the destructor must not raise either
-    cups_test::SpustServer();
-    EXPECT_TRUE(chyba.starts_with(Utf8NaWin1250("Chyba při komunikaci s tiskárnou ("))) << chyba;
+// The server or the queue goes away in the middle of a run: the failure must not pass
+// unnoticed, and releasing the job afterwards must not raise.
+TEST_F(RawPrinter, LossMidwayRaisesFromWriteOrDokonci) {
+    struct Pripad {
+        const char* nazev;
+        std::function<void()> porucha, naprava;
+    } pripady[] = {
+        {"server stopped", cups_test::ZastavServer, cups_test::SpustServer},
+        {"queue deleted", [] { cups_test::SmazFrontu(Fronta); }, [] {}},
+    };
+    const std::string kus = Vzorek(64 * 1024);
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        cups_test::PridejFrontu(Fronta);
+        std::string chyba;
+        {
+            tRawPrinter uloha("Test", Fronta);
+            uloha.Write("zacatek");
+            p.porucha();
+            chyba = Chyba([&] {
+                for (int i = 0; i < 16; ++i)
+                    uloha.Write(kus);
+                uloha.Dokonci();
+            });
+        }
+        p.naprava();
+        EXPECT_TRUE(chyba.starts_with(Utf8NaWin1250("Chyba při komunikaci s tiskárnou (")))
+            << "raised: " << chyba;
+    }
 }
 
 } // namespace
