@@ -122,14 +122,4 @@ TEST(Tabulka, CislaRadkuPresDeset) {
         EXPECT_EQ(t.Bunka(0, r), std::to_string(r));
 }
 
-TEST(Tabulka, PohledyPlatiAzDoDalsihoImportu) {
-    tTabulka t;
-    t.NactiText("alfa\tbeta\ngama");
-    std::string_view a = t.Bunka(1, 1), b = t.Bunka(2, 1), c = t.Bunka(0, 2), d = t.Bunka(2, 0);
-    EXPECT_EQ(a, "alfa");
-    EXPECT_EQ(b, "beta");
-    EXPECT_EQ(c, "2");
-    EXPECT_EQ(d, "2");
-}
-
 } // namespace
