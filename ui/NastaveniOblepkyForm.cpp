@@ -1,6 +1,137 @@
 #include "NastaveniOblepkyForm.h"
-// TODO: being written
-TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastnik) {}
-void TNastaveniOblepkyForm::Zobraz(const tPopisEtiket&) {}
-void TNastaveniOblepkyForm::OKClick() {}
-void TNastaveniOblepkyForm::NapovedaClick() {}
+
+#include "Chyba.h"
+#include "Chyby.h"
+#include "Kurzor.h"
+#include "Napoveda.h"
+#include "NastaveniOblepkyFrame.h"
+#include "Tiskarny.h"
+#include "Win1250.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+constexpr int TemaDialogu = 2; // the dialog's help topic; none of its controls has its own
+
+QPushButton* NoveTlacitko(const QString& text, const char* nazev) {
+    auto* tlacitko = new QPushButton(text);
+    tlacitko->setObjectName(QString::fromLatin1(nazev));
+    tlacitko->setFixedSize(75, 25);
+    return tlacitko;
+}
+
+// The hourglass for as long as the object lives, also when an error passes.
+struct tCekani {
+    tCekani() { KurzorCekej(); }
+    ~tCekani() { KurzorNormalni(); }
+    tCekani(const tCekani&) = delete;
+    tCekani& operator=(const tCekani&) = delete;
+};
+
+} // namespace
+
+TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastnik) {
+    setWindowTitle(QStringLiteral("Nastavení etiket"));
+    QFont pismo(font());
+    pismo.setStyleHint(QFont::SansSerif);
+    pismo.setPointSize(8);
+    setFont(pismo);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    NastavTemaNapovedy(this, TemaDialogu);
+
+    Stranky = new QTabWidget;
+    Stranky->setObjectName(QStringLiteral("Stranky"));
+    // Page selectors drawn flat, each as wide as its caption.
+    Stranky->setDocumentMode(true);
+    Stranky->tabBar()->setExpanding(false);
+    Stranky->tabBar()->setDrawBase(false);
+    for (int i = 0; i < PocetEtiket; ++i) {
+        Eti[i] = new TNastaveniOblepkyFrame(nullptr, i == 0);
+        Eti[i]->setObjectName(QStringLiteral("Eti%1").arg(i + 1));
+        Stranky->addTab(Eti[i], QStringLiteral("Etiketa č. %1").arg(i + 1));
+    }
+    Stranky->setCurrentIndex(0);
+
+    OK = NoveTlacitko(QStringLiteral("&OK"), "OK");
+    OK->setDefault(true);
+    Button2 = NoveTlacitko(QStringLiteral("Storno"), "Button2");
+    Napoveda = NoveTlacitko(QStringLiteral("Nápověd&a"), "Napoveda");
+    // clicked(bool) meets a parameterless handler through a plain lambda.
+    connect(OK, &QPushButton::clicked, this, [ok = Chranene([this] { OKClick(); })] { ok(); });
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Napoveda, &QPushButton::clicked, this,
+            [napoveda = Chranene([this] { NapovedaClick(); })] { napoveda(); });
+
+    auto* pruh = new QWidget;
+    pruh->setFixedHeight(33);
+    auto* tlacitka = new QHBoxLayout(pruh);
+    tlacitka->setContentsMargins(0, 8, 0, 0);
+    tlacitka->addStretch(1);
+    tlacitka->addWidget(OK, 0, Qt::AlignTop);
+    tlacitka->addWidget(Button2, 0, Qt::AlignTop);
+    tlacitka->addWidget(Napoveda, 0, Qt::AlignTop);
+
+    auto* rozvrzeni = new QVBoxLayout(this);
+    rozvrzeni->setContentsMargins(8, 8, 8, 8);
+    rozvrzeni->setSpacing(0);
+    rozvrzeni->addWidget(Stranky, 1);
+    rozvrzeni->addWidget(pruh);
+    setFixedSize(569, 411);
+
+    NactiTiskarny();
+}
+
+// On CUPS there is no "current printer" to select and restore: every queue the server
+// knows is listed. A server without queues is reported like a system without a default
+// printer; an unreachable server reports its own error. Either way the dialog opens with
+// empty lists and a name can still be typed.
+void TNastaveniOblepkyForm::NactiTiskarny() {
+    std::exception_ptr chyba;
+    {
+        tCekani cekani;
+        try {
+            const std::vector<std::string> tiskarny = SeznamTiskaren();
+            if (tiskarny.empty())
+                throw eChyba(Utf8NaWin1250("There is no default printer currently selected"));
+            for (TNastaveniOblepkyFrame* editor : Eti)
+                editor->NastavTiskarny(tiskarny);
+        } catch (...) {
+            chyba = std::current_exception();
+        }
+    }
+    if (chyba)
+        UkazChybu(chyba);
+}
+
+void TNastaveniOblepkyForm::Zobraz(const tPopisEtiket& popis) {
+    for (int i = 0; i < PocetEtiket; ++i)
+        Eti[i]->Zobraz(popis[i]);
+}
+
+void TNastaveniOblepkyForm::OKClick() {
+    Vysledek = tPopisEtiket{};
+    tPopisEtiket precteno{};
+    for (int i = 0; i < PocetEtiket; ++i)
+        Eti[i]->Precti(precteno[i]);
+    Vysledek = precteno;
+    accept();
+}
+
+void TNastaveniOblepkyForm::NapovedaClick() {
+    OtevriNapovedu(TemaDialogu);
+}
+
+void TNastaveniOblepkyForm::showEvent(QShowEvent* udalost) {
+    // Centred on the screen, not over the owner window.
+    if (QScreen* obrazovka = screen())
+        move(obrazovka->availableGeometry().center() - rect().center());
+    QDialog::showEvent(udalost);
+}

@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+#include <array>
+
+class QPushButton;
+class QTabWidget;
 class TNastaveniOblepkyFrame;
 
 class TNastaveniOblepkyForm : public QDialog {
@@ -15,9 +19,20 @@ public:
     explicit TNastaveniOblepkyForm(QWidget* vlastnik);
 
     void Zobraz(const tPopisEtiket& popis); // shows the five layouts
-    tPopisEtiket Vysledek{};                 // filled by OK, all cleared until then
+    tPopisEtiket Vysledek{};                // filled by OK, all cleared until then
+
+    // The editors Eti1 .. Eti5 of layouts 1 to 5, their pages and the buttons.
+    std::array<TNastaveniOblepkyFrame*, PocetEtiket> Eti{};
+    QTabWidget* Stranky = nullptr;
+    QPushButton* OK = nullptr;
+    QPushButton* Button2 = nullptr; // "Storno"
+    QPushButton* Napoveda = nullptr;
+
+protected:
+    void showEvent(QShowEvent* udalost) override;
 
 private:
+    void NactiTiskarny();
     void OKClick();
     void NapovedaClick();
 };

@@ -1,1 +1,357 @@
-// TODO: being written
+#include "NastaveniOblepkyFrame.h"
+
+#include "CiselnyBox.h"
+#include "Text.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int SirkaCisla = 64; // a number box, wide enough for "10 000" and its arrows
+
+// Text boxes have no length limit (Qt's default would cut at 32767 characters).
+void BezLimitu(QLineEdit* box) {
+    box->setMaxLength(std::numeric_limits<int>::max());
+}
+
+QLineEdit* NovyText(int sirka) {
+    auto* box = new QLineEdit;
+    BezLimitu(box);
+    if (sirka > 0)
+        box->setFixedWidth(sirka);
+    return box;
+}
+
+TCiselnyBox* NoveCislo(const char* nazev, int od, int po) {
+    auto* box = new TCiselnyBox(od, po);
+    box->setObjectName(QString::fromLatin1(nazev));
+    box->setFixedWidth(SirkaCisla);
+    return box;
+}
+
+QLabel* Popisek(const QString& text, QWidget* buddy) {
+    auto* popisek = new QLabel(text);
+    popisek->setBuddy(buddy);
+    return popisek;
+}
+
+void Pozadi(QWidget* w, const QColor& barva) {
+    QPalette paleta = w->palette();
+    paleta.setColor(QPalette::Base, barva);
+    w->setPalette(paleta);
+}
+
+// A line break in any value would split its line in the settings file: it becomes a space.
+std::string BezZlomu(std::string s) {
+    std::replace_if(
+        s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return s;
+}
+
+std::string ZBoxu(const QString& text) {
+    return BezZlomu(ZQt(text));
+}
+
+// Blanks are every byte of code 32 or less.
+std::string BezOkrajovychMezer(const std::string& s) {
+    auto mezera = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    auto zacatek = std::find_if_not(s.begin(), s.end(), mezera);
+    auto konec = std::find_if_not(s.rbegin(), s.rend(), mezera).base();
+    return zacatek < konec ? std::string(zacatek, konec) : std::string();
+}
+
+// Cell editors of the field grid: no length limit either.
+class tEditorPole : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* rodic, const QStyleOptionViewItem& volby,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(rodic, volby, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            BezLimitu(box);
+        return editor;
+    }
+};
+
+// The field grid. Potvrd hands a cell editor still open over to its cell, so that a name
+// being typed when OK is pressed is not lost.
+class tMrizkaPoli : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+    void Potvrd() {
+        for (QWidget* editor : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            commitData(editor);
+    }
+};
+
+} // namespace
+
+TNastaveniOblepkyFrame::TNastaveniOblepkyFrame(QWidget* rodic, bool nazevPrvni) : QWidget(rodic) {
+    Stranky = new QTabWidget;
+    Stranky->setObjectName(QStringLiteral("Stranky"));
+    Stranky->addTab(StrankaZakladni(), QStringLiteral("Základní nastavení"));
+    Stranky->addTab(StrankaRozmer(), QStringLiteral("Rozměr etiket, řídící kódy"));
+    Stranky->addTab(StrankaRozvrzeni(), QStringLiteral("Rozvržení etiket"));
+    Stranky->setCurrentIndex(0);
+
+    auto* rozvrzeni = new QVBoxLayout(this);
+    rozvrzeni->setContentsMargins(0, 0, 0, 0);
+    rozvrzeni->addWidget(Stranky);
+    PoradiKlavesnice(nazevPrvni);
+}
+
+QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
+    eNazev = NovyText(345);
+    eNazev->setObjectName(QStringLiteral("eNazev"));
+
+    eTiskarna = new QComboBox;
+    eTiskarna->setObjectName(QStringLiteral("eTiskarna"));
+    eTiskarna->setEditable(true);
+    eTiskarna->setFixedWidth(249);
+    eTiskarna->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: it would turn a typed name into a listed one behind the user's back.
+    eTiskarna->setCompleter(nullptr);
+    BezLimitu(eTiskarna->lineEdit());
+
+    eKodovani = new QComboBox;
+    eKodovani->setObjectName(QStringLiteral("eKodovani"));
+    eKodovani->setFixedWidth(345);
+    eKodovani->addItems({QStringLiteral("Jako ve Windows"),
+                         QStringLiteral("OEM (dle nastavení vašeho počítače)"),
+                         QStringLiteral("ASCII (bez diakritiky)"), QStringLiteral("Kameničtí"),
+                         QStringLiteral("CP-852"), QStringLiteral("CP-8859-2")});
+
+    auto* mrizka = new tMrizkaPoli(PocetPoli, 1);
+    ePole = mrizka;
+    ePole->setObjectName(QStringLiteral("ePole"));
+    ePole->setItemDelegate(new tEditorPole(ePole));
+    ePole->setHorizontalHeaderLabels({QStringLiteral("Název pole")});
+    QStringList cisla;
+    for (int r = 1; r <= PocetPoli; ++r) {
+        cisla << QString::number(r) + u'.';
+        ePole->setItem(r - 1, 0, new QTableWidgetItem);
+    }
+    ePole->setVerticalHeaderLabels(cisla);
+    ePole->verticalHeader()->setFixedWidth(40);
+    ePole->verticalHeader()->setMinimumSectionSize(18);
+    ePole->verticalHeader()->setDefaultSectionSize(18);
+    ePole->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ePole->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ePole->setColumnWidth(0, 162);
+    ePole->setFixedSize(225, 169);
+    ePole->setShowGrid(true);
+    ePole->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    ePole->setSelectionMode(QAbstractItemView::SingleSelection);
+    ePole->setToolTip(QStringLiteral(
+        "Zadejte názvy polí. Pokud do názvu vložíte hvězdičku (*), pole nebude možné "
+        "vyplňovat (vhodné např. u počtu etiket, který se zadává přímo v programu)"));
+
+    auto* panel = new QFrame;
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* g = new QGridLayout(panel);
+    g->addWidget(Popisek(QStringLiteral("&Název nebo označení etiket:"), eNazev), 0, 0);
+    g->addWidget(eNazev, 0, 1, Qt::AlignLeft);
+    auto* popisekTiskarny =
+        Popisek(QStringLiteral("Název &tiskárny, na které se budou oblepky tisknout:"), eTiskarna);
+    popisekTiskarny->setWordWrap(true);
+    g->addWidget(popisekTiskarny, 1, 0);
+    g->addWidget(eTiskarna, 1, 1, Qt::AlignLeft);
+    g->addWidget(Popisek(QStringLiteral("Kódování znaků na tiskárně:"), eKodovani), 2, 0);
+    g->addWidget(eKodovani, 2, 1, Qt::AlignLeft);
+    g->addWidget(Popisek(QStringLiteral("Názvy polí pro ruční zadávání:"), ePole), 3, 0,
+                 Qt::AlignTop);
+    g->addWidget(ePole, 3, 1, Qt::AlignLeft);
+    g->setRowStretch(4, 1);
+
+    auto* stranka = new QWidget;
+    auto* v = new QVBoxLayout(stranka);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->addWidget(panel);
+    return stranka;
+}
+
+QWidget* TNastaveniOblepkyFrame::StrankaRozmer() {
+    eInitKody = NovyText(265);
+    eInitKody->setObjectName(QStringLiteral("eInitKody"));
+    Pozadi(eInitKody, Qt::cyan);
+    eRadkuPred = NoveCislo("eRadkuPred", 0, 100);
+    eRadkuPo = NoveCislo("eRadkuPo", 0, 100);
+    eRadkuOblepky = NoveCislo("eRadkuOblepky", 1, 50);
+    eKodyOdradkovani = NovyText(265);
+    eKodyOdradkovani->setObjectName(QStringLiteral("eKodyOdradkovani"));
+    Pozadi(eKodyOdradkovani, Qt::cyan);
+    eStdPocet = NoveCislo("eStdPocet", 0, 10000);
+
+    struct tRadek {
+        const char* popisek;
+        QWidget* box;
+    };
+    auto skupina = [](const QString& titulek, int sirka, std::initializer_list<tRadek> radky) {
+        auto* box = new QGroupBox(titulek);
+        box->setFixedWidth(sirka);
+        auto* g = new QGridLayout(box);
+        g->setVerticalSpacing(4);
+        int r = 0;
+        for (const tRadek& radek : radky) {
+            g->addWidget(Popisek(QString::fromUtf8(radek.popisek), radek.box), r, 0);
+            g->addWidget(radek.box, r, 1, Qt::AlignRight);
+            ++r;
+        }
+        g->setColumnStretch(0, 1);
+        return box;
+    };
+
+    auto* stranka = new QWidget;
+    auto* v = new QVBoxLayout(stranka);
+    v->setContentsMargins(8, 6, 8, 6);
+    v->addWidget(skupina(QStringLiteral("Posun papíru před a po tisku:"), 537,
+                         {{"&Inicializační kódy pro tiskárnu:", eInitKody},
+                          {"Počet prázdných řádků před první etiketou:", eRadkuPred},
+                          {"Počet prázdných řádků za poslední etiketou:", eRadkuPo}}));
+    v->addWidget(skupina(QStringLiteral("Velikost oblepky:"), 537,
+                         {{"Celkový počet řádků oblepky (včetně prázdných):", eRadkuOblepky},
+                          {"Řídící &kódy po vytištění každé oblepky:", eKodyOdradkovani}}));
+    v->addWidget(skupina(QStringLiteral("Počet etiket"), 329,
+                         {{"Obvyklý počet tištěných etiket (jednotlivé oblepky):", eStdPocet}}));
+    v->addStretch(1);
+    return stranka;
+}
+
+QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
+    QFont pevne(QStringLiteral("Courier New"), 9);
+    pevne.setStyleHint(QFont::TypeWriter);
+    pevne.setFixedPitch(true);
+
+    auto* stranka = new QWidget;
+    auto* v = new QVBoxLayout(stranka);
+    v->setContentsMargins(8, 2, 8, 2);
+    v->setSpacing(0);
+    for (int n = 1; n <= PocetRadku; ++n) {
+        const QByteArray c = QByteArray::number(n);
+        fZleva[n] = NoveCislo(("fZleva" + c).constData(), 0, 100);
+        fDelka[n] = NoveCislo(("fDelka" + c).constData(), 0, 200);
+        fText[n] = NovyText(393);
+        fText[n]->setObjectName(QStringLiteral("fText%1").arg(n));
+        fText[n]->setFont(pevne);
+
+        auto* blok = new QWidget;
+        blok->setFixedHeight(51);
+        auto* g = new QGridLayout(blok);
+        g->setContentsMargins(0, 2, 0, 2);
+        g->setVerticalSpacing(2);
+        auto* titulek = new QLabel(QStringLiteral("%1. řádek:").arg(n));
+        QFont tucne = titulek->font();
+        tucne.setBold(true);
+        titulek->setFont(tucne);
+        g->addWidget(titulek, 0, 0);
+        g->addWidget(Popisek(QStringLiteral("Odsazení zleva:"), fZleva[n]), 0, 1);
+        g->addWidget(fZleva[n], 0, 2, Qt::AlignLeft);
+        g->addWidget(Popisek(QStringLiteral("Délka textu:"), fDelka[n]), 0, 3);
+        g->addWidget(fDelka[n], 0, 4, Qt::AlignLeft);
+        g->addWidget(Popisek(QStringLiteral("Rozvržení:"), fText[n]), 1, 1);
+        g->addWidget(fText[n], 1, 2, 1, 4, Qt::AlignLeft);
+        g->setColumnStretch(5, 1);
+        g->setColumnMinimumWidth(0, 70);
+        v->addWidget(blok);
+        if (n < PocetRadku) {
+            auto* cara = new QFrame;
+            cara->setFrameShape(QFrame::HLine);
+            cara->setFrameShadow(QFrame::Sunken);
+            v->addWidget(cara);
+        }
+    }
+
+    fPocet = NoveCislo("fPocet", 0, 200);
+    Pozadi(fPocet, Qt::yellow);
+    auto* radek = new QHBoxLayout;
+    radek->setContentsMargins(0, 6, 0, 0);
+    radek->addWidget(
+        Popisek(QStringLiteral("Pořadí políčka, které obsahuje počet etiket:"), fPocet));
+    radek->addWidget(fPocet);
+    radek->addStretch(1);
+    v->addLayout(radek);
+    v->addStretch(1);
+    return stranka;
+}
+
+void TNastaveniOblepkyFrame::PoradiKlavesnice(bool nazevPrvni) {
+    std::vector<QWidget*> poradi;
+    if (nazevPrvni)
+        poradi = {eNazev, eTiskarna};
+    else
+        poradi = {eTiskarna, eNazev};
+    poradi.insert(poradi.end(), {eKodovani, ePole, eInitKody, eRadkuPred, eRadkuPo, eRadkuOblepky,
+                                 eKodyOdradkovani, eStdPocet});
+    for (int n = 1; n <= PocetRadku; ++n)
+        poradi.insert(poradi.end(), {fZleva[n], fDelka[n], fText[n]});
+    poradi.push_back(fPocet);
+    for (size_t i = 1; i < poradi.size(); ++i)
+        QWidget::setTabOrder(poradi[i - 1], poradi[i]);
+}
+
+void TNastaveniOblepkyFrame::NastavTiskarny(const std::vector<std::string>& nazvy) {
+    const QString text = eTiskarna->currentText();
+    eTiskarna->clear();
+    for (const std::string& nazev : nazvy)
+        eTiskarna->addItem(NaQt(nazev));
+    eTiskarna->setEditText(text);
+}
+
+void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
+    eNazev->setText(NaQt(popis.Nazev));
+    eTiskarna->setEditText(NaQt(popis.Tiskarna));
+    eKodovani->setCurrentIndex(
+        popis.Kodovani >= 0 && popis.Kodovani < eKodovani->count() ? popis.Kodovani : -1);
+    for (int r = 1; r <= PocetPoli; ++r)
+        ePole->item(r - 1, 0)->setText(NaQt(popis.Pole[r]));
+
+    eRadkuPred->Zobraz(popis.RadkuPred);
+    eRadkuPo->Zobraz(popis.RadkuPo);
+    eRadkuOblepky->Zobraz(popis.PocetRadkuOblepky);
+    eStdPocet->Zobraz(popis.StdPocet);
+    fPocet->Zobraz(popis.PoleSPoctem);
+    for (int n = 1; n <= PocetRadku; ++n) {
+        fZleva[n]->Zobraz(popis.Radky[n].HrZleva);
+        fDelka[n]->Zobraz(popis.Radky[n].HrDelka);
+        fText[n]->setText(NaQt(popis.Radky[n].HrText));
+    }
+    eKodyOdradkovani->setText(NaQt(popis.KodyOdradkovani));
+    eInitKody->setText(NaQt(popis.InitKody));
+}
+
+void TNastaveniOblepkyFrame::Precti(tPopisOblepky& popis) {
+    popis = tPopisOblepky{};
+    popis.Nazev = ZBoxu(eNazev->text());
+    popis.Tiskarna = ZBoxu(eTiskarna->currentText());
+    popis.Kodovani = static_cast<int16_t>(eKodovani->currentIndex());
+
+    static_cast<tMrizkaPoli*>(ePole)->Potvrd();
+    for (int r = 1; r <= PocetPoli; ++r)
+        popis.Pole[r] = BezZlomu(BezOkrajovychMezer(ZQt(ePole->item(r - 1, 0)->text())));
+
+    popis.RadkuPred = eRadkuPred->Precti();
+    popis.RadkuPo = eRadkuPo->Precti();
+    popis.PocetRadkuOblepky = eRadkuOblepky->Precti();
+    popis.StdPocet = eStdPocet->Precti();
+    popis.PoleSPoctem = fPocet->Precti();
+    for (int n = 1; n <= PocetRadku; ++n) {
+        popis.Radky[n].HrZleva = fZleva[n]->Precti();
+        popis.Radky[n].HrDelka = fDelka[n]->Precti();
+        popis.Radky[n].HrText = ZBoxu(fText[n]->text());
+    }
+    popis.InitKody = ZBoxu(eInitKody->text());
+    popis.KodyOdradkovani = ZBoxu(eKodyOdradkovani->text());
+}
