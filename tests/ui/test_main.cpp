@@ -1,0 +1,433 @@
+// The main window: start-up state, the starred fields, the selector, the pages and the
+// menu, saving at exit, clipboard import, print commands and the error box.
+
+#include "Chyba.h"
+#include "Chyby.h"
+#include "IniSoubor.h"
+#include "MainForm.h"
+#include "RawPrinter.h"
+#include "Text.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+#include "Win1250.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Runs `akce` on the next modal window once it is up, then closes it.
+void PriModalnim(std::function<void(QWidget*)> akce) {
+    auto* casovac = new QTimer;
+    auto pokusy = std::make_shared<int>(0);
+    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
+        QWidget* okno = QApplication::activeModalWidget();
+        if (!okno && ++*pokusy < 500)
+            return;
+        casovac->stop();
+        casovac->deleteLater();
+        akce(okno);
+        if (okno)
+            okno->close();
+    });
+    casovac->start(10);
+}
+
+struct tZachycenaUloha : tTiskovaUloha {
+    explicit tZachycenaUloha(std::string& cil) : cil_(cil) {}
+    void Write(const std::string& data) override { cil_ += data; }
+    void Dokonci() override {}
+    std::string& cil_;
+};
+
+QString Bunka(const QTableView* grid, int sloupec, int radek) {
+    const QAbstractItemModel* m = grid->model();
+    if (radek == 0)
+        return m->headerData(sloupec - 1, Qt::Horizontal).toString();
+    if (sloupec == 0)
+        return m->headerData(radek - 1, Qt::Vertical).toString();
+    return m->index(radek - 1, sloupec - 1).data().toString();
+}
+
+} // namespace
+
+class TestMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> adresar_;
+    QStringList chyby_;
+
+    QString Soubor() const { return adresar_->filePath(QStringLiteral("Oblepky.ini")); }
+
+    // A fresh program directory, optionally with a settings file; the shared state loaded.
+    void Priprav(const std::function<void(tIniSoubor&)>& nastav = {}) {
+        adresar_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(adresar_->isValid());
+        if (nastav) {
+            tIniSoubor ini(ZQt(Soubor()));
+            nastav(ini);
+            ini.UpdateFile();
+        }
+        InicializujUNI(adresar_->filePath(QStringLiteral("Oblepky")).toStdString());
+        Zmeneno = false;
+        chyby_.clear();
+    }
+
+    std::string ObsahSouboru() const {
+        QFile f(Soubor());
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }
+
+    static void Ukaz(TMainForm& okno) {
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+    }
+
+    static void Klikni(TMainForm& okno, int radek, int sloupec) {
+        QRect r = okno.eRucne->visualRect(okno.eRucne->model()->index(radek, sloupec));
+        QTest::mouseClick(okno.eRucne->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+    }
+    void cleanup() {
+        NastavZachytChyb({});
+        adresar_.reset();
+    }
+
+    void prvniStartBezSouboru() {
+        Priprav();
+        TMainForm okno;
+        Ukaz(okno);
+        QCOMPARE(okno.windowTitle(), QStringLiteral("Oblepky"));
+        QCOMPARE(okno.eOblepkyVyber->count(), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(okno.eOblepkyVyber->itemText(i),
+                     QStringLiteral("Formát oblepky č. %1").arg(i + 1));
+        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 0);
+        for (int r = 0; r < PocetPoli; ++r) {
+            QCOMPARE(okno.eRucne->item(r, 0)->text(), QStringLiteral("Pole č. %1").arg(r + 1));
+            QCOMPARE(okno.eRucne->item(r, 1)->text(), QString());
+            QCOMPARE(okno.eRucne->verticalHeaderItem(r)->text(), QStringLiteral("%1.").arg(r + 1));
+        }
+        QCOMPARE(okno.ePocet->value(), 1);
+        QCOMPARE(okno.PageControl1->currentIndex(), 1);
+        QVERIFY(okno.mEtiketa->menuAction()->isEnabled()); // until the first page change
+        QCOMPARE(okno.eRucne->currentRow(), 0);
+        QVERIFY(!Zmeneno);
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    void hvezdickoveRadky_data() {
+        QTest::addColumn<int>("hvezdicek");      // fields 1..n are starred
+        QTest::addColumn<int>("pocatecniRadek"); // current row after start
+        QTest::newRow("dva") << 2 << 2;
+        QTest::newRow("vsech dvacet") << 20 << 0;
+    }
+    void hvezdickoveRadky() {
+        QFETCH(int, hvezdicek);
+        QFETCH(int, pocatecniRadek);
+        Priprav([&](tIniSoubor& ini) {
+            for (int i = 1; i <= hvezdicek; ++i)
+                ini.WriteString(
+                    "Layout1",
+                    QStringLiteral("Field%1").arg(i, 2, 10, QLatin1Char('0')).toStdString(),
+                    Utf8NaWin1250(i == 1 ? "*Počet" : "Cena*"));
+        });
+        TMainForm okno;
+        Ukaz(okno);
+        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->setFocus();
+
+        // Neither a click nor the arrow keys enter a starred row.
+        for (int r = 0; r < hvezdicek; ++r) {
+            Klikni(okno, r, 1);
+            QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
+        }
+        QTest::keyClick(okno.eRucne, Qt::Key_Up);
+        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
+        QTest::keyClick(okno.eRucne, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
+        QTest::keyClick(okno.eRucne, Qt::Key_Left);
+        QCOMPARE(okno.eRucne->currentColumn(), 1);
+        // Typing into a starred row fills nothing.
+        QTest::keyClicks(okno.eRucne, QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (int r = 0; r < hvezdicek; ++r)
+            QCOMPARE(okno.eRucne->item(r, 1)->text(), QString());
+
+        if (hvezdicek < PocetPoli) {
+            QTest::keyClick(okno.eRucne, Qt::Key_Down);
+            QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek + 1);
+            Klikni(okno, 10, 1);
+            QCOMPARE(okno.eRucne->currentRow(), 10);
+            Klikni(okno, 12, 0); // the name column is fixed
+            QCOMPARE(okno.eRucne->currentRow(), 10);
+        }
+    }
+
+    void vyberMeniZmenenoANechavaHodnoty() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Layout3", "Field01", "Druh");
+            ini.WriteString("Layout3", "StdPocet", "9");
+        });
+        {
+            TMainForm okno;
+            Ukaz(okno);
+            okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+            okno.ePocet->setValue(7);
+            okno.eOblepkyVyber->setCurrentIndex(2);
+            QVERIFY(Zmeneno);
+            QCOMPARE(LastEtiketa, int16_t(2));
+            QCOMPARE(okno.eRucne->item(0, 0)->text(), QStringLiteral("Druh"));
+            QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
+            QCOMPARE(okno.ePocet->value(), 7);
+        }
+        std::string obsah = ObsahSouboru();
+        QVERIFY(obsah.find("[Config]\r\nLastEtiketa=2\r\n") != std::string::npos);
+        QVERIFY(obsah.find("[Layout5]") != std::string::npos);
+        QVERIFY(obsah.find("[Last]\r\nField01=Jablko\r\n") != std::string::npos);
+
+        // The next start selects the saved layout without counting as a change.
+        InicializujUNI(adresar_->filePath(QStringLiteral("Oblepky")).toStdString());
+        Zmeneno = false;
+        TMainForm znovu;
+        Ukaz(znovu);
+        QCOMPARE(znovu.eOblepkyVyber->currentIndex(), 2);
+        QCOMPARE(znovu.ePocet->value(), 9);
+        QCOMPARE(znovu.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
+        QVERIFY(!Zmeneno);
+    }
+
+    void konecBezSouboruZapiseJenLast() {
+        Priprav();
+        {
+            TMainForm okno;
+            Ukaz(okno);
+            okno.eRucne->item(19, 1)->setText(QStringLiteral("Dvacet"));
+            okno.mKonec->trigger();
+            QVERIFY(!okno.isVisible());
+        }
+        std::string obsah = ObsahSouboru();
+        QVERIFY2(obsah.rfind("[Last]\r\nField01=\r\n", 0) == 0, obsah.c_str());
+        QVERIFY(obsah.find("Field20=Dvacet\r\n") != std::string::npos);
+        QVERIFY(obsah.find("[Config]") == std::string::npos);
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    void chybaPriUkladaniJeVOkne() {
+        Priprav();
+        {
+            TMainForm okno;
+            Zmeneno = true;
+            // The program directory vanishes: neither file can be written.
+            QVERIFY(adresar_->remove());
+        }
+        QCOMPARE(chyby_.size(), 1); // a failed save of the layouts skips the manual values
+        QVERIFY(chyby_[0].startsWith(QStringLiteral("Cannot create file")));
+    }
+
+    void strankyPovolujiMenuEtiketa() {
+        Priprav();
+        TMainForm okno;
+        int uloh = 0;
+        okno.SluzbyTisku().VytvorUlohu = [&](const std::string&,
+                                             const std::string&) -> std::unique_ptr<tTiskovaUloha> {
+            ++uloh;
+            throw eChyba("Zastaveno");
+        };
+        Ukaz(okno);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.PageControl1->setCurrentIndex(1);
+        QVERIFY(!okno.mEtiketa->menuAction()->isEnabled());
+        QTest::keyClick(&okno, Qt::Key_T, Qt::ControlModifier);
+        okno.eRucne->item(0, 1)->setText(QStringLiteral("zůstává"));
+        QTest::keyClick(&okno, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(uloh, 0);
+        QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("zůstává"));
+
+        okno.PageControl1->setCurrentIndex(0);
+        QVERIFY(okno.mEtiketa->menuAction()->isEnabled());
+        QTest::keyClick(&okno, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(uloh, 1);
+        QCOMPARE(chyby_,
+                 QStringList{QStringLiteral("Zastaveno.")}); // the error box, window goes on
+        QTest::keyClick(&okno, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(okno.eRucne->item(0, 1)->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), okno.eRucne);
+    }
+
+    void editorMeniZalomeniNaMezery() {
+        Priprav();
+        TMainForm okno;
+        Ukaz(okno);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->setCurrentCell(4, 1);
+        okno.eRucne->editItem(okno.eRucne->item(4, 1));
+        auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(edit);
+        edit->insert(QStringLiteral("a\r\nb\nc"));
+        // The value is in the grid while the editor is still open.
+        QCOMPARE(okno.eRucne->item(4, 1)->text(), QStringLiteral("a  b c"));
+        QCOMPARE(okno.RucniHodnoty()[5], std::string("a  b c"));
+    }
+
+    void schranka_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("sloupcu"); // with column 0
+        QTest::addColumn<int>("radku");   // with row 0
+        QTest::addColumn<QStringList>("radek1");
+        QTest::newRow("dva radky")
+            << QStringLiteral("A\tB\r\nC") << 3 << 3 << QStringList{"1", "A", "B"};
+        QTest::newRow("prazdny text") << QString() << 1 << 1 << QStringList{};
+        QTest::newRow("konci NUL") << QStringLiteral("x\ty") + QChar(0) + QStringLiteral("\tz\r\nw")
+                                   << 3 << 2 << QStringList{"1", "x", "y"};
+        QTest::newRow("cestina") << QStringLiteral("Žluťoučký\t\"kůň\"") << 3 << 2
+                                 << QStringList{"1", "Žluťoučký", "\"kůň\""};
+    }
+    void schranka() {
+        QFETCH(QString, text);
+        QFETCH(int, sloupcu);
+        QFETCH(int, radku);
+        QFETCH(QStringList, radek1);
+        Priprav();
+        TMainForm okno;
+        QApplication::clipboard()->setText(text);
+        okno.Button1->click();
+        QCOMPARE(okno.Tabulka().PocetSloupcu(), sloupcu);
+        QCOMPARE(okno.Tabulka().PocetRadku(), radku);
+        QCOMPARE(okno.Grid->model()->columnCount(), sloupcu - 1);
+        QCOMPARE(okno.Grid->model()->rowCount(), radku - 1);
+        for (int c = 1; c < sloupcu; ++c)
+            QCOMPARE(Bunka(okno.Grid, c, 0), QString::number(c));
+        for (int c = 0; c < radek1.size(); ++c)
+            QCOMPARE(Bunka(okno.Grid, c, 1), radek1[c]);
+    }
+
+    void schrankaSirkySloupcuAObrazek() {
+        Priprav();
+        TMainForm okno;
+        QCOMPARE(okno.Grid->verticalHeader()->minimumWidth(), 40);
+        QCOMPARE(okno.Grid->columnWidth(0), 40);
+        QCOMPARE(okno.Grid->columnWidth(1), 120);
+        QCOMPARE(okno.Grid->columnWidth(2), 64);
+        okno.Grid->setColumnWidth(0, 90);
+        QApplication::clipboard()->setText(QStringLiteral("a\tb\tc\td\te\tf"));
+        okno.Button1->click();
+        QCOMPARE(okno.Grid->columnWidth(0), 90);
+        QCOMPARE(okno.Grid->columnWidth(1), 120);
+        QCOMPARE(okno.Grid->columnWidth(5), 64);
+        QCOMPARE(okno.Grid->verticalHeader()->sectionSize(0), 18);
+
+        // A picture without text leaves the table as it was.
+        auto* obrazek = new QMimeData;
+        obrazek->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        QApplication::clipboard()->setMimeData(obrazek);
+        okno.Button1->click();
+        QCOMPARE(okno.Tabulka().PocetSloupcu(), 7);
+        QCOMPARE(Bunka(okno.Grid, 6, 1), QStringLiteral("f"));
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    void dokonceniJednoProDvaBehy() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Layout1", "HrText1", "{1}");
+            ini.WriteString("Layout1", "PocetRadkuOblepky", "1");
+        });
+        TMainForm okno;
+        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        std::vector<std::string> dokumenty;
+        std::vector<std::string> data;
+        okno.SluzbyTisku().VytvorUlohu = [&](const std::string& dokument, const std::string&) {
+            dokumenty.push_back(dokument);
+            data.emplace_back();
+            return std::unique_ptr<tTiskovaUloha>(std::make_unique<tZachycenaUloha>(data.back()));
+        };
+        Ukaz(okno);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
+
+        std::vector<QWidget*> dialogy;
+        QStringList pocty;
+        for (int pocet : {3, 2}) {
+            okno.ePocet->setValue(pocet);
+            PriModalnim([&](QWidget* w) {
+                dialogy.push_back(w);
+                pocty << okno.Vytisteno->xPocet->text();
+            });
+            okno.bTisk->click();
+        }
+        QCOMPARE(dialogy.size(), size_t(2));
+        QCOMPARE(dialogy[0], static_cast<QWidget*>(okno.Vytisteno));
+        QCOMPARE(dialogy[1], dialogy[0]);
+        QCOMPARE(pocty, (QStringList{"3", "2"}));
+        QCOMPARE(dokumenty.size(), size_t(2));
+        QCOMPARE(NaQt(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
+        QCOMPARE(data[1], Utf8NaWin1250("Hruška\r\nHruška\r\n"));
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    void chybovyBoxSTeckou_data() {
+        QTest::addColumn<QString>("zprava");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("pismeno") << QStringLiteral("Cannot open file /x/Oblepky.ini")
+                                 << QStringLiteral("Cannot open file /x/Oblepky.ini.");
+        QTest::newRow("zavorka") << QStringLiteral("Chyba při komunikaci s tiskárnou (5)")
+                                 << QStringLiteral("Chyba při komunikaci s tiskárnou (5)");
+        QTest::newRow("diakritika")
+            << QStringLiteral("Nelze číst ř") << QStringLiteral("Nelze číst ř.");
+        QTest::newRow("tecka") << QStringLiteral("Hotovo.") << QStringLiteral("Hotovo.");
+    }
+    void chybovyBoxSTeckou() {
+        QFETCH(QString, zprava);
+        QFETCH(QString, text);
+        // The real box: caption, stop icon, one OK.
+        NastavZachytChyb({});
+        QString videno, titulek;
+        QMessageBox::Icon ikona = QMessageBox::NoIcon;
+        int tlacitek = 0;
+        PriModalnim([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            videno = box->text();
+            titulek = box->windowTitle();
+            ikona = box->icon();
+            tlacitek = box->buttons().size();
+        });
+        UkazChybu(std::make_exception_ptr(eRawPrinter(ZQt(zprava))));
+        QCOMPARE(videno, text);
+        QCOMPARE(titulek, QStringLiteral("Oblepky"));
+        QCOMPARE(ikona, QMessageBox::Critical);
+        QCOMPARE(tlacitek, 1);
+    }
+
+    void neznamaChyba() {
+        QCOMPARE(TextChybovehoOkna(std::make_exception_ptr(42)), QStringLiteral("Neznámá chyba."));
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "test_main.moc"
