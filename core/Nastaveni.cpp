@@ -16,7 +16,7 @@ std::string SekceEtikety(int cislo) {
 
 // "Field01" .. "Field20"
 std::string KlicPole(int cislo) {
-    char klic[16];
+    char klic[32];
     std::snprintf(klic, sizeof klic, "Field%.2d", cislo);
     return klic;
 }
