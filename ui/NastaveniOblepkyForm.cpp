@@ -53,6 +53,11 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     Stranky->setDocumentMode(true);
     Stranky->tabBar()->setExpanding(false);
     Stranky->tabBar()->setDrawBase(false);
+    Stranky->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { border: 1px solid transparent; border-radius: 2px; padding: 3px 8px;"
+        " margin-right: 2px; }"
+        "QTabBar::tab:hover { border-color: palette(mid); }"
+        "QTabBar::tab:selected { border-color: palette(dark); background: palette(button); }"));
     for (int i = 0; i < PocetEtiket; ++i) {
         Eti[i] = new TNastaveniOblepkyFrame(nullptr, i == 0);
         Eti[i]->setObjectName(QStringLiteral("Eti%1").arg(i + 1));

@@ -199,24 +199,28 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozmer() {
         const char* popisek;
         QWidget* box;
     };
+    // Group widths follow the captions of the current font: the first two fill the page
+    // (up to 537 pixels), the last one is only as wide as its contents.
     auto skupina = [](const QString& titulek, int sirka, std::initializer_list<tRadek> radky) {
         auto* box = new QGroupBox(titulek);
-        box->setFixedWidth(sirka);
-        auto* g = new QGridLayout(box);
-        g->setVerticalSpacing(4);
-        int r = 0;
+        box->setMaximumWidth(sirka);
+        // Each row its own: a long caption beside a narrow box does not push the wide text
+        // boxes of the other rows out of the group.
+        auto* sloupec = new QVBoxLayout(box);
+        sloupec->setSpacing(4);
         for (const tRadek& radek : radky) {
-            g->addWidget(Popisek(QString::fromUtf8(radek.popisek), radek.box), r, 0);
-            g->addWidget(radek.box, r, 1, Qt::AlignRight);
-            ++r;
+            auto* r = new QHBoxLayout;
+            r->addWidget(Popisek(QString::fromUtf8(radek.popisek), radek.box));
+            r->addStretch(1);
+            r->addWidget(radek.box);
+            sloupec->addLayout(r);
         }
-        g->setColumnStretch(0, 1);
         return box;
     };
 
     auto* stranka = new QWidget;
     auto* v = new QVBoxLayout(stranka);
-    v->setContentsMargins(8, 6, 8, 6);
+    v->setContentsMargins(4, 4, 4, 4);
     v->addWidget(skupina(QStringLiteral("Posun papíru před a po tisku:"), 537,
                          {{"&Inicializační kódy pro tiskárnu:", eInitKody},
                           {"Počet prázdných řádků před první etiketou:", eRadkuPred},
@@ -224,8 +228,9 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozmer() {
     v->addWidget(skupina(QStringLiteral("Velikost oblepky:"), 537,
                          {{"Celkový počet řádků oblepky (včetně prázdných):", eRadkuOblepky},
                           {"Řídící &kódy po vytištění každé oblepky:", eKodyOdradkovani}}));
-    v->addWidget(skupina(QStringLiteral("Počet etiket"), 329,
-                         {{"Obvyklý počet tištěných etiket (jednotlivé oblepky):", eStdPocet}}));
+    v->addWidget(skupina(QStringLiteral("Počet etiket"), 537,
+                         {{"Obvyklý počet tištěných etiket (jednotlivé oblepky):", eStdPocet}}),
+                 0, Qt::AlignLeft);
     v->addStretch(1);
     return stranka;
 }
@@ -237,7 +242,7 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
 
     auto* stranka = new QWidget;
     auto* v = new QVBoxLayout(stranka);
-    v->setContentsMargins(8, 2, 8, 2);
+    v->setContentsMargins(6, 2, 6, 2);
     v->setSpacing(0);
     for (int n = 1; n <= PocetRadku; ++n) {
         const QByteArray c = QByteArray::number(n);
@@ -261,8 +266,8 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
         g->addWidget(fZleva[n], 0, 2, Qt::AlignLeft);
         g->addWidget(Popisek(QStringLiteral("Délka textu:"), fDelka[n]), 0, 3);
         g->addWidget(fDelka[n], 0, 4, Qt::AlignLeft);
-        g->addWidget(Popisek(QStringLiteral("Rozvržení:"), fText[n]), 1, 1);
-        g->addWidget(fText[n], 1, 2, 1, 4, Qt::AlignLeft);
+        g->addWidget(Popisek(QStringLiteral("Rozvržení:"), fText[n]), 1, 0);
+        g->addWidget(fText[n], 1, 1, 1, 4, Qt::AlignLeft);
         g->setColumnStretch(5, 1);
         g->setColumnMinimumWidth(0, 70);
         v->addWidget(blok);
