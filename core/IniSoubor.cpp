@@ -69,10 +69,16 @@ const char* const ChybaZapisu = "Stream write error";
 
 // The file's bytes up to the first zero byte; nothing when the file does not exist.
 std::string PrectiSoubor(const std::string& cesta) {
-    int fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO in the file's place cannot hold the program for ever.
+    int fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
+        throw eChyba(ChybaOtevreni(cesta));
+    }
+    struct stat druh {};
+    if (::fstat(fd, &druh) != 0 || !S_ISREG(druh.st_mode)) {
+        ::close(fd);
         throw eChyba(ChybaOtevreni(cesta));
     }
     std::string obsah;
