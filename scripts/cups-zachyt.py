@@ -5,6 +5,9 @@ directory, renamed to <seq>.bin once the sender has closed. Writes the chosen po
 the file given as the second argument when it is ready.
 
 Usage: cups-zachyt.py TARGET_DIR PORT_FILE
+
+With OBLEPKY_ZAVRIT_PO=N in the environment the first connection is cut after N bytes, like
+a printer that drops the line in the middle of a job; later connections are captured whole.
 """
 
 import os
@@ -16,6 +19,7 @@ cil, soubor_portu = sys.argv[1], sys.argv[2]
 os.makedirs(cil, exist_ok=True)
 
 zamek = threading.Lock()
+zavrit_po = int(os.environ.get("OBLEPKY_ZAVRIT_PO", "0") or 0)
 
 
 def dalsi_poradi():
@@ -27,13 +31,18 @@ def dalsi_poradi():
 poradi = dalsi_poradi()
 
 
-def obsluz(spojeni, cislo):
+def obsluz(spojeni, cislo, limit):
     zaklad = os.path.join(cil, "%06d" % cislo)
+    prijato = 0
     with spojeni, open(zaklad + ".part", "wb") as vystup:
         while True:
             data = spojeni.recv(65536)
             if not data:
                 break
+            if limit and prijato + len(data) >= limit:
+                vystup.write(data[: limit - prijato])
+                break
+            prijato += len(data)
             vystup.write(data)
     os.rename(zaklad + ".part", zaklad + ".bin")
 
@@ -52,4 +61,5 @@ while True:
     with zamek:
         cislo = poradi
         poradi += 1
-    threading.Thread(target=obsluz, args=(spojeni, cislo), daemon=True).start()
+        limit, zavrit_po = zavrit_po, 0
+    threading.Thread(target=obsluz, args=(spojeni, cislo, limit), daemon=True).start()
