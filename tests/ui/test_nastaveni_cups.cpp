@@ -1,0 +1,122 @@
+// The settings dialog's printer lists against the private CUPS server: several queues, none,
+// and a server that cannot be reached. The dialog is built in every case.
+
+#include "Chyby.h"
+#include "CupsTest.h"
+#include "Kurzor.h"
+#include "NastaveniOblepkyForm.h"
+#include "NastaveniOblepkyFrame.h"
+#include "Text.h"
+#include "Tiskarny.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+std::vector<bool> kurzor_; // every KurzorCekej (true) and KurzorNormalni (false)
+void SledujKurzor(bool cekej) {
+    kurzor_.push_back(cekej);
+}
+
+QStringList Polozky(const QComboBox* box) {
+    QStringList polozky;
+    for (int i = 0; i < box->count(); ++i)
+        polozky << box->itemText(i);
+    return polozky;
+}
+
+enum tServer { NekolikFront, ZadnaFronta, Nedostupny };
+
+} // namespace
+
+Q_DECLARE_METATYPE(tServer)
+
+class TestNastaveniCups : public QObject {
+    Q_OBJECT
+    QStringList chyby_;
+    std::vector<std::string> smazane_;
+    bool zastaveno_ = false;
+
+private slots:
+    void init() {
+        chyby_.clear();
+        kurzor_.clear();
+        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+        NastavObsluhuKurzoru(SledujKurzor);
+    }
+    // Leaves the server as the other tests expect it: running, with its queues.
+    void cleanup() {
+        NastavZachytChyb(nullptr);
+        NastavObsluhuKurzoru(nullptr);
+        if (zastaveno_)
+            cups_test::SpustServer();
+        zastaveno_ = false;
+        for (const std::string& fronta : smazane_)
+            cups_test::PridejFrontu(fronta);
+        smazane_.clear();
+    }
+
+    void seznamTiskaren_data() {
+        QTest::addColumn<tServer>("server");
+        QTest::newRow("nekolik front") << NekolikFront;
+        QTest::newRow("zadna fronta") << ZadnaFronta;
+        QTest::newRow("server nedostupny") << Nedostupny;
+    }
+    void seznamTiskaren() {
+        QFETCH(tServer, server);
+        const QStringList nase = {"Oblepky_Sklad", "Oblepky_Pokladna", "Oblepky_Expedice"};
+        if (server == NekolikFront) {
+            for (const QString& fronta : nase)
+                cups_test::PridejFrontu(fronta.toStdString());
+        } else if (server == ZadnaFronta) {
+            for (const std::string& fronta : SeznamTiskaren()) {
+                cups_test::SmazFrontu(fronta);
+                smazane_.push_back(fronta);
+            }
+        } else {
+            cups_test::ZastavServer();
+            zastaveno_ = true;
+        }
+
+        TNastaveniOblepkyForm form(nullptr);
+        QCOMPARE(kurzor_, (std::vector<bool>{true, false}));
+
+        if (server == NekolikFront) {
+            QCOMPARE(chyby_, QStringList{});
+            for (TNastaveniOblepkyFrame* eti : form.Eti)
+                for (const QString& fronta : nase)
+                    QVERIFY2(Polozky(eti->eTiskarna).contains(fronta), qPrintable(fronta));
+        } else {
+            QCOMPARE(chyby_.size(), 1);
+            if (server == ZadnaFronta)
+                QCOMPARE(chyby_[0],
+                         QStringLiteral("There is no default printer currently selected."));
+            else
+                QVERIFY2(chyby_[0].contains(QRegularExpression(QStringLiteral("\\(-?\\d+\\)$"))),
+                         qPrintable(chyby_[0]));
+            for (TNastaveniOblepkyFrame* eti : form.Eti)
+                QCOMPARE(eti->eTiskarna->count(), 0);
+        }
+
+        // Whatever the lists hold, a name can be typed or kept, and a listed one chosen.
+        tPopisEtiket popis{};
+        popis[0].Tiskarna = "Neni_nainstalovana";
+        form.Zobraz(popis);
+        form.Eti[1]->eTiskarna->setEditText(QStringLiteral("Napsana"));
+        const int index = form.Eti[2]->eTiskarna->findText(QStringLiteral("Oblepky_Pokladna"));
+        QCOMPARE(index >= 0, server == NekolikFront);
+        if (index >= 0)
+            form.Eti[2]->eTiskarna->setCurrentIndex(index);
+        form.OK->click();
+        QCOMPARE(form.Vysledek[0].Tiskarna, std::string("Neni_nainstalovana"));
+        QCOMPARE(form.Vysledek[1].Tiskarna, std::string("Napsana"));
+        QCOMPARE(form.Vysledek[2].Tiskarna, std::string(index >= 0 ? "Oblepky_Pokladna" : ""));
+    }
+};
+
+QTEST_MAIN(TestNastaveniCups)
+#include "test_nastaveni_cups.moc"
