@@ -1,0 +1,125 @@
+// The About box and the completion dialog.
+
+#include "AboutForm.h"
+#include "Chyby.h"
+#include "MainForm.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Runs `akce` on the next modal window once it is up; `zavri` then closes it.
+void PriModalnim(std::function<void(QWidget*)> akce) {
+    auto* casovac = new QTimer;
+    auto pokusy = std::make_shared<int>(0);
+    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
+        QWidget* okno = QApplication::activeModalWidget();
+        if (!okno && ++*pokusy < 500)
+            return;
+        casovac->stop();
+        casovac->deleteLater();
+        akce(okno);
+    });
+    casovac->start(10);
+}
+
+} // namespace
+
+class TestAbout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
+    }
+
+    void dveOtevreniDvaNoveBoxy() {
+        QTemporaryDir adresar;
+        InicializujUNI(adresar.filePath(QStringLiteral("Oblepky")).toStdString());
+        TMainForm okno;
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+
+        QList<QPointer<TAboutForm>> boxy;
+        for (int i = 0; i < 2; ++i) {
+            PriModalnim([&](QWidget* w) {
+                auto* box = qobject_cast<TAboutForm*>(w);
+                QVERIFY(box);
+                boxy << box;
+                QCOMPARE(box->windowTitle(), QStringLiteral("O programu"));
+                QCOMPARE(box->size(), QSize(349, 264));
+                QVERIFY(!(box->windowFlags() & Qt::WindowCloseButtonHint));
+                QVERIFY(!(box->windowFlags() & Qt::WindowSystemMenuHint));
+                QCOMPARE(box->Adresar->text(), adresar.path() + QLatin1Char('/'));
+                QCOMPARE(box->verze->text(), QStringLiteral("v. 1.35 (vytvořena 10. 9. 2003)"));
+                QCOMPARE(QApplication::focusWidget(), box->Button1);
+                QVERIFY(box->Button1->isDefault());
+                QTest::keyClick(box->Button1, Qt::Key_Escape);
+            });
+            okno.mAbout->trigger();
+        }
+        QCOMPARE(boxy.size(), 2);
+        QVERIFY(boxy[0].isNull()); // each box is gone once it has closed
+        QVERIFY(boxy[1].isNull());
+    }
+
+    void adresarDlouhyACesky_data() {
+        QTest::addColumn<QByteArray>("adresar");
+        QTest::addColumn<QString>("videt");
+        QTest::newRow("cesky") << QByteArray("/home/u/Štítky/")
+                               << QStringLiteral("/home/u/Štítky/");
+        QByteArray dlouhy = "/" + QByteArray(300, 'a') + "/";
+        QTest::newRow("dlouhy") << dlouhy << QString::fromLatin1(dlouhy);
+    }
+    void adresarDlouhyACesky() {
+        QFETCH(QByteArray, adresar);
+        QFETCH(QString, videt);
+        AdresarProgramu = adresar.toStdString();
+        auto* box = new TAboutForm(nullptr);
+        QPointer<TAboutForm> hlidac(box);
+        box->show();
+        QCOMPARE(box->Adresar->text(), videt);
+        // Cut off at the label's right edge, never wrapped onto more lines.
+        QCOMPARE(box->Adresar->width(), 225);
+        QVERIFY(!box->Adresar->wordWrap());
+        QVERIFY(box->Adresar->height() < 2 * box->Adresar->fontMetrics().height());
+        box->close();
+        QTRY_VERIFY(hlidac.isNull());
+    }
+
+    void dokonceniUkazujePocet() {
+        TVytistenoForm dialog(nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Dokončení tisku"));
+        QCOMPARE(dialog.size(), QSize(193, 111));
+        QCOMPARE(dialog.xPocet->text(), QStringLiteral("0"));
+        QVERIFY(dialog.xPocet->font().bold());
+        QVERIFY(dialog.OK->isDefault());
+        for (auto [pocet, klavesa] :
+             {std::pair{0LL, Qt::Key_Return}, std::pair{1000LL, Qt::Key_Escape}}) {
+            QString videno;
+            PriModalnim([&, klavesa = klavesa](QWidget* w) {
+                QCOMPARE(w, &dialog);
+                videno = dialog.xPocet->text();
+                QCOMPARE(QApplication::focusWidget(), dialog.OK);
+                QTest::keyClick(dialog.OK, klavesa);
+            });
+            dialog.Ukaz(pocet);
+            QCOMPARE(videno, QString::number(pocet));
+            QVERIFY(!dialog.isVisible());
+        }
+        QCOMPARE(dialog.xPocet->text(), QStringLiteral("1000")); // keeps the last count
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "test_about.moc"

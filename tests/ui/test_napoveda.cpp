@@ -1,0 +1,171 @@
+// The help service: topics in the help file, the help window, F1 by context.
+
+#include "Chyby.h"
+#include "MainForm.h"
+#include "Napoveda.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+
+void PriModalnim(std::function<void(QWidget*)> akce) {
+    auto* casovac = new QTimer;
+    auto pokusy = std::make_shared<int>(0);
+    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
+        QWidget* okno = QApplication::activeModalWidget();
+        if (!okno && ++*pokusy < 500)
+            return;
+        casovac->stop();
+        casovac->deleteLater();
+        akce(okno);
+        if (okno)
+            okno->close();
+    });
+    casovac->start(10);
+}
+
+QString ZobrazenyText() {
+    auto* text = OknoNapovedy() ? OknoNapovedy()->findChild<QTextBrowser*>() : nullptr;
+    return text ? text->toPlainText() : QString();
+}
+
+} // namespace
+
+class TestNapoveda : public QObject {
+    Q_OBJECT
+
+    QList<int> temata_;
+    QTemporaryDir adresar_;
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
+        NastavSledovaniNapovedy([this](int tema) { temata_ << tema; });
+        InicializujUNI(adresar_.filePath(QStringLiteral("Oblepky")).toStdString());
+    }
+    void init() { temata_.clear(); }
+
+    void textTematu_data() {
+        QTest::addColumn<QString>("obsah");
+        QTest::addColumn<int>("tema");
+        QTest::addColumn<QString>("text");
+        QString soubor = QStringLiteral("uvod\n@@ 1\nprvni\n@@ 10\ndeset\r\nradek\r\n@@2\ndruhe");
+        QTest::newRow("prvni") << soubor << 1 << QStringLiteral("prvni");
+        QTest::newRow("deset neni jedna") << soubor << 10 << QStringLiteral("deset\nradek");
+        QTest::newRow("posledni bez mezery") << soubor << 2 << QStringLiteral("druhe");
+        QTest::newRow("chybi") << soubor << 3 << QString();
+        QTest::newRow("nula neni uvod") << soubor << 0 << QString();
+        QTest::newRow("prazdny soubor") << QString() << 1 << QString();
+    }
+    void textTematu() {
+        QFETCH(QString, obsah);
+        QFETCH(int, tema);
+        QFETCH(QString, text);
+        QCOMPARE(TextTematu(obsah, tema), text);
+    }
+
+    void dodanySouborMaVsechnaTemata() {
+        QString cesta = QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
+                        QStringLiteral("/../../help/Oblepky.hlp");
+        QFile f(cesta);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(cesta));
+        QString obsah = QString::fromUtf8(f.readAll());
+        for (int tema : {1, 2, 3, 5, 6})
+            QVERIFY2(TextTematu(obsah, tema).contains(QStringLiteral("<h2>")),
+                     qPrintable(QString::number(tema)));
+        QVERIFY(TextTematu(obsah, 2).contains(QStringLiteral("{n,w*}")));
+    }
+
+    void oknoNapovedyUkazujeTemaNeboZpravu() {
+        SouborNapovedy = adresar_.filePath(QStringLiteral("chybi.hlp")).toStdString();
+        OtevriNapovedu(1);
+        QVERIFY(OknoNapovedy() && OknoNapovedy()->isVisible());
+        QVERIFY(ZobrazenyText().contains(QStringLiteral("nelze otevřít")));
+
+        QFile f(adresar_.filePath(QStringLiteral("Oblepky.hlp")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("@@ 2\n<p>Nastaven\xc3\xad etiket</p>\n");
+        f.close();
+        SouborNapovedy = f.fileName().toStdString();
+        OtevriNapovedu(2);
+        QCOMPARE(ZobrazenyText().trimmed(), QStringLiteral("Nastavení etiket"));
+        OtevriNapovedu(7);
+        QVERIFY(ZobrazenyText().contains(QStringLiteral("č. 7")));
+        QCOMPARE(temata_, (QList<int>{1, 2, 7}));
+    }
+
+    void f1PodleKontextu() {
+        TMainForm okno;
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+
+        // No menu open: the window's F1 item, topic 1.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(temata_, QList<int>{1});
+
+        // An open menu: the highlighted item's topic, 0 (nothing) where it has none.
+        struct tPripad {
+            QMenu* menu;
+            QAction* polozka;
+            QList<int> temata;
+        } pripady[] = {
+            {okno.mSoubor, okno.mKonec, {3}},        {okno.mEtiketa, okno.mTisk, {5}},
+            {okno.mEtiketa, okno.mNovaEtiketa, {6}}, {okno.mNastaveni, okno.Vzhledetiket1, {2}},
+            {okno.mNapovedaMenu, okno.mAbout, {}},   {okno.mSoubor, nullptr, {}}};
+        for (const tPripad& p : pripady) {
+            temata_.clear();
+            okno.menuBar()->setActiveAction(p.menu->menuAction());
+            QTRY_VERIFY(p.menu->isVisible());
+            p.menu->setActiveAction(p.polozka);
+            QTest::keyClick(p.menu, Qt::Key_F1);
+            QCOMPARE(temata_, p.temata);
+            p.menu->close();
+            QTRY_VERIFY(!p.menu->isVisible());
+        }
+    }
+
+    void f1VPodrizenemOkneAZadnaVDialozich() {
+        TMainForm okno;
+        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+
+        // A dialog with a topic of its own and none on its controls: the focus chain finds it.
+        QDialog dialog(&okno);
+        NastavTemaNapovedy(&dialog, 2);
+        auto* vnitrni = new QWidget(&dialog);
+        auto* edit = new QLineEdit(vnitrni);
+        (new QVBoxLayout(&dialog))->addWidget(vnitrni);
+        PriModalnim([&](QWidget*) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_F1);
+        });
+        dialog.exec();
+        QCOMPARE(temata_, QList<int>{2});
+
+        // The About box and the completion dialog have no topic: F1 opens nothing there.
+        temata_.clear();
+        PriModalnim([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_F1); });
+        okno.mAbout->trigger();
+        PriModalnim([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_F1); });
+        okno.Vytisteno->Ukaz(4);
+        QCOMPARE(temata_, QList<int>{});
+    }
+};
+
+QTEST_MAIN(TestNapoveda)
+#include "test_napoveda.moc"
