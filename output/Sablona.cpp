@@ -4,25 +4,50 @@
 #include "../core/Kodovani.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
-// The row is never built beyond what survives the cut to HrDelka, and it reaches the job in
-// pieces of bounded size, so no width or offset, however large, can make memory grow. The
-// whole template is still parsed first, so a bad placeholder anywhere raises before any byte
-// of the row is written.
+// The row is never built beyond what survives the cut to HrDelka, and a row longer than
+// Kus bytes reaches the job in several writes of at most Kus bytes, so no width or offset,
+// however large, can make memory grow. The whole template is still parsed first, so a bad
+// placeholder anywhere raises before any byte of the row is written.
 
 namespace {
 
-// A piece of the expanded line: text, or (data == nullptr) that many blanks.
+constexpr size_t Kus = 64 * 1024;
+
+// Collects the expanded line directly in the row buffer, up to a length limit (for rows
+// that cannot outgrow Kus).
+class tPrimo {
+public:
+    tPrimo(std::string& buffer, size_t limit) : Buffer(buffer), Zbyva(limit) {}
+
+    void Text(std::string_view text) {
+        size_t delka = std::min(text.size(), Zbyva);
+        Buffer.append(text.data(), delka);
+        Zbyva -= delka;
+    }
+    void Mezery(size_t pocet) {
+        pocet = std::min(pocet, Zbyva);
+        Buffer.append(pocet, ' ');
+        Zbyva -= pocet;
+    }
+
+private:
+    std::string& Buffer;
+    size_t Zbyva;
+};
+
+// A piece of a long expanded line: text, or (data == nullptr) that many blanks.
 struct tKus {
     const char* data;
     size_t delka;
 };
 
-// Collects the pieces of the expanded line up to a length limit.
-class tSestava {
+// Collects a long expanded line as pieces pointing into the template and the values.
+class tKusy {
 public:
-    tSestava(std::vector<tKus>& kusy, size_t limit) : Kusy(kusy), Zbyva(limit) { Kusy.clear(); }
+    tKusy(std::vector<tKus>& kusy, size_t limit) : Kusy(kusy), Zbyva(limit) { Kusy.clear(); }
 
     void Text(std::string_view text) { Pridej(text.data(), text.size()); }
     void Mezery(size_t pocet) { Pridej(nullptr, pocet); }
@@ -43,12 +68,139 @@ private:
     size_t Celkem = 0;
 };
 
-// Converts and writes the row in pieces of at most Kus bytes (one Write for an ordinary row).
-class tOdesilani {
-public:
-    static constexpr size_t Kus = 64 * 1024;
+// TextNaCislo, with a shortcut for the usual plain decimal number of a few digits (same
+// result; everything else goes through the full conversion and its error).
+int32_t Cislo(std::string_view text) {
+    if (!text.empty() && text.size() <= 9) {
+        int32_t hodnota = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9')
+                return TextNaCislo(text);
+            hodnota = hodnota * 10 + (c - '0');
+        }
+        return hodnota;
+    }
+    return TextNaCislo(text);
+}
 
-    tOdesilani(std::string& buffer, tTiskovaUloha& uloha, uint8_t rezim)
+// find() for the few characters between braces, without a library call per search.
+size_t Najdi(std::string_view text, char znak) {
+    for (size_t k = 0; k < text.size(); ++k)
+        if (text[k] == znak)
+            return k;
+    return std::string_view::npos;
+}
+
+std::string_view Hodnota(std::span<const std::string_view> hodnoty, int32_t n) {
+    if (n < 0 || static_cast<size_t>(n) >= hodnoty.size())
+        return {};
+    return hodnoty[static_cast<size_t>(n)];
+}
+
+// One placeholder of a template: the literal text before it and what it asks for.
+struct tZastupce {
+    size_t LiteralOd;
+    size_t LiteralDelka;
+    int32_t N;
+    int32_t W; // -1: no width (or a negative one), the value as it is
+    bool Vpravo;
+};
+
+// A parsed template: its placeholders and where the final literal text starts.
+struct tRozbor {
+    std::string Sablona;
+    std::vector<tZastupce> Zastupci;
+    size_t KonecOd = 0;
+    bool Platny = false;
+};
+
+// Parses the template; raises on a placeholder that is not an integer.
+void Rozeber(std::string_view sablona, tRozbor& rozbor) {
+    constexpr size_t MaxSirka = 255;
+    constexpr size_t Neni = std::string_view::npos;
+    rozbor.Zastupci.clear();
+    size_t od = 0; // the rest of the template starts here
+    while (od < sablona.size()) {
+        std::string_view zbytek = sablona.substr(od);
+        // The first "{" and the first "}" of the rest, in one pass.
+        size_t leva = Neni;
+        size_t prava = Neni;
+        for (size_t k = 0; k < zbytek.size(); ++k) {
+            if (zbytek[k] == '{' && leva == Neni) {
+                leva = k;
+            } else if (zbytek[k] == '}') {
+                prava = k;
+                break;
+            }
+        }
+        if (leva == Neni || prava == Neni || prava < leva)
+            break; // the rest is literal
+        std::string_view uvnitr = zbytek.substr(leva + 1, prava - leva - 1);
+        size_t carka = Najdi(uvnitr, ',');
+        std::string_view cislo = uvnitr.substr(0, carka);
+        std::string_view sirka =
+            carka == Neni ? std::string_view{} : uvnitr.substr(carka + 1, MaxSirka);
+
+        tZastupce z{od, leva, Cislo(cislo), -1, false};
+
+        // The first "*" asks for right alignment and is not part of the number.
+        char bezHvezdy[MaxSirka];
+        if (size_t hvezda = Najdi(sirka, '*'); hvezda != Neni) {
+            z.Vpravo = true;
+            std::copy(sirka.begin(), sirka.begin() + hvezda, bezHvezdy);
+            std::copy(sirka.begin() + hvezda + 1, sirka.end(), bezHvezdy + hvezda);
+            sirka = std::string_view(bezHvezdy, sirka.size() - 1);
+        }
+        if (!sirka.empty())
+            z.W = std::max(Cislo(sirka), -1);
+        rozbor.Zastupci.push_back(z);
+        od += prava + 1;
+    }
+    rozbor.KonecOd = od;
+}
+
+// The parsed form of the template, kept per line: a run expands the same five templates
+// for every label, so each is parsed once. The text is compared, so any template is safe.
+const tRozbor& Rozbor(std::string_view sablona, int i) {
+    thread_local std::array<tRozbor, PocetRadku + 1> rozbory;
+    tRozbor& rozbor = rozbory[static_cast<size_t>(i)];
+    if (!rozbor.Platny || rozbor.Sablona != sablona) {
+        rozbor.Platny = false;
+        Rozeber(sablona, rozbor);
+        rozbor.Sablona.assign(sablona);
+        rozbor.Platny = true;
+    }
+    return rozbor;
+}
+
+// Expands a parsed template with the values into the collector.
+template <typename tSber>
+void Rozvin(std::string_view sablona, const tRozbor& rozbor,
+            std::span<const std::string_view> hodnoty, tSber& sber) {
+    for (const tZastupce& z : rozbor.Zastupci) {
+        sber.Text(sablona.substr(z.LiteralOd, z.LiteralDelka));
+        std::string_view hodnota = Hodnota(hodnoty, z.N);
+        if (z.W < 0) {
+            sber.Text(hodnota);
+            continue;
+        }
+        std::string_view vyrez = hodnota.substr(0, static_cast<size_t>(z.W));
+        size_t vypln = static_cast<size_t>(z.W) - vyrez.size();
+        if (z.Vpravo) {
+            sber.Mezery(vypln);
+            sber.Text(vyrez);
+        } else {
+            sber.Text(vyrez);
+            sber.Mezery(vypln);
+        }
+    }
+    sber.Text(sablona.substr(rozbor.KonecOd));
+}
+
+// Sends a long row piece by piece, converting each full buffer.
+class tPoKusech {
+public:
+    tPoKusech(std::string& buffer, tTiskovaUloha& uloha, uint8_t rezim)
         : Buffer(buffer), Uloha(uloha), Rezim(rezim) {
         Buffer.clear();
     }
@@ -84,62 +236,6 @@ private:
     uint8_t Rezim;
 };
 
-std::string_view Hodnota(std::span<const std::string_view> hodnoty, int32_t n) {
-    if (n < 0 || static_cast<size_t>(n) >= hodnoty.size())
-        return {};
-    return hodnoty[static_cast<size_t>(n)];
-}
-
-// Expands the template into pieces; raises on a placeholder that is not an integer.
-void Rozvin(std::string_view zbytek, std::span<const std::string_view> hodnoty, tSestava& sestava) {
-    constexpr size_t MaxSirka = 255;
-    do {
-        size_t leva = zbytek.find('{');
-        size_t prava = leva == std::string_view::npos ? leva : zbytek.find('}');
-        if (prava == std::string_view::npos || prava < leva) {
-            sestava.Text(zbytek);
-            return;
-        }
-        std::string_view uvnitr = zbytek.substr(leva + 1, prava - leva - 1);
-        size_t carka = uvnitr.find(',');
-        std::string_view cislo = uvnitr.substr(0, carka);
-        std::string_view sirka = carka == std::string_view::npos
-                                     ? std::string_view{}
-                                     : uvnitr.substr(carka + 1, MaxSirka);
-
-        int32_t n = TextNaCislo(cislo);
-
-        // The first "*" asks for right alignment and is not part of the number.
-        char bezHvezdy[MaxSirka];
-        bool vpravo = false;
-        if (size_t hvezda = sirka.find('*'); hvezda != std::string_view::npos) {
-            vpravo = true;
-            std::copy(sirka.begin(), sirka.begin() + hvezda, bezHvezdy);
-            std::copy(sirka.begin() + hvezda + 1, sirka.end(), bezHvezdy + hvezda);
-            sirka = std::string_view(bezHvezdy, sirka.size() - 1);
-        }
-
-        std::string_view hodnota = Hodnota(hodnoty, n);
-        sestava.Text(zbytek.substr(0, leva));
-        int32_t w = sirka.empty() ? -1 : TextNaCislo(sirka);
-        if (w < 0) {
-            // No width, or a negative one: the value as it is.
-            sestava.Text(hodnota);
-        } else {
-            std::string_view vyrez = hodnota.substr(0, static_cast<size_t>(w));
-            size_t vypln = static_cast<size_t>(w) - vyrez.size();
-            if (vpravo) {
-                sestava.Mezery(vypln);
-                sestava.Text(vyrez);
-            } else {
-                sestava.Text(vyrez);
-                sestava.Mezery(vypln);
-            }
-        }
-        zbytek.remove_prefix(prava + 1);
-    } while (!zbytek.empty());
-}
-
 } // namespace
 
 void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_view> hodnoty,
@@ -149,20 +245,35 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
     if (i < 1 || i > PocetRadku) // no such line: nothing to print
         return;
     const tPopisRadku& radek = popis.Radky[static_cast<size_t>(i)];
+    const auto delka = static_cast<size_t>(std::max(radek.HrDelka, 0));
+    const auto zleva = static_cast<size_t>(std::max(radek.HrZleva, 0));
+    const auto rezim = static_cast<uint8_t>(popis.Kodovani & 0xFF);
+
+    const tRozbor& rozbor = Rozbor(sablona, i);
 
     // Reused between calls so that an ordinary row allocates nothing.
-    thread_local std::vector<tKus> kusy;
     thread_local std::string buffer;
+    thread_local std::vector<tKus> kusy;
 
-    tSestava sestava(kusy, static_cast<size_t>(std::max(radek.HrDelka, 0)));
-    Rozvin(sablona, hodnoty, sestava);
-
-    tOdesilani odesilani(buffer, uloha, static_cast<uint8_t>(popis.Kodovani & 0xFF));
-    if (sestava.Delka() > 0 && radek.HrZleva > 0)
-        odesilani.Posli({nullptr, static_cast<size_t>(radek.HrZleva)});
-    for (const tKus& kus : kusy)
-        odesilani.Posli(kus);
-    odesilani.Posli({"\r\n", 2});
-    odesilani.Vyprazdni();
+    if (zleva + delka + 2 <= Kus) {
+        buffer.assign(zleva, ' ');
+        tPrimo primo(buffer, delka);
+        Rozvin(sablona, rozbor, hodnoty, primo);
+        if (buffer.size() == zleva) // an empty line gets no offset
+            buffer.clear();
+        buffer += "\r\n";
+        PrevedKodovaniNaMiste(rezim, buffer.data(), buffer.size());
+        uloha.Write(buffer);
+    } else {
+        tKusy sestava(kusy, delka);
+        Rozvin(sablona, rozbor, hodnoty, sestava);
+        tPoKusech odesilani(buffer, uloha, rezim);
+        if (sestava.Delka() > 0)
+            odesilani.Posli({nullptr, zleva});
+        for (const tKus& kus : kusy)
+            odesilani.Posli(kus);
+        odesilani.Posli({"\r\n", 2});
+        odesilani.Vyprazdni();
+    }
     ++pocitadlo;
 }

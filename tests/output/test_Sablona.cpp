@@ -68,9 +68,12 @@ class SablonaRozvoj : public ::testing::TestWithParam<tRozvoj> {};
 
 TEST_P(SablonaRozvoj, TiskneRadek) {
     const tRozvoj& p = GetParam();
-    tVysledek v = Rozvin(p.sablona, p.hodnoty);
-    EXPECT_EQ(v.data, Utf8NaWin1250(p.radek) + "\r\n") << "template: " << p.sablona;
-    EXPECT_EQ(v.pocitadlo, 1);
+    // an ordinary line, and one so long that the row is sent piece by piece
+    for (int32_t delka : {100, 2147483647}) {
+        tVysledek v = Rozvin(p.sablona, p.hodnoty, delka);
+        EXPECT_EQ(v.data, Utf8NaWin1250(p.radek) + "\r\n") << "HrDelka " << delka;
+        EXPECT_EQ(v.pocitadlo, 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,6 +173,17 @@ INSTANTIATE_TEST_SUITE_P(DelkaAOdsazeni, SablonaRez,
                                            tRadek{10, 0, "{1,2147483647*}", "          "},
                                            tRadek{3, 2, "{1,5*}", "     "},
                                            tRadek{4, 1, "{1}{1}{1}", " ABAB"}));
+
+// The same line expanded with changing templates and values, a bad one among them.
+TEST(Sablona, StridaniSablonNaJednomRadku) {
+    EXPECT_EQ(Rozvin("<{1}>", Rucne({"A"})).data, "<A>\r\n");
+    EXPECT_EQ(Rozvin("<{1}>", Rucne({"B"})).data, "<B>\r\n");
+    EXPECT_EQ(Rozvin("<{2,3*}>", Rucne({"A", "B"})).data, "<  B>\r\n");
+    EXPECT_THROW(Rozvin("<{2,3*}>{z}", Rucne({"A", "B"})), eChyba);
+    EXPECT_THROW(Rozvin("<{2,3*}>{z}", Rucne({"A", "B"})), eChyba);
+    EXPECT_EQ(Rozvin("<{2,3*}>", Rucne({"A", "C"})).data, "<  C>\r\n");
+    EXPECT_EQ(Rozvin("<{1}>", Rucne({"D"})).data, "<D>\r\n");
+}
 
 TEST(Sablona, PocetRadkuOblepky) {
     tPopisOblepky popis;
