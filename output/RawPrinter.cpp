@@ -13,6 +13,9 @@ constexpr size_t VelikostDavky = 64 * 1024;
 
 // Waiting longer than this for a server that does not answer helps nobody.
 constexpr int LimitSpojeniMs = 30000;
+constexpr double LimitOdpovediS = 30.0;
+
+int Vzdej(http_t*, void*) { return 0; } // a timeout ends the request
 
 bool StejneJmeno(const std::string& a, const std::string& b) {
     // CUPS queue names ignore ASCII case.
@@ -48,6 +51,7 @@ tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& t
                             LimitSpojeniMs, nullptr);
     if (spojeni_ == nullptr)
         throw eRawPrinter::ZKodu(KodChyby());
+    httpSetTimeout(spojeni_, LimitOdpovediS, Vzdej, nullptr);
 
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     uloha_ = cupsCreateJob(spojeni_, tiskarna_.c_str(), nazev.c_str(), 0, nullptr);

@@ -7,14 +7,20 @@
 
 namespace {
 
-// How long to wait for a print server that does not answer at all.
+// How long to wait for a print server that does not answer at all, or stops answering.
 constexpr int LimitSpojeniMs = 5000;
+constexpr double LimitOdpovediS = 3.0;
+
+int Vzdej(http_t*, void*) {
+    return 0;
+} // a timeout ends the request
 
 } // namespace
 
 std::vector<std::string> SeznamTiskaren() {
     // An empty list and a server that is down look alike in the list's answer; a connection
-    // of our own tells them apart.
+    // of our own tells them apart, and with a time limit a server that accepts but never
+    // answers cannot block the program.
     http_t* spojeni = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                    LimitSpojeniMs, nullptr);
     if (spojeni == nullptr) {
@@ -22,13 +28,14 @@ std::vector<std::string> SeznamTiskaren() {
         throw eRawPrinter::ZKodu(
             kod >= IPP_STATUS_REDIRECTION_OTHER_SITE ? kod : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
     }
-    httpClose(spojeni);
+    httpSetTimeout(spojeni, LimitOdpovediS, Vzdej, nullptr);
 
     cups_dest_t* cile = nullptr;
-    const int pocet = cupsGetDests2(CUPS_HTTP_DEFAULT, &cile);
+    const int pocet = cupsGetDests2(spojeni, &cile);
+    const ipp_status_t kod = cupsLastError();
+    httpClose(spojeni);
     if (pocet == 0) {
         // "Not found" is how the server says it has no queues.
-        const ipp_status_t kod = cupsLastError();
         if (kod >= IPP_STATUS_REDIRECTION_OTHER_SITE && kod != IPP_STATUS_ERROR_NOT_FOUND)
             throw eRawPrinter::ZKodu(kod);
         return {};

@@ -7,6 +7,8 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 TEST(SeznamTiskaren, ListsTheServersQueues) {
@@ -33,6 +35,24 @@ TEST(SeznamTiskaren, ServerDownRaisesWithItsCode) {
     cups_test::SpustServer();
     EXPECT_EQ(zprava, Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" +
                                     std::to_string(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) + ")"));
+}
+
+// A server that takes the connection but never answers must not block the program: the
+// capture listener of a queue behaves exactly so.
+TEST(SeznamTiskaren, SilentServerRaisesInsteadOfWaiting) {
+    cups_test::PridejFrontu("Tichy");
+    std::ifstream soubor(cups_test::Adresar() + "/posluchaci/Tichy.port");
+    std::string port;
+    soubor >> port;
+    cupsSetServer(("127.0.0.1:" + port).c_str());
+    bool vyjimka = false;
+    try {
+        SeznamTiskaren();
+    } catch (const eRawPrinter&) {
+        vyjimka = true;
+    }
+    cupsSetServer(nullptr); // back to CUPS_SERVER
+    EXPECT_TRUE(vyjimka);
 }
 
 } // namespace
