@@ -243,9 +243,11 @@ void TMainForm::VytvorMenu() {
 QWidget* TMainForm::VytvorStranuRucne() {
     auto* strana = new QWidget;
     auto* rozlozeni = new QVBoxLayout(strana);
+    rozlozeni->setContentsMargins(4, 4, 4, 4);
 
     auto* skupina = new QGroupBox(Win("Příprava oblepky - vyplnění polí:"), strana);
     auto* vSkupine = new QVBoxLayout(skupina);
+    vSkupine->setContentsMargins(4, 4, 4, 4); // the grid's three columns fit without scrolling
     eRucne = new TRucniMrizka(PocetPoli, 2, skupina);
     eRucne->MuzeVybrat = [this](int radek) { return eRucneSelectCell(radek); };
     eRucne->setHorizontalHeaderLabels({Win("Název pole"), Win("Obsah pole (text k vytištění)")});
@@ -254,6 +256,8 @@ QWidget* TMainForm::VytvorStranuRucne() {
     svisla->setMinimumSectionSize(1);
     svisla->setDefaultSectionSize(18);
     svisla->setFixedWidth(30);
+    svisla->setHighlightSections(false);
+    eRucne->horizontalHeader()->setHighlightSections(false);
     eRucne->horizontalHeader()->setMinimumSectionSize(1);
     eRucne->setColumnWidth(SloupecNazvu, 125);
     eRucne->setColumnWidth(SloupecHodnot, 384);
@@ -291,6 +295,7 @@ QWidget* TMainForm::VytvorStranuRucne() {
 QWidget* TMainForm::VytvorStranuTabulky() {
     auto* strana = new QWidget;
     auto* rozlozeni = new QVBoxLayout(strana);
+    rozlozeni->setContentsMargins(4, 4, 4, 4);
 
     Grid = new QTableView(strana);
     model_ = new TTabulkaModel(tabulka_, this);
@@ -300,6 +305,7 @@ QWidget* TMainForm::VytvorStranuTabulky() {
     Grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Grid->setShowGrid(true);
     QHeaderView* svisla = Grid->verticalHeader();
+    svisla->setHighlightSections(false);
     svisla->setSectionResizeMode(QHeaderView::Fixed);
     svisla->setMinimumSectionSize(1);
     svisla->setDefaultSectionSize(18);

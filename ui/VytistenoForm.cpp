@@ -8,8 +8,6 @@
 TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Dokončení tisku"));
-    setFixedSize(193, 111);
-
     auto* rozlozeni = new QVBoxLayout(this);
     rozlozeni->addWidget(new QLabel(QStringLiteral("Oblepky byly odeslány na tiskárnu."), this));
     auto* radek = new QHBoxLayout;
@@ -29,6 +27,8 @@ TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
     rozlozeni->addWidget(OK, 0, Qt::AlignHCenter);
     OK->setFocus();
+    // The usual size, wider only where the font would cut the text.
+    setFixedSize(QSize(193, 111).expandedTo(sizeHint()));
 }
 
 void TVytistenoForm::Ukaz(long long pocet) {
