@@ -19,6 +19,8 @@
 #include <string>
 #include <thread>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -109,6 +111,7 @@ BENCHMARK(BM_LpRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8)
 // The console report, remembering each benchmark's time per job for the ratio.
 class Zpravodaj : public benchmark::ConsoleReporter {
 public:
+    Zpravodaj() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& behy) override {
         for (const auto& b : behy)
             casy[b.benchmark_name()] = b.GetAdjustedRealTime();
