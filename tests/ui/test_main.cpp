@@ -5,6 +5,8 @@
 #include "Chyby.h"
 #include "IniSoubor.h"
 #include "MainForm.h"
+#include "NastaveniOblepkyForm.h"
+#include "NastaveniOblepkyFrame.h"
 #include "RawPrinter.h"
 #include "Text.h"
 #include "UNI.h"
@@ -388,6 +390,36 @@ private slots:
         QCOMPARE(NaQt(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
         QCOMPARE(data[1], Utf8NaWin1250("Hruška\r\nHruška\r\n"));
         QVERIFY(chyby_.isEmpty());
+    }
+
+    void nastaveniEtiketPrevzetiPriOK_data() {
+        QTest::addColumn<QString>("tlacitko");
+        QTest::addColumn<bool>("prevzato");
+        QTest::newRow("OK") << QStringLiteral("OK") << true;
+        QTest::newRow("Storno") << QStringLiteral("Button2") << false;
+    }
+    void nastaveniEtiketPrevzetiPriOK() {
+        QFETCH(QString, tlacitko);
+        QFETCH(bool, prevzato);
+        Priprav();
+        TMainForm okno;
+        Ukaz(okno);
+        okno.eOblepkyVyber->setCurrentIndex(1);
+        Zmeneno = false;
+        PriModalnim([&](QWidget* w) {
+            auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
+            QVERIFY(dialog);
+            auto* editor = dialog->findChild<TNastaveniOblepkyFrame*>(QStringLiteral("Eti2"));
+            QVERIFY(editor);
+            editor->eNazev->setText(QStringLiteral("Jablka"));
+            dialog->findChild<QPushButton*>(tlacitko)->click();
+        });
+        okno.Vzhledetiket1->trigger();
+        QCOMPARE(Zmeneno, prevzato);
+        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1); // the selection survives the refill
+        QCOMPARE(okno.eOblepkyVyber->itemText(1),
+                 prevzato ? QStringLiteral("Jablka") : QStringLiteral("Formát oblepky č. 2"));
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void chybovyBoxSTeckou_data() {
