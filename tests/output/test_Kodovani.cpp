@@ -57,28 +57,6 @@ TEST(Kodovani, PrazdnyRadekADelka) {
     }
 }
 
-TEST(Kodovani, EuroAUvozovky) {
-    const std::vector<std::vector<unsigned>> ocekavano = {
-        // mode: euro, «, »
-        {0x80, 0xAB, 0xBB}, {0, 0, 0},          {0x20, 0xAE, 0xAF},
-        {0x80, 0xAF, 0xAE}, {0x80, 0xAE, 0xAF}, {0x80, 0x3F, 0x3F},
-    };
-    for (uint8_t rezim : {0, 2, 3, 4, 5}) {
-        EXPECT_EQ(Bajt(rezim, 0x80), ocekavano[rezim][0]) << int(rezim);
-        EXPECT_EQ(Bajt(rezim, 0xAB), ocekavano[rezim][1]) << int(rezim);
-        EXPECT_EQ(Bajt(rezim, 0xBB), ocekavano[rezim][2]) << int(rezim);
-    }
-}
-
-// Kodovani reaches the conversion as its low 8 bits.
-TEST(Kodovani, DolnichOsmBitu) {
-    auto rezim = [](int16_t kodovani) { return static_cast<uint8_t>(kodovani & 0xFF); };
-    EXPECT_EQ(PrevedKodovani(rezim(-1), Kun), Kun);
-    EXPECT_EQ(PrevedKodovani(rezim(256), Kun), Kun);
-    EXPECT_EQ(PrevedKodovani(rezim(257), Kun), PrevedKodovani(1, Kun));
-    EXPECT_EQ(PrevedKodovani(rezim(258), Kun), PrevedKodovani(2, Kun));
-}
-
 // The full tables once more, written as character -> byte. A "none" byte is given as its
 // C1 control, which Windows-1250 maps back to that byte.
 struct tZnak {

@@ -1,6 +1,7 @@
 #include "Bajty.h"
 
 #include "Chyba.h"
+#include "Kodovani.h"
 #include "Sablona.h"
 #include "Win1250.h"
 
@@ -202,13 +203,19 @@ TEST(Sablona, PocetRadkuOblepky) {
     EXPECT_EQ(pocitadlo, 2);
 }
 
+// Kodovani chooses the conversion by its low 8 bits: 259 is Kamenický, -1 (255) and 256 (0)
+// convert nothing, 257 is the OEM code page.
 TEST(Sablona, RadekProjdeKodovanim) {
-    // the low 8 bits of Kodovani choose the table: 259 is Kamenický
-    for (int16_t kodovani : {3, 259}) {
-        tVysledek v = Rozvin("{1}", Rucne({"Žluťoučký kůň"}), 100, 1, kodovani);
-        EXPECT_EQ(Hex(v.data), "20 92 6C 75 9F 6F 75 87 6B 98 20 6B 96 A4 0D 0A") << kodovani;
-    }
-    EXPECT_EQ(Rozvin("{1}", Rucne({"č"}), 100, 0, -1).data, "\xE8\r\n");
+    const std::string kun = "Žluťoučký kůň";
+    for (int16_t kodovani : {3, 259})
+        EXPECT_EQ(Hex(Rozvin("{1}", Rucne({kun}), 100, 1, kodovani).data),
+                  "20 92 6C 75 9F 6F 75 87 6B 98 20 6B 96 A4 0D 0A")
+            << kodovani;
+    for (int16_t kodovani : {-1, 256})
+        EXPECT_EQ(Rozvin("{1}", Rucne({kun}), 100, 0, kodovani).data, Utf8NaWin1250(kun) + "\r\n")
+            << kodovani;
+    EXPECT_EQ(Rozvin("{1}", Rucne({kun}), 100, 0, 257).data,
+              PrevedKodovani(1, Utf8NaWin1250(kun) + "\r\n"));
 }
 
 TEST(Sablona, NulovyBajtProjde) {
