@@ -15,7 +15,9 @@ constexpr size_t VelikostDavky = 64 * 1024;
 constexpr int LimitSpojeniMs = 30000;
 constexpr double LimitOdpovediS = 30.0;
 
-int Vzdej(http_t*, void*) { return 0; } // a timeout ends the request
+int Vzdej(http_t*, void*) {
+    return 0;
+} // a timeout ends the request
 
 bool StejneJmeno(const std::string& a, const std::string& b) {
     // CUPS queue names ignore ASCII case.
