@@ -119,8 +119,6 @@ private slots:
         QCOMPARE(okno.ePocet->value(), 1);
         QCOMPARE(okno.PageControl1->currentIndex(), 1);
         QVERIFY(okno.mEtiketa->menuAction()->isEnabled()); // until the first page change
-        QCOMPARE(okno.eRucne->currentRow(), 0);
-        QVERIFY(!Zmeneno);
         QVERIFY(chyby_.isEmpty());
     }
 
@@ -153,8 +151,6 @@ private slots:
         }
         QTest::keyClick(okno.eRucne, Qt::Key_Up);
         QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
-        QTest::keyClick(okno.eRucne, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
         QTest::keyClick(okno.eRucne, Qt::Key_Left);
         QCOMPARE(okno.eRucne->currentColumn(), 1);
         // Typing into a starred row fills nothing.
@@ -167,8 +163,6 @@ private slots:
             QTest::keyClick(okno.eRucne, Qt::Key_Down);
             QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek + 1);
             Klikni(okno, 10, 1);
-            QCOMPARE(okno.eRucne->currentRow(), 10);
-            Klikni(okno, 12, 0); // the name column is fixed
             QCOMPARE(okno.eRucne->currentRow(), 10);
         }
     }
@@ -276,49 +270,25 @@ private slots:
         edit->insert(QStringLiteral("a\r\nb\nc"));
         // The value is in the grid while the editor is still open.
         QCOMPARE(okno.eRucne->item(4, 1)->text(), QStringLiteral("a  b c"));
-        QCOMPARE(okno.RucniHodnoty()[5], std::string("a  b c"));
     }
 
-    void schranka_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("sloupcu"); // with column 0
-        QTest::addColumn<int>("radku");   // with row 0
-        QTest::addColumn<QStringList>("radek1");
-        QTest::newRow("prazdny text") << QString() << 1 << 1 << QStringList{};
-        QTest::newRow("konci NUL") << QStringLiteral("x\ty") + QChar(0) + QStringLiteral("\tz\r\nw")
-                                   << 3 << 2 << QStringList{"1", "x", "y"};
-        QTest::newRow("cestina") << QStringLiteral("Žluťoučký\t\"kůň\"") << 3 << 2
-                                 << QStringList{"1", "Žluťoučký", "\"kůň\""};
-    }
     void schranka() {
-        QFETCH(QString, text);
-        QFETCH(int, sloupcu);
-        QFETCH(int, radku);
-        QFETCH(QStringList, radek1);
-        Priprav();
-        TMainForm okno;
-        QApplication::clipboard()->setText(text);
-        okno.Button1->click();
-        QCOMPARE(okno.Tabulka().PocetSloupcu(), sloupcu);
-        QCOMPARE(okno.Tabulka().PocetRadku(), radku);
-        QCOMPARE(okno.Grid->model()->columnCount(), sloupcu - 1);
-        QCOMPARE(okno.Grid->model()->rowCount(), radku - 1);
-        for (int c = 1; c < sloupcu; ++c)
-            QCOMPARE(Bunka(okno.Grid, c, 0), QString::number(c));
-        for (int c = 0; c < radek1.size(); ++c)
-            QCOMPARE(Bunka(okno.Grid, c, 1), radek1[c]);
-    }
-
-    void schrankaSirkySloupcuAObrazek() {
         Priprav();
         TMainForm okno;
         QCOMPARE(okno.Grid->verticalHeader()->minimumWidth(), 40);
-        QCOMPARE(okno.Grid->columnWidth(0), 40);
-        QCOMPARE(okno.Grid->columnWidth(1), 120);
-        QCOMPARE(okno.Grid->columnWidth(2), 64);
         okno.Grid->setColumnWidth(0, 90);
-        QApplication::clipboard()->setText(QStringLiteral("a\tb\tc\td\te\tf"));
+        // Czech text reaches the program's character set; the text ends at its first NUL.
+        QApplication::clipboard()->setText(QStringLiteral("a\t\"kůň\"\tc\td\te\tf\r\nŽ") +
+                                           QChar(0) + QStringLiteral("\tz\r\nw"));
         okno.Button1->click();
+        QCOMPARE(okno.Grid->model()->columnCount(), 6);
+        QCOMPARE(okno.Grid->model()->rowCount(), 2);
+        QCOMPARE(Bunka(okno.Grid, 6, 0), QStringLiteral("6"));
+        QCOMPARE(Bunka(okno.Grid, 0, 2), QStringLiteral("2"));
+        QCOMPARE(Bunka(okno.Grid, 2, 1), QStringLiteral("\"kůň\""));
+        QCOMPARE(Bunka(okno.Grid, 1, 2), QStringLiteral("Ž"));
+        QCOMPARE(Bunka(okno.Grid, 2, 2), QString());
+        // Columns that remain keep their width, new ones get the default.
         QCOMPARE(okno.Grid->columnWidth(0), 90);
         QCOMPARE(okno.Grid->columnWidth(1), 120);
         QCOMPARE(okno.Grid->columnWidth(5), 64);
@@ -330,7 +300,11 @@ private slots:
         QApplication::clipboard()->setMimeData(obrazek);
         okno.Button1->click();
         QCOMPARE(okno.Tabulka().PocetSloupcu(), 7);
-        QCOMPARE(Bunka(okno.Grid, 6, 1), QStringLiteral("f"));
+        // An empty text leaves the corner alone.
+        QApplication::clipboard()->setText(QString());
+        okno.Button1->click();
+        QCOMPARE(okno.Grid->model()->columnCount(), 0);
+        QCOMPARE(okno.Grid->model()->rowCount(), 0);
         QVERIFY(chyby_.isEmpty());
     }
 
