@@ -44,119 +44,14 @@ TEST_F(Behy, VzorovyPrikladPoZapisech) {
               (tUdalosti{"kurzor cekej", "dokonci", "zniceno", "kurzor normalni", "dokonceni 2"}));
 }
 
-TEST_F(Behy, RucniHodnotaNulaJePrazdna) {
-    popis.Radky[1].HrText = "[{0}]{20}";
-    hodnoty[20] = "Z";
-    popis.RadkuPred = 0;
-    TiskniRucne(popis, 1, hodnoty, sluzby);
-    EXPECT_EQ(zaznam.zapisy.at(1), "  []Z\r\n");
-}
-
-TEST_F(Behy, PocetKopiiNulaNicNedela) {
+// No copies, or a table without data rows: no job, no cursor, no dialog.
+TEST_F(Behy, NicKTiskuNicNedela) {
     tabulka.NactiText("a\t5");
     popis.PoleSPoctem = 2;
     for (int pocet : {0, -1}) {
         TiskniRucne(popis, pocet, hodnoty, sluzby);
         TiskniTabulku(popis, pocet, tabulka, sluzby);
     }
-    EXPECT_EQ(zaznam.uloh, 0);
-    EXPECT_TRUE(zaznam.udalosti.empty());
-}
-
-TEST_F(Behy, RadkyPredAPo) {
-    popis.RadkuPred = 2;
-    popis.RadkuPo = 4;
-    TiskniRucne(popis, 1, hodnoty, sluzby);
-    EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n\r\n" + VzorovyBlok + "\r\n\r\n\r\n\r\n");
-    EXPECT_EQ(zaznam.zapisy.size(), 1u + 2u + 4u + 4u); // each row a write of its own
-}
-
-TEST_F(Behy, VyplnDoVyskyEtikety) {
-    struct tPripad {
-        int vyska;
-        std::string blok;
-    } pripady[] = {
-        // lines 3 to 5 print as empty rows, then one filler row
-        {6, "  Jablko\r\nCena:    15\r\n\r\n\r\n\r\n\r\n\x0C"},
-        {3, VzorovyBlok}, // line 3 is the last row, nothing to fill
-        {9, "  Jablko\r\nCena:    15\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0C"},
-        {0, "\x0C"}, // no line printed, no filler
-    };
-    for (const auto& p : pripady) {
-        zaznam.zapisy.clear();
-        popis.PocetRadkuOblepky = p.vyska;
-        TiskniRucne(popis, 1, hodnoty, sluzby);
-        EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n" + p.blok) << "vyska " << p.vyska;
-    }
-}
-
-TEST_F(Behy, TabulkaTiskneRadkyPodlePoctu) {
-    tabulka.NactiText("2\tA\r\nx\tB\r\n0\tC\r\n1\tD");
-    popis.PoleSPoctem = 1;
-    popis.Radky[1].HrText = "{0}:{2}";
-    popis.Radky[2].HrText = "";
-    TiskniTabulku(popis, 1, tabulka, sluzby);
-    const std::string a = "  1:A\r\n\r\n\r\n\x0C", d = "  4:D\r\n\r\n\r\n\x0C";
-    EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n" + a + a + d);
-    EXPECT_EQ(zaznam.nazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (3 ks)"));
-    EXPECT_EQ(zaznam.udalosti.back(), "dokonceni 3");
-}
-
-TEST_F(Behy, BunkyPoctu) {
-    struct tPripad {
-        std::string bunka;
-        int stitku;
-    } pripady[] = {{" 3", 3}, {"3 ", 0}, {"$A", 10}, {"", 0}, {"-2", 0}, {"0x3", 3}};
-    popis.PoleSPoctem = 2;
-    popis.Radky[1].HrText = "x";
-    popis.Radky[2].HrText = "";
-    for (const auto& p : pripady) {
-        tZaznam z;
-        auto s = Sluzby(z);
-        tabulka.NactiText("r\t" + p.bunka);
-        TiskniTabulku(popis, 1, tabulka, s);
-        EXPECT_EQ(z.Bajty(), "\x1B@\r\n" + Opakuj("  x\r\n\r\n\r\n\x0C", p.stitku))
-            << "'" << p.bunka << "'";
-        EXPECT_EQ(z.udalosti.back(), "dokonceni " + std::to_string(p.stitku));
-    }
-}
-
-TEST_F(Behy, SloupecPoctuMimoTabulku) {
-    tabulka.NactiText("5\t5");
-    for (int sloupec : {3, -1, 2147483647}) {
-        zaznam.zapisy.clear();
-        popis.PoleSPoctem = sloupec;
-        TiskniTabulku(popis, 1, tabulka, sluzby);
-        EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n") << sloupec;
-    }
-    // Column 0 holds the row number, which is a count like any other.
-    zaznam.zapisy.clear();
-    tabulka.NactiText("a\nb");
-    popis.PoleSPoctem = 0;
-    TiskniTabulku(popis, 1, tabulka, sluzby);
-    EXPECT_EQ(zaznam.udalosti.back(), "dokonceni 3");
-}
-
-TEST_F(Behy, NazevDokumentuNeseSoucetPoctu) {
-    // The sum of huge count cells does not overflow; negative and bad cells add nothing.
-    // Creating the job fails here, so nothing is printed.
-    tabulka.NactiText("2147483647\n2147483647\n2147483647\n-5\nx\n$FFFFFFFF");
-    popis.PoleSPoctem = 1;
-    zaznam.selzeVytvoreni = true;
-    EXPECT_THROW(TiskniTabulku(popis, 1, tabulka, sluzby), eChyba);
-    EXPECT_EQ(zaznam.nazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (6442450941 ks)"));
-}
-
-TEST_F(Behy, BunkyZaKoncemKratkehoRadku) {
-    tabulka.NactiText("1\ta\r\n1\tb\tc\td\te\tf\tg");
-    popis.PoleSPoctem = 1;
-    popis.Radky[1].HrText = "{0}{2}{7}{8}";
-    popis.Radky[2].HrText = "";
-    TiskniTabulku(popis, 1, tabulka, sluzby);
-    EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n  1a\r\n\r\n\r\n\x0C  2bg\r\n\r\n\r\n\x0C");
-}
-
-TEST_F(Behy, TabulkaBezDatovychRadkuNicNedela) {
     tabulka.NactiText("");
     ASSERT_EQ(tabulka.PocetRadku(), 1);
     TiskniTabulku(popis, 1, tabulka, sluzby);
@@ -164,71 +59,136 @@ TEST_F(Behy, TabulkaBezDatovychRadkuNicNedela) {
     EXPECT_TRUE(zaznam.udalosti.empty());
 }
 
-TEST_F(Behy, TabulkaPredImportem) {
+// Manual runs: rows before and after (each a write of its own), the label height filled
+// with empty rows, manual value 0 empty.
+TEST_F(Behy, RucniTiskPodleRozvrzeni) {
+    const std::string cena = "Cena:    15\r\n";
+    const struct {
+        int pred, po, vyska;
+        const char* radek1;
+        std::string bajty; // after the init codes
+        size_t zapisu;     // 0: not counted
+    } pripady[] = {
+        {2, 4, 3, "{1}", "\r\n\r\n" + VzorovyBlok + "\r\n\r\n\r\n\r\n", 1 + 2 + 4 + 4},
+        // lines 3 to 5 print as empty rows, then filler rows up to the height
+        {1, 0, 6, "{1}", "\r\n  Jablko\r\n" + cena + "\r\n\r\n\r\n\r\n\x0C", 0},
+        {1, 0, 9, "{1}", "\r\n  Jablko\r\n" + cena + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0C", 0},
+        {1, 0, 0, "{1}", "\r\n\x0C", 0}, // no line printed, no filler
+        {0, 0, 3, "[{0}]{20}", "  []Z\r\n" + cena + "\r\n\x0C", 0},
+    };
+    hodnoty[20] = "Z";
+    for (const auto& p : pripady) {
+        tZaznam z;
+        auto s = Sluzby(z);
+        popis.RadkuPred = p.pred;
+        popis.RadkuPo = p.po;
+        popis.PocetRadkuOblepky = p.vyska;
+        popis.Radky[1].HrText = p.radek1;
+        TiskniRucne(popis, 1, hodnoty, s);
+        EXPECT_EQ(z.Bajty(), "\x1B@" + p.bajty) << p.vyska << " " << p.radek1;
+        if (p.zapisu) {
+            EXPECT_EQ(z.zapisy.size(), p.zapisu);
+        }
+    }
+}
+
+// Table runs: the count column chooses how many labels each row gets; the document name
+// and the dialog carry the sum. The job opens and the rows after print even with none.
+TEST_F(Behy, TabulkaTiskneRadkyPodlePoctu) {
+    const std::string x = "  x\r\n\r\n\r\n\x0C";
+    const struct {
+        const char* text; // nullptr: before the first import
+        int sloupec;
+        const char* radek1;
+        std::string stitky;
+        int pocet;
+    } pripady[] = {
+        {"2\tA\r\nx\tB\r\n0\tC\r\n1\tD", 1, "{0}:{2}",
+         "  1:A\r\n\r\n\r\n\x0C  1:A\r\n\r\n\r\n\x0C  4:D\r\n\r\n\r\n\x0C", 3},
+        {"r\t 3", 2, "x", x + x + x, 3},
+        {"r\t3 ", 2, "x", "", 0},
+        {"r\t$A", 2, "x", Opakuj(x, 10), 10},
+        {"r\t", 2, "x", "", 0},
+        {"r\t-2", 2, "x", "", 0},
+        {"r\t0x3", 2, "x", x + x + x, 3},
+        // a count column outside the table counts nothing; column 0 holds the row number
+        {"5\t5", 3, "x", "", 0},
+        {"5\t5", -1, "x", "", 0},
+        {"5\t5", 2147483647, "x", "", 0},
+        {"a\nb", 0, "x", x + x + x, 3},
+        // cells past the end of a short row are empty
+        {"1\ta\r\n1\tb\tc\td\te\tf\tg", 1, "{0}{2}{7}{8}",
+         "  1a\r\n\r\n\r\n\x0C  2bg\r\n\r\n\r\n\x0C", 2},
+        {nullptr, 1, "x", "", 0},
+    };
     popis.RadkuPo = 1;
-    TiskniTabulku(popis, 1, tabulka, sluzby);
-    EXPECT_EQ(zaznam.Bajty(), "\x1B@\r\n\r\n");
-    EXPECT_EQ(zaznam.nazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (0 ks)"));
-    EXPECT_EQ(zaznam.udalosti.back(), "dokonceni 0");
+    popis.Radky[2].HrText = "";
+    for (const auto& p : pripady) {
+        tZaznam z;
+        auto s = Sluzby(z);
+        tTabulka t;
+        if (p.text)
+            t.NactiText(p.text);
+        popis.PoleSPoctem = p.sloupec;
+        popis.Radky[1].HrText = p.radek1;
+        TiskniTabulku(popis, 1, t, s);
+        const std::string nazev = p.text ? p.text : "(none)";
+        EXPECT_EQ(z.Bajty(), "\x1B@\r\n" + p.stitky + "\r\n") << nazev << " " << p.sloupec;
+        EXPECT_EQ(z.nazevDokumentu,
+                  Utf8NaWin1250("Oblepky pro zboží (" + std::to_string(p.pocet) + " ks)"))
+            << nazev << " " << p.sloupec;
+        EXPECT_EQ(z.udalosti.back(), "dokonceni " + std::to_string(p.pocet));
+    }
+}
+
+// The sum of huge count cells does not overflow; negative and bad cells add nothing.
+// Creating the job fails here, so nothing is printed.
+TEST_F(Behy, NazevDokumentuNeseSoucetPoctu) {
+    tabulka.NactiText("2147483647\n2147483647\n2147483647\n-5\nx\n$FFFFFFFF");
+    popis.PoleSPoctem = 1;
+    zaznam.selzeVytvoreni = true;
+    EXPECT_THROW(TiskniTabulku(popis, 1, tabulka, sluzby), eChyba);
+    EXPECT_EQ(zaznam.nazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (6442450941 ks)"));
 }
 
 // A failure midway: the run stops at once; the job is destroyed, the cursor restored and
 // the dialog shows the labels finished before the error goes on.
-struct tSelhani {
-    const char* nazev;
-    bool tabulkou;
-    bool sablonou; // else a Write fails
-    std::string zprava;
-};
-
-void PrintTo(const tSelhani& s, std::ostream* os) {
-    *os << s.nazev;
-}
-
-class Selhani : public testing::TestWithParam<tSelhani> {};
-
-TEST_P(Selhani, UklidiAOhlasiHotove) {
-    const auto& p = GetParam();
-    tZaznam zaznam;
-    auto sluzby = Sluzby(zaznam);
-    tPopisOblepky popis = VzorovaEtiketa();
-    tRucniHodnoty hodnoty{"", "Jablko", "15"};
-    tTabulka tabulka;
-    tabulka.NactiText("5\tJablko\t15");
-    popis.PoleSPoctem = 1;
+TEST_F(Behy, SelhaniUklidiAOhlasiHotove) {
+    const std::string neniCislo = "'x' is not a valid integer value";
+    const std::string chybaZapisu = "Chyba p\xF8i komunikaci s tisk\xE1rnou (5)";
     // Writes per label: 4 (three rows and the form feed) after 2 at the start.
     const size_t poDvou = 2 + 2 * 4;
-    if (p.sablonou)
-        zaznam.poZapisu = [&] {
-            if (zaznam.zapisy.size() == poDvou)
-                popis.Radky[2].HrText = "{1,x}";
-        };
-    else
-        zaznam.selzeZapis = poDvou + 1; // the second row of the third label
-    try {
-        if (p.tabulkou)
-            TiskniTabulku(popis, 1, tabulka, sluzby);
-        else
-            TiskniRucne(popis, 5, hodnoty, sluzby);
-        ADD_FAILURE() << "no error";
-    } catch (const eChyba& e) {
-        EXPECT_EQ(e.what(), p.zprava);
+    tabulka.NactiText("5\tJablko\t15");
+    popis.PoleSPoctem = 1;
+    for (bool tabulkou : {false, true}) {
+        for (bool sablonou : {false, true}) { // else a Write fails
+            SCOPED_TRACE(std::string(tabulkou ? "table" : "manual") +
+                         (sablonou ? ", template" : ", write"));
+            tZaznam z;
+            auto s = Sluzby(z);
+            tPopisOblepky p = popis;
+            if (sablonou)
+                z.poZapisu = [&] {
+                    if (z.zapisy.size() == poDvou)
+                        p.Radky[2].HrText = "{1,x}";
+                };
+            else
+                z.selzeZapis = poDvou + 1; // the second row of the third label
+            try {
+                if (tabulkou)
+                    TiskniTabulku(p, 1, tabulka, s);
+                else
+                    TiskniRucne(p, 5, hodnoty, s);
+                ADD_FAILURE() << "no error";
+            } catch (const eChyba& e) {
+                EXPECT_EQ(e.what(), sablonou ? neniCislo : chybaZapisu);
+            }
+            EXPECT_EQ(z.udalosti,
+                      (tUdalosti{"kurzor cekej", "zniceno", "kurzor normalni", "dokonceni 2"}));
+            EXPECT_EQ(z.zapisy.size(), poDvou + 1); // nothing after the failure
+        }
     }
-    EXPECT_EQ(zaznam.udalosti,
-              (tUdalosti{"kurzor cekej", "zniceno", "kurzor normalni", "dokonceni 2"}));
-    EXPECT_EQ(zaznam.zapisy.size(), poDvou + 1); // nothing after the failure
-    NastavObsluhuKurzoru(nullptr);
 }
-
-const std::string NeniCislo = "'x' is not a valid integer value";
-const std::string ChybaZapisu = "Chyba p\xF8i komunikaci s tisk\xE1rnou (5)";
-
-INSTANTIATE_TEST_SUITE_P(Pripady, Selhani,
-                         testing::Values(tSelhani{"rucneSablona", false, true, NeniCislo},
-                                         tSelhani{"tabulkaSablona", true, true, NeniCislo},
-                                         tSelhani{"rucneZapis", false, false, ChybaZapisu},
-                                         tSelhani{"tabulkaZapis", true, false, ChybaZapisu}),
-                         [](const auto& info) { return std::string(info.param.nazev); });
 
 TEST_F(Behy, SelhaniDokonceniUklidiAOhlasi) {
     zaznam.selzeDokonceni = true;
