@@ -16,8 +16,6 @@
 
 #include "Modalni.h"
 
-namespace {} // namespace
-
 class TestAbout : public QObject {
     Q_OBJECT
 

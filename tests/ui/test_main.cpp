@@ -184,12 +184,9 @@ private slots:
             QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
             QCOMPARE(okno.ePocet->value(), 7);
         }
-        std::string obsah = ObsahSouboru();
-        QVERIFY(obsah.find("[Config]\r\nLastEtiketa=2\r\n") != std::string::npos);
-        QVERIFY(obsah.find("[Layout5]") != std::string::npos);
-        QVERIFY(obsah.find("[Last]\r\nField01=Jablko\r\n") != std::string::npos);
-
-        // The next start selects the saved layout without counting as a change.
+        // Every layout is saved; the next start selects the saved layout, with the manual
+        // values, without counting as a change.
+        QVERIFY(ObsahSouboru().find("[Layout5]") != std::string::npos);
         InicializujUNI(adresar_->filePath(QStringLiteral("Oblepky")).toStdString());
         Zmeneno = false;
         TMainForm znovu;
@@ -326,19 +323,15 @@ private slots:
         okno.PageControl1->setCurrentIndex(0);
         okno.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
 
-        std::vector<QWidget*> dialogy;
+        // Both runs show the window's one completion dialog, each with its own count.
         QStringList pocty;
         for (int pocet : {3, 2}) {
             okno.ePocet->setValue(pocet);
             PriModalnim([&](QWidget* w) {
-                dialogy.push_back(w);
-                pocty << okno.Vytisteno->xPocet->text();
+                pocty << (w == okno.Vytisteno ? okno.Vytisteno->xPocet->text() : "jine okno");
             });
             okno.bTisk->click();
         }
-        QCOMPARE(dialogy.size(), size_t(2));
-        QCOMPARE(dialogy[0], static_cast<QWidget*>(okno.Vytisteno));
-        QCOMPARE(dialogy[1], dialogy[0]);
         QCOMPARE(pocty, (QStringList{"3", "2"}));
         QCOMPARE(dokumenty.size(), size_t(2));
         QCOMPARE(NaQt(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
