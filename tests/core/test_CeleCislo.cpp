@@ -36,7 +36,6 @@ TEST(CeleCislo, Prevod) {
         {"$100000000", std::nullopt},
         {"$", std::nullopt},
         {"0x", std::nullopt},
-        {"0", 0},
         {"$G", std::nullopt},
         {"-$A", std::nullopt},
         {"+$A", std::nullopt},

@@ -139,22 +139,18 @@ protected:
     tDocasnyAdresar adresar;
 };
 
-TEST_F(SouborNaDisku, ChybejiciSouborJePrazdny) {
-    tIniSoubor ini(adresar / "Oblepky.ini");
-    EXPECT_EQ(ini.Obsah(), "");
-    ZapisBajty(adresar / "soubor", "x");
-    tIniSoubor podSouborem(adresar / "soubor/Oblepky.ini");
-    EXPECT_EQ(podSouborem.Obsah(), "");
-}
-
-TEST_F(SouborNaDisku, ZapisACteni) {
+// A missing file reads as empty and is created by the first write.
+TEST_F(SouborNaDisku, ChybejiciSouborJePrazdnyAZapisHoVytvori) {
     const std::string cesta = adresar / "Oblepky.ini";
-    auto ini = tIniSoubor::ZTextu(cesta, "");
+    ZapisBajty(adresar / "soubor", "x");
+    EXPECT_EQ(tIniSoubor(adresar / "soubor/Oblepky.ini").Obsah(), "");
+    tIniSoubor ini(cesta);
+    EXPECT_EQ(ini.Obsah(), "");
     ini.WriteString("A", "k", "\x9e\xe1");
     ini.UpdateFile();
     EXPECT_EQ(PrectiBajty(cesta), "[A]\r\nk=\x9e\xe1\r\n\r\n");
     EXPECT_EQ(tIniSoubor(cesta).ReadString("a", "K", Chybi), "\x9e\xe1");
-    JenSoubory({"Oblepky.ini"});
+    JenSoubory({"Oblepky.ini", "soubor"});
 }
 
 TEST_F(SouborNaDisku, PrepisZachovaPravaAOdkaz) {
@@ -176,27 +172,26 @@ TEST_F(SouborNaDisku, PrepisZachovaPravaAOdkaz) {
     JenSoubory({"Oblepky.ini", "skutecny.ini"});
 }
 
-TEST_F(SouborNaDisku, NeexistujiciAdresar) {
-    const std::string cesta = adresar / "štítky/Oblepky.ini";
-    auto ini = tIniSoubor::ZTextu(cesta, "[A]\r\nk=v\r\n");
+// Writing into a missing directory and reading a directory raise with the path; the
+// failed write leaves nothing behind.
+TEST_F(SouborNaDisku, ChybyCestyHlasiCestu) {
+    const std::string zapis = adresar / "štítky/Oblepky.ini", cteni = adresar / "čtení";
+    std::string zprava;
     try {
-        ini.UpdateFile();
-        FAIL() << "no error";
+        tIniSoubor::ZTextu(zapis, "[A]\r\nk=v\r\n").UpdateFile();
     } catch (const eChyba& e) {
-        EXPECT_EQ(e.what(), "Cannot create file " + Utf8NaWin1250(cesta));
+        zprava = e.what();
     }
+    EXPECT_EQ(zprava, "Cannot create file " + Utf8NaWin1250(zapis));
     JenSoubory({});
-}
-
-TEST_F(SouborNaDisku, NecitelnySoubor) {
-    const std::string cesta = adresar / "čtení";
-    std::filesystem::create_directory(cesta);
+    std::filesystem::create_directory(cteni);
+    zprava.clear();
     try {
-        tIniSoubor ini(cesta);
-        FAIL() << "no error";
+        tIniSoubor ini(cteni);
     } catch (const eChyba& e) {
-        EXPECT_EQ(e.what(), "Cannot open file " + Utf8NaWin1250(cesta));
+        zprava = e.what();
     }
+    EXPECT_EQ(zprava, "Cannot open file " + Utf8NaWin1250(cteni));
 }
 
 // A full disk at any write leaves the old file whole and no temporary file behind.
