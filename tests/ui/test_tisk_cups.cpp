@@ -1,0 +1,128 @@
+// The whole way through the window: a layout edited in the settings dialog prints as edited,
+// by hand and from a pasted table, through a real queue of the private CUPS server.
+
+#include "Chyby.h"
+#include "CiselnyBox.h"
+#include "CupsTest.h"
+#include "MainForm.h"
+#include "Modalni.h"
+#include "NastaveniOblepkyForm.h"
+#include "NastaveniOblepkyFrame.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const std::string Fronta = "OknoTisk";
+
+// Fills layout 1 in the open settings dialog as the user would, and presses OK.
+void UpravRozvrzeni(QWidget* okno) {
+    auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(okno);
+    QVERIFY(dialog);
+    TNastaveniOblepkyFrame* e = dialog->Eti[0];
+    QVERIFY(e->eTiskarna->findText(QString::fromStdString(Fronta)) >= 0); // listed
+    e->eTiskarna->setCurrentText(QString::fromStdString(Fronta));
+    e->eNazev->setText(QStringLiteral("Jablka"));
+    e->eKodovani->setCurrentIndex(3); // Kamenický
+    e->eInitKody->setText(QStringLiteral("27 64"));
+    e->eRadkuPred->setValue(1);
+    e->eRadkuOblepky->setValue(3);
+    e->eKodyOdradkovani->setText(QStringLiteral("12"));
+    e->fZleva[1]->setValue(2);
+    e->fText[1]->setText(QStringLiteral("{1}"));
+    e->fText[2]->setText(QStringLiteral("Cena: {2,5*}"));
+    e->fPocet->setValue(3);
+    QTest::mouseClick(dialog->OK, Qt::LeftButton);
+}
+
+// One label of the edited layout: "Jablko" or "Hruška" and a price, Kamenický for "š".
+std::string Etiketa(const std::string& zbozi, const std::string& cena) {
+    std::string cenaVpravo = std::string(5 - cena.size(), ' ') + cena;
+    return "  " + zbozi + "\r\nCena: " + cenaVpravo + "\r\n\r\n\x0c";
+}
+
+} // namespace
+
+class TestTiskCups : public QObject {
+    Q_OBJECT
+    QTemporaryDir adresar_;
+    QStringList chyby_;
+    long long dokonceno_ = -1;
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        cups_test::PridejFrontu(Fronta);
+        InicializujUNI(adresar_.filePath(QStringLiteral("Oblepky")).toStdString());
+        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+    }
+    void cleanupTestCase() {
+        NastavZachytChyb(nullptr);
+        cups_test::SmazFrontu(Fronta);
+    }
+
+    void upravenaEtiketaSeTiskneJakoUpravena() {
+        cups_test::VymazZachycene(Fronta);
+        TMainForm okno;
+        auto* vytisteno = new TVytistenoForm(&okno);
+        okno.NastavVytisteno(vytisteno);
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+
+        PriModalnim(UpravRozvrzeni);
+        okno.Vzhledetiket1Click();
+        QCOMPARE(PopisEtiket[0].Tiskarna, Fronta);
+        QVERIFY(Zmeneno);
+        QCOMPARE(okno.eOblepkyVyber->itemText(0), QStringLiteral("Jablka"));
+
+        // By hand: two copies.
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+        okno.eRucne->item(1, 1)->setText(QStringLiteral("15"));
+        okno.ePocet->setValue(2);
+        PriModalnim([this](QWidget* w) {
+            auto* d = qobject_cast<TVytistenoForm*>(w);
+            dokonceno_ = d ? d->xPocet->text().toLongLong() : -1;
+        });
+        okno.mTiskClick();
+        QCOMPARE(dokonceno_, 2LL);
+
+        // From the clipboard: the count is in column 3; "Hruška" prints in Kamenický.
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t1\r\nHruška\t8\t2\r\n"));
+        okno.PageControl1->setCurrentIndex(1);
+        okno.Button1Click();
+        PriModalnim([this](QWidget* w) {
+            auto* d = qobject_cast<TVytistenoForm*>(w);
+            dokonceno_ = d ? d->xPocet->text().toLongLong() : -1;
+        });
+        okno.TiskVsechClick();
+        QCOMPARE(dokonceno_, 3LL);
+        QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
+
+        const auto ulohy = cups_test::CekejNaUlohy(Fronta, 2);
+        QCOMPARE(ulohy.size(), size_t{2});
+        const std::string zacatek = "\x1b\x40\r\n";
+        const std::string jablko = Etiketa("Jablko", "15");
+        const std::string hruska = Etiketa("Hru\xa8ka", "8");
+        QCOMPARE(ulohy[0], zacatek + jablko + jablko);
+        QCOMPARE(ulohy[1], zacatek + jablko + hruska + hruska);
+        const auto nazvy = cups_test::NazvyUloh(Fronta);
+        QVERIFY(nazvy.size() >= 2);
+        QCOMPARE(nazvy[nazvy.size() - 2], std::string("Oblepky pro zboží (2 ks)"));
+        QCOMPARE(nazvy.back(), std::string("Oblepky pro zboží (3 ks)"));
+    }
+};
+
+QTEST_MAIN(TestTiskCups)
+#include "test_tisk_cups.moc"
