@@ -72,4 +72,6 @@ int32_t TextNaCislo(std::string_view text) {
     throw eChyba("'" + std::string(text) + "' is not a valid integer value");
 }
 
-std::string CisloNaText(long long cislo) { return std::to_string(cislo); }
+std::string CisloNaText(long long cislo) {
+    return std::to_string(cislo);
+}

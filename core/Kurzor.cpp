@@ -4,7 +4,9 @@ namespace {
 tObsluhaKurzoru obsluha_ = nullptr;
 }
 
-void NastavObsluhuKurzoru(tObsluhaKurzoru obsluha) { obsluha_ = obsluha; }
+void NastavObsluhuKurzoru(tObsluhaKurzoru obsluha) {
+    obsluha_ = obsluha;
+}
 
 void KurzorCekej() {
     if (obsluha_)

@@ -14,7 +14,7 @@ std::string SouborNapovedy;
 std::string AdresarZCesty(std::string_view cestaProgramu) {
     size_t lomitko = cestaProgramu.rfind('/');
     std::string adresar(lomitko == std::string_view::npos ? std::string_view{}
-                                                           : cestaProgramu.substr(0, lomitko));
+                                                          : cestaProgramu.substr(0, lomitko));
     if (adresar.empty() || adresar.back() != '/')
         adresar += '/';
     return adresar;
@@ -26,7 +26,9 @@ std::string CestaProgramu() {
     return chyba ? std::string() : cesta.string();
 }
 
-std::string SouborNastaveni() { return AdresarProgramu + "Oblepky.ini"; }
+std::string SouborNastaveni() {
+    return AdresarProgramu + "Oblepky.ini";
+}
 
 void InicializujUNI(std::string_view cestaProgramu) {
     AdresarProgramu = AdresarZCesty(cestaProgramu);
@@ -34,4 +36,6 @@ void InicializujUNI(std::string_view cestaProgramu) {
     NactiNastaveni(PopisEtiket);
 }
 
-int VybranaEtiketa(int index) { return index < 0 ? 0 : index; }
+int VybranaEtiketa(int index) {
+    return index < 0 ? 0 : index;
+}

@@ -12,7 +12,7 @@ extern bool Zmeneno;             // layouts or selection changed: save them at e
 // The executable's directory, ending in "/". Unlike the program's other text it holds the
 // file system's own bytes (it is a path); messages that quote it convert it.
 extern std::string AdresarProgramu;
-extern std::string SouborNapovedy;  // AdresarProgramu + "Oblepky.hlp"
+extern std::string SouborNapovedy; // AdresarProgramu + "Oblepky.hlp"
 
 // Directory part of an executable's full path, always ending in "/".
 std::string AdresarZCesty(std::string_view cestaProgramu);

@@ -8,7 +8,6 @@ QString NaQt(std::string_view text) {
 }
 
 std::string ZQt(const QString& text) {
-    return Utf16NaWin1250(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<size_t>(text.size())));
+    return Utf16NaWin1250(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                              static_cast<size_t>(text.size())));
 }
