@@ -89,10 +89,14 @@ void NactiNastaveni(const tIniSoubor& ini, tPopisEtiket& cil, int16_t& lastEtike
         NactiEtiketu(ini, i + 1, cil[i]);
 }
 
-void UlozNastaveni(tIniSoubor& ini, const tPopisEtiket& popis, int16_t lastEtiketa) {
+void ZapisNastaveni(tIniSoubor& ini, const tPopisEtiket& popis, int16_t lastEtiketa) {
     ini.WriteInteger(SekceConfig, "LastEtiketa", lastEtiketa);
     for (int i = 0; i < PocetEtiket; ++i)
         UlozEtiketu(ini, i + 1, popis[i]);
+}
+
+void UlozNastaveni(tIniSoubor& ini, const tPopisEtiket& popis, int16_t lastEtiketa) {
+    ZapisNastaveni(ini, popis, lastEtiketa);
     ini.UpdateFile();
 }
 

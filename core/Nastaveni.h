@@ -7,7 +7,9 @@
 // Fills lastEtiketa and all five layouts of cil from the file, with the defaults for
 // whatever is missing or unusable.
 void NactiNastaveni(const tIniSoubor& ini, tPopisEtiket& cil, int16_t& lastEtiketa);
-// Writes lastEtiketa and all five layouts (every key, in read order) and writes the file.
+// Puts lastEtiketa and all five layouts (every key, in read order) into the file model.
+void ZapisNastaveni(tIniSoubor& ini, const tPopisEtiket& popis, int16_t lastEtiketa);
+// ZapisNastaveni, then writes the file.
 void UlozNastaveni(tIniSoubor& ini, const tPopisEtiket& popis, int16_t lastEtiketa);
 
 // The same on the shared state and SouborNastaveni().

@@ -69,11 +69,9 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     OK->setDefault(true);
     Button2 = NoveTlacitko(QStringLiteral("Storno"), "Button2");
     Napoveda = NoveTlacitko(QStringLiteral("Nápověd&a"), "Napoveda");
-    // clicked(bool) meets a parameterless handler through a plain lambda.
-    connect(OK, &QPushButton::clicked, this, [ok = Chranene([this] { OKClick(); })] { ok(); });
+    connect(OK, &QPushButton::clicked, this, Chranene([this](bool) { OKClick(); }));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Napoveda, &QPushButton::clicked, this,
-            [napoveda = Chranene([this] { NapovedaClick(); })] { napoveda(); });
+    connect(Napoveda, &QPushButton::clicked, this, Chranene([this](bool) { NapovedaClick(); }));
 
     auto* pruh = new QWidget;
     pruh->setFixedHeight(33);

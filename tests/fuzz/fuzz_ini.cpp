@@ -6,44 +6,15 @@
 #include "../../core/Nastaveni.h"
 #include "Kontrola.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace {
 
-std::string Klic(const char* predpona, int cislo, const char* format = "%d") {
-    char cislice[16];
-    std::snprintf(cislice, sizeof cislice, format, cislo);
-    return predpona + std::string(cislice);
-}
-
 // The keys in the order the program writes them, without touching the disk.
 void ZapisKlice(tIniSoubor& ini, const tPopisEtiket& popis, int16_t last,
                 const tRucniHodnoty& rucne) {
-    ini.WriteInteger("Config", "LastEtiketa", last);
-    for (int e = 0; e < PocetEtiket; ++e) {
-        const tPopisOblepky& p = popis[static_cast<size_t>(e)];
-        const std::string sekce = Klic("Layout", e + 1);
-        ini.WriteString(sekce, "Nazev", p.Nazev);
-        ini.WriteString(sekce, "Tiskarna", p.Tiskarna);
-        for (int f = 1; f <= PocetPoli; ++f)
-            ini.WriteString(sekce, Klic("Field", f, "%.2d"), p.Pole[static_cast<size_t>(f)]);
-        ini.WriteInteger(sekce, "Kodovani", p.Kodovani);
-        ini.WriteInteger(sekce, "PocetRadkuOblepky", p.PocetRadkuOblepky);
-        ini.WriteInteger(sekce, "RadkuPred", p.RadkuPred);
-        ini.WriteInteger(sekce, "RadkuPo", p.RadkuPo);
-        ini.WriteString(sekce, "KodyOdradkovani", p.KodyOdradkovani);
-        ini.WriteString(sekce, "InitKody", p.InitKody);
-        ini.WriteInteger(sekce, "StdPocet", p.StdPocet);
-        ini.WriteInteger(sekce, "PoleSPoctem", p.PoleSPoctem);
-        for (int r = 1; r <= PocetRadku; ++r) {
-            const tPopisRadku& radek = p.Radky[static_cast<size_t>(r)];
-            ini.WriteInteger(sekce, Klic("HrZleva", r), radek.HrZleva);
-            ini.WriteInteger(sekce, Klic("HrDelka", r), radek.HrDelka);
-            ini.WriteString(sekce, Klic("HrText", r), radek.HrText);
-        }
-    }
+    ZapisNastaveni(ini, popis, last);
     ZapisRucniHodnoty(ini, rucne);
 }
 
