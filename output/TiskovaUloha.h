@@ -12,4 +12,7 @@ public:
     // Called once at the end of a successful run: delivers whatever is still buffered and
     // ends the document, raising on failure (a destructor cannot report it).
     virtual void Dokonci() = 0;
+    // Called after the last byte of every label (its after-label codes): where one label
+    // ends, for jobs that count or mark labels. The default does nothing.
+    virtual void KonecEtikety() {}
 };

@@ -36,6 +36,7 @@ void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view>
     if (popis.PocetRadkuOblepky >= static_cast<long long>(radku) + 1)
         PisPrazdneRadky(uloha, static_cast<long long>(popis.PocetRadkuOblepky) - radku);
     uloha.Write(kodyPo);
+    uloha.KonecEtikety();
 }
 
 // The count cell of a table row; anything that is not an integer, or a column outside the
