@@ -1,5 +1,6 @@
 #include "IniSoubor.h"
 
+#include "BezpecnyZapis.h"
 #include "CeleCislo.h"
 #include "Chyba.h"
 #include "Win1250.h"
@@ -7,8 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include <fcntl.h>
@@ -61,12 +60,6 @@ std::string ChybaOtevreni(const std::string& cesta) {
     return "Cannot open file " + Utf8NaWin1250(cesta);
 }
 
-std::string ChybaVytvoreni(const std::string& cesta) {
-    return "Cannot create file " + Utf8NaWin1250(cesta);
-}
-
-const char* const ChybaZapisu = "Stream write error";
-
 // The file's bytes up to the first zero byte; nothing when the file does not exist.
 std::string PrectiSoubor(const std::string& cesta) {
     // Non-blocking, so that a FIFO in the file's place cannot hold the program for ever.
@@ -102,34 +95,6 @@ std::string PrectiSoubor(const std::string& cesta) {
     ::close(fd);
     return obsah;
 }
-
-int plnyDiskPo = 0;
-int volaniZapisu = 0;
-
-ssize_t Zapis(int fd, const char* data, size_t delka) {
-    if (plnyDiskPo > 0) {
-        ++volaniZapisu;
-        if (volaniZapisu == plnyDiskPo)
-            delka /= 2;
-        if (volaniZapisu > plnyDiskPo || delka == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-    }
-    return ::write(fd, data, delka);
-}
-
-// The temporary file of one UpdateFile: closed and removed unless it was renamed.
-struct tDocasnySoubor {
-    std::string cesta;
-    int fd = -1;
-    ~tDocasnySoubor() {
-        if (fd >= 0)
-            ::close(fd);
-        if (!cesta.empty())
-            ::unlink(cesta.c_str());
-    }
-};
 
 } // namespace
 
@@ -257,70 +222,9 @@ std::string tIniSoubor::Obsah() const {
 }
 
 void tIniSoubor::UpdateFile() const {
-    const std::string obsah = Obsah();
-
-    // Through a link, the file it points to is replaced, not the link.
-    std::string cil = cesta_;
-    std::error_code chybaCesty;
-    auto skutecna = std::filesystem::canonical(cesta_, chybaCesty);
-    if (!chybaCesty)
-        cil = skutecna.string();
-    struct stat stary {};
-    const bool existuje = ::stat(cil.c_str(), &stary) == 0;
-
-    tDocasnySoubor docasny;
-    for (int pokus = 0; pokus < 100; ++pokus) {
-        std::string jmeno =
-            cil + "." + std::to_string(::getpid()) + "." + std::to_string(pokus) + ".tmp";
-        docasny.fd = ::open(jmeno.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (docasny.fd >= 0) {
-            docasny.cesta = std::move(jmeno);
-            break;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    if (docasny.fd < 0)
-        throw eChyba(ChybaVytvoreni(cesta_));
-    if (existuje) {
-        // Best effort: the new file keeps the old one's owner and permissions.
-        if (::fchown(docasny.fd, stary.st_uid, stary.st_gid) != 0) {
-        }
-        if (::fchmod(docasny.fd, stary.st_mode & 07777) != 0) {
-        }
-    }
-
-    size_t zapsano = 0;
-    while (zapsano < obsah.size()) {
-        size_t kus = std::min<size_t>(obsah.size() - zapsano, 65536);
-        ssize_t r = Zapis(docasny.fd, obsah.data() + zapsano, kus);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            throw eChyba(ChybaZapisu);
-        zapsano += static_cast<size_t>(r);
-    }
-    if (::fsync(docasny.fd) != 0)
-        throw eChyba(ChybaZapisu);
-    int fd = docasny.fd;
-    docasny.fd = -1;
-    if (::close(fd) != 0)
-        throw eChyba(ChybaZapisu);
-    if (::rename(docasny.cesta.c_str(), cil.c_str()) != 0)
-        throw eChyba(ChybaVytvoreni(cesta_));
-    docasny.cesta.clear();
-
-    // Make the rename itself durable.
-    size_t lomitko = cil.rfind('/');
-    std::string adresar = lomitko == std::string::npos ? "." : cil.substr(0, lomitko + 1);
-    int dfd = ::open(adresar.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    ZapisSouborBezpecne(cesta_, Obsah());
 }
 
 void tIniSoubor::SimulujPlnyDisk(int n) {
-    plnyDiskPo = n;
-    volaniZapisu = 0;
+    SimulujPlnyDiskZapisu(n);
 }
