@@ -1,44 +1,14 @@
-// The program's entry: shared state, the main window and the completion dialog.
+// The program's entry: the application object, then the program's run.
 
 #include "Chyby.h"
-#include "Kurzor.h"
-#include "MainForm.h"
+#include "Program.h"
 #include "UNI.h"
-#include "VytistenoForm.h"
 
 #include <QFont>
-#include <QGuiApplication>
-
-#include <memory>
-
-namespace {
-
-void ZmenKurzor(bool cekej) {
-    if (cekej)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     TAplikace aplikace(argc, argv);
     aplikace.setApplicationName(QStringLiteral("Oblepky"));
     aplikace.setFont(QFont(QStringLiteral("Sans Serif"), 8));
-    try {
-        InicializujUNI(CestaProgramu());
-    } catch (...) {
-        UkazChybu(std::current_exception());
-        return 1;
-    }
-    NastavObsluhuKurzoru(ZmenKurzor);
-
-    auto okno = std::make_unique<TMainForm>();
-    okno->NastavVytisteno(new TVytistenoForm(okno.get())); // lives as long as the window
-    okno->show();
-    int vysledek = aplikace.exec();
-    okno.reset(); // saves the state
-    NastavObsluhuKurzoru(nullptr);
-    return vysledek;
+    return SpustProgram(AdresarZCesty(CestaProgramu()));
 }

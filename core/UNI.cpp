@@ -1,15 +1,7 @@
 #include "UNI.h"
 
-#include "Nastaveni.h"
-
 #include <filesystem>
 #include <system_error>
-
-tPopisEtiket PopisEtiket{};
-int16_t LastEtiketa = 0;
-bool Zmeneno = false;
-std::string AdresarProgramu;
-std::string SouborNapovedy;
 
 std::string AdresarZCesty(std::string_view cestaProgramu) {
     size_t lomitko = cestaProgramu.rfind('/');
@@ -24,16 +16,6 @@ std::string CestaProgramu() {
     std::error_code chyba;
     auto cesta = std::filesystem::read_symlink("/proc/self/exe", chyba);
     return chyba ? std::string() : cesta.string();
-}
-
-std::string SouborNastaveni() {
-    return AdresarProgramu + "Oblepky.ini";
-}
-
-void InicializujUNI(std::string_view cestaProgramu) {
-    AdresarProgramu = AdresarZCesty(cestaProgramu);
-    SouborNapovedy = AdresarProgramu + "Oblepky.hlp";
-    NactiNastaveni(PopisEtiket);
 }
 
 int VybranaEtiketa(int index) {

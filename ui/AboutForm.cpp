@@ -1,13 +1,13 @@
 #include "AboutForm.h"
 
-#include "UNI.h"
-
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -50,8 +50,9 @@ void Sede(QLabel* popisek) {
 
 } // namespace
 
-TAboutForm::TAboutForm(QWidget* vlastnik)
-    : QDialog(vlastnik, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TAboutForm::TAboutForm(QWidget* vlastnik, std::string adresar)
+    : QDialog(vlastnik, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      adresar_(std::move(adresar)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("O programu"));
     setFixedSize(349, 264);
@@ -102,7 +103,7 @@ void TAboutForm::showEvent(QShowEvent* udalost) {
 }
 
 void TAboutForm::FormShow() {
-    Adresar->setText(QFile::decodeName(AdresarProgramu.c_str()));
+    Adresar->setText(QFile::decodeName(adresar_.c_str()));
     verze->setText(QStringLiteral("v. %1 (vytvořena %2)")
                        .arg(QLatin1String(Verze), QLatin1String(DatumVerze)));
 }

@@ -4,13 +4,16 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutForm(QWidget* vlastnik);
+    // adresar: the folder shown, the file system's bytes.
+    TAboutForm(QWidget* vlastnik, std::string adresar);
 
     QLabel* Adresar; // the program directory
     QLabel* verze;   // the version line
@@ -21,4 +24,6 @@ protected:
 
 private:
     void FormShow();
+
+    std::string adresar_;
 };

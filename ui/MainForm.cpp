@@ -2,18 +2,18 @@
 
 #include "AboutForm.h"
 #include "Chyby.h"
-#include "IniSoubor.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
 #include "NastaveniOblepkyForm.h"
+#include "PriKonci.h"
 #include "RawPrinter.h"
 #include "TabulkaModel.h"
 #include "Text.h"
-#include "UNI.h"
 #include "VytistenoForm.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -139,10 +139,12 @@ bool TRucniMrizka::edit(const QModelIndex& index, EditTrigger spoustec, QEvent* 
 
 // ---- The window ----
 
-TMainForm::TMainForm(QWidget* rodic)
+TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodnoty& rucni,
+                     QWidget* rodic)
     : QMainWindow(rodic, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                             Qt::WindowCloseButtonHint) {
+                             Qt::WindowCloseButtonHint),
+      stav_(stav), uloziste_(uloziste) {
     sluzby_.VytvorUlohu = [](const std::string& dokument, const std::string& tiskarna) {
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(dokument, tiskarna));
     };
@@ -183,16 +185,12 @@ TMainForm::TMainForm(QWidget* rodic)
             Chranene([this](int) { PageControl1Change(); }));
 
     NastavTemaNapovedy(this, 1);
-    SpustNapovedu(this);
 
     setFixedSize(606, 436 + menuBar()->sizeHint().height());
-    FormCreate();
+    FormCreate(rucni);
 }
 
-TMainForm::~TMainForm() {
-    FormDestroy();
-    UkonciNapovedu();
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::VytvorMenu() {
     auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, int tema,
@@ -340,7 +338,7 @@ tRucniHodnoty TMainForm::RucniHodnoty() const {
     return hodnoty;
 }
 
-void TMainForm::FormCreate() {
+void TMainForm::FormCreate(const tRucniHodnoty& rucni) {
     for (int r = 0; r < PocetPoli; ++r) {
         eRucne->setVerticalHeaderItem(r, new QTableWidgetItem(QStringLiteral("%1.").arg(r + 1)));
         auto* nazev = new QTableWidgetItem;
@@ -351,24 +349,17 @@ void TMainForm::FormCreate() {
     }
     eRucne->setCurrentCell(0, SloupecHodnot);
     try {
-        tIniSoubor ini(SouborNastaveni());
-        tRucniHodnoty hodnoty = NactiRucniHodnoty(ini);
         for (int r = 0; r < PocetPoli; ++r)
-            eRucne->item(r, SloupecHodnot)->setText(BezZalomeni(NaQt(hodnoty[r + 1])));
+            eRucne->item(r, SloupecHodnot)->setText(BezZalomeni(NaQt(rucni[r + 1])));
         setWindowTitle(QStringLiteral("Oblepky"));
         Grid->verticalHeader()->setMinimumWidth(40);
         Grid->setColumnWidth(0, 40);
         Grid->setColumnWidth(1, 120);
         eOblepkyVyber->setCurrentIndex(0);
         Nacitani = true;
-        try {
-            NaplnVyber();
-            eOblepkyVyber->setCurrentIndex(LastEtiketa);
-        } catch (...) {
-            Nacitani = false;
-            throw;
-        }
-        Nacitani = false;
+        tPriKonci konecNacitani([this] { Nacitani = false; });
+        NaplnVyber();
+        eOblepkyVyber->setCurrentIndex(stav_.LastEtiketa);
     } catch (...) {
         // The window is still shown, with what was built so far.
         setWindowTitle(QStringLiteral("Oblepky"));
@@ -394,16 +385,16 @@ void TMainForm::showEvent(QShowEvent* udalost) {
 
 void TMainForm::FormShow() {
     ZobrazNazvyPoli();
-    ePocet->setValue(PopisEtiket[Vybrana()].StdPocet);
+    ePocet->setValue(stav_.PopisEtiket[Vybrana()].StdPocet);
 }
 
-void TMainForm::FormDestroy() {
+void TMainForm::closeEvent(QCloseEvent* udalost) {
+    QMainWindow::closeEvent(udalost);
+    if (ulozeno_)
+        return;
+    ulozeno_ = true; // an error is shown once, and the program still ends
     try {
-        if (Zmeneno)
-            UlozNastaveni(PopisEtiket);
-        tIniSoubor ini(SouborNastaveni());
-        ZapisRucniHodnoty(ini, RucniHodnoty());
-        ini.UpdateFile();
+        uloziste_.Uloz(stav_, RucniHodnoty());
     } catch (...) {
         UkazChybu(std::current_exception());
     }
@@ -415,7 +406,7 @@ bool TMainForm::eRucneSelectCell(int radek) const {
 }
 
 void TMainForm::ZobrazNazvyPoli() {
-    const tPopisOblepky& popis = PopisEtiket[Vybrana()];
+    const tPopisOblepky& popis = stav_.PopisEtiket[Vybrana()];
     for (int r = 0; r < PocetPoli; ++r)
         if (QTableWidgetItem* i = eRucne->item(r, SloupecNazvu))
             i->setText(NaQt(popis.Pole[r + 1]));
@@ -437,25 +428,19 @@ void TMainForm::VymazPole() {
 }
 
 void TMainForm::NaplnVyber() {
-    bool predtim = Nacitani;
+    tPriKonci konecNacitani([this, predtim = Nacitani] { Nacitani = predtim; });
     Nacitani = true;
-    try {
-        int index = eOblepkyVyber->currentIndex();
-        eOblepkyVyber->clear();
-        for (const tPopisOblepky& p : PopisEtiket)
-            eOblepkyVyber->addItem(NaQt(p.Nazev));
-        eOblepkyVyber->setCurrentIndex(index);
-    } catch (...) {
-        Nacitani = predtim;
-        throw;
-    }
-    Nacitani = predtim;
+    int index = eOblepkyVyber->currentIndex();
+    eOblepkyVyber->clear();
+    for (const tPopisOblepky& p : stav_.PopisEtiket)
+        eOblepkyVyber->addItem(NaQt(p.Nazev));
+    eOblepkyVyber->setCurrentIndex(index);
 }
 
 void TMainForm::eOblepkyVyberChange() {
     if (!Nacitani) {
-        LastEtiketa = static_cast<int16_t>(eOblepkyVyber->currentIndex());
-        Zmeneno = true;
+        stav_.LastEtiketa = static_cast<int16_t>(eOblepkyVyber->currentIndex());
+        stav_.Zmeneno = true;
     }
     ZobrazNazvyPoli();
 }
@@ -474,11 +459,11 @@ void TMainForm::mNovaEtiketaClick() {
 }
 
 void TMainForm::mTiskClick() {
-    TiskniRucne(PopisEtiket[Vybrana()], ePocet->value(), RucniHodnoty(), sluzby_);
+    TiskniRucne(stav_.PopisEtiket[Vybrana()], ePocet->value(), RucniHodnoty(), sluzby_);
 }
 
 void TMainForm::TiskVsechClick() {
-    TiskniTabulku(PopisEtiket[Vybrana()], ePocet->value(), tabulka_, sluzby_);
+    TiskniTabulku(stav_.PopisEtiket[Vybrana()], ePocet->value(), tabulka_, sluzby_);
 }
 
 void TMainForm::Button1Click() {
@@ -492,14 +477,11 @@ void TMainForm::Button1Click() {
     std::vector<int> sirky;
     for (int c = 0; c < model_->columnCount(); ++c)
         sirky.push_back(Grid->columnWidth(c));
-    model_->ZacniZmenu();
-    try {
+    {
+        model_->ZacniZmenu();
+        tPriKonci konecZmeny([this] { model_->DokonciZmenu(); });
         tabulka_.NactiText(text);
-    } catch (...) {
-        model_->DokonciZmenu();
-        throw;
     }
-    model_->DokonciZmenu();
     // Columns that remain keep their width; new ones have the default.
     int zustava = std::min(static_cast<int>(sirky.size()), model_->columnCount());
     for (int c = 0; c < zustava; ++c)
@@ -508,17 +490,17 @@ void TMainForm::Button1Click() {
 
 void TMainForm::Vzhledetiket1Click() {
     TNastaveniOblepkyForm dialog(this);
-    dialog.Zobraz(PopisEtiket);
+    dialog.Zobraz(stav_.PopisEtiket);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PopisEtiket = dialog.Vysledek;
-    Zmeneno = true;
+    stav_.PopisEtiket = dialog.Vysledek;
+    stav_.Zmeneno = true;
     ZobrazNazvyPoli();
     NaplnVyber();
 }
 
 void TMainForm::mAboutClick() {
-    auto* box = new TAboutForm(this); // frees itself when closed
+    auto* box = new TAboutForm(this, AdresarZCesty(uloziste_.Cesta())); // frees itself when closed
     box->exec();
 }
 

@@ -4,6 +4,7 @@
 
 #include "Tabulka.h"
 #include "TiskoveBehy.h"
+#include "UNI.h"
 
 #include <QMainWindow>
 #include <QTableWidget>
@@ -19,6 +20,7 @@ class QTabWidget;
 class QTableView;
 class TTabulkaModel;
 class TVytistenoForm;
+class tUlozisteNastaveni;
 
 // The manual grid: the cursor stays in the value column and never enters a row that the
 // predicate refuses, neither by mouse nor by keyboard.
@@ -42,8 +44,11 @@ private:
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* rodic = nullptr);
-    ~TMainForm() override; // FormDestroy: saves the state
+    // The window works on the program's state and saves it, with the manual values, to the
+    // store when it closes. rucni: the manual values the store read at start.
+    TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodnoty& rucni,
+              QWidget* rodic = nullptr);
+    ~TMainForm() override;
 
     // The completion dialog the print runs show (created once by the program).
     void NastavVytisteno(TVytistenoForm* vytisteno) { Vytisteno = vytisteno; }
@@ -94,18 +99,21 @@ public:
 
 protected:
     void showEvent(QShowEvent* udalost) override;
+    void closeEvent(QCloseEvent* udalost) override; // FormDestroy: saves once
 
 private:
     void VytvorMenu();
     QWidget* VytvorStranuRucne();
     QWidget* VytvorStranuTabulky();
-    void FormCreate();
+    void FormCreate(const tRucniHodnoty& rucni);
     void FormShow();
-    void FormDestroy();
     int Vybrana() const;
 
+    tStav& stav_;
+    tUlozisteNastaveni& uloziste_;
     bool Nacitani = false;
     bool zobrazeno_ = false;
+    bool ulozeno_ = false;
     tSluzbyTisku sluzby_;
     tTabulka tabulka_;
     TTabulkaModel* model_ = nullptr;

@@ -1,7 +1,5 @@
 #include "Napoveda.h"
 
-#include "UNI.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -11,11 +9,13 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace {
 
 constexpr const char* VlastnostTema = "temaNapovedy";
 
-QPointer<QWidget> hlavniOkno_;
+QString soubor_; // the help file
 QPointer<QDialog> okno_;
 QPointer<QTextBrowser> text_;
 std::function<void(int)> sledovani_;
@@ -55,10 +55,9 @@ QString ZpravaOkna(const QString& zprava) {
 }
 
 QString ObsahTematu(int tema) {
-    QString soubor = QFile::decodeName(SouborNapovedy.c_str());
-    QFile f(soubor);
+    QFile f(soubor_);
     if (!f.open(QIODevice::ReadOnly))
-        return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 nelze otevřít.").arg(soubor));
+        return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 nelze otevřít.").arg(soubor_));
     QString text = TextTematu(QString::fromUtf8(f.readAll()), tema);
     if (text.trimmed().isEmpty())
         return ZpravaOkna(QStringLiteral("Téma nápovědy č. %1 v souboru nápovědy není.").arg(tema));
@@ -115,7 +114,9 @@ void OtevriNapovedu(int tema) {
     if (sledovani_)
         sledovani_(tema);
     if (!okno_) {
-        okno_ = new QDialog(hlavniOkno_, Qt::Window);
+        okno_ = new QDialog(nullptr, Qt::Window);
+        okno_->setAttribute(Qt::WA_QuitOnClose, false); // open help never keeps the program
+
         okno_->setWindowTitle(QStringLiteral("Nápověda - Oblepky"));
         okno_->setModal(false);
         okno_->resize(520, 440);
@@ -130,8 +131,8 @@ void OtevriNapovedu(int tema) {
     okno_->activateWindow();
 }
 
-void SpustNapovedu(QWidget* hlavniOkno) {
-    hlavniOkno_ = hlavniOkno;
+void SpustNapovedu(const std::string& soubor) {
+    soubor_ = QFile::decodeName(soubor.c_str());
     if (!filtr_ && qApp) {
         filtr_ = new tFiltrF1(qApp);
         qApp->installEventFilter(filtr_);

@@ -1,15 +1,16 @@
 #pragma once
 // The help service: a small help window of the program showing numbered topics of the help
-// file SouborNapovedy, and F1 by context (focus chain up to the window's topic; with a menu
+// file, and F1 by context (focus chain up to the window's topic; with a menu
 // open, the highlighted item's topic, then its parent item's).
 
 #include <functional>
+#include <string>
 
 class QObject;
 class QString;
 class QWidget;
 
-// Shows topic `tema` of the help file in the help window owned by the main window.
+// Shows topic `tema` of the help file in the help window.
 void OtevriNapovedu(int tema);
 
 // Gives a widget, window or menu action (QAction) its help topic; 0 means none of its own.
@@ -21,8 +22,8 @@ int TemaNapovedy(const QObject* objekt);
 // belongs to); otherwise the focus widget's, walking up to its window. 0: none.
 int TemaPodleKontextu();
 
-// Created once by the main window: owns the help window and catches F1 application-wide.
-void SpustNapovedu(QWidget* hlavniOkno);
+// Started once by the program with the help file: catches F1 application-wide.
+void SpustNapovedu(const std::string& soubor);
 // Closes the help window (at exit).
 void UkonciNapovedu();
 

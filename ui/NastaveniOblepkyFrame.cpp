@@ -1,6 +1,7 @@
 #include "NastaveniOblepkyFrame.h"
 
 #include "CiselnyBox.h"
+#include "KliceNastaveni.h"
 #include "Text.h"
 
 #include <QComboBox>
@@ -35,8 +36,8 @@ QLineEdit* NovyText(int sirka) {
     return box;
 }
 
-TCiselnyBox* NoveCislo(const char* nazev, int od, int po) {
-    auto* box = new TCiselnyBox(od, po);
+TCiselnyBox* NoveCislo(const char* nazev, tRozsah rozsah) {
+    auto* box = new TCiselnyBox(rozsah.Od, rozsah.Do);
     box->setObjectName(QString::fromLatin1(nazev));
     box->setFixedWidth(SirkaCisla);
     return box;
@@ -187,13 +188,13 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozmer() {
     eInitKody = NovyText(265);
     eInitKody->setObjectName(QStringLiteral("eInitKody"));
     Pozadi(eInitKody, Qt::cyan);
-    eRadkuPred = NoveCislo("eRadkuPred", 0, 100);
-    eRadkuPo = NoveCislo("eRadkuPo", 0, 100);
-    eRadkuOblepky = NoveCislo("eRadkuOblepky", 1, 50);
+    eRadkuPred = NoveCislo("eRadkuPred", KlicRadkuPred.Rozsah);
+    eRadkuPo = NoveCislo("eRadkuPo", KlicRadkuPo.Rozsah);
+    eRadkuOblepky = NoveCislo("eRadkuOblepky", KlicPocetRadkuOblepky.Rozsah);
     eKodyOdradkovani = NovyText(265);
     eKodyOdradkovani->setObjectName(QStringLiteral("eKodyOdradkovani"));
     Pozadi(eKodyOdradkovani, Qt::cyan);
-    eStdPocet = NoveCislo("eStdPocet", 0, 10000);
+    eStdPocet = NoveCislo("eStdPocet", KlicStdPocet.Rozsah);
 
     struct tRadek {
         const char* popisek;
@@ -246,8 +247,8 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
     v->setSpacing(0);
     for (int n = 1; n <= PocetRadku; ++n) {
         const QByteArray c = QByteArray::number(n);
-        fZleva[n] = NoveCislo(("fZleva" + c).constData(), 0, 100);
-        fDelka[n] = NoveCislo(("fDelka" + c).constData(), 0, 200);
+        fZleva[n] = NoveCislo(("fZleva" + c).constData(), KlicHrZleva.Rozsah);
+        fDelka[n] = NoveCislo(("fDelka" + c).constData(), KlicHrDelka.Rozsah);
         fText[n] = NovyText(393);
         fText[n]->setObjectName(QStringLiteral("fText%1").arg(n));
         fText[n]->setFont(pevne);
@@ -279,7 +280,7 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
         }
     }
 
-    fPocet = NoveCislo("fPocet", 0, 200);
+    fPocet = NoveCislo("fPocet", KlicPoleSPoctem.Rozsah);
     Pozadi(fPocet, Qt::yellow);
     auto* radek = new QHBoxLayout;
     radek->setContentsMargins(0, 6, 0, 0);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // The lines of a file written by the program, without their CR LF.
@@ -140,22 +142,64 @@ TEST(Nastaveni, RucniHodnoty) {
     EXPECT_EQ(Radky(ini.Obsah())[1], "Field07=sedm"); // the writer's spelling, in place
 }
 
-TEST(Nastaveni, SdilenyStav) {
+TEST(Nastaveni, UlozisteTamAZpet) {
     tDocasnyAdresar adresar;
-    const std::string puvodniAdresar = AdresarProgramu;
-    AdresarProgramu = adresar.Cesta().string() + "/";
-    LastEtiketa = 4;
-    UlozNastaveni(Vyplnena());
-    LastEtiketa = 0;
-    tPopisEtiket cil{};
-    NactiNastaveni(cil);
-    EXPECT_EQ(cil, Vyplnena());
-    EXPECT_EQ(LastEtiketa, 4);
+    tUlozisteNastaveni uloziste(adresar / "Oblepky.ini");
+    tStav stav{Vyplnena(), 4, true};
+    tRucniHodnoty rucni{};
+    rucni[2] = "dva";
+    uloziste.Uloz(stav, rucni);
+    const tNastaveni nactene = tUlozisteNastaveni(adresar / "Oblepky.ini").Nacti();
+    EXPECT_EQ(nactene, (tNastaveni{{Vyplnena(), 4, false}, rucni}));
 
-    AdresarProgramu = adresar.Cesta().string() + "/chybi/";
-    EXPECT_THROW(UlozNastaveni(Vyplnena()), eChyba);
-    AdresarProgramu = puvodniAdresar;
-    LastEtiketa = 0;
+    EXPECT_THROW(tUlozisteNastaveni(adresar / "chybi/Oblepky.ini").Uloz(stav, rucni), eChyba);
+}
+
+// Two copies of the program on one file: B started before A saved, and B's exit must not
+// undo what A saved. Each copy writes only what it changed itself.
+TEST(Nastaveni, DveKopieNeprepisujiCiziZmeny) {
+    struct tPripad {
+        const char* nazev;
+        std::function<void(tStav&, tRucniHodnoty&)> zmenaB;
+        std::string nazevEtikety1; // in the file after both exits
+        int16_t last;
+        std::string pole1, pole2; // [Last] Field01, Field02
+    } pripady[] = {
+        {"B vybral jinou etiketu", [](tStav& s, tRucniHodnoty&) { s.LastEtiketa = 2; }, "A", 2, "a",
+         ""},
+        {"B dal OK beze zmeny", [](tStav&, tRucniHodnoty&) {}, "A", 1, "a", ""},
+        {"B prejmenoval tutez", [](tStav& s, tRucniHodnoty&) { s.PopisEtiket[0].Nazev = "B"; }, "B",
+         1, "a", ""},
+        {"B psal jine pole", [](tStav&, tRucniHodnoty& r) { r[2] = "b"; }, "A", 1, "a", "b"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        tDocasnyAdresar adresar;
+        const std::string soubor = adresar / "Oblepky.ini";
+        {
+            auto ini = tIniSoubor::ZTextu(soubor, "");
+            UlozNastaveni(ini, tPopisEtiket{}, 1);
+        }
+        tUlozisteNastaveni b(soubor);
+        tNastaveni nb = b.Nacti();
+        tUlozisteNastaveni a(soubor);
+        tNastaveni na = a.Nacti();
+
+        na.Stav.PopisEtiket[0].Nazev = "A";
+        na.Stav.Zmeneno = true;
+        na.Rucni[1] = "a";
+        a.Uloz(na.Stav, na.Rucni);
+
+        nb.Stav.Zmeneno = true;
+        p.zmenaB(nb.Stav, nb.Rucni);
+        b.Uloz(nb.Stav, nb.Rucni);
+
+        const tNastaveni vysledek = tUlozisteNastaveni(soubor).Nacti();
+        EXPECT_EQ(vysledek.Stav.PopisEtiket[0].Nazev, p.nazevEtikety1);
+        EXPECT_EQ(vysledek.Stav.LastEtiketa, p.last);
+        EXPECT_EQ(vysledek.Rucni[1], p.pole1);
+        EXPECT_EQ(vysledek.Rucni[2], p.pole2);
+    }
 }
 
 } // namespace

@@ -67,7 +67,6 @@ protected:
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(adresar_);
         fs::create_directories(adresar_);
-        AdresarProgramu = adresar_.string() + "/";
         ini_ = adresar_ / "Oblepky.ini";
     }
     void TearDown() override {
@@ -75,6 +74,7 @@ protected:
             ::umount2(adresar_.c_str(), MNT_DETACH);
         fs::remove_all(adresar_);
     }
+    void Uloz() const { tUlozisteNastaveni(ini_).Uloz({NoveRozvrzeni(), 0, true}, {}); }
     void ZapisStary() const { std::ofstream(ini_, std::ios::binary) << StaryObsah; }
 
     // The message of the error `akce` raises. The call must end by itself: a reader left
@@ -106,7 +106,7 @@ protected:
 
     // Saving must fail with exactly `zprava`, leaving the old file as it was and nothing else.
     void UlozeniSelze(const std::string& zprava, const std::vector<std::string>& zustane) {
-        EXPECT_EQ(Zprava([] { UlozNastaveni(NoveRozvrzeni()); }), zprava);
+        EXPECT_EQ(Zprava([this] { Uloz(); }), zprava);
         EXPECT_EQ(Obsah(adresar_), zustane) << "a temporary file was left behind";
         if (fs::is_regular_file(ini_)) {
             EXPECT_TRUE(Precti(ini_) == StaryObsah) << "the old settings file changed";
@@ -116,7 +116,7 @@ protected:
     // The user frees the disk or fixes the directory: the next save works and keeps the
     // keys the program does not use.
     void DalsiUlozeniFunguje() {
-        UlozNastaveni(NoveRozvrzeni());
+        Uloz();
         tIniSoubor znovu(ini_.string());
         tPopisEtiket precteno{};
         int16_t last = -1;
@@ -165,7 +165,7 @@ TEST_F(DiskTest, NastaveniNeniSoubor) {
         SCOPED_TRACE(roura ? "FIFO" : "directory");
         ASSERT_EQ(roura ? ::mkfifo(ini_.c_str(), 0644) : ::mkdir(ini_.c_str(), 0755), 0);
         const std::string zprava = "Cannot open file " + Utf8NaWin1250(ini_.string());
-        EXPECT_EQ(Zprava([&] { InicializujUNI((adresar_ / "Oblepky").string()); }), zprava);
+        EXPECT_EQ(Zprava([&] { tUlozisteNastaveni(ini_).Nacti(); }), zprava);
         UlozeniSelze(zprava, {"Oblepky.ini"});
         EXPECT_EQ(fs::status(ini_).type(), roura ? fs::file_type::fifo : fs::file_type::directory);
         fs::remove(ini_);

@@ -212,16 +212,15 @@ TEST(PoruchyTiskarny, FrontaOdmitaNeboZmizela) {
     const auto adresar = std::filesystem::temp_directory_path() / "oblepky-poruchy-fronta";
     std::filesystem::remove_all(adresar);
     std::filesystem::create_directories(adresar);
-    AdresarProgramu = adresar.string() + "/";
+    tUlozisteNastaveni uloziste((adresar / "Oblepky.ini").string());
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.fronta);
         tPopisEtiket ulozene{};
         ulozene[0] = Rozvrzeni(p.fronta);
-        UlozNastaveni(ulozene);
+        uloziste.Uloz({ulozene, 0, true}, {});
         cups_test::PridejFrontu(p.fronta);
         const size_t uloh = cups_test::NazvyUloh(p.fronta).size();
-        tPopisEtiket nactene{};
-        NactiNastaveni(nactene); // the program starts
+        const tPopisEtiket nactene = uloziste.Nacti().Stav.PopisEtiket; // the program starts
         ASSERT_EQ(nactene[0].Tiskarna, p.fronta);
 
         p.porucha(p.fronta);
@@ -229,9 +228,7 @@ TEST(PoruchyTiskarny, FrontaOdmitaNeboZmizela) {
         EXPECT_EQ(OcekavejChybu([&] { TiskniRucne(nactene[0], 2, Rucne(), SluzbyPro(s)); }),
                   Chyba(p.kod));
         NicNezacalo(s);
-        tPopisEtiket znovu{};
-        NactiNastaveni(znovu);
-        EXPECT_EQ(znovu[0], nactene[0]);
+        EXPECT_EQ(uloziste.Nacti().Stav.PopisEtiket[0], nactene[0]);
 
         p.naprava(p.fronta);
         EXPECT_EQ(cups_test::NazvyUloh(p.fronta).size(), uloh);

@@ -3,7 +3,7 @@
 #include "AboutForm.h"
 #include "Chyby.h"
 #include "MainForm.h"
-#include "UNI.h"
+#include "StavProgramu.h"
 #include "VytistenoForm.h"
 
 #include <QAction>
@@ -27,8 +27,8 @@ private slots:
 
     void dveOtevreniDvaNoveBoxy() {
         QTemporaryDir adresar;
-        InicializujUNI(adresar.filePath(QStringLiteral("Oblepky")).toStdString());
-        TMainForm okno;
+        tProgram program(adresar.path());
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
@@ -65,8 +65,7 @@ private slots:
     void adresarDlouhyACesky() {
         QFETCH(QByteArray, adresar);
         QFETCH(QString, videt);
-        AdresarProgramu = adresar.toStdString();
-        auto* box = new TAboutForm(nullptr);
+        auto* box = new TAboutForm(nullptr, adresar.toStdString());
         QPointer<TAboutForm> hlidac(box);
         box->show();
         QCOMPARE(box->Adresar->text(), videt);

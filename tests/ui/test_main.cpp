@@ -8,8 +8,8 @@
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
 #include "RawPrinter.h"
+#include "StavProgramu.h"
 #include "Text.h"
-#include "UNI.h"
 #include "VytistenoForm.h"
 #include "Win1250.h"
 
@@ -60,6 +60,7 @@ class TestMain : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> adresar_;
+    std::unique_ptr<tProgram> program_;
     QStringList chyby_;
 
     QString Soubor() const { return adresar_->filePath(QStringLiteral("Oblepky.ini")); }
@@ -73,8 +74,7 @@ class TestMain : public QObject {
             nastav(ini);
             ini.UpdateFile();
         }
-        InicializujUNI(adresar_->filePath(QStringLiteral("Oblepky")).toStdString());
-        Zmeneno = false;
+        program_ = std::make_unique<tProgram>(adresar_->path());
         chyby_.clear();
     }
 
@@ -100,12 +100,13 @@ private slots:
     }
     void cleanup() {
         NastavZachytChyb({});
+        program_.reset();
         adresar_.reset();
     }
 
     void prvniStartBezSouboru() {
         Priprav();
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         Ukaz(okno);
         QCOMPARE(okno.eOblepkyVyber->count(), 5);
         for (int i = 0; i < 5; ++i)
@@ -138,7 +139,7 @@ private slots:
                     QStringLiteral("Field%1").arg(i, 2, 10, QLatin1Char('0')).toStdString(),
                     Utf8NaWin1250(i == 1 ? "*Počet" : "Cena*"));
         });
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         Ukaz(okno);
         QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
         okno.PageControl1->setCurrentIndex(0);
@@ -173,34 +174,34 @@ private slots:
             ini.WriteString("Layout3", "StdPocet", "9");
         });
         {
-            TMainForm okno;
+            TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
             Ukaz(okno);
             okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
             okno.ePocet->setValue(7);
             okno.eOblepkyVyber->setCurrentIndex(2);
-            QVERIFY(Zmeneno);
-            QCOMPARE(LastEtiketa, int16_t(2));
+            QVERIFY(program_->Stav.Zmeneno);
+            QCOMPARE(program_->Stav.LastEtiketa, int16_t(2));
             QCOMPARE(okno.eRucne->item(0, 0)->text(), QStringLiteral("Druh"));
             QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
             QCOMPARE(okno.ePocet->value(), 7);
+            okno.close();
         }
         // Every layout is saved; the next start selects the saved layout, with the manual
         // values, without counting as a change.
         QVERIFY(ObsahSouboru().find("[Layout5]") != std::string::npos);
-        InicializujUNI(adresar_->filePath(QStringLiteral("Oblepky")).toStdString());
-        Zmeneno = false;
-        TMainForm znovu;
+        tProgram znovuProgram(adresar_->path());
+        TMainForm znovu(znovuProgram.Stav, znovuProgram.Uloziste, znovuProgram.Nactene.Rucni);
         Ukaz(znovu);
         QCOMPARE(znovu.eOblepkyVyber->currentIndex(), 2);
         QCOMPARE(znovu.ePocet->value(), 9);
         QCOMPARE(znovu.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
-        QVERIFY(!Zmeneno);
+        QVERIFY(!znovuProgram.Stav.Zmeneno);
     }
 
     void konecBezSouboruZapiseJenLast() {
         Priprav();
         {
-            TMainForm okno;
+            TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
             Ukaz(okno);
             okno.eRucne->item(19, 1)->setText(QStringLiteral("Dvacet"));
             okno.mKonec->trigger();
@@ -216,18 +217,20 @@ private slots:
     void chybaPriUkladaniJeVOkne() {
         Priprav();
         {
-            TMainForm okno;
-            Zmeneno = true;
-            // The program directory vanishes: neither file can be written.
+            TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+            program_->Stav.Zmeneno = true;
+            // The program directory vanishes: the file cannot be written.
             QVERIFY(adresar_->remove());
+            okno.close();
+            okno.close(); // saved once, and the error shown once
         }
-        QCOMPARE(chyby_.size(), 1); // a failed save of the layouts skips the manual values
+        QCOMPARE(chyby_.size(), 1);
         QVERIFY(chyby_[0].startsWith(QStringLiteral("Cannot create file")));
     }
 
     void strankyPovolujiMenuEtiketa() {
         Priprav();
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         int uloh = 0;
         okno.SluzbyTisku().VytvorUlohu = [&](const std::string&,
                                              const std::string&) -> std::unique_ptr<tTiskovaUloha> {
@@ -257,7 +260,7 @@ private slots:
 
     void editorMeniZalomeniNaMezery() {
         Priprav();
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         Ukaz(okno);
         okno.PageControl1->setCurrentIndex(0);
         okno.eRucne->setCurrentCell(4, 1);
@@ -271,7 +274,7 @@ private slots:
 
     void schranka() {
         Priprav();
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         QCOMPARE(okno.Grid->verticalHeader()->minimumWidth(), 40);
         okno.Grid->setColumnWidth(0, 90);
         // Czech text reaches the program's character set; the text ends at its first NUL.
@@ -310,7 +313,7 @@ private slots:
             ini.WriteString("Layout1", "HrText1", "{1}");
             ini.WriteString("Layout1", "PocetRadkuOblepky", "1");
         });
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         std::vector<std::string> dokumenty;
         std::vector<std::string> data;
@@ -349,10 +352,10 @@ private slots:
         QFETCH(QString, tlacitko);
         QFETCH(bool, prevzato);
         Priprav();
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         Ukaz(okno);
         okno.eOblepkyVyber->setCurrentIndex(1);
-        Zmeneno = false;
+        program_->Stav.Zmeneno = false;
         PriModalnim([&](QWidget* w) {
             auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
             QVERIFY(dialog);
@@ -362,7 +365,7 @@ private slots:
             dialog->findChild<QPushButton*>(tlacitko)->click();
         });
         okno.Vzhledetiket1->trigger();
-        QCOMPARE(Zmeneno, prevzato);
+        QCOMPARE(program_->Stav.Zmeneno, prevzato);
         QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1); // the selection survives the refill
         QCOMPARE(okno.eOblepkyVyber->itemText(1),
                  prevzato ? QStringLiteral("Jablka") : QStringLiteral("Formát oblepky č. 2"));

@@ -3,7 +3,7 @@
 #include "Chyby.h"
 #include "MainForm.h"
 #include "Napoveda.h"
-#include "UNI.h"
+#include "StavProgramu.h"
 #include "VytistenoForm.h"
 
 #include <QAction>
@@ -34,13 +34,15 @@ class TestNapoveda : public QObject {
 
     QList<int> temata_;
     QTemporaryDir adresar_;
+    std::unique_ptr<tProgram> program_;
 
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
         NastavSledovaniNapovedy([this](int tema) { temata_ << tema; });
-        InicializujUNI(adresar_.filePath(QStringLiteral("Oblepky")).toStdString());
+        program_ = std::make_unique<tProgram>(adresar_.path());
+        SpustNapovedu(adresar_.filePath(QStringLiteral("Oblepky.hlp")).toStdString());
     }
     void init() { temata_.clear(); }
 
@@ -74,7 +76,7 @@ private slots:
     }
 
     void oknoNapovedyUkazujeTemaNeboZpravu() {
-        SouborNapovedy = adresar_.filePath(QStringLiteral("chybi.hlp")).toStdString();
+        SpustNapovedu(adresar_.filePath(QStringLiteral("chybi.hlp")).toStdString());
         OtevriNapovedu(1);
         QVERIFY(OknoNapovedy() && OknoNapovedy()->isVisible());
         QVERIFY(ZobrazenyText().contains(QStringLiteral("nelze otevřít")));
@@ -83,7 +85,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("@@ 2\n<p>Nastaven\xc3\xad etiket</p>\n");
         f.close();
-        SouborNapovedy = f.fileName().toStdString();
+        SpustNapovedu(f.fileName().toStdString());
         OtevriNapovedu(2);
         QCOMPARE(ZobrazenyText().trimmed(), QStringLiteral("Nastavení etiket"));
         OtevriNapovedu(7);
@@ -92,7 +94,7 @@ private slots:
     }
 
     void f1PodleKontextu() {
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
@@ -122,7 +124,7 @@ private slots:
     }
 
     void f1VPodrizenemOkneAZadnaVDialozich() {
-        TMainForm okno;
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));

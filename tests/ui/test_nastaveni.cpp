@@ -256,7 +256,7 @@ private slots:
         QFETCH(int, stranka);
         QFETCH(QString, ovladac);
         QWidget hlavni;
-        SpustNapovedu(&hlavni);
+        SpustNapovedu("");
         QList<int> temata;
         NastavSledovaniNapovedy([&](int tema) { temata << tema; });
 

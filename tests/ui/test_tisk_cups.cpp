@@ -8,7 +8,7 @@
 #include "Modalni.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
-#include "UNI.h"
+#include "StavProgramu.h"
 #include "VytistenoForm.h"
 
 #include <QApplication>
@@ -64,7 +64,6 @@ private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         cups_test::PridejFrontu(Fronta);
-        InicializujUNI(adresar_.filePath(QStringLiteral("Oblepky")).toStdString());
         NastavZachytChyb([this](const QString& text) { chyby_ << text; });
     }
     void cleanupTestCase() {
@@ -74,7 +73,8 @@ private slots:
 
     void upravenaEtiketaSeTiskneJakoUpravena() {
         cups_test::VymazZachycene(Fronta);
-        TMainForm okno;
+        tProgram program(adresar_.path());
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         auto* vytisteno = new TVytistenoForm(&okno);
         okno.NastavVytisteno(vytisteno);
         okno.show();
@@ -82,8 +82,8 @@ private slots:
 
         PriModalnim(UpravRozvrzeni);
         okno.Vzhledetiket1Click();
-        QCOMPARE(PopisEtiket[0].Tiskarna, Fronta);
-        QVERIFY(Zmeneno);
+        QCOMPARE(program.Stav.PopisEtiket[0].Tiskarna, Fronta);
+        QVERIFY(program.Stav.Zmeneno);
         QCOMPARE(okno.eOblepkyVyber->itemText(0), QStringLiteral("Jablka"));
 
         // By hand: two copies.

@@ -1,0 +1,18 @@
+#pragma once
+// A program directory's settings file and state, built as main builds them for the window.
+
+#include "MainForm.h"
+#include "Nastaveni.h"
+
+#include <QFile>
+#include <QString>
+
+struct tProgram {
+    explicit tProgram(const QString& adresar)
+        : Uloziste(QFile::encodeName(adresar + QStringLiteral("/Oblepky.ini")).toStdString()),
+          Nactene(Uloziste.Nacti()), Stav(Nactene.Stav) {}
+
+    tUlozisteNastaveni Uloziste;
+    tNastaveni Nactene;
+    tStav Stav;
+};

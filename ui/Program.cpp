@@ -1,0 +1,55 @@
+#include "Program.h"
+
+#include "Chyby.h"
+#include "Kurzor.h"
+#include "MainForm.h"
+#include "Napoveda.h"
+#include "Nastaveni.h"
+#include "PriKonci.h"
+#include "SignalyUkonceni.h"
+#include "UNI.h"
+#include "VytistenoForm.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+namespace {
+
+void ZmenKurzor(bool cekej) {
+    if (cekej)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+} // namespace
+
+int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
+    tUlozisteNastaveni uloziste(adresar + NazevSouboruNastaveni);
+    tNastaveni nactene;
+    try {
+        nactene = uloziste.Nacti();
+    } catch (...) {
+        UkazChybu(std::current_exception());
+        return 1;
+    }
+    tStav stav = nactene.Stav;
+
+    SpustNapovedu(adresar + NazevSouboruNapovedy);
+    NastavObsluhuKurzoru(ZmenKurzor);
+    tPriKonci uklid([] {
+        NastavObsluhuKurzoru(nullptr);
+        UkonciNapovedu();
+    });
+
+    TMainForm okno(stav, uloziste, nactene.Rucni);
+    okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window
+    // Logout and the termination signals close the window as the user would: it saves.
+    TSignalyUkonceni signaly([&okno] { okno.close(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &okno,
+                     [&okno](QSessionManager&) { okno.close(); });
+    okno.show();
+    if (poZobrazeni)
+        poZobrazeni(okno);
+    return QApplication::exec();
+}

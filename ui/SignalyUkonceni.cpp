@@ -1,0 +1,56 @@
+#include "SignalyUkonceni.h"
+
+#include <QSocketNotifier>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A signal handler may only write to a pipe; the event loop reads the other end. The pipe
+// is process-wide because the handler can reach nothing else.
+std::array<int, 2> trubka_{-1, -1};
+constexpr std::array<int, 3> Signaly{SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void PrijmiSignal(int cislo) {
+    const int puvodni = errno;
+    const char bajt = static_cast<char>(cislo);
+    [[maybe_unused]] ssize_t zapsano = ::write(trubka_[1], &bajt, 1);
+    errno = puvodni;
+}
+
+} // namespace
+
+TSignalyUkonceni::TSignalyUkonceni(std::function<void()> ukonci, QObject* rodic)
+    : QObject(rodic), ukonci_(std::move(ukonci)) {
+    if (::pipe2(trubka_.data(), O_CLOEXEC | O_NONBLOCK) != 0)
+        return; // without a pipe the signals keep their default: the program just ends
+    oznamovac_ = new QSocketNotifier(trubka_[0], QSocketNotifier::Read, this);
+    connect(oznamovac_, &QSocketNotifier::activated, this, [this] {
+        std::array<char, 16> bajty{};
+        while (::read(trubka_[0], bajty.data(), bajty.size()) > 0) {
+        }
+        ukonci_();
+    });
+    struct sigaction akce {};
+    akce.sa_handler = PrijmiSignal;
+    sigemptyset(&akce.sa_mask);
+    akce.sa_flags = SA_RESTART;
+    for (int s : Signaly)
+        ::sigaction(s, &akce, nullptr);
+}
+
+TSignalyUkonceni::~TSignalyUkonceni() {
+    for (int s : Signaly)
+        std::signal(s, SIG_DFL);
+    delete oznamovac_;
+    for (int& fd : trubka_) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+}
