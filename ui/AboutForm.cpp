@@ -1,5 +1,7 @@
 #include "AboutForm.h"
 
+#include "Vystredeni.h"
+
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -99,6 +101,7 @@ TAboutForm::TAboutForm(QWidget* vlastnik, std::string adresar)
 
 void TAboutForm::showEvent(QShowEvent* udalost) {
     FormShow();
+    VystredNaObrazovce(this);
     QDialog::showEvent(udalost);
 }
 

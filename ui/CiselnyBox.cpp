@@ -11,6 +11,14 @@ TCiselnyBox::TCiselnyBox(int od, int po, QWidget* rodic) : QSpinBox(rodic) {
     setWrapping(false);
     setGroupSeparatorShown(true);
     setAccelerated(false);
+    // The position follows typing only once the typed number is confirmed: typing 5 and
+    // clearing the box again must give back what the box had.
+    setKeyboardTracking(false);
+}
+
+QValidator::State TCiselnyBox::validate(QString& text, int& pozice) const {
+    const QValidator::State stav = QSpinBox::validate(text, pozice);
+    return stav == QValidator::Invalid ? QValidator::Intermediate : stav;
 }
 
 void TCiselnyBox::Zobraz(int32_t hodnota) {

@@ -18,8 +18,13 @@ public:
 
     // The text when it is a whole number inside the range (thousands separators allowed);
     // otherwise the position the box last had: the value shown by Zobraz, the last one
-    // reached with the arrows or the last valid number typed.
+    // reached with the arrows or the last valid number confirmed (Enter or leaving the box).
     int32_t Precti();
+
+protected:
+    // Anything may be typed; what is not a number in range gives the box's last position
+    // back when it is read or left, instead of keys refused while typing.
+    QValidator::State validate(QString& text, int& pozice) const override;
 
 private:
     bool CisloZTextu(const QString& text, int& cislo) const;

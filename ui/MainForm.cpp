@@ -9,6 +9,7 @@
 #include "RawPrinter.h"
 #include "TabulkaModel.h"
 #include "Text.h"
+#include "Vystredeni.h"
 #include "VytistenoForm.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -99,7 +101,7 @@ bool TRucniMrizka::Povolen(const QModelIndex& index) const {
 
 QModelIndex TRucniMrizka::moveCursor(CursorAction akce, Qt::KeyboardModifiers modifikatory) {
     QModelIndex akt = currentIndex();
-    QModelIndex cil = QTableWidget::moveCursor(akce, modifikatory);
+    QModelIndex cil = TMrizka::moveCursor(akce, modifikatory);
     if (!cil.isValid())
         return akt;
     // Look for an allowed row from the target on, in the direction of travel; else stay.
@@ -119,7 +121,7 @@ void TRucniMrizka::mousePressEvent(QMouseEvent* udalost) {
         udalost->accept();
         return;
     }
-    QTableWidget::mousePressEvent(udalost);
+    TMrizka::mousePressEvent(udalost);
 }
 
 void TRucniMrizka::mouseMoveEvent(QMouseEvent* udalost) {
@@ -128,13 +130,13 @@ void TRucniMrizka::mouseMoveEvent(QMouseEvent* udalost) {
         udalost->accept();
         return;
     }
-    QTableWidget::mouseMoveEvent(udalost);
+    TMrizka::mouseMoveEvent(udalost);
 }
 
 bool TRucniMrizka::edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) {
     if (!Povolen(index))
         return false;
-    return QTableWidget::edit(index, spoustec, udalost);
+    return TMrizka::edit(index, spoustec, udalost);
 }
 
 // ---- The window ----
@@ -179,7 +181,8 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     rozlozeni->addWidget(PageControl1);
     setCentralWidget(stred);
 
-    connect(eOblepkyVyber, &QComboBox::currentIndexChanged, this,
+    // Only the user's pick: refilling and re-selecting the list is the program's own doing.
+    connect(eOblepkyVyber, &QComboBox::activated, this,
             Chranene([this](int) { eOblepkyVyberChange(); }));
     connect(PageControl1, &QTabWidget::currentChanged, this,
             Chranene([this](int) { PageControl1Change(); }));
@@ -187,6 +190,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     NastavTemaNapovedy(this, 1);
 
     setFixedSize(606, 436 + menuBar()->sizeHint().height());
+    qApp->installEventFilter(this); // Ctrl+A: see eventFilter
     FormCreate(rucni);
 }
 
@@ -260,9 +264,6 @@ QWidget* TMainForm::VytvorStranuRucne() {
     eRucne->setColumnWidth(SloupecNazvu, 125);
     eRucne->setColumnWidth(SloupecHodnot, 384);
     eRucne->setSelectionMode(QAbstractItemView::SingleSelection);
-    eRucne->setTabKeyNavigation(false);
-    eRucne->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                            QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     eRucne->setItemDelegateForColumn(SloupecHodnot, new tEditorHodnot(eRucne));
     vSkupine->addWidget(eRucne);
     rozlozeni->addWidget(skupina);
@@ -367,14 +368,23 @@ void TMainForm::FormCreate(const tRucniHodnoty& rucni) {
     }
 }
 
+bool TMainForm::eventFilter(QObject* objekt, QEvent* udalost) {
+    // A text box or cell editor would take Ctrl+A as select-all; in this window it is the
+    // menu's shortcut to the About box.
+    if (udalost->type() == QEvent::ShortcutOverride && objekt->isWidgetType() &&
+        static_cast<QWidget*>(objekt)->window() == this &&
+        QKeySequence(static_cast<QKeyEvent*>(udalost)->keyCombination()) == mAbout->shortcut())
+        return true;
+    return QMainWindow::eventFilter(objekt, udalost);
+}
+
 void TMainForm::showEvent(QShowEvent* udalost) {
     QMainWindow::showEvent(udalost);
     if (udalost->spontaneous())
         return; // back from minimised: not a new showing
     if (!zobrazeno_) {
         zobrazeno_ = true;
-        if (QScreen* s = screen())
-            move(s->availableGeometry().center() - frameGeometry().center() + pos());
+        VystredNaObrazovce(this);
     }
     try {
         FormShow();
@@ -467,8 +477,9 @@ void TMainForm::TiskVsechClick() {
 }
 
 void TMainForm::Button1Click() {
+    // Only plain text is a table: a list of copied files also offers its names as text.
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasText())
+    if (!data || !data->hasFormat(QStringLiteral("text/plain")) || data->hasUrls())
         return;
     std::string text = ZQt(data->text());
     if (size_t nul = text.find('\0'); nul != std::string::npos)

@@ -6,8 +6,9 @@
 #include "TiskoveBehy.h"
 #include "UNI.h"
 
+#include "Mrizka.h"
+
 #include <QMainWindow>
-#include <QTableWidget>
 
 #include <functional>
 
@@ -24,11 +25,11 @@ class tUlozisteNastaveni;
 
 // The manual grid: the cursor stays in the value column and never enters a row that the
 // predicate refuses, neither by mouse nor by keyboard.
-class TRucniMrizka : public QTableWidget {
+class TRucniMrizka : public TMrizka {
     Q_OBJECT
 public:
-    using QTableWidget::edit;
-    using QTableWidget::QTableWidget;
+    using TMrizka::edit;
+    using TMrizka::TMrizka;
     std::function<bool(int radek)> MuzeVybrat; // row of the widget, 0 = field 1
 
 protected:
@@ -98,6 +99,7 @@ public:
     void mNapovedaClick();
 
 protected:
+    bool eventFilter(QObject* objekt, QEvent* udalost) override;
     void showEvent(QShowEvent* udalost) override;
     void closeEvent(QCloseEvent* udalost) override; // FormDestroy: saves once
 

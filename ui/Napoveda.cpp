@@ -56,6 +56,8 @@ QString ZpravaOkna(const QString& zprava) {
 
 QString ObsahTematu(int tema) {
     QFile f(soubor_);
+    if (soubor_.isEmpty() || !f.exists())
+        return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 chybí.").arg(soubor_));
     if (!f.open(QIODevice::ReadOnly))
         return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 nelze otevřít.").arg(soubor_));
     QString text = TextTematu(QString::fromUtf8(f.readAll()), tema);
@@ -81,7 +83,11 @@ int TemaPodleKontextu() {
             return tema;
         return TemaNapovedy(menu->menuAction());
     }
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+    // An open drop-down list belongs to its box: the topic comes from there on.
+    QWidget* zacatek = QApplication::focusWidget();
+    if (QWidget* seznam = QApplication::activePopupWidget())
+        zacatek = seznam->parentWidget();
+    for (QWidget* w = zacatek; w; w = w->parentWidget()) {
         if (int tema = TemaNapovedy(w))
             return tema;
         if (w->isWindow())
@@ -124,6 +130,12 @@ void OtevriNapovedu(int tema) {
         text_ = new QTextBrowser(okno_);
         text_->setOpenLinks(false);
         rozlozeni->addWidget(text_);
+    }
+    // Opened from a modal window, the help belongs to it, so that the modal window does not
+    // block it: it can be scrolled, searched and closed beside it.
+    if (QWidget* modalni = QApplication::activeModalWidget(); okno_->parentWidget() != modalni) {
+        okno_->setParent(modalni, Qt::Window);
+        okno_->setAttribute(Qt::WA_QuitOnClose, false);
     }
     text_->setHtml(ObsahTematu(tema));
     okno_->show();

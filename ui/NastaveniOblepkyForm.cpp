@@ -1,5 +1,7 @@
 #include "NastaveniOblepkyForm.h"
 
+#include "Vystredeni.h"
+
 #include "Chyba.h"
 #include "Chyby.h"
 #include "Kurzor.h"
@@ -133,8 +135,6 @@ void TNastaveniOblepkyForm::NapovedaClick() {
 }
 
 void TNastaveniOblepkyForm::showEvent(QShowEvent* udalost) {
-    // Centred on the screen, not over the owner window.
-    if (QScreen* obrazovka = screen())
-        move(obrazovka->availableGeometry().center() - rect().center());
+    VystredNaObrazovce(this);
     QDialog::showEvent(udalost);
 }

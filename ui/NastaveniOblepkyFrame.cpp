@@ -2,6 +2,7 @@
 
 #include "CiselnyBox.h"
 #include "KliceNastaveni.h"
+#include "Mrizka.h"
 #include "Text.h"
 
 #include <QComboBox>
@@ -89,9 +90,9 @@ public:
 
 // The field grid. Potvrd hands a cell editor still open over to its cell, so that a name
 // being typed when OK is pressed is not lost.
-class tMrizkaPoli : public QTableWidget {
+class tMrizkaPoli : public TMrizka {
 public:
-    using QTableWidget::QTableWidget;
+    using TMrizka::TMrizka;
     void Potvrd() {
         for (QWidget* editor : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             commitData(editor);
@@ -154,7 +155,8 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
     ePole->setColumnWidth(0, 162);
     ePole->setFixedSize(225, 169);
     ePole->setShowGrid(true);
-    ePole->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    ePole->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     ePole->setSelectionMode(QAbstractItemView::SingleSelection);
     ePole->setToolTip(QStringLiteral(
         "Zadejte názvy polí. Pokud do názvu vložíte hvězdičku (*), pole nebude možné "

@@ -1,5 +1,7 @@
 #include "VytistenoForm.h"
 
+#include "Vystredeni.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -34,5 +36,6 @@ TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
 void TVytistenoForm::Ukaz(long long pocet) {
     xPocet->setText(QString::number(pocet));
     OK->setFocus();
+    VystredNaObrazovce(this);
     exec();
 }

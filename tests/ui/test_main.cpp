@@ -88,6 +88,13 @@ class TestMain : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&okno));
     }
 
+    // The user picks layout `index` with the keyboard.
+    static void Vyber(TMainForm& okno, int index) {
+        okno.eOblepkyVyber->setFocus();
+        while (okno.eOblepkyVyber->currentIndex() < index)
+            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
+    }
+
     static void Klikni(TMainForm& okno, int radek, int sloupec) {
         QRect r = okno.eRucne->visualRect(okno.eRucne->model()->index(radek, sloupec));
         QTest::mouseClick(okno.eRucne->viewport(), Qt::LeftButton, {}, r.center());
@@ -168,6 +175,27 @@ private slots:
         }
     }
 
+    // Refilling and re-selecting the list at start and after OK is not the user's pick: the
+    // starred rows of another layout must not move the current row.
+    void vyberProgramemNeposouvaRadek() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Config", "LastEtiketa", "1");
+            for (const char* pole : {"Field01", "Field02", "Field03"})
+                ini.WriteString("Layout1", pole, "*A");
+            ini.WriteString("Layout2", "Field01", "*X");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        QCOMPARE(okno.eRucne->currentRow(), 1);
+        PriModalnim([](QWidget* w) {
+            if (auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w))
+                dialog->OK->click();
+        });
+        okno.Vzhledetiket1->trigger();
+        QCOMPARE(okno.eRucne->currentRow(), 1);
+        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1);
+    }
+
     void vyberMeniZmenenoANechavaHodnoty() {
         Priprav([](tIniSoubor& ini) {
             ini.WriteString("Layout3", "Field01", "Druh");
@@ -178,7 +206,7 @@ private slots:
             Ukaz(okno);
             okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
             okno.ePocet->setValue(7);
-            okno.eOblepkyVyber->setCurrentIndex(2);
+            Vyber(okno, 2);
             QVERIFY(program_->Stav.Zmeneno);
             QCOMPARE(program_->Stav.LastEtiketa, int16_t(2));
             QCOMPARE(okno.eRucne->item(0, 0)->text(), QStringLiteral("Druh"));

@@ -79,7 +79,7 @@ private slots:
         SpustNapovedu(adresar_.filePath(QStringLiteral("chybi.hlp")).toStdString());
         OtevriNapovedu(1);
         QVERIFY(OknoNapovedy() && OknoNapovedy()->isVisible());
-        QVERIFY(ZobrazenyText().contains(QStringLiteral("nelze otevřít")));
+        QVERIFY(ZobrazenyText().contains(QStringLiteral("chybi.hlp chybí")));
 
         QFile f(adresar_.filePath(QStringLiteral("Oblepky.hlp")));
         QVERIFY(f.open(QIODevice::WriteOnly));

@@ -155,6 +155,11 @@ private slots:
         QTest::newRow("cislo v rozsahu") << "fDelka1" << 80 << "80" << 0 << "150" << 150;
         QTest::newRow("mezera jako oddelovac") << "eStdPocet" << 1 << "1" << 0 << "2 500" << 2500;
         QTest::newRow("sipky a pak pismena") << "fZleva2" << 5 << "5" << 2 << "x" << 7;
+        // Typed key by key ("\b" is Backspace): nothing is refused, nothing half-typed stays.
+        QTest::newRow("napsano nad rozsahem") << "fDelka3" << 80 << "80" << 0 << "k:\b\b300" << 80;
+        QTest::newRow("napsana pismena") << "fZleva1" << 5 << "5" << 0 << "k:\bab" << 5;
+        QTest::newRow("napsano a smazano") << "fZleva1" << 9 << "9" << 0 << "k:\b5\b" << 9;
+        QTest::newRow("napsano v rozsahu") << "fDelka1" << 80 << "80" << 0 << "k:\b\b150" << 150;
         QTest::newRow("sipky nepretecou") << "eRadkuOblepky" << 49 << "49" << 3 << "" << 50;
         QTest::newRow("sipky nepodtecou") << "eRadkuOblepky" << 2 << "2" << -3 << "" << 1;
         // Hand-edited settings outside the range are shown clamped.
@@ -180,8 +185,13 @@ private slots:
         QCOMPARE(cislo->text(), ukazano);
         for (int i = 0; i < std::abs(sipky); ++i)
             QTest::keyClick(cislo, sipky > 0 ? Qt::Key_Up : Qt::Key_Down);
-        if (!text.isEmpty())
+        if (text.startsWith(QLatin1String("k:"))) {
+            cislo->setFocus();
+            QTest::keyClick(cislo, Qt::Key_End);
+            QTest::keyClicks(cislo, text.mid(2));
+        } else if (!text.isEmpty()) {
             cislo->findChild<QLineEdit*>()->setText(text);
+        }
         QCOMPARE(cislo->Precti(), precteno);
     }
 

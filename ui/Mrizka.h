@@ -1,0 +1,23 @@
+#pragma once
+// An editable grid that behaves like the other controls of its window: Tab and Shift+Tab go
+// to the next and previous control, also from a cell being edited (arrow keys move between
+// rows), and typing always edits the current cell from the first key. There is no
+// type-to-search, and a click on the current cell edits it at once, so keys typed right after
+// the click cannot land anywhere else.
+
+#include <QTableWidget>
+
+class TMrizka : public QTableWidget {
+    Q_OBJECT
+public:
+    TMrizka(int radku, int sloupcu, QWidget* rodic = nullptr);
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint rada) override;
+    void keyboardSearch(const QString&) override {}
+    void mousePressEvent(QMouseEvent* udalost) override;
+    void mouseReleaseEvent(QMouseEvent* udalost) override;
+
+private:
+    QPersistentModelIndex kliknuto_; // the current cell that a press landed on
+};

@@ -1,0 +1,11 @@
+#pragma once
+// The program's windows open centred on the screen, not over the window that owns them.
+
+#include <QScreen>
+#include <QWidget>
+
+inline void VystredNaObrazovce(QWidget* okno) {
+    if (QScreen* obrazovka = okno->screen())
+        okno->move(obrazovka->availableGeometry().center() - okno->frameGeometry().center() +
+                   okno->pos());
+}
