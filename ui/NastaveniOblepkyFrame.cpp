@@ -3,6 +3,7 @@
 #include "CiselnyBox.h"
 #include "KliceNastaveni.h"
 #include "Text.h"
+#include "Kodovani.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -130,10 +131,9 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
     eKodovani = new QComboBox;
     eKodovani->setObjectName(QStringLiteral("eKodovani"));
     eKodovani->setFixedWidth(345);
-    eKodovani->addItems({QStringLiteral("Jako ve Windows"),
-                         QStringLiteral("OEM (dle nastavení vašeho počítače)"),
-                         QStringLiteral("ASCII (bez diakritiky)"), QStringLiteral("Kameničtí"),
-                         QStringLiteral("CP-852"), QStringLiteral("CP-8859-2")});
+    for (const tPopisKodovani& k : SeznamKodovani)
+        eKodovani->addItem(
+            QString::fromUtf8(k.Popisek.data(), static_cast<qsizetype>(k.Popisek.size())));
 
     auto* mrizka = new tMrizkaPoli(PocetPoli, 1);
     ePole = mrizka;
