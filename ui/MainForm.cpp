@@ -184,7 +184,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     connect(PageControl1, &QTabWidget::currentChanged, this,
             Chranene([this](int) { PageControl1Change(); }));
 
-    NastavTemaNapovedy(this, 1);
+    NastavTemaNapovedy(this, tTema::Pouzivani);
 
     setFixedSize(606, 436 + menuBar()->sizeHint().height());
     FormCreate(rucni);
@@ -193,7 +193,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
 TMainForm::~TMainForm() = default;
 
 void TMainForm::VytvorMenu() {
-    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, int tema,
+    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, tTema tema,
                           const char* napoveda, void (TMainForm::*akce)()) {
         QAction* a = menu->addAction(Win(text));
         a->setShortcut(zkratka);
@@ -214,28 +214,29 @@ void TMainForm::VytvorMenu() {
     mSoubor = nabidka("&Soubor");
     mKonec = mSoubor->addAction(QStringLiteral("&Konec"));
     mKonec->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    NastavTemaNapovedy(mKonec, 3);
+    NastavTemaNapovedy(mKonec, tTema::Konec);
     mKonec->setStatusTip(Win("Konec práce s programem"));
     mKonec->setToolTip(mKonec->statusTip());
     connect(mKonec, &QAction::triggered, this, &QWidget::close);
 
     mEtiketa = nabidka("&Etiketa");
-    mNovaEtiketa = polozka(mEtiketa, "&Nová etiketa", QKeySequence(Qt::CTRL | Qt::Key_N), 6,
-                           nullptr, &TMainForm::mNovaEtiketaClick);
-    mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), 5, nullptr,
+    mNovaEtiketa = polozka(mEtiketa, "&Nová etiketa", QKeySequence(Qt::CTRL | Qt::Key_N),
+                           tTema::NovaEtiketa, nullptr, &TMainForm::mNovaEtiketaClick);
+    mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), tTema::Tisk, nullptr,
                     &TMainForm::mTiskClick);
 
     mNastaveni = nabidka("&Nastavení");
-    Vzhledetiket1 =
-        polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9), 2,
-                "Nastavení rozměru etiket a standardních textů", &TMainForm::Vzhledetiket1Click);
+    Vzhledetiket1 = polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9),
+                            tTema::Nastaveni, "Nastavení rozměru etiket a standardních textů",
+                            &TMainForm::Vzhledetiket1Click);
 
     mNapovedaMenu = nabidka("Nápověd&a");
-    mNapoveda = polozka(mNapovedaMenu, "&Jak program používat", QKeySequence(Qt::Key_F1), 1,
-                        "Nápověda k používání programu", &TMainForm::mNapovedaClick);
+    mNapoveda =
+        polozka(mNapovedaMenu, "&Jak program používat", QKeySequence(Qt::Key_F1), tTema::Pouzivani,
+                "Nápověda k používání programu", &TMainForm::mNapovedaClick);
     mNapovedaMenu->addSeparator();
-    mAbout = polozka(mNapovedaMenu, "&O programu...", QKeySequence(Qt::CTRL | Qt::Key_A), 0,
-                     "Informace o programu", &TMainForm::mAboutClick);
+    mAbout = polozka(mNapovedaMenu, "&O programu...", QKeySequence(Qt::CTRL | Qt::Key_A),
+                     tTema::Zadne, "Informace o programu", &TMainForm::mAboutClick);
 }
 
 QWidget* TMainForm::VytvorStranuRucne() {
@@ -505,5 +506,5 @@ void TMainForm::mAboutClick() {
 }
 
 void TMainForm::mNapovedaClick() {
-    OtevriNapovedu(1);
+    OtevriNapovedu(tTema::Pouzivani);
 }
