@@ -1,5 +1,7 @@
 #include "AboutForm.h"
 
+#include "Verze.h"
+
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr const char* Verze = "1.35";
 constexpr const char* DatumVerze = "10. 9. 2003";
 
 // A panel with a raised bevel inside a lowered one.
@@ -105,5 +106,5 @@ void TAboutForm::showEvent(QShowEvent* udalost) {
 void TAboutForm::FormShow() {
     Adresar->setText(QFile::decodeName(adresar_.c_str()));
     verze->setText(QStringLiteral("v. %1 (vytvořena %2)")
-                       .arg(QLatin1String(Verze), QLatin1String(DatumVerze)));
+                       .arg(QLatin1String(VerzeProgramu), QLatin1String(DatumVerze)));
 }
