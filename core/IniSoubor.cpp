@@ -1,5 +1,6 @@
 #include "IniSoubor.h"
 
+#include "BezZlomu.h"
 #include "BezpecnyZapis.h"
 #include "CeleCislo.h"
 #include "Chyba.h"
@@ -45,15 +46,6 @@ constexpr std::array<unsigned char, 256> MalaPismena = [] {
 
 unsigned char Male(char c) {
     return MalaPismena[static_cast<unsigned char>(c)];
-}
-
-// Line breaks and NUL bytes would split a line or cut the file short when read back.
-std::string BezZlomu(std::string_view text) {
-    std::string vysledek(text);
-    std::replace_if(
-        vysledek.begin(), vysledek.end(),
-        [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
-    return vysledek;
 }
 
 std::string ChybaOtevreni(const std::string& cesta) {

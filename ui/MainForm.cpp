@@ -40,13 +40,6 @@ namespace {
 constexpr int SloupecNazvu = 0;
 constexpr int SloupecHodnot = 1;
 
-// A value is one printed field: line breaks typed or pasted into it become blanks.
-QString BezZalomeni(QString text) {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
 // Cell editor of the manual values: the value reaches the grid while it is typed, so a
 // print started from the keyboard takes what is on the screen.
 class tEditorHodnot : public QStyledItemDelegate {
@@ -59,7 +52,7 @@ public:
         edit->setFrame(false);
         auto* ja = const_cast<tEditorHodnot*>(this);
         QObject::connect(edit, &QLineEdit::textChanged, edit, [ja, edit](const QString& text) {
-            QString cisty = BezZalomeni(text);
+            QString cisty = BezZlomu(text);
             if (cisty != text) {
                 int pozice = edit->cursorPosition();
                 edit->setText(cisty);
@@ -80,7 +73,7 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        model->setData(index, BezZalomeni(static_cast<QLineEdit*>(editor)->text()), Qt::EditRole);
+        model->setData(index, BezZlomu(static_cast<QLineEdit*>(editor)->text()), Qt::EditRole);
     }
 };
 
@@ -335,7 +328,7 @@ tRucniHodnoty TMainForm::RucniHodnoty() const {
     tRucniHodnoty hodnoty{};
     for (int r = 0; r < PocetPoli; ++r)
         if (const QTableWidgetItem* i = eRucne->item(r, SloupecHodnot))
-            hodnoty[r + 1] = ZQt(BezZalomeni(i->text()));
+            hodnoty[r + 1] = ZQt(BezZlomu(i->text()));
     return hodnoty;
 }
 
@@ -351,7 +344,7 @@ void TMainForm::FormCreate(const tRucniHodnoty& rucni) {
     eRucne->setCurrentCell(0, SloupecHodnot);
     try {
         for (int r = 0; r < PocetPoli; ++r)
-            eRucne->item(r, SloupecHodnot)->setText(BezZalomeni(NaQt(rucni[r + 1])));
+            eRucne->item(r, SloupecHodnot)->setText(BezZlomu(NaQt(rucni[r + 1])));
         setWindowTitle(QStringLiteral("Oblepky"));
         Grid->verticalHeader()->setMinimumWidth(40);
         Grid->setColumnWidth(0, 40);

@@ -1,9 +1,10 @@
 #include "NastaveniOblepkyFrame.h"
 
+#include "BezZlomu.h"
 #include "CiselnyBox.h"
 #include "KliceNastaveni.h"
-#include "Text.h"
 #include "Kodovani.h"
+#include "Text.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -54,13 +55,6 @@ void Pozadi(QWidget* w, const QColor& barva) {
     QPalette paleta = w->palette();
     paleta.setColor(QPalette::Base, barva);
     w->setPalette(paleta);
-}
-
-// A line break in any value would split its line in the settings file: it becomes a space.
-std::string BezZlomu(std::string s) {
-    std::replace_if(
-        s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return s;
 }
 
 std::string ZBoxu(const QString& text) {
