@@ -16,7 +16,7 @@ tPlnaTabulka Plna(const std::array<uint8_t, 128>& horni) {
     for (int b = 0; b < 128; ++b)
         plna[static_cast<size_t>(b)] = static_cast<char>(b);
     for (int b = 0; b < 128; ++b)
-        plna[static_cast<size_t>(b + 128)] = static_cast<char>(horni[static_cast<size_t>(b)]);
+        plna[static_cast<size_t>(b) + 128] = static_cast<char>(horni[static_cast<size_t>(b)]);
     return plna;
 }
 

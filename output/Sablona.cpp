@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr size_t Kus = 64 * 1024;
+constexpr size_t Kus = size_t{64} * 1024;
 
 // Collects the expanded line directly in the row buffer, up to a length limit (for rows
 // that cannot outgrow Kus).
