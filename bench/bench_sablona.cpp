@@ -28,7 +28,7 @@ public:
 tPopisOblepky Popis(int32_t sirka) {
     tPopisOblepky popis;
     popis.PocetRadkuOblepky = 5;
-    popis.Kodovani = 3; // Kamenický
+    popis.Kodovani = static_cast<int16_t>(tKodovani::Kamenicky);
     const char* sablony[] = {"{1,30}", "Kód: {2,12} Šarže: {3,8*}", "Cena: {4,8*} Kč/{5}",
                              "{6,*20}", "EAN {7,13}"};
     for (int i = 1; i <= 5; ++i) {

@@ -1,6 +1,7 @@
 #include "BezpecnyZapis.h"
 
 #include "Chyba.h"
+#include "Deskriptor.h"
 #include "Win1250.h"
 
 #include <algorithm>
@@ -20,29 +21,11 @@ std::string ChybaVytvoreni(const std::string& cesta) {
 
 const char* const ChybaZapisu = "Stream write error";
 
-int plnyDiskPo = 0;
-int volaniZapisu = 0;
-
-ssize_t Zapis(int fd, const char* data, size_t delka) {
-    if (plnyDiskPo > 0) {
-        ++volaniZapisu;
-        if (volaniZapisu == plnyDiskPo)
-            delka /= 2;
-        if (volaniZapisu > plnyDiskPo || delka == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-    }
-    return ::write(fd, data, delka);
-}
-
-// The temporary file of one UpdateFile: closed and removed unless it was renamed.
+// The temporary file of one write: closed and removed unless it was renamed.
 struct tDocasnySoubor {
     std::string cesta;
-    int fd = -1;
+    tDeskriptor soubor;
     ~tDocasnySoubor() {
-        if (fd >= 0)
-            ::close(fd);
         if (!cesta.empty())
             ::unlink(cesta.c_str());
     }
@@ -50,7 +33,7 @@ struct tDocasnySoubor {
 
 } // namespace
 
-void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah) {
+void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah, const tZapisDat& zapis) {
     // Through a link, the file it points to is replaced, not the link.
     std::string cil = cesta;
     std::error_code chybaCesty;
@@ -64,39 +47,38 @@ void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah) {
     for (int pokus = 0; pokus < 100; ++pokus) {
         std::string jmeno =
             cil + "." + std::to_string(::getpid()) + "." + std::to_string(pokus) + ".tmp";
-        docasny.fd = ::open(jmeno.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (docasny.fd >= 0) {
+        docasny.soubor =
+            tDeskriptor(::open(jmeno.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (docasny.soubor.Otevreny()) {
             docasny.cesta = std::move(jmeno);
             break;
         }
         if (errno != EEXIST)
             break;
     }
-    if (docasny.fd < 0)
+    if (!docasny.soubor.Otevreny())
         throw eChyba(ChybaVytvoreni(cesta));
     if (existuje) {
         // Best effort: the new file keeps the old one's owner and permissions.
-        if (::fchown(docasny.fd, stary.st_uid, stary.st_gid) != 0) {
+        if (::fchown(docasny.soubor.Fd(), stary.st_uid, stary.st_gid) != 0) {
         }
-        if (::fchmod(docasny.fd, stary.st_mode & 07777) != 0) {
+        if (::fchmod(docasny.soubor.Fd(), stary.st_mode & 07777) != 0) {
         }
     }
 
     size_t zapsano = 0;
     while (zapsano < obsah.size()) {
         size_t kus = std::min<size_t>(obsah.size() - zapsano, 65536);
-        ssize_t r = Zapis(docasny.fd, obsah.data() + zapsano, kus);
+        const char* data = obsah.data() + zapsano;
+        ssize_t r =
+            zapis ? zapis(docasny.soubor.Fd(), data, kus) : ::write(docasny.soubor.Fd(), data, kus);
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
             throw eChyba(ChybaZapisu);
         zapsano += static_cast<size_t>(r);
     }
-    if (::fsync(docasny.fd) != 0)
-        throw eChyba(ChybaZapisu);
-    int fd = docasny.fd;
-    docasny.fd = -1;
-    if (::close(fd) != 0)
+    if (::fsync(docasny.soubor.Fd()) != 0 || !docasny.soubor.Zavri())
         throw eChyba(ChybaZapisu);
     if (::rename(docasny.cesta.c_str(), cil.c_str()) != 0)
         throw eChyba(ChybaVytvoreni(cesta));
@@ -105,14 +87,7 @@ void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah) {
     // Make the rename itself durable.
     size_t lomitko = cil.rfind('/');
     std::string adresar = lomitko == std::string::npos ? "." : cil.substr(0, lomitko + 1);
-    int dfd = ::open(adresar.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-}
-
-void SimulujPlnyDiskZapisu(int n) {
-    plnyDiskPo = n;
-    volaniZapisu = 0;
+    const tDeskriptor slozka(::open(adresar.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (slozka.Otevreny())
+        ::fsync(slozka.Fd());
 }

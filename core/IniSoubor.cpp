@@ -1,8 +1,10 @@
 #include "IniSoubor.h"
 
+#include "BezZlomu.h"
 #include "BezpecnyZapis.h"
 #include "CeleCislo.h"
 #include "Chyba.h"
+#include "Deskriptor.h"
 #include "Win1250.h"
 
 #include <algorithm>
@@ -47,15 +49,6 @@ unsigned char Male(char c) {
     return MalaPismena[static_cast<unsigned char>(c)];
 }
 
-// Line breaks and NUL bytes would split a line or cut the file short when read back.
-std::string BezZlomu(std::string_view text) {
-    std::string vysledek(text);
-    std::replace_if(
-        vysledek.begin(), vysledek.end(),
-        [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
-    return vysledek;
-}
-
 std::string ChybaOtevreni(const std::string& cesta) {
     return "Cannot open file " + Utf8NaWin1250(cesta);
 }
@@ -63,25 +56,22 @@ std::string ChybaOtevreni(const std::string& cesta) {
 // The file's bytes up to the first zero byte; nothing when the file does not exist.
 std::string PrectiSoubor(const std::string& cesta) {
     // Non-blocking, so that a FIFO in the file's place cannot hold the program for ever.
-    int fd = ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const tDeskriptor soubor(::open(cesta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!soubor.Otevreny()) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
         throw eChyba(ChybaOtevreni(cesta));
     }
     struct stat druh {};
-    if (::fstat(fd, &druh) != 0 || !S_ISREG(druh.st_mode)) {
-        ::close(fd);
+    if (::fstat(soubor.Fd(), &druh) != 0 || !S_ISREG(druh.st_mode))
         throw eChyba(ChybaOtevreni(cesta));
-    }
     std::string obsah;
     std::array<char, 65536> blok;
     for (;;) {
-        ssize_t precteno = ::read(fd, blok.data(), blok.size());
+        ssize_t precteno = ::read(soubor.Fd(), blok.data(), blok.size());
         if (precteno < 0) {
             if (errno == EINTR)
                 continue;
-            ::close(fd);
             throw eChyba(ChybaOtevreni(cesta));
         }
         if (precteno == 0)
@@ -92,7 +82,6 @@ std::string PrectiSoubor(const std::string& cesta) {
         if (nula != konec)
             break;
     }
-    ::close(fd);
     return obsah;
 }
 
@@ -221,10 +210,6 @@ std::string tIniSoubor::Obsah() const {
     return obsah;
 }
 
-void tIniSoubor::UpdateFile() const {
-    ZapisSouborBezpecne(cesta_, Obsah());
-}
-
-void tIniSoubor::SimulujPlnyDisk(int n) {
-    SimulujPlnyDiskZapisu(n);
+void tIniSoubor::UpdateFile(const tZapisDat& zapis) const {
+    ZapisSouborBezpecne(cesta_, Obsah(), zapis);
 }

@@ -3,6 +3,8 @@
 // in order, names not trimmed, values kept exactly, names matched without regard to letter
 // case (first match wins). The file reaches the disk only through UpdateFile.
 
+#include "BezpecnyZapis.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,15 +37,8 @@ public:
     // The whole file as it would be written: "[name]", its lines, an empty line, CR LF.
     std::string Obsah() const;
 
-    // Writes the file through a temporary file in the same directory that is flushed and
-    // renamed over the old one, so the old file stays whole on any failure. Raises eChyba
-    // "Cannot create file %s" or "Stream write error".
-    void UpdateFile() const;
-
-    // Test seam for a full disk: when n > 0, the n-th write call of the following file
-    // writes stores only half of its bytes and every later call fails with "no space".
-    // 0 turns it off. Counting starts anew with each call of this function.
-    static void SimulujPlnyDisk(int n);
+    // Writes the file with ZapisSouborBezpecne (which see), its bytes through `zapis`.
+    void UpdateFile(const tZapisDat& zapis = {}) const;
 
 private:
     struct tRadek {

@@ -2,6 +2,7 @@
 
 #include "KodovaciTabulky.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -15,26 +16,36 @@ tPlnaTabulka Plna(const std::array<uint8_t, 128>& horni) {
     for (int b = 0; b < 128; ++b)
         plna[static_cast<size_t>(b)] = static_cast<char>(b);
     for (int b = 0; b < 128; ++b)
-        plna[static_cast<size_t>(b + 128)] = static_cast<char>(horni[static_cast<size_t>(b)]);
+        plna[static_cast<size_t>(b) + 128] = static_cast<char>(horni[static_cast<size_t>(b)]);
     return plna;
 }
 
-const tPlnaTabulka* Tabulka(uint8_t rezim) {
-    static const std::array<tPlnaTabulka, 4> tabulky = {Plna(TabulkaAscii), Plna(TabulkaKamenicky),
-                                                        Plna(TabulkaCp852), Plna(TabulkaIso88592)};
-    if (rezim < 2 || rezim > 5)
+// The table of a mode that converts by a fixed table; nullptr for the others.
+const tPlnaTabulka* Tabulka(tKodovani kodovani) {
+    static const tPlnaTabulka ascii = Plna(TabulkaAscii), kamenicky = Plna(TabulkaKamenicky),
+                              cp852 = Plna(TabulkaCp852), iso88592 = Plna(TabulkaIso88592);
+    switch (kodovani) {
+    case tKodovani::Ascii:
+        return &ascii;
+    case tKodovani::Kamenicky:
+        return &kamenicky;
+    case tKodovani::Cp852:
+        return &cp852;
+    case tKodovani::Iso88592:
+        return &iso88592;
+    default:
         return nullptr;
-    return &tabulky[rezim - 2u];
+    }
 }
 
 } // namespace
 
-void PrevedKodovaniNaMiste(uint8_t rezim, char* data, size_t delka) {
-    if (rezim == 1) {
+void PrevedKodovaniNaMiste(tKodovani kodovani, char* data, size_t delka) {
+    if (kodovani == tKodovani::Oem) {
         PrevedDoOem(OemStrankaPocitace(), data, delka);
         return;
     }
-    const tPlnaTabulka* tabulka = Tabulka(rezim);
+    const tPlnaTabulka* tabulka = Tabulka(kodovani);
     if (tabulka == nullptr) // 0, and every unknown mode, sends the line as it is
         return;
     size_t i = 0;
@@ -51,8 +62,8 @@ void PrevedKodovaniNaMiste(uint8_t rezim, char* data, size_t delka) {
         data[i] = (*tabulka)[static_cast<unsigned char>(data[i])];
 }
 
-std::string PrevedKodovani(uint8_t rezim, std::string_view radek) {
+std::string PrevedKodovani(tKodovani kodovani, std::string_view radek) {
     std::string vysledek(radek);
-    PrevedKodovaniNaMiste(rezim, vysledek.data(), vysledek.size());
+    PrevedKodovaniNaMiste(kodovani, vysledek.data(), vysledek.size());
     return vysledek;
 }

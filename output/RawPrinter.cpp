@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr size_t VelikostDavky = 64 * 1024;
+constexpr size_t VelikostDavky = size_t{64} * 1024;
 
 // Waiting longer than this for a server that does not answer helps nobody.
 constexpr int LimitSpojeniMs = 30000;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr size_t Kus = 64 * 1024;
+constexpr size_t Kus = size_t{64} * 1024;
 
 // Collects the expanded line directly in the row buffer, up to a length limit (for rows
 // that cannot outgrow Kus).
@@ -200,8 +200,8 @@ void Rozvin(std::string_view sablona, const tRozbor& rozbor,
 // Sends a long row piece by piece, converting each full buffer.
 class tPoKusech {
 public:
-    tPoKusech(std::string& buffer, tTiskovaUloha& uloha, uint8_t rezim)
-        : Buffer(buffer), Uloha(uloha), Rezim(rezim) {
+    tPoKusech(std::string& buffer, tTiskovaUloha& uloha, tKodovani kodovani)
+        : Buffer(buffer), Uloha(uloha), Kodovani(kodovani) {
         Buffer.clear();
     }
 
@@ -225,7 +225,7 @@ public:
     void Vyprazdni() {
         if (Buffer.empty())
             return;
-        PrevedKodovaniNaMiste(Rezim, Buffer.data(), Buffer.size());
+        PrevedKodovaniNaMiste(Kodovani, Buffer.data(), Buffer.size());
         Uloha.Write(Buffer);
         Buffer.clear();
     }
@@ -233,7 +233,7 @@ public:
 private:
     std::string& Buffer;
     tTiskovaUloha& Uloha;
-    uint8_t Rezim;
+    tKodovani Kodovani;
 };
 
 } // namespace
@@ -247,7 +247,7 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
     const tPopisRadku& radek = popis.Radky[static_cast<size_t>(i)];
     const auto delka = static_cast<size_t>(std::max(radek.HrDelka, 0));
     const auto zleva = static_cast<size_t>(std::max(radek.HrZleva, 0));
-    const auto rezim = static_cast<uint8_t>(popis.Kodovani & 0xFF);
+    const tKodovani kodovani = KodovaniRozvrzeni(popis.Kodovani);
 
     const tRozbor& rozbor = Rozbor(sablona, i);
 
@@ -262,12 +262,12 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
         if (buffer.size() == zleva) // an empty line gets no offset
             buffer.clear();
         buffer += "\r\n";
-        PrevedKodovaniNaMiste(rezim, buffer.data(), buffer.size());
+        PrevedKodovaniNaMiste(kodovani, buffer.data(), buffer.size());
         uloha.Write(buffer);
     } else {
         tKusy sestava(kusy, delka);
         Rozvin(sablona, rozbor, hodnoty, sestava);
-        tPoKusech odesilani(buffer, uloha, rezim);
+        tPoKusech odesilani(buffer, uloha, kodovani);
         if (sestava.Delka() > 0)
             odesilani.Posli({nullptr, zleva});
         for (const tKus& kus : kusy)

@@ -1,5 +1,6 @@
 #include "AboutForm.h"
 
+#include "Verze.h"
 #include "Vystredeni.h"
 
 #include <QFile>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr const char* Verze = "1.35";
 constexpr const char* DatumVerze = "10. 9. 2003";
 
 // A panel with a raised bevel inside a lowered one.
@@ -108,5 +108,5 @@ void TAboutForm::showEvent(QShowEvent* udalost) {
 void TAboutForm::FormShow() {
     Adresar->setText(QFile::decodeName(adresar_.c_str()));
     verze->setText(QStringLiteral("v. %1 (vytvořena %2)")
-                       .arg(QLatin1String(Verze), QLatin1String(DatumVerze)));
+                       .arg(QLatin1String(VerzeProgramu), QLatin1String(DatumVerze)));
 }

@@ -42,13 +42,6 @@ namespace {
 constexpr int SloupecNazvu = 0;
 constexpr int SloupecHodnot = 1;
 
-// A value is one printed field: line breaks typed or pasted into it become blanks.
-QString BezZalomeni(QString text) {
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
 // Cell editor of the manual values: the value reaches the grid while it is typed, so a
 // print started from the keyboard takes what is on the screen.
 class tEditorHodnot : public QStyledItemDelegate {
@@ -61,7 +54,7 @@ public:
         edit->setFrame(false);
         auto* ja = const_cast<tEditorHodnot*>(this);
         QObject::connect(edit, &QLineEdit::textChanged, edit, [ja, edit](const QString& text) {
-            QString cisty = BezZalomeni(text);
+            QString cisty = BezZlomu(text);
             if (cisty != text) {
                 int pozice = edit->cursorPosition();
                 edit->setText(cisty);
@@ -82,7 +75,7 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        model->setData(index, BezZalomeni(static_cast<QLineEdit*>(editor)->text()), Qt::EditRole);
+        model->setData(index, BezZlomu(static_cast<QLineEdit*>(editor)->text()), Qt::EditRole);
     }
 };
 
@@ -187,7 +180,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     connect(PageControl1, &QTabWidget::currentChanged, this,
             Chranene([this](int) { PageControl1Change(); }));
 
-    NastavTemaNapovedy(this, 1);
+    NastavTemaNapovedy(this, tTema::Pouzivani);
 
     setFixedSize(606, 436 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this); // Ctrl+A: see eventFilter
@@ -197,7 +190,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
 TMainForm::~TMainForm() = default;
 
 void TMainForm::VytvorMenu() {
-    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, int tema,
+    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, tTema tema,
                           const char* napoveda, void (TMainForm::*akce)()) {
         QAction* a = menu->addAction(Win(text));
         a->setShortcut(zkratka);
@@ -218,28 +211,29 @@ void TMainForm::VytvorMenu() {
     mSoubor = nabidka("&Soubor");
     mKonec = mSoubor->addAction(QStringLiteral("&Konec"));
     mKonec->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    NastavTemaNapovedy(mKonec, 3);
+    NastavTemaNapovedy(mKonec, tTema::Konec);
     mKonec->setStatusTip(Win("Konec práce s programem"));
     mKonec->setToolTip(mKonec->statusTip());
     connect(mKonec, &QAction::triggered, this, &QWidget::close);
 
     mEtiketa = nabidka("&Etiketa");
-    mNovaEtiketa = polozka(mEtiketa, "&Nová etiketa", QKeySequence(Qt::CTRL | Qt::Key_N), 6,
-                           nullptr, &TMainForm::mNovaEtiketaClick);
-    mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), 5, nullptr,
+    mNovaEtiketa = polozka(mEtiketa, "&Nová etiketa", QKeySequence(Qt::CTRL | Qt::Key_N),
+                           tTema::NovaEtiketa, nullptr, &TMainForm::mNovaEtiketaClick);
+    mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), tTema::Tisk, nullptr,
                     &TMainForm::mTiskClick);
 
     mNastaveni = nabidka("&Nastavení");
-    Vzhledetiket1 =
-        polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9), 2,
-                "Nastavení rozměru etiket a standardních textů", &TMainForm::Vzhledetiket1Click);
+    Vzhledetiket1 = polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9),
+                            tTema::Nastaveni, "Nastavení rozměru etiket a standardních textů",
+                            &TMainForm::Vzhledetiket1Click);
 
     mNapovedaMenu = nabidka("Nápověd&a");
-    mNapoveda = polozka(mNapovedaMenu, "&Jak program používat", QKeySequence(Qt::Key_F1), 1,
-                        "Nápověda k používání programu", &TMainForm::mNapovedaClick);
+    mNapoveda =
+        polozka(mNapovedaMenu, "&Jak program používat", QKeySequence(Qt::Key_F1), tTema::Pouzivani,
+                "Nápověda k používání programu", &TMainForm::mNapovedaClick);
     mNapovedaMenu->addSeparator();
-    mAbout = polozka(mNapovedaMenu, "&O programu...", QKeySequence(Qt::CTRL | Qt::Key_A), 0,
-                     "Informace o programu", &TMainForm::mAboutClick);
+    mAbout = polozka(mNapovedaMenu, "&O programu...", QKeySequence(Qt::CTRL | Qt::Key_A),
+                     tTema::Zadne, "Informace o programu", &TMainForm::mAboutClick);
 }
 
 QWidget* TMainForm::VytvorStranuRucne() {
@@ -335,7 +329,7 @@ tRucniHodnoty TMainForm::RucniHodnoty() const {
     tRucniHodnoty hodnoty{};
     for (int r = 0; r < PocetPoli; ++r)
         if (const QTableWidgetItem* i = eRucne->item(r, SloupecHodnot))
-            hodnoty[r + 1] = ZQt(BezZalomeni(i->text()));
+            hodnoty[r + 1] = ZQt(BezZlomu(i->text()));
     return hodnoty;
 }
 
@@ -351,7 +345,7 @@ void TMainForm::FormCreate(const tRucniHodnoty& rucni) {
     eRucne->setCurrentCell(0, SloupecHodnot);
     try {
         for (int r = 0; r < PocetPoli; ++r)
-            eRucne->item(r, SloupecHodnot)->setText(BezZalomeni(NaQt(rucni[r + 1])));
+            eRucne->item(r, SloupecHodnot)->setText(BezZlomu(NaQt(rucni[r + 1])));
         setWindowTitle(QStringLiteral("Oblepky"));
         Grid->verticalHeader()->setMinimumWidth(40);
         Grid->setColumnWidth(0, 40);
@@ -516,5 +510,5 @@ void TMainForm::mAboutClick() {
 }
 
 void TMainForm::mNapovedaClick() {
-    OtevriNapovedu(1);
+    OtevriNapovedu(tTema::Pouzivani);
 }

@@ -18,7 +18,7 @@ constexpr const char* VlastnostTema = "temaNapovedy";
 QString soubor_; // the help file
 QPointer<QDialog> okno_;
 QPointer<QTextBrowser> text_;
-std::function<void(int)> sledovani_;
+std::function<void(tTema)> sledovani_;
 
 // F1 anywhere in the application.
 class tFiltrF1 : public QObject {
@@ -42,7 +42,7 @@ protected:
             }
             return false;
         }
-        if (int tema = TemaPodleKontextu())
+        if (tTema tema = TemaPodleKontextu(); tema != tTema::Zadne)
             OtevriNapovedu(tema);
         return true;
     }
@@ -54,7 +54,7 @@ QString ZpravaOkna(const QString& zprava) {
     return QStringLiteral("<p>%1</p>").arg(zprava.toHtmlEscaped());
 }
 
-QString ObsahTematu(int tema) {
+QString ObsahTematu(tTema tema) {
     QFile f(soubor_);
     if (soubor_.isEmpty() || !f.exists())
         return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 chybí.").arg(soubor_));
@@ -62,24 +62,25 @@ QString ObsahTematu(int tema) {
         return ZpravaOkna(QStringLiteral("Soubor nápovědy %1 nelze otevřít.").arg(soubor_));
     QString text = TextTematu(QString::fromUtf8(f.readAll()), tema);
     if (text.trimmed().isEmpty())
-        return ZpravaOkna(QStringLiteral("Téma nápovědy č. %1 v souboru nápovědy není.").arg(tema));
+        return ZpravaOkna(QStringLiteral("Téma nápovědy č. %1 v souboru nápovědy není.")
+                              .arg(static_cast<int>(tema)));
     return text;
 }
 
 } // namespace
 
-void NastavTemaNapovedy(QObject* objekt, int tema) {
+void NastavTemaNapovedy(QObject* objekt, tTema tema) {
     if (objekt)
-        objekt->setProperty(VlastnostTema, tema);
+        objekt->setProperty(VlastnostTema, static_cast<int>(tema));
 }
 
-int TemaNapovedy(const QObject* objekt) {
-    return objekt ? objekt->property(VlastnostTema).toInt() : 0;
+tTema TemaNapovedy(const QObject* objekt) {
+    return objekt ? static_cast<tTema>(objekt->property(VlastnostTema).toInt()) : tTema::Zadne;
 }
 
-int TemaPodleKontextu() {
+tTema TemaPodleKontextu() {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-        if (int tema = TemaNapovedy(menu->activeAction()))
+        if (tTema tema = TemaNapovedy(menu->activeAction()); tema != tTema::Zadne)
             return tema;
         return TemaNapovedy(menu->menuAction());
     }
@@ -88,15 +89,15 @@ int TemaPodleKontextu() {
     if (QWidget* seznam = QApplication::activePopupWidget())
         zacatek = seznam->parentWidget();
     for (QWidget* w = zacatek; w; w = w->parentWidget()) {
-        if (int tema = TemaNapovedy(w))
+        if (tTema tema = TemaNapovedy(w); tema != tTema::Zadne)
             return tema;
         if (w->isWindow())
             break;
     }
-    return 0;
+    return tTema::Zadne;
 }
 
-QString TextTematu(const QString& obsah, int tema) {
+QString TextTematu(const QString& obsah, tTema tema) {
     QStringList vysledek;
     bool uvnitr = false;
     for (const QString& radek : obsah.split(QLatin1Char('\n'))) {
@@ -107,7 +108,7 @@ QString TextTematu(const QString& obsah, int tema) {
             if (uvnitr)
                 break;
             bool ok = false;
-            uvnitr = r.mid(2).trimmed().toInt(&ok) == tema && ok;
+            uvnitr = r.mid(2).trimmed().toInt(&ok) == static_cast<int>(tema) && ok;
             continue;
         }
         if (uvnitr)
@@ -116,7 +117,7 @@ QString TextTematu(const QString& obsah, int tema) {
     return vysledek.join(QLatin1Char('\n'));
 }
 
-void OtevriNapovedu(int tema) {
+void OtevriNapovedu(tTema tema) {
     if (sledovani_)
         sledovani_(tema);
     if (!okno_) {
@@ -160,6 +161,6 @@ QWidget* OknoNapovedy() {
     return okno_;
 }
 
-void NastavSledovaniNapovedy(std::function<void(int)> sledovani) {
+void NastavSledovaniNapovedy(std::function<void(tTema)> sledovani) {
     sledovani_ = std::move(sledovani);
 }

@@ -10,17 +10,27 @@ class QObject;
 class QString;
 class QWidget;
 
-// Shows topic `tema` of the help file in the help window.
-void OtevriNapovedu(int tema);
+// The topics of the help file: topic n is the text under the line "@@ n".
+enum class tTema : int {
+    Zadne = 0, // an object without a topic of its own
+    Pouzivani = 1,
+    Nastaveni = 2,
+    Konec = 3,
+    Tisk = 5,
+    NovaEtiketa = 6,
+};
 
-// Gives a widget, window or menu action (QAction) its help topic; 0 means none of its own.
-void NastavTemaNapovedy(QObject* objekt, int tema);
-// The object's own topic, 0 when it has none.
-int TemaNapovedy(const QObject* objekt);
+// Shows topic `tema` of the help file in the help window.
+void OtevriNapovedu(tTema tema);
+
+// Gives a widget, window or menu action (QAction) its help topic.
+void NastavTemaNapovedy(QObject* objekt, tTema tema);
+// The object's own topic, Zadne when it has none.
+tTema TemaNapovedy(const QObject* objekt);
 
 // The topic F1 asks for right now: with a menu open its highlighted item's (or the item it
-// belongs to); otherwise the focus widget's, walking up to its window. 0: none.
-int TemaPodleKontextu();
+// belongs to); otherwise the focus widget's, walking up to its window.
+tTema TemaPodleKontextu();
 
 // Started once by the program with the help file: catches F1 application-wide.
 void SpustNapovedu(const std::string& soubor);
@@ -29,10 +39,10 @@ void UkonciNapovedu();
 
 // The text of topic `tema` in a help file's content: the lines after the line "@@ tema" up
 // to the next line starting with "@@". An empty result means the file lacks the topic.
-QString TextTematu(const QString& obsah, int tema);
+QString TextTematu(const QString& obsah, tTema tema);
 
 // The help window, when one has been opened (tests read what it shows).
 QWidget* OknoNapovedy();
 
 // Tests: called with every topic OtevriNapovedu is asked for.
-void NastavSledovaniNapovedy(std::function<void(int tema)> sledovani);
+void NastavSledovaniNapovedy(std::function<void(tTema tema)> sledovani);

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int TemaDialogu = 2; // the dialog's help topic; none of its controls has its own
-
 QPushButton* NoveTlacitko(const QString& text, const char* nazev) {
     auto* tlacitko = new QPushButton(text);
     tlacitko->setObjectName(QString::fromLatin1(nazev));
@@ -47,7 +45,7 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     pismo.setPointSize(8);
     setFont(pismo);
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    NastavTemaNapovedy(this, TemaDialogu);
+    NastavTemaNapovedy(this, tTema::Nastaveni); // none of its controls has its own
 
     Stranky = new QTabWidget;
     Stranky->setObjectName(QStringLiteral("Stranky"));
@@ -131,7 +129,7 @@ void TNastaveniOblepkyForm::OKClick() {
 }
 
 void TNastaveniOblepkyForm::NapovedaClick() {
-    OtevriNapovedu(TemaDialogu);
+    OtevriNapovedu(tTema::Nastaveni);
 }
 
 void TNastaveniOblepkyForm::showEvent(QShowEvent* udalost) {

@@ -1,7 +1,9 @@
 #include "NastaveniOblepkyFrame.h"
 
+#include "BezZlomu.h"
 #include "CiselnyBox.h"
 #include "KliceNastaveni.h"
+#include "Kodovani.h"
 #include "Mrizka.h"
 #include "Text.h"
 
@@ -54,13 +56,6 @@ void Pozadi(QWidget* w, const QColor& barva) {
     QPalette paleta = w->palette();
     paleta.setColor(QPalette::Base, barva);
     w->setPalette(paleta);
-}
-
-// A line break in any value would split its line in the settings file: it becomes a space.
-std::string BezZlomu(std::string s) {
-    std::replace_if(
-        s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return s;
 }
 
 std::string ZBoxu(const QString& text) {
@@ -131,10 +126,9 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
     eKodovani = new QComboBox;
     eKodovani->setObjectName(QStringLiteral("eKodovani"));
     eKodovani->setFixedWidth(345);
-    eKodovani->addItems({QStringLiteral("Jako ve Windows"),
-                         QStringLiteral("OEM (dle nastavení vašeho počítače)"),
-                         QStringLiteral("ASCII (bez diakritiky)"), QStringLiteral("Kameničtí"),
-                         QStringLiteral("CP-852"), QStringLiteral("CP-8859-2")});
+    for (const tPopisKodovani& k : SeznamKodovani)
+        eKodovani->addItem(
+            QString::fromUtf8(k.Popisek.data(), static_cast<qsizetype>(k.Popisek.size())));
 
     auto* mrizka = new tMrizkaPoli(PocetPoli, 1);
     ePole = mrizka;

@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include "BezZlomu.h"
 #include "Win1250.h"
 
 QString NaQt(std::string_view text) {
@@ -10,4 +11,11 @@ QString NaQt(std::string_view text) {
 std::string ZQt(const QString& text) {
     return Utf16NaWin1250(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                               static_cast<size_t>(text.size())));
+}
+
+QString BezZlomu(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() < 128 && LameRadek(static_cast<char>(c.unicode())))
+            c = QLatin1Char(' ');
+    return text;
 }

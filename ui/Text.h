@@ -9,3 +9,7 @@
 QString NaQt(std::string_view text);
 // A character that Windows-1250 lacks becomes "?".
 std::string ZQt(const QString& text);
+
+// The text with each character that breaks a value's line turned into a blank (see BezZlomu.h),
+// for editors that clean what is typed or pasted before it becomes Windows-1250.
+QString BezZlomu(QString text);

@@ -124,10 +124,22 @@ TEST(IniSoubor, ObsahSeCteStejne) {
     EXPECT_EQ(znovu.Obsah(), ini.Obsah());
 }
 
+// A disk that fills up at the n-th write call: that call stores half of its bytes, every
+// later one fails with "no space".
+tZapisDat PlnyDisk(int n) {
+    return [n, volani = 0](int fd, const char* data, size_t delka) mutable -> ssize_t {
+        if (++volani == n)
+            delka /= 2;
+        if (volani > n || delka == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::write(fd, data, delka);
+    };
+}
+
 class SouborNaDisku : public ::testing::Test {
 protected:
-    void TearDown() override { tIniSoubor::SimulujPlnyDisk(0); }
-
     // Only the named files are left in the directory (no temporary files).
     void JenSoubory(std::set<std::string> ocekavane) {
         std::set<std::string> jsou;
@@ -202,9 +214,8 @@ TEST_F(SouborNaDisku, PlnyDiskNechaStaryCely) {
     ini.WriteString("A", "k", std::string(200000, 'x')); // several write calls
     for (int n : {1, 2, 3, 4}) {
         ZapisBajty(cesta, stary);
-        tIniSoubor::SimulujPlnyDisk(n);
         try {
-            ini.UpdateFile();
+            ini.UpdateFile(PlnyDisk(n));
             ADD_FAILURE() << "no error at write " << n;
         } catch (const eChyba& e) {
             EXPECT_STREQ(e.what(), "Stream write error");
@@ -212,7 +223,6 @@ TEST_F(SouborNaDisku, PlnyDiskNechaStaryCely) {
         EXPECT_EQ(PrectiBajty(cesta), stary) << "write " << n;
         JenSoubory({"Oblepky.ini"});
     }
-    tIniSoubor::SimulujPlnyDisk(0);
     ini.UpdateFile();
     EXPECT_EQ(PrectiBajty(cesta), ini.Obsah());
 }

@@ -3,6 +3,7 @@
 // integer conversion's.
 
 #include "../../core/Chyba.h"
+#include "../../core/Kodovani.h"
 #include "../../output/Sablona.h"
 #include "Kontrola.h"
 
@@ -102,10 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const std::string& vystup = uloha.zacatek;
 
-    // A template without "{" prints as it is, cut and indented (modes other than 1 to 5
-    // leave the bytes alone).
-    const int rezim = popis.Kodovani & 0xFF;
-    if (sablona.find('{') == std::string::npos && (rezim == 0 || rezim > 5)) {
+    // A template without "{" prints as it is, cut and indented (JakoWindows and modes
+    // outside the list leave the bytes alone).
+    const auto kodovani = KodovaniRozvrzeni(popis.Kodovani);
+    const bool bezZmeny = kodovani == tKodovani::JakoWindows ||
+                          static_cast<size_t>(kodovani) >= SeznamKodovani.size();
+    if (sablona.find('{') == std::string::npos && bezZmeny) {
         std::string cekany = sablona.substr(0, static_cast<size_t>(std::max(radek.HrDelka, 0)));
         if (!cekany.empty())
             cekany.insert(0, static_cast<size_t>(std::max(radek.HrZleva, 0)), ' ');

@@ -14,8 +14,8 @@ namespace {
 const std::string Kun = Bajty("8E 6C 75 9D 6F 75 E8 6B FD 20 6B F9 F2 0D 0A");
 
 // One byte through a mode.
-uint8_t Bajt(uint8_t rezim, unsigned vstup) {
-    std::string vysledek = PrevedKodovani(rezim, std::string(1, static_cast<char>(vstup)));
+uint8_t Bajt(tKodovani kodovani, unsigned vstup) {
+    std::string vysledek = PrevedKodovani(kodovani, std::string(1, static_cast<char>(vstup)));
     return static_cast<uint8_t>(vysledek.at(0));
 }
 
@@ -25,7 +25,7 @@ TEST(Kodovani, PrazdnyRadekADelka) {
     for (int b = 0; b < 256; ++b)
         vsechny += static_cast<char>(b);
     for (int rezim = 0; rezim < 256; ++rezim) {
-        auto r = static_cast<uint8_t>(rezim);
+        auto r = static_cast<tKodovani>(rezim);
         EXPECT_EQ(PrevedKodovani(r, ""), "");
         std::string vysledek = PrevedKodovani(r, vsechny);
         ASSERT_EQ(vysledek.size(), 256u);
@@ -65,8 +65,8 @@ TEST(Kodovani, TabulkyAsciiAKamenicky) {
         for (unsigned b = vstup; b < vstup + 16; ++b)
             bajty += static_cast<char>(b);
         ASSERT_EQ(Hex(Utf8NaWin1250(r.znaky)), Hex(bajty)) << r.znaky;
-        EXPECT_EQ(Hex(PrevedKodovani(2, bajty)), r.ascii) << r.znaky;
-        EXPECT_EQ(Hex(PrevedKodovani(3, bajty)), r.kamenicky) << r.znaky;
+        EXPECT_EQ(Hex(PrevedKodovani(tKodovani::Ascii, bajty)), r.ascii) << r.znaky;
+        EXPECT_EQ(Hex(PrevedKodovani(tKodovani::Kamenicky, bajty)), r.kamenicky) << r.znaky;
         vstup += 16;
     }
 }
@@ -112,27 +112,28 @@ TEST(Kodovani, TabulkyCp852AIso) {
     std::set<unsigned> nahrazene;
     for (const auto& n : Nahrady) {
         nahrazene.insert(n[0]);
-        EXPECT_EQ(Bajt(4, n[0]), n[1]) << std::hex << n[0];
-        EXPECT_EQ(Bajt(5, n[0]), n[2]) << std::hex << n[0];
+        EXPECT_EQ(Bajt(tKodovani::Cp852, n[0]), n[1]) << std::hex << n[0];
+        EXPECT_EQ(Bajt(tKodovani::Iso88592, n[0]), n[2]) << std::hex << n[0];
     }
     for (const tPismeno& p : Pismena) {
         auto vstup = static_cast<unsigned>(UnicodeNaWin1250(p.znak));
-        EXPECT_EQ(Bajt(4, vstup), p.cp852) << "U+" << std::hex << int(p.znak);
-        EXPECT_EQ(Bajt(5, vstup), p.iso) << "U+" << std::hex << int(p.znak);
+        EXPECT_EQ(Bajt(tKodovani::Cp852, vstup), p.cp852) << "U+" << std::hex << int(p.znak);
+        EXPECT_EQ(Bajt(tKodovani::Iso88592, vstup), p.iso) << "U+" << std::hex << int(p.znak);
     }
-    for (uint8_t rezim : {4, 5}) {
+    for (tKodovani kodovani : {tKodovani::Cp852, tKodovani::Iso88592}) {
         std::set<unsigned> vystupy;
         for (unsigned vstup = 0x80; vstup < 0x100; ++vstup) {
-            if (nahrazene.count(vstup) || (rezim == 4 && (vstup == 0xAB || vstup == 0xBB)))
+            if (nahrazene.count(vstup) ||
+                (kodovani == tKodovani::Cp852 && (vstup == 0xAB || vstup == 0xBB)))
                 continue;
-            unsigned vystup = Bajt(rezim, vstup);
+            unsigned vystup = Bajt(kodovani, vstup);
             EXPECT_GE(vystup, 0x80u) << std::hex << vstup;
             EXPECT_TRUE(vystupy.insert(vystup).second) << "twice: " << std::hex << vystup;
         }
     }
     // Windows-1250 and ISO 8859-2 agree on C0 to FF.
     for (unsigned vstup = 0xC0; vstup < 0x100; ++vstup)
-        EXPECT_EQ(Bajt(5, vstup), vstup);
+        EXPECT_EQ(Bajt(tKodovani::Iso88592, vstup), vstup);
 }
 
 // Only the whole language code counts ("csb", "c").
@@ -162,7 +163,7 @@ TEST(Kodovani, OemCestinaAAnglictina) {
     EXPECT_EQ(Hex(DoOem(tOemStranka::Cp850, Utf8NaWin1250("×Ó®§"))), "9E E0 A9 F5");
     // the euro and the bytes without a character are not in CP 852 either
     EXPECT_EQ(DoOem(tOemStranka::Cp852, Bajty("80 81 98")), "???");
-    EXPECT_EQ(PrevedKodovani(1, Kun), DoOem(OemStrankaPocitace(), Kun));
+    EXPECT_EQ(PrevedKodovani(tKodovani::Oem, Kun), DoOem(OemStrankaPocitace(), Kun));
 }
 
 } // namespace

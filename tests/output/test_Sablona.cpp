@@ -192,7 +192,7 @@ TEST(Sablona, RadekProjdeKodovanim) {
         EXPECT_EQ(Rozvin("{1}", Rucne({kun}), 100, 0, kodovani).data, Utf8NaWin1250(kun) + "\r\n")
             << kodovani;
     EXPECT_EQ(Rozvin("{1}", Rucne({kun}), 100, 0, 257).data,
-              PrevedKodovani(1, Utf8NaWin1250(kun) + "\r\n"));
+              PrevedKodovani(tKodovani::Oem, Utf8NaWin1250(kun) + "\r\n"));
 }
 
 // Rows longer than the job's piece size reach it in several writes that add up to the row,

@@ -4,6 +4,7 @@
 #include "Chyby.h"
 #include "MainForm.h"
 #include "StavProgramu.h"
+#include "Verze.h"
 #include "VytistenoForm.h"
 
 #include <QAction>
@@ -42,7 +43,8 @@ private slots:
                 QVERIFY(!(box->windowFlags() & Qt::WindowCloseButtonHint));
                 QVERIFY(!(box->windowFlags() & Qt::WindowSystemMenuHint));
                 QCOMPARE(box->Adresar->text(), adresar.path() + QLatin1Char('/'));
-                QCOMPARE(box->verze->text(), QStringLiteral("v. 1.35 (vytvořena 10. 9. 2003)"));
+                QCOMPARE(box->verze->text(), QStringLiteral("v. %1 (vytvořena 10. 9. 2003)")
+                                                 .arg(QLatin1String(VerzeProgramu)));
                 QCOMPARE(QApplication::focusWidget(), box->Button1);
                 QVERIFY(box->Button1->isDefault());
                 QTest::keyClick(box->Button1, Qt::Key_Escape);

@@ -40,7 +40,7 @@ private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
-        NastavSledovaniNapovedy([this](int tema) { temata_ << tema; });
+        NastavSledovaniNapovedy([this](tTema tema) { temata_ << static_cast<int>(tema); });
         program_ = std::make_unique<tProgram>(adresar_.path());
         SpustNapovedu(adresar_.filePath(QStringLiteral("Oblepky.hlp")).toStdString());
     }
@@ -60,7 +60,7 @@ private slots:
         QFETCH(QString, obsah);
         QFETCH(int, tema);
         QFETCH(QString, text);
-        QCOMPARE(TextTematu(obsah, tema), text);
+        QCOMPARE(TextTematu(obsah, static_cast<tTema>(tema)), text);
     }
 
     void dodanySouborMaVsechnaTemata() {
@@ -69,15 +69,16 @@ private slots:
         QFile f(cesta);
         QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(cesta));
         QString obsah = QString::fromUtf8(f.readAll());
-        for (int tema : {1, 2, 3, 5, 6})
+        for (tTema tema :
+             {tTema::Pouzivani, tTema::Nastaveni, tTema::Konec, tTema::Tisk, tTema::NovaEtiketa})
             QVERIFY2(TextTematu(obsah, tema).contains(QStringLiteral("<h2>")),
-                     qPrintable(QString::number(tema)));
-        QVERIFY(TextTematu(obsah, 2).contains(QStringLiteral("{n,w*}")));
+                     qPrintable(QString::number(static_cast<int>(tema))));
+        QVERIFY(TextTematu(obsah, tTema::Nastaveni).contains(QStringLiteral("{n,w*}")));
     }
 
     void oknoNapovedyUkazujeTemaNeboZpravu() {
         SpustNapovedu(adresar_.filePath(QStringLiteral("chybi.hlp")).toStdString());
-        OtevriNapovedu(1);
+        OtevriNapovedu(tTema::Pouzivani);
         QVERIFY(OknoNapovedy() && OknoNapovedy()->isVisible());
         QVERIFY(ZobrazenyText().contains(QStringLiteral("chybi.hlp chybí")));
 
@@ -86,9 +87,9 @@ private slots:
         f.write("@@ 2\n<p>Nastaven\xc3\xad etiket</p>\n");
         f.close();
         SpustNapovedu(f.fileName().toStdString());
-        OtevriNapovedu(2);
+        OtevriNapovedu(tTema::Nastaveni);
         QCOMPARE(ZobrazenyText().trimmed(), QStringLiteral("Nastavení etiket"));
-        OtevriNapovedu(7);
+        OtevriNapovedu(static_cast<tTema>(7));
         QVERIFY(ZobrazenyText().contains(QStringLiteral("č. 7")));
         QCOMPARE(temata_, (QList<int>{1, 2, 7}));
     }
@@ -131,7 +132,7 @@ private slots:
 
         // A dialog with a topic of its own and none on its controls: the focus chain finds it.
         QDialog dialog(&okno);
-        NastavTemaNapovedy(&dialog, 2);
+        NastavTemaNapovedy(&dialog, tTema::Nastaveni);
         auto* vnitrni = new QWidget(&dialog);
         auto* edit = new QLineEdit(vnitrni);
         (new QVBoxLayout(&dialog))->addWidget(vnitrni);

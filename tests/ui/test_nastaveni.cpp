@@ -268,7 +268,7 @@ private slots:
         QWidget hlavni;
         SpustNapovedu("");
         QList<int> temata;
-        NastavSledovaniNapovedy([&](int tema) { temata << tema; });
+        NastavSledovaniNapovedy([&](tTema tema) { temata << static_cast<int>(tema); });
 
         TNastaveniOblepkyForm form(&hlavni);
         form.show();
