@@ -1,26 +1,13 @@
 // The program's entry: shared state, the main window and the completion dialog.
 
 #include "Chyby.h"
-#include "Kurzor.h"
 #include "MainForm.h"
 #include "UNI.h"
 #include "VytistenoForm.h"
 
 #include <QFont>
-#include <QGuiApplication>
 
 #include <memory>
-
-namespace {
-
-void ZmenKurzor(bool cekej) {
-    if (cekej)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     TAplikace aplikace(argc, argv);
@@ -32,13 +19,10 @@ int main(int argc, char** argv) {
         UkazChybu(std::current_exception());
         return 1;
     }
-    NastavObsluhuKurzoru(ZmenKurzor);
-
     auto okno = std::make_unique<TMainForm>();
     okno->NastavVytisteno(new TVytistenoForm(okno.get())); // lives as long as the window
     okno->show();
     int vysledek = aplikace.exec();
     okno.reset(); // saves the state
-    NastavObsluhuKurzoru(nullptr);
     return vysledek;
 }

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
+#include "Cekani.h"
 #include "Chyby.h"
 #include "IniSoubor.h"
 #include "Napoveda.h"
@@ -150,6 +151,7 @@ TMainForm::TMainForm(QWidget* rodic)
         if (Vytisteno)
             Vytisteno->Ukaz(pocet);
     };
+    sluzby_.Kurzor = ZmenKurzor;
 
     VytvorMenu();
 
