@@ -3,8 +3,10 @@
 // holds every byte of the job. The server is started in a temporary directory with
 // scripts/cups-test (OBLEPKY_SKRIPTY, given at build time) and stopped at the end.
 
+#include "DocasnyAdresar.h"
 #include "RawPrinter.h"
 #include "TiskoveBehy.h"
+#include "ZachytUlohy.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,17 +26,6 @@ namespace {
 constexpr int Stitku = 100'000;
 const std::string Fronta = "Bench";
 
-// Collects the bytes of a run in memory.
-class tZachyt : public tTiskovaUloha {
-public:
-    explicit tZachyt(std::string& bajty) : Bajty(bajty) {}
-    void Write(const std::string& data) override { Bajty += data; }
-    void Dokonci() override {}
-
-private:
-    std::string& Bajty;
-};
-
 void Spust(const std::string& prikaz) {
     if (std::system(prikaz.c_str()) != 0)
         throw std::runtime_error("failed: " + prikaz);
@@ -44,19 +35,11 @@ void Spust(const std::string& prikaz) {
 class tServer {
 public:
     tServer() {
-        char vzor[] = "/tmp/oblepky-bench-XXXXXX";
-        if (!mkdtemp(vzor))
-            throw std::runtime_error("mkdtemp");
-        Adresar = vzor;
         Spust(Skript() + " start " + Adresar + " >/dev/null");
         Spust(Skript() + " queue " + Adresar + " " + Fronta + " >/dev/null");
         setenv("CUPS_SERVER", (Adresar + "/cups.sock").c_str(), 1);
     }
-    ~tServer() {
-        std::system((Skript() + " stop " + Adresar + " >/dev/null").c_str());
-        std::error_code chyba;
-        fs::remove_all(Adresar, chyba);
-    }
+    ~tServer() { std::system((Skript() + " stop " + Adresar + " >/dev/null").c_str()); }
 
     // Captured jobs so far (complete ones only).
     size_t Hotovych() const {
@@ -75,7 +58,8 @@ public:
             throw std::runtime_error("captured job has the wrong size");
     }
 
-    std::string Adresar;
+    const tDocasnyAdresar Misto; // removed after the server has stopped
+    const std::string Adresar = Misto.Cesta().string();
 
 private:
     static std::string Skript() { return std::string(OBLEPKY_SKRIPTY) + "/cups-test"; }
@@ -112,12 +96,9 @@ const tPrace& Prace() {
         for (int r = 1; r <= Stitku / 2; ++r)
             text += "Zbozi " + std::to_string(r) + "\t" + std::to_string(r % 997) + "\t2\r\n";
         p.tabulka.NactiText(text);
-        tSluzbyTisku sluzby{[&](const std::string&, const std::string&) {
-                                return std::unique_ptr<tTiskovaUloha>(
-                                    std::make_unique<tZachyt>(p.bajty));
-                            },
-                            [](long long) {}};
-        TiskniTabulku(p.popis, 1, p.tabulka, sluzby);
+        podpora::tZaznam zaznam;
+        TiskniTabulku(p.popis, 1, p.tabulka, podpora::Sluzby(zaznam));
+        p.bajty = zaznam.Bajty();
         p.soubor = Server().Adresar + "/stitky.bin";
         std::ofstream(p.soubor, std::ios::binary) << p.bajty;
         return p;
@@ -128,11 +109,11 @@ const tPrace& Prace() {
 void BM_TabulkaPresCups(benchmark::State& state) {
     const tPrace& p = Prace();
     tServer& server = Server();
-    tSluzbyTisku sluzby{[](const std::string& nazev, const std::string& tiskarna) {
-                            return std::unique_ptr<tTiskovaUloha>(
-                                std::make_unique<tRawPrinter>(nazev, tiskarna));
-                        },
-                        [](long long) {}};
+    tSluzbyTisku sluzby;
+    sluzby.VytvorUlohu = [](const std::string& nazev, const std::string& tiskarna) {
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+    };
+    sluzby.UkazDokonceni = [](long long) {};
     for (auto _ : state) {
         const size_t dalsi = server.Hotovych() + 1;
         TiskniTabulku(p.popis, 1, p.tabulka, sluzby);

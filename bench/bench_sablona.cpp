@@ -4,6 +4,7 @@
 #include "Kodovani.h"
 #include "Sablona.h"
 #include "Win1250.h"
+#include "ZachytUlohy.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,12 +78,8 @@ void BM_KopieRadku(benchmark::State& state) {
     tPopisOblepky popis = Popis(0);
     std::vector<std::string> hodnoty = Hodnoty();
     std::vector<std::string_view> pohledy(hodnoty.begin(), hodnoty.end());
-    class tZachyt : public tTiskovaUloha {
-    public:
-        void Write(const std::string& data) override { Radky.push_back(data); }
-        void Dokonci() override {}
-        std::vector<std::string> Radky;
-    } zachyt;
+    podpora::tZaznam radky;
+    podpora::tZachytUlohy zachyt(radky);
     int radku = 0;
     for (int i = 1; i <= 5; ++i)
         RozvinSablonu(popis.Radky[static_cast<size_t>(i)].HrText, i, pohledy, popis, zachyt, radku);
@@ -91,7 +88,7 @@ void BM_KopieRadku(benchmark::State& state) {
     int64_t kopii = 0;
     for (auto _ : state) {
         for (int e = 0; e < Etiket; ++e) {
-            for (const std::string& radek : zachyt.Radky) {
+            for (const std::string& radek : radky.zapisy) {
                 buffer.assign(radek);
                 benchmark::DoNotOptimize(buffer.data());
                 uloha.Write(buffer);

@@ -5,6 +5,7 @@
 //   build-dir/bench/bench_tisk
 //
 // Scripts are taken from OBLEPKY_SKRIPTY, else from the source tree this file is in.
+#include "DocasnyAdresar.h"
 #include "RawPrinter.h"
 
 #include <benchmark/benchmark.h>
@@ -135,10 +136,6 @@ public:
 };
 
 void Priprav() {
-    char vzor[] = "/tmp/oblepky-bench-XXXXXX";
-    if (mkdtemp(vzor) == nullptr)
-        throw std::runtime_error("no temporary directory");
-    Adresar = vzor;
     Skript("start");
     Skript("queue");
     setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
@@ -154,14 +151,14 @@ void Priprav() {
 
 void Uklid() {
     Skript("stop");
-    std::error_code chyba;
-    fs::remove_all(Adresar, chyba);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    const tDocasnyAdresar adresar;
+    Adresar = adresar.Cesta();
     Priprav();
     Zpravodaj zpravodaj;
     try {

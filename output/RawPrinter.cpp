@@ -15,10 +15,6 @@ constexpr size_t VelikostDavky = size_t{64} * 1024;
 constexpr int LimitSpojeniMs = 30000;
 constexpr double LimitOdpovediS = 30.0;
 
-int Vzdej(http_t*, void*) {
-    return 0;
-} // a timeout ends the request
-
 bool StejneJmeno(const std::string& a, const std::string& b) {
     // CUPS queue names ignore ASCII case.
     auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
@@ -26,48 +22,31 @@ bool StejneJmeno(const std::string& a, const std::string& b) {
                       [&](char x, char y) { return male(x) == male(y); });
 }
 
-// The code of the CUPS call that just failed; a failure that left no error code still
-// reports one.
-int KodChyby() {
-    const ipp_status_t kod = cupsLastError();
-    return kod >= IPP_STATUS_REDIRECTION_OTHER_SITE ? kod : IPP_STATUS_ERROR_INTERNAL;
-}
-
-} // namespace
-
-eRawPrinter eRawPrinter::ZKodu(int kod) {
-    return eRawPrinter(
-        Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")"));
-}
-
-tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna)
-    : tiskarna_(Win1250NaUtf8(tiskarna)) {
-    // Asking the server for an unknown name directly would make libcups search the network
-    // for it; the list answers at once. It raises when the server cannot be reached.
+// The queue's name when the server has it. Asking the server for an unknown name directly
+// would make libcups search the network for it; the list answers at once. It raises when
+// the server cannot be reached.
+const std::string& Overena(const std::string& tiskarna) {
     const auto fronty = SeznamTiskaren();
     if (std::none_of(fronty.begin(), fronty.end(),
                      [&](const std::string& f) { return StejneJmeno(f, tiskarna); }))
         throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
+    return tiskarna;
+}
 
-    spojeni_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                            LimitSpojeniMs, nullptr);
-    if (spojeni_ == nullptr)
-        throw eRawPrinter::ZKodu(KodChyby());
-    httpSetTimeout(spojeni_, LimitOdpovediS, Vzdej, nullptr);
+} // namespace
 
+tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna)
+    : tiskarna_(Win1250NaUtf8(Overena(tiskarna))),
+      spojeni_(LimitSpojeniMs, LimitOdpovediS, IPP_STATUS_ERROR_INTERNAL) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
-    uloha_ = cupsCreateJob(spojeni_, tiskarna_.c_str(), nazev.c_str(), 0, nullptr);
-    if (uloha_ == 0) {
-        const int kod = KodChyby();
-        Zavri();
-        throw eRawPrinter::ZKodu(kod);
-    }
-    if (cupsStartDocument(spojeni_, tiskarna_.c_str(), uloha_, nazev.c_str(), CUPS_FORMAT_RAW, 1) !=
-        HTTP_STATUS_CONTINUE) {
+    uloha_ = cupsCreateJob(*spojeni_, tiskarna_.c_str(), nazev.c_str(), 0, nullptr);
+    if (uloha_ == 0)
+        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
+    if (cupsStartDocument(*spojeni_, tiskarna_.c_str(), uloha_, nazev.c_str(), CUPS_FORMAT_RAW,
+                          1) != HTTP_STATUS_CONTINUE) {
         // A job without a document would wait on the queue for ever.
-        const int kod = KodChyby();
-        cupsCancelJob2(spojeni_, tiskarna_.c_str(), uloha_, 0);
-        Zavri();
+        const int kod = KodChyby(IPP_STATUS_ERROR_INTERNAL);
+        cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0);
         throw eRawPrinter::ZKodu(kod);
     }
     otevreno_ = true;
@@ -76,18 +55,11 @@ tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& t
 
 tRawPrinter::~tRawPrinter() {
     EndDoc();
-    Zavri();
-}
-
-void tRawPrinter::Zavri() noexcept {
-    if (spojeni_ != nullptr)
-        httpClose(spojeni_);
-    spojeni_ = nullptr;
 }
 
 void tRawPrinter::Posli(const char* data, size_t delka) {
-    if (cupsWriteRequestData(spojeni_, data, delka) != HTTP_STATUS_CONTINUE)
-        throw eRawPrinter::ZKodu(KodChyby());
+    if (cupsWriteRequestData(*spojeni_, data, delka) != HTTP_STATUS_CONTINUE)
+        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
 }
 
 void tRawPrinter::Write(const std::string& data) {
@@ -121,16 +93,16 @@ void tRawPrinter::Dokonci() {
     }
     otevreno_ = false;
     if (UkonciDokument() > IPP_STATUS_OK_EVENTS_COMPLETE)
-        throw eRawPrinter::ZKodu(KodChyby());
+        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
 }
 
-ipp_status_t tRawPrinter::UkonciDokument() noexcept {
+int tRawPrinter::UkonciDokument() noexcept {
     // The server refuses a document without a byte; with nothing to print, the job goes.
     if (prazdny_) {
-        cupsFinishDocument(spojeni_, tiskarna_.c_str());
-        return cupsCancelJob2(spojeni_, tiskarna_.c_str(), uloha_, 0);
+        cupsFinishDocument(*spojeni_, tiskarna_.c_str());
+        return cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0);
     }
-    return cupsFinishDocument(spojeni_, tiskarna_.c_str());
+    return cupsFinishDocument(*spojeni_, tiskarna_.c_str());
 }
 
 void tRawPrinter::EndDoc() {
@@ -140,7 +112,7 @@ void tRawPrinter::EndDoc() {
     // What was accepted stays in the job: send the rest and end the document, so the
     // server prints it even after a failed run.
     if (!zasobnik_.empty())
-        cupsWriteRequestData(spojeni_, zasobnik_.data(), zasobnik_.size());
+        cupsWriteRequestData(*spojeni_, zasobnik_.data(), zasobnik_.size());
     zasobnik_.clear();
     UkonciDokument();
 }

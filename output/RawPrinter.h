@@ -1,22 +1,11 @@
 #pragma once
 // One raw document on a named CUPS queue: every byte written reaches the printer unchanged.
 
-#include "../core/Chyba.h"
+#include "ChybaTiskarny.h"
+#include "Spojeni.h"
 #include "TiskovaUloha.h"
 
 #include <string>
-
-#include <cups/ipp.h>
-
-struct _http_s;
-
-// Raised with "Chyba při komunikaci s tiskárnou (%d)" and the CUPS status code.
-class eRawPrinter : public eChyba {
-public:
-    using eChyba::eChyba;
-    // The error with the CUPS status code (ipp_status_t) in the message.
-    static eRawPrinter ZKodu(int kod);
-};
 
 class tRawPrinter : public tTiskovaUloha {
 public:
@@ -35,13 +24,12 @@ public:
 
 private:
     void Posli(const char* data, size_t delka); // one chunk to the server; raises
-    void Zavri() noexcept;
-    ipp_status_t UkonciDokument() noexcept;
+    int UkonciDokument() noexcept;              // the IPP status of the document's end
 
-    _http_s* spojeni_ = nullptr; // our own connection, so other CUPS calls cannot disturb it
-    std::string tiskarna_;       // the queue name in UTF-8
-    int uloha_ = 0;              // CUPS job id
-    bool otevreno_ = false;      // the document is started and not yet ended
-    std::string zasobnik_;       // bytes written but not yet sent (< 64 KiB)
-    bool prazdny_ = true;        // no byte written yet
+    std::string tiskarna_;  // the queue name in UTF-8
+    tSpojeni spojeni_;      // our own, so other CUPS calls cannot disturb it
+    int uloha_ = 0;         // CUPS job id
+    bool otevreno_ = false; // the document is started and not yet ended
+    std::string zasobnik_;  // bytes written but not yet sent (< 64 KiB)
+    bool prazdny_ = true;   // no byte written yet
 };

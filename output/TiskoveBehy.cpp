@@ -1,11 +1,11 @@
 #include "TiskoveBehy.h"
 
 #include "../core/CeleCislo.h"
-#include "../core/Kurzor.h"
 #include "../core/Win1250.h"
 #include "DekodujKody.h"
 #include "Sablona.h"
 
+#include <exception>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -45,29 +45,49 @@ long long PocetZBunky(const tTabulka& tabulka, int sloupec, int radek) {
     return ZkusTextNaCislo(tabulka.Bunka(sloupec, radek)).value_or(0);
 }
 
+// The hourglass for as long as the object lives.
+class tCekani {
+public:
+    explicit tCekani(const std::function<void(bool)>& kurzor) : kurzor_(kurzor) {
+        if (kurzor_)
+            kurzor_(true);
+    }
+    ~tCekani() {
+        if (kurzor_)
+            kurzor_(false);
+    }
+    tCekani(const tCekani&) = delete;
+    tCekani& operator=(const tCekani&) = delete;
+
+private:
+    const std::function<void(bool)>& kurzor_;
+};
+
 // A run from its open job on: the hourglass while it prints, then the clean-up that runs
 // however the printing ends: the job destroyed (what was written reaches the spooler), the
 // cursor restored, the completion dialog with the labels finished; then an error goes on.
 template <class Tisk>
 void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, Tisk tisk) {
-    KurzorCekej();
     long long hotovo = 0;
-    try {
-        tisk(*uloha, hotovo);
-        uloha->Dokonci();
-    } catch (...) {
-        uloha.reset();
-        KurzorNormalni();
+    std::exception_ptr chyba;
+    {
+        const tCekani cekani(sluzby.Kurzor);
+        const auto tiskne = std::move(uloha); // destroyed before the cursor is restored
         try {
-            sluzby.UkazDokonceni(hotovo);
+            tisk(*tiskne, hotovo);
+            tiskne->Dokonci();
         } catch (...) {
-            // The run's own error is the one worth showing.
+            chyba = std::current_exception();
         }
-        throw;
     }
-    uloha.reset();
-    KurzorNormalni();
-    sluzby.UkazDokonceni(hotovo);
+    if (!chyba)
+        return sluzby.UkazDokonceni(hotovo);
+    try {
+        sluzby.UkazDokonceni(hotovo);
+    } catch (...) {
+        // The run's own error is the one worth showing.
+    }
+    std::rethrow_exception(chyba);
 }
 
 } // namespace

@@ -17,6 +17,8 @@ struct tSluzbyTisku {
         VytvorUlohu;
     // Shows the completion dialog with the number of labels.
     std::function<void(long long pocet)> UkazDokonceni;
+    // The hourglass on (true) while a run prints, and off again; may be empty.
+    std::function<void(bool cekej)> Kurzor;
 };
 
 // Manual run with the twenty manual values. Does nothing when pocetKopii <= 0.

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
+#include "Cekani.h"
 #include "Chyby.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
@@ -147,6 +148,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         if (Vytisteno)
             Vytisteno->Ukaz(pocet);
     };
+    sluzby_.Kurzor = ZmenKurzor;
 
     VytvorMenu();
 

@@ -1,13 +1,12 @@
 #include "NastaveniOblepkyForm.h"
 
-#include "Vystredeni.h"
-
+#include "Cekani.h"
 #include "Chyba.h"
 #include "Chyby.h"
-#include "Kurzor.h"
 #include "Napoveda.h"
 #include "NastaveniOblepkyFrame.h"
 #include "Tiskarny.h"
+#include "Vystredeni.h"
 #include "Win1250.h"
 
 #include <QHBoxLayout>
@@ -27,14 +26,6 @@ QPushButton* NoveTlacitko(const QString& text, const char* nazev) {
     tlacitko->setFixedSize(75, 25);
     return tlacitko;
 }
-
-// The hourglass for as long as the object lives, also when an error passes.
-struct tCekani {
-    tCekani() { KurzorCekej(); }
-    ~tCekani() { KurzorNormalni(); }
-    tCekani(const tCekani&) = delete;
-    tCekani& operator=(const tCekani&) = delete;
-};
 
 } // namespace
 

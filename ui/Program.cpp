@@ -1,7 +1,6 @@
 #include "Program.h"
 
 #include "Chyby.h"
-#include "Kurzor.h"
 #include "MainForm.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
@@ -12,17 +11,6 @@
 
 #include <QApplication>
 #include <QSessionManager>
-
-namespace {
-
-void ZmenKurzor(bool cekej) {
-    if (cekej)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-} // namespace
 
 int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
     tUlozisteNastaveni uloziste(adresar + NazevSouboruNastaveni);
@@ -36,11 +24,7 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
     tStav stav = nactene.Stav;
 
     SpustNapovedu(adresar + NazevSouboruNapovedy);
-    NastavObsluhuKurzoru(ZmenKurzor);
-    tPriKonci uklid([] {
-        NastavObsluhuKurzoru(nullptr);
-        UkonciNapovedu();
-    });
+    tPriKonci uklid([] { UkonciNapovedu(); });
 
     TMainForm okno(stav, uloziste, nactene.Rucni);
     okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window

@@ -3,7 +3,7 @@
 
 #include "CupsTest.h"
 #include "RawPrinter.h"
-#include "ZachytUlohy.h"
+#include "VzorovaEtiketa.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,6 @@ TEST(BehyCups, VzorovyPrikladDoraziNeznamaFrontaNe) {
             << e.what();
     }
     EXPECT_TRUE(zaznam.udalosti.empty());
-    NastavObsluhuKurzoru(nullptr);
 }
 
 } // namespace

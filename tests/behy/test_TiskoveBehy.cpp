@@ -1,8 +1,9 @@
 // The two print runs on a capturing job: the byte stream, its writes, the document name,
 // the completion count and the clean-up when something fails.
 
+#include "Chyba.h"
+#include "VzorovaEtiketa.h"
 #include "Win1250.h"
-#include "ZachytUlohy.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@ using tUdalosti = std::vector<std::string>;
 
 class Behy : public testing::Test {
 protected:
-    void TearDown() override { NastavObsluhuKurzoru(nullptr); }
-
     tZaznam zaznam;
     tSluzbyTisku sluzby = Sluzby(zaznam);
     tPopisOblepky popis = VzorovaEtiketa();

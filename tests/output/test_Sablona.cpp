@@ -4,24 +4,13 @@
 #include "Kodovani.h"
 #include "Sablona.h"
 #include "Win1250.h"
+#include "ZachytUlohy.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// Keeps everything written to it.
-class tZachycenaUloha : public tTiskovaUloha {
-public:
-    void Write(const std::string& data) override {
-        Data += data;
-        ++Zapisu;
-    }
-    void Dokonci() override {}
-    std::string Data;
-    int Zapisu = 0;
-};
 
 struct tVysledek {
     std::string data, chyba;
@@ -41,15 +30,16 @@ tVysledek Rozvin(std::string_view sablona, const std::vector<std::string>& hodno
     for (const std::string& h : hodnotyUtf8)
         hodnoty.push_back(Utf8NaWin1250(h));
     std::vector<std::string_view> pohledy(hodnoty.begin(), hodnoty.end());
-    tZachycenaUloha uloha;
+    podpora::tZaznam zaznam;
+    podpora::tZachytUlohy uloha(zaznam);
     tVysledek v;
     try {
         RozvinSablonu(Utf8NaWin1250(sablona), 1, pohledy, popis, uloha, v.pocitadlo);
     } catch (const eChyba& e) {
         v.chyba = e.what();
     }
-    v.data = uloha.Data;
-    v.zapisu = uloha.Zapisu;
+    v.data = zaznam.Bajty();
+    v.zapisu = static_cast<int>(zaznam.zapisu);
     return v;
 }
 
@@ -166,13 +156,14 @@ TEST(Sablona, StridaniSablonNaJednomRadku) {
 TEST(Sablona, PocetRadkuOblepky) {
     tPopisOblepky popis;
     popis.PocetRadkuOblepky = 2;
-    tZachycenaUloha uloha;
+    podpora::tZaznam zaznam;
+    podpora::tZachytUlohy uloha(zaznam);
     int pocitadlo = 0;
     for (int i = 1; i <= 5; ++i) {
         popis.Radky[static_cast<size_t>(i)].HrDelka = 10;
         RozvinSablonu("L" + std::to_string(i), i, {}, popis, uloha, pocitadlo);
     }
-    EXPECT_EQ(uloha.Data, "L1\r\nL2\r\n");
+    EXPECT_EQ(zaznam.Bajty(), "L1\r\nL2\r\n");
     EXPECT_EQ(pocitadlo, 2);
 
     popis.PocetRadkuOblepky = 10; // no line 6 to print

@@ -5,8 +5,8 @@
 // next run must work.
 
 #include "CupsTest.h"
+#include "ZachytUlohy.h"
 
-#include "../../core/Kurzor.h"
 #include "../../core/Nastaveni.h"
 #include "../../core/UNI.h"
 #include "../../core/Win1250.h"
@@ -63,13 +63,10 @@ private:
     tRawPrinter uloha_;
 };
 
-tSledovani* sledovany = nullptr;
-
-// The services of a run bound to s, and the cursor hook pointing at s.
+// The services of a run bound to s.
 tSluzbyTisku SluzbyPro(tSledovani& s) {
-    sledovany = &s;
-    NastavObsluhuKurzoru([](bool cekej) { sledovany->udalosti += cekej ? "cekej;" : "normalni;"; });
     tSluzbyTisku sluzby;
+    sluzby.Kurzor = [&s](bool cekej) { s.udalosti += cekej ? "cekej;" : "normalni;"; };
     sluzby.VytvorUlohu = [&s](const std::string& dokument, const std::string& tiskarna) {
         return std::make_unique<tSledovanaUloha>(s, dokument, tiskarna);
     };
@@ -99,22 +96,10 @@ tRucniHodnoty Rucne() {
 }
 
 // The bytes a manual run sends, from the same run on a job that only collects them.
-struct tDoPameti : tTiskovaUloha {
-    std::string& cil;
-    explicit tDoPameti(std::string& c) : cil(c) {}
-    void Write(const std::string& data) override { cil += data; }
-    void Dokonci() override {}
-};
 std::string OcekavaneRucne(const tPopisOblepky& p, int kopii) {
-    NastavObsluhuKurzoru(nullptr); // not part of any watched run
-    std::string bajty;
-    tSluzbyTisku s;
-    s.VytvorUlohu = [&](const std::string&, const std::string&) {
-        return std::make_unique<tDoPameti>(bajty);
-    };
-    s.UkazDokonceni = [](long long) {};
-    TiskniRucne(p, kopii, Rucne(), s);
-    return bajty;
+    podpora::tZaznam zaznam;
+    TiskniRucne(p, kopii, Rucne(), podpora::Sluzby(zaznam));
+    return zaznam.Bajty();
 }
 
 std::string Chyba(int kod) {

@@ -12,6 +12,7 @@
 #include "Text.h"
 #include "VytistenoForm.h"
 #include "Win1250.h"
+#include "ZachytUlohy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,16 +35,10 @@
 
 #include "Modalni.h"
 
+#include <deque>
 #include <memory>
 
 namespace {
-
-struct tZachycenaUloha : tTiskovaUloha {
-    explicit tZachycenaUloha(std::string& cil) : cil_(cil) {}
-    void Write(const std::string& data) override { cil_ += data; }
-    void Dokonci() override {}
-    std::string& cil_;
-};
 
 QString Bunka(const QTableView* grid, int sloupec, int radek) {
     const QAbstractItemModel* m = grid->model();
@@ -344,11 +339,12 @@ private slots:
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         std::vector<std::string> dokumenty;
-        std::vector<std::string> data;
+        std::deque<podpora::tZaznam> data; // one record per job
         okno.SluzbyTisku().VytvorUlohu = [&](const std::string& dokument, const std::string&) {
             dokumenty.push_back(dokument);
             data.emplace_back();
-            return std::unique_ptr<tTiskovaUloha>(std::make_unique<tZachycenaUloha>(data.back()));
+            return std::unique_ptr<tTiskovaUloha>(
+                std::make_unique<podpora::tZachytUlohy>(data.back()));
         };
         Ukaz(okno);
         okno.PageControl1->setCurrentIndex(0);
@@ -366,7 +362,7 @@ private slots:
         QCOMPARE(pocty, (QStringList{"3", "2"}));
         QCOMPARE(dokumenty.size(), size_t(2));
         QCOMPARE(NaQt(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
-        QCOMPARE(data[1], Utf8NaWin1250("Hruška\r\nHruška\r\n"));
+        QCOMPARE(data[1].Bajty(), Utf8NaWin1250("Hruška\r\nHruška\r\n"));
         QVERIFY(chyby_.isEmpty());
     }
 

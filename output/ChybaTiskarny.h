@@ -1,0 +1,18 @@
+#pragma once
+// The error of the print server and its queues, with the server's status code.
+
+#include "../core/Chyba.h"
+#include "../core/Win1250.h"
+
+#include <string>
+
+// Raised with "Chyba při komunikaci s tiskárnou (%d)" and the CUPS status code.
+class eRawPrinter : public eChyba {
+public:
+    using eChyba::eChyba;
+    // The error with the CUPS status code (ipp_status_t) in the message.
+    static eRawPrinter ZKodu(int kod) {
+        return eRawPrinter(
+            Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")"));
+    }
+};

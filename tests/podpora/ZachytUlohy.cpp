@@ -1,0 +1,62 @@
+#include "ZachytUlohy.h"
+
+#include "Chyba.h"
+
+#include <memory>
+
+namespace podpora {
+
+std::string tZaznam::Bajty() const {
+    std::string bajty;
+    for (const auto& z : zapisy)
+        bajty += z;
+    return bajty;
+}
+
+tZachytUlohy::~tZachytUlohy() {
+    zaznam_.udalosti.push_back("zniceno");
+}
+
+void tZachytUlohy::Write(const std::string& data) {
+    if (zaznam_.zapisu == zaznam_.selzeZapis)
+        throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (5)");
+    ++zaznam_.zapisu;
+    zaznam_.bajtu += static_cast<long long>(data.size());
+    zaznam_.posledni = data;
+    if (data.size() <= zaznam_.drzet - drzeno_) {
+        drzeno_ += data.size();
+        zaznam_.zapisy.push_back(data);
+    } else {
+        drzeno_ = zaznam_.drzet; // nothing after a write that did not fit
+    }
+    if (zaznam_.poZapisu)
+        zaznam_.poZapisu();
+}
+
+void tZachytUlohy::Dokonci() {
+    zaznam_.udalosti.push_back("dokonci");
+    if (zaznam_.selzeDokonceni)
+        throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (1)");
+}
+
+tSluzbyTisku Sluzby(tZaznam& zaznam) {
+    tSluzbyTisku sluzby;
+    sluzby.VytvorUlohu = [&zaznam](const std::string& nazev,
+                                   const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
+        zaznam.nazevDokumentu = nazev;
+        zaznam.tiskarna = tiskarna;
+        if (zaznam.selzeVytvoreni)
+            throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (1)");
+        ++zaznam.uloh;
+        return std::make_unique<tZachytUlohy>(zaznam);
+    };
+    sluzby.UkazDokonceni = [&zaznam](long long pocet) {
+        zaznam.udalosti.push_back("dokonceni " + std::to_string(pocet));
+    };
+    sluzby.Kurzor = [&zaznam](bool cekej) {
+        zaznam.udalosti.push_back(cekej ? "kurzor cekej" : "kurzor normalni");
+    };
+    return sluzby;
+}
+
+} // namespace podpora

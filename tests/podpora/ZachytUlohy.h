@@ -1,0 +1,51 @@
+#pragma once
+// A print job that keeps its writes, and a record of what a run did around it (cursor, job
+// end, completion dialog), for tests, fuzz targets and benchmarks.
+
+#include "TiskoveBehy.h"
+
+#include <cstddef>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace podpora {
+
+struct tZaznam {
+    std::vector<std::string> zapisy; // the Writes in order, as long as they fit in `drzet`
+    size_t drzet = std::numeric_limits<size_t>::max(); // bytes kept at most; the rest counted
+    std::string posledni;                              // the last Write
+    long long zapisu = 0, bajtu = 0, etiket = 0;       // every Write, its bytes, every label's end
+    std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zniceno", "dokonceni 3"
+    std::string nazevDokumentu, tiskarna;
+    int uloh = 0;
+    long long selzeZapis = -1;      // the Write with this index raises
+    bool selzeDokonceni = false;    // Dokonci raises
+    bool selzeVytvoreni = false;    // creating the job raises
+    std::function<void()> poZapisu; // runs after every accepted Write
+
+    std::string Bajty() const; // the kept writes as one string
+};
+
+class tZachytUlohy : public tTiskovaUloha {
+public:
+    explicit tZachytUlohy(tZaznam& zaznam) : zaznam_(zaznam) {}
+    ~tZachytUlohy() override;
+    tZachytUlohy(const tZachytUlohy&) = delete;
+    tZachytUlohy& operator=(const tZachytUlohy&) = delete;
+
+    void Write(const std::string& data) override;
+    void Dokonci() override;
+    void KonecEtikety() override { ++zaznam_.etiket; }
+
+private:
+    tZaznam& zaznam_;
+    size_t drzeno_ = 0;
+};
+
+// Services that open a capturing job on the record and note the cursor and the completion
+// dialog in it. The record must outlive them.
+tSluzbyTisku Sluzby(tZaznam& zaznam);
+
+} // namespace podpora
