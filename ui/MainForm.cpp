@@ -168,6 +168,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     rozlozeni->addLayout(vyber);
 
     PageControl1 = new QTabWidget(stred);
+    PageControl1->setAccessibleName(QStringLiteral("Způsob tisku"));
     PageControl1->addTab(VytvorStranuRucne(),
                          QStringLiteral("Tisk jednotlivých etiket (ruční zadávání)"));
     PageControl1->addTab(VytvorStranuTabulky(),
@@ -247,6 +248,7 @@ QWidget* TMainForm::VytvorStranuRucne() {
     auto* vSkupine = new QVBoxLayout(skupina);
     vSkupine->setContentsMargins(4, 4, 4, 4); // the grid's three columns fit without scrolling
     eRucne = new TRucniMrizka(PocetPoli, 2, skupina);
+    eRucne->setAccessibleName(QStringLiteral("Příprava oblepky - vyplnění polí"));
     eRucne->MuzeVybrat = [this](int radek) { return eRucneSelectCell(radek); };
     eRucne->setHorizontalHeaderLabels({Win("Název pole"), Win("Obsah pole (text k vytištění)")});
     QHeaderView* svisla = eRucne->verticalHeader();
@@ -293,6 +295,7 @@ QWidget* TMainForm::VytvorStranuTabulky() {
     rozlozeni->setContentsMargins(4, 4, 4, 4);
 
     Grid = new QTableView(strana);
+    Grid->setAccessibleName(QStringLiteral("Tabulka etiket ze schránky"));
     model_ = new TTabulkaModel(tabulka_, this);
     Grid->setModel(model_);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

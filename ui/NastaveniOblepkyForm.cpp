@@ -40,6 +40,7 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
 
     Stranky = new QTabWidget;
     Stranky->setObjectName(QStringLiteral("Stranky"));
+    Stranky->setAccessibleName(QStringLiteral("Etikety"));
     // Page selectors drawn flat, each as wide as its caption.
     Stranky->setDocumentMode(true);
     Stranky->tabBar()->setExpanding(false);

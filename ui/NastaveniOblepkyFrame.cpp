@@ -99,6 +99,7 @@ public:
 TNastaveniOblepkyFrame::TNastaveniOblepkyFrame(QWidget* rodic, bool nazevPrvni) : QWidget(rodic) {
     Stranky = new QTabWidget;
     Stranky->setObjectName(QStringLiteral("Stranky"));
+    Stranky->setAccessibleName(QStringLiteral("Stránky nastavení etikety"));
     Stranky->addTab(StrankaZakladni(), QStringLiteral("Základní nastavení"));
     Stranky->addTab(StrankaRozmer(), QStringLiteral("Rozměr etiket, řídící kódy"));
     Stranky->addTab(StrankaRozvrzeni(), QStringLiteral("Rozvržení etiket"));
@@ -133,6 +134,7 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
     auto* mrizka = new tMrizkaPoli(PocetPoli, 1);
     ePole = mrizka;
     ePole->setObjectName(QStringLiteral("ePole"));
+    ePole->setAccessibleName(QStringLiteral("Názvy polí"));
     ePole->setItemDelegate(new tEditorPole(ePole));
     ePole->setHorizontalHeaderLabels({QStringLiteral("Název pole")});
     QStringList cisla;
@@ -248,6 +250,10 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
         fText[n] = NovyText(393);
         fText[n]->setObjectName(QStringLiteral("fText%1").arg(n));
         fText[n]->setFont(pevne);
+        // The five lines share their captions: a screen reader needs the line number too.
+        fZleva[n]->setAccessibleName(QStringLiteral("Odsazení zleva, %1. řádek").arg(n));
+        fDelka[n]->setAccessibleName(QStringLiteral("Délka textu, %1. řádek").arg(n));
+        fText[n]->setAccessibleName(QStringLiteral("Rozvržení, %1. řádek").arg(n));
 
         auto* blok = new QWidget;
         blok->setFixedHeight(51);

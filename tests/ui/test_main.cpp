@@ -1,6 +1,7 @@
 // The main window: start-up state, the starred fields, the selector, the pages and the
 // menu, saving at exit, clipboard import, print commands and the error box.
 
+#include "AboutForm.h"
 #include "Chyba.h"
 #include "Chyby.h"
 #include "IniSoubor.h"
@@ -191,6 +192,35 @@ private slots:
         QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1);
     }
 
+    // The keyboard in the value grid: keys typed right after a click go into the clicked
+    // cell, Tab leaves the grid also from an open editor, Ctrl+A is the About box's.
+    void klavesnice() {
+        Priprav([](tIniSoubor& ini) { ini.WriteString("Last", "Field03", "hello"); });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->setFocus();
+        Klikni(okno, 0, 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("hodnota"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("hodnota"));
+        QCOMPARE(okno.eRucne->item(2, 1)->text(), QStringLiteral("hello"));
+
+        okno.eRucne->setCurrentCell(PocetPoli - 1, 1);
+        QTest::keyClicks(okno.eRucne, QStringLiteral("x"));
+        QVERIFY(QApplication::focusWidget() != okno.eRucne); // the editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), okno.ePocet);
+        QCOMPARE(okno.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("x"));
+
+        bool about = false;
+        PriModalnim([&](QWidget* w) { about = qobject_cast<TAboutForm*>(w) != nullptr; });
+        okno.eRucne->setFocus();
+        QTest::keyClicks(okno.eRucne, QStringLiteral("y"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(about);
+    }
+
     void vyberMeniZmenenoANechavaHodnoty() {
         Priprav([](tIniSoubor& ini) {
             ini.WriteString("Layout3", "Field01", "Druh");
@@ -317,12 +347,18 @@ private slots:
         QCOMPARE(okno.Grid->columnWidth(5), 64);
         QCOMPARE(okno.Grid->verticalHeader()->sectionSize(0), 18);
 
-        // A picture without text leaves the table as it was.
+        // A picture, or copied files (which also offer their names as text), leave the
+        // table as it was.
         auto* obrazek = new QMimeData;
         obrazek->setImageData(QImage(4, 4, QImage::Format_RGB32));
-        QApplication::clipboard()->setMimeData(obrazek);
-        okno.Button1->click();
-        QCOMPARE(okno.Tabulka().PocetSloupcu(), 7);
+        auto* soubory = new QMimeData;
+        soubory->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.txt"))});
+        soubory->setText(QStringLiteral("/tmp/a.txt"));
+        for (QMimeData* data : {obrazek, soubory}) {
+            QApplication::clipboard()->setMimeData(data);
+            okno.Button1->click();
+            QCOMPARE(okno.Tabulka().PocetSloupcu(), 7);
+        }
         // An empty text leaves the corner alone.
         QApplication::clipboard()->setText(QString());
         okno.Button1->click();

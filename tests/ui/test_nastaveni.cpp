@@ -233,6 +233,24 @@ private slots:
         }
     }
 
+    // Tab and Shift+Tab leave the field-name grid, also from a cell being edited.
+    void tabOpustiMrizkuPoli() {
+        TNastaveniOblepkyForm form(nullptr);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TNastaveniOblepkyFrame* e = form.Eti[0];
+        e->ePole->setFocus();
+        e->ePole->setCurrentCell(PocetPoli - 1, 0);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!e->ePole->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(QApplication::focusWidget() != e->ePole);
+        QCOMPARE(e->ePole->item(PocetPoli - 1, 0)->text(), QStringLiteral("x"));
+        e->ePole->setFocus();
+        QTest::keyClick(e->ePole, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), e->eKodovani);
+    }
+
     // Every control that takes input has a caption tied to it (26: one per layout field).
     void kazdyBoxMaPopisek() {
         TNastaveniOblepkyFrame eti;
@@ -260,6 +278,7 @@ private slots:
         QTest::newRow("F1 v nazvu") << 0 << 0 << "eNazev";
         QTest::newRow("F1 v mrizce") << 2 << 0 << "ePole";
         QTest::newRow("F1 v sablone") << 4 << 2 << "fText5";
+        QTest::newRow("F1 v otevrenem seznamu") << 1 << 0 << "eKodovani";
     }
     void napovedaVeDialoguJeTema2() {
         QFETCH(int, etiketa);
@@ -271,6 +290,7 @@ private slots:
         NastavSledovaniNapovedy([&](tTema tema) { temata << static_cast<int>(tema); });
 
         TNastaveniOblepkyForm form(&hlavni);
+        form.setWindowModality(Qt::ApplicationModal);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.Stranky->setCurrentIndex(etiketa);
@@ -281,8 +301,16 @@ private slots:
             auto* w = form.Eti[etiketa]->findChild<QWidget*>(ovladac);
             QVERIFY(w);
             w->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            if (auto* seznam = qobject_cast<QComboBox*>(w)) {
+                seznam->showPopup();
+                QTRY_VERIFY(QApplication::activePopupWidget());
+            }
+            QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                              : QApplication::focusWidget(),
+                            Qt::Key_F1);
         }
+        // The help opened from the modal dialog belongs to it, so the dialog does not block it.
+        QCOMPARE(OknoNapovedy()->parentWidget(), &form);
         NastavSledovaniNapovedy(nullptr);
         UkonciNapovedu();
         QCOMPARE(temata, QList<int>{2});

@@ -1,0 +1,85 @@
+// What a screen reader finds: every control the keyboard reaches in the main window and in
+// the settings dialog has a name, and no two controls shown at once share one.
+
+#include "Chyby.h"
+#include "MainForm.h"
+#include "NastaveniOblepkyForm.h"
+#include "NastaveniOblepkyFrame.h"
+#include "StavProgramu.h"
+
+#include <QAccessible>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The names of the focusable controls shown in the window, found through the accessibility
+// tree; an empty name or a name used twice is a failure listed in the result.
+QStringList Chyby(QWidget* okno) {
+    QStringList chyby;
+    QHash<QString, int> jmena;
+    std::function<void(QAccessibleInterface*)> projdi = [&](QAccessibleInterface* i) {
+        if (!i)
+            return;
+        QWidget* w = qobject_cast<QWidget*>(i->object());
+        // A control whose focus goes to another one (an editable list's text box) is reached
+        // as that one.
+        if (w && w->isVisible() && w->focusPolicy() & Qt::TabFocus && !w->focusProxy() &&
+            !i->state().invisible) {
+            const QString jmeno = i->text(QAccessible::Name);
+            if (jmeno.isEmpty())
+                chyby << QStringLiteral("bez jména: %1 %2")
+                             .arg(w->metaObject()->className(), w->objectName());
+            else if (++jmena[jmeno] == 2)
+                chyby << QStringLiteral("dvakrát: %1").arg(jmeno);
+        }
+        for (int c = 0; c < i->childCount(); ++c)
+            projdi(i->child(c));
+    };
+    projdi(QAccessible::queryAccessibleInterface(okno));
+    return chyby;
+}
+
+} // namespace
+
+class TestPristupnost : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        NastavZachytChyb([](const QString&) {}); // no print server here
+    }
+
+    void hlavniOkno() {
+        QTemporaryDir adresar;
+        tProgram program(adresar.path());
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&okno));
+        for (int strana = 0; strana < okno.PageControl1->count(); ++strana) {
+            okno.PageControl1->setCurrentIndex(strana);
+            const QStringList chyby = Chyby(&okno);
+            QVERIFY2(chyby.isEmpty(), qPrintable(chyby.join(u'\n')));
+        }
+    }
+
+    void nastaveni() {
+        TNastaveniOblepkyForm dialog(nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (int e = 0; e < dialog.Stranky->count(); ++e) {
+            dialog.Stranky->setCurrentIndex(e);
+            for (int s = 0; s < dialog.Eti[e]->Stranky->count(); ++s) {
+                dialog.Eti[e]->Stranky->setCurrentIndex(s);
+                const QStringList chyby = Chyby(&dialog);
+                QVERIFY2(chyby.isEmpty(),
+                         qPrintable(QStringLiteral("%1/%2:\n").arg(e).arg(s) + chyby.join(u'\n')));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestPristupnost)
+#include "test_pristupnost.moc"
