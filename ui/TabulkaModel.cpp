@@ -15,10 +15,27 @@ int TTabulkaModel::columnCount(const QModelIndex& rodic) const {
     return rodic.isValid() ? 0 : std::max(tabulka_.PocetSloupcu() - 1, 0);
 }
 
+namespace {
+
+// What a cell shows, and its tooltip: never more than a line can hold. A pasted cell of
+// megabytes would otherwise be laid out in full at every repaint and hover; the cell itself
+// stays whole for printing.
+constexpr size_t ZobrazitZnaku = 1000;
+constexpr size_t TipZnaku = 200;
+
+QString Zkracene(std::string_view bunka, size_t nejvyse) {
+    if (bunka.size() <= nejvyse)
+        return NaQt(bunka);
+    return NaQt(bunka.substr(0, nejvyse)) + QChar(0x2026); // "…"
+}
+
+} // namespace
+
 QVariant TTabulkaModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return NaQt(tabulka_.Bunka(index.column() + 1, index.row() + 1));
+    return Zkracene(tabulka_.Bunka(index.column() + 1, index.row() + 1),
+                    role == Qt::ToolTipRole ? TipZnaku : ZobrazitZnaku);
 }
 
 QVariant TTabulkaModel::headerData(int sekce, Qt::Orientation smer, int role) const {
