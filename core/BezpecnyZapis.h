@@ -14,7 +14,9 @@
 using tZapisDat = std::function<ssize_t(int fd, const char* data, size_t delka)>;
 
 // Writes obsah as the file cesta (through a link, the file it points to), its bytes through
-// `zapis`. The old file stays whole on any failure. Raises eChyba "Cannot create file %s" or
+// `zapis`. The old file stays whole on any failure. A write-protected file (not writable by
+// the user, or without any write bit) stays as it is. In a folder that refuses new files, a
+// file the user may write is rewritten in place. Raises eChyba "Cannot create file %s" or
 // "Stream write error".
 void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah,
                          const tZapisDat& zapis = {});

@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <optional>
 #include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -225,6 +228,70 @@ TEST_F(SouborNaDisku, PlnyDiskNechaStaryCely) {
     }
     ini.UpdateFile();
     EXPECT_EQ(PrectiBajty(cesta), ini.Obsah());
+}
+
+// Write protection as an ordinary user would meet it (the tests run as root, who may write
+// anything): a folder that refuses new files with a writable file in it gets the file
+// rewritten in place; a read-only file gives "Cannot create file" and stays as it was.
+TEST_F(SouborNaDisku, OchranaProtiZapisuBeznehoUzivatele) {
+    constexpr uid_t Nikdo = 65534;
+    const struct {
+        const char* nazev;
+        mode_t slozka, soubor;
+        bool zapise;
+    } pripady[] = {{"read-only folder", 0555, 0640, true},
+                   {"read-only file", 0755, 0444, false},
+                   {"both read-only", 0555, 0444, false}};
+    ::chmod(adresar.Cesta().c_str(), 0755);
+    const std::string stary = "[A]\r\nk=stare\r\n\r\n";
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const std::string slozka = adresar / p.nazev, cesta = slozka + "/Oblepky.ini";
+        std::filesystem::create_directory(slozka);
+        ZapisBajty(cesta, stary);
+        ASSERT_EQ(::chown(cesta.c_str(), Nikdo, Nikdo) | ::chown(slozka.c_str(), Nikdo, Nikdo) |
+                      ::chmod(cesta.c_str(), p.soubor) | ::chmod(slozka.c_str(), p.slozka),
+                  0);
+        const auto ini = tIniSoubor::ZTextu(cesta, "[A]\r\nk=nove\r\n");
+
+        // The save runs in a child process that has given up root; its message comes back
+        // through a pipe.
+        int roura[2];
+        ASSERT_EQ(::pipe(roura), 0);
+        const pid_t dite = ::fork();
+        if (dite == 0) {
+            ::close(roura[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(Nikdo) != 0 || ::setuid(Nikdo) != 0)
+                ::_exit(77);
+            std::string zprava = "ok";
+            try {
+                ini.UpdateFile();
+            } catch (const eChyba& e) {
+                zprava = e.what();
+            }
+            const bool odeslano =
+                ::write(roura[1], zprava.data(), zprava.size()) == ssize_t(zprava.size());
+            ::_exit(odeslano ? 0 : 1);
+        }
+        ::close(roura[1]);
+        std::string zprava;
+        char blok[256];
+        for (ssize_t n; (n = ::read(roura[0], blok, sizeof blok)) > 0;)
+            zprava.append(blok, static_cast<size_t>(n));
+        ::close(roura[0]);
+        int stav = 0;
+        ::waitpid(dite, &stav, 0);
+        ::chmod(slozka.c_str(), 0755); // so that the temporary folder can be removed
+        if (WIFEXITED(stav) && WEXITSTATUS(stav) == 77)
+            GTEST_SKIP() << "cannot become an ordinary user here";
+
+        EXPECT_EQ(zprava, p.zapise ? "ok" : "Cannot create file " + Utf8NaWin1250(cesta));
+        EXPECT_EQ(PrectiBajty(cesta), p.zapise ? ini.Obsah() : stary);
+        struct stat st {};
+        ASSERT_EQ(::stat(cesta.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, p.soubor);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(slozka), {}), 1);
+    }
 }
 
 } // namespace
