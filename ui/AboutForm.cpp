@@ -1,6 +1,6 @@
 #include "AboutForm.h"
 
-#include "Verze.h"
+#include "Sestaveni.h"
 #include "Vystredeni.h"
 
 #include <QFile>
@@ -13,8 +13,6 @@
 #include <utility>
 
 namespace {
-
-constexpr const char* DatumVerze = "10. 9. 2003";
 
 // A panel with a raised bevel inside a lowered one.
 QFrame* Panel(QWidget* rodic, int sirka, int vyska) {

@@ -5,15 +5,32 @@
 #include "Napoveda.h"
 #include "Nastaveni.h"
 #include "PriKonci.h"
+#include "Sestaveni.h"
 #include "SignalyUkonceni.h"
 #include "UNI.h"
+#include "Umisteni.h"
 #include "VytistenoForm.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QSessionManager>
+#include <QStandardPaths>
+
+namespace {
+
+// The user's configuration folder for the program: $XDG_CONFIG_HOME/oblepky/, by default
+// ~/.config/oblepky/.
+std::string KonfiguraceUzivatele() {
+    const QString zaklad = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QFile::encodeName(zaklad).toStdString() + "/oblepky/";
+}
+
+} // namespace
 
 int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
-    tUlozisteNastaveni uloziste(adresar + NazevSouboruNastaveni);
+    const tUmisteni umisteni =
+        NajdiUmisteni(adresar, KonfiguraceUzivatele(), adresar + DataOdProgramu);
+    tUlozisteNastaveni uloziste(umisteni.Nastaveni);
     tNastaveni nactene;
     try {
         nactene = uloziste.Nacti();
@@ -23,7 +40,7 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
     }
     tStav stav = nactene.Stav;
 
-    SpustNapovedu(adresar + NazevSouboruNapovedy);
+    SpustNapovedu(umisteni.Napoveda);
     tPriKonci uklid([] { UkonciNapovedu(); });
 
     TMainForm okno(stav, uloziste, nactene.Rucni);

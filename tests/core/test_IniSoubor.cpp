@@ -1,6 +1,7 @@
 // The settings file model: reading rules, writing rules, and replacing the file on disk.
 
 #include "DocasnyAdresar.h"
+#include "JakoNikdo.h"
 
 #include "Chyba.h"
 #include "IniSoubor.h"
@@ -234,7 +235,6 @@ TEST_F(SouborNaDisku, PlnyDiskNechaStaryCely) {
 // anything): a folder that refuses new files with a writable file in it gets the file
 // rewritten in place; a read-only file gives "Cannot create file" and stays as it was.
 TEST_F(SouborNaDisku, OchranaProtiZapisuBeznehoUzivatele) {
-    constexpr uid_t Nikdo = 65534;
     const struct {
         const char* nazev;
         mode_t slozka, soubor;
@@ -254,38 +254,19 @@ TEST_F(SouborNaDisku, OchranaProtiZapisuBeznehoUzivatele) {
                   0);
         const auto ini = tIniSoubor::ZTextu(cesta, "[A]\r\nk=nove\r\n");
 
-        // The save runs in a child process that has given up root; its message comes back
-        // through a pipe.
-        int roura[2];
-        ASSERT_EQ(::pipe(roura), 0);
-        const pid_t dite = ::fork();
-        if (dite == 0) {
-            ::close(roura[0]);
-            if (::setgroups(0, nullptr) != 0 || ::setgid(Nikdo) != 0 || ::setuid(Nikdo) != 0)
-                ::_exit(77);
-            std::string zprava = "ok";
+        const auto zprava = JakoNikdo([&ini]() -> std::string {
             try {
                 ini.UpdateFile();
+                return "ok";
             } catch (const eChyba& e) {
-                zprava = e.what();
+                return e.what();
             }
-            const bool odeslano =
-                ::write(roura[1], zprava.data(), zprava.size()) == ssize_t(zprava.size());
-            ::_exit(odeslano ? 0 : 1);
-        }
-        ::close(roura[1]);
-        std::string zprava;
-        char blok[256];
-        for (ssize_t n; (n = ::read(roura[0], blok, sizeof blok)) > 0;)
-            zprava.append(blok, static_cast<size_t>(n));
-        ::close(roura[0]);
-        int stav = 0;
-        ::waitpid(dite, &stav, 0);
+        });
         ::chmod(slozka.c_str(), 0755); // so that the temporary folder can be removed
-        if (WIFEXITED(stav) && WEXITSTATUS(stav) == 77)
+        if (!zprava)
             GTEST_SKIP() << "cannot become an ordinary user here";
 
-        EXPECT_EQ(zprava, p.zapise ? "ok" : "Cannot create file " + Utf8NaWin1250(cesta));
+        EXPECT_EQ(*zprava, p.zapise ? "ok" : "Cannot create file " + Utf8NaWin1250(cesta));
         EXPECT_EQ(PrectiBajty(cesta), p.zapise ? ini.Obsah() : stary);
         struct stat st {};
         ASSERT_EQ(::stat(cesta.c_str(), &st), 0);

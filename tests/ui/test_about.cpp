@@ -3,8 +3,8 @@
 #include "AboutForm.h"
 #include "Chyby.h"
 #include "MainForm.h"
+#include "Sestaveni.h"
 #include "StavProgramu.h"
-#include "Verze.h"
 #include "VytistenoForm.h"
 
 #include <QAction>

@@ -1,0 +1,18 @@
+#pragma once
+// Where the settings file and the help file lie. A copy run from a folder of its own keeps
+// its settings there (portable use); an installed copy, whose folder the user may not write,
+// keeps them in the user's configuration folder.
+
+#include <string>
+
+struct tUmisteni {
+    std::string Nastaveni; // the settings file Oblepky.ini
+    std::string Napoveda;  // the help file Oblepky.hlp
+};
+
+// The settings file beside the executable (in adresarProgramu) when that folder already
+// holds it or the user may write there; otherwise in `konfigurace`, which is then created if
+// missing. The help file beside the executable when it is there, else in `data`. Folders end
+// in "/".
+tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,
+                        const std::string& data);
