@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const long long mez =
         std::max<long long>(radek.HrDelka, 0) + std::max<long long>(radek.HrZleva, 0) + 2;
     KONTROLA(static_cast<long long>(uloha.bajtu) <= mez);
-    KONTROLA(KonciNa(uloha.posledni, "\r\n"));
+    KONTROLA(uloha.konec == "\r\n");
     if (sablona.empty())
         KONTROLA(uloha.bajtu == 2);
     if (uloha.bajtu > static_cast<long long>(Zacatek))

@@ -2,6 +2,7 @@
 
 #include "Chyba.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace podpora {
@@ -22,7 +23,8 @@ void tZachytUlohy::Write(const std::string& data) {
         throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (5)");
     ++zaznam_.zapisu;
     zaznam_.bajtu += static_cast<long long>(data.size());
-    zaznam_.posledni = data;
+    zaznam_.konec += data.substr(data.size() - std::min<size_t>(data.size(), 2));
+    zaznam_.konec.erase(0, zaznam_.konec.size() - std::min<size_t>(zaznam_.konec.size(), 2));
     if (data.size() <= zaznam_.drzet - drzeno_) {
         drzeno_ += data.size();
         zaznam_.zapisy.push_back(data);

@@ -15,8 +15,8 @@ namespace podpora {
 struct tZaznam {
     std::vector<std::string> zapisy; // the Writes in order, as long as they fit in `drzet`
     size_t drzet = std::numeric_limits<size_t>::max(); // bytes kept at most; the rest counted
-    std::string posledni;                              // the last Write
-    long long zapisu = 0, bajtu = 0, etiket = 0;       // every Write, its bytes, every label's end
+    std::string konec; // the job's last two bytes, even when a Write split them
+    long long zapisu = 0, bajtu = 0, etiket = 0; // every Write, its bytes, every label's end
     std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zniceno", "dokonceni 3"
     std::string nazevDokumentu, tiskarna;
     int uloh = 0;
