@@ -15,4 +15,9 @@ public:
         return eRawPrinter(
             Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")"));
     }
+    // A server that did not answer within the deadline.
+    static eRawPrinter Vyprselo(int sekund, int kod) {
+        return eRawPrinter(Utf8NaWin1250("Tiskový server neodpověděl do " + std::to_string(sekund) +
+                                         " s (" + std::to_string(kod) + ")"));
+    }
 };

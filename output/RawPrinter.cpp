@@ -11,9 +11,11 @@ namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
-// Waiting longer than this for a server that does not answer helps nobody.
-constexpr int LimitSpojeniMs = 30000;
-constexpr double LimitOdpovediS = 30.0;
+// A shop's print server, even a busy one far away, connects within a second or two and
+// answers each request (a 64 KiB chunk included) within a few; one that has not answered
+// in 15 s is down or stuck, and the user waits no longer for it.
+constexpr int LimitSpojeniMs = 5000;
+constexpr int LhutaS = 15;
 
 bool StejneJmeno(const std::string& a, const std::string& b) {
     // CUPS queue names ignore ASCII case.
@@ -33,24 +35,51 @@ const std::string& Overena(const std::string& tiskarna) {
     return tiskarna;
 }
 
+// Create-Job on our connection alone: cupsCreateJob would look the queue up on connections
+// of its own first, out of reach of the deadline. Returns the job id, 0 on failure.
+int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& nazev) {
+    ipp_t* zadost = ippNewRequest(IPP_OP_CREATE_JOB);
+    const std::string cesta = "/printers/" + fronta;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                    cesta.c_str());
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, nazev.c_str());
+    ipp_t* odpoved = cupsDoRequest(spojeni, zadost, cesta.c_str()); // frees the request
+    ipp_attribute_t* id = ippFindAttribute(odpoved, "job-id", IPP_TAG_INTEGER);
+    const int uloha = id != nullptr ? ippGetInteger(id, 0) : 0;
+    ippDelete(odpoved);
+    return uloha;
+}
+
 } // namespace
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna)
     : tiskarna_(Win1250NaUtf8(Overena(tiskarna))),
-      spojeni_(LimitSpojeniMs, LimitOdpovediS, IPP_STATUS_ERROR_INTERNAL) {
+      spojeni_(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_INTERNAL) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
-    uloha_ = cupsCreateJob(*spojeni_, tiskarna_.c_str(), nazev.c_str(), 0, nullptr);
+    {
+        const tSpojeni::tLhuta lhuta(spojeni_);
+        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev);
+    }
     if (uloha_ == 0)
-        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
-    if (cupsStartDocument(*spojeni_, tiskarna_.c_str(), uloha_, nazev.c_str(), CUPS_FORMAT_RAW,
-                          1) != HTTP_STATUS_CONTINUE) {
+        throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
+    http_status_t stav{};
+    {
+        const tSpojeni::tLhuta lhuta(spojeni_);
+        stav = cupsStartDocument(*spojeni_, tiskarna_.c_str(), uloha_, nazev.c_str(),
+                                 CUPS_FORMAT_RAW, 1);
+    }
+    if (stav != HTTP_STATUS_CONTINUE) {
         // A job without a document would wait on the queue for ever.
-        const int kod = KodChyby(IPP_STATUS_ERROR_INTERNAL);
-        cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0);
-        throw eRawPrinter::ZKodu(kod);
+        const eRawPrinter chyba = spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
+        Zrus();
+        throw chyba;
     }
     otevreno_ = true;
-    zasobnik_.reserve(VelikostDavky);
+    zasobnik_.reserve(2 * VelikostDavky);
 }
 
 tRawPrinter::~tRawPrinter() {
@@ -58,8 +87,23 @@ tRawPrinter::~tRawPrinter() {
 }
 
 void tRawPrinter::Posli(const char* data, size_t delka) {
-    if (cupsWriteRequestData(*spojeni_, data, delka) != HTTP_STATUS_CONTINUE)
-        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
+    http_status_t stav{};
+    {
+        const tSpojeni::tLhuta lhuta(spojeni_);
+        stav = cupsWriteRequestData(*spojeni_, data, delka);
+    }
+    if (stav != HTTP_STATUS_CONTINUE) {
+        otevreno_ = false; // a document cut in the middle never prints
+        throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
+    }
+}
+
+void tRawPrinter::PosliDavku() {
+    const size_t delka = hranice_ > 0 ? hranice_ : zasobnik_.size();
+    pulka_ = delka > hranice_;
+    Posli(zasobnik_.data(), delka);
+    zasobnik_.erase(0, delka);
+    hranice_ = 0;
 }
 
 void tRawPrinter::Write(const std::string& data) {
@@ -67,42 +111,69 @@ void tRawPrinter::Write(const std::string& data) {
         throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_POSSIBLE);
     if (!data.empty())
         prazdny_ = false;
-    if (zasobnik_.size() + data.size() < VelikostDavky) {
-        zasobnik_ += data;
-        return;
-    }
-    // Complete the buffered chunk, send whole chunks straight from the data, keep the rest.
-    size_t pozice = VelikostDavky - zasobnik_.size();
-    zasobnik_.append(data, 0, pozice);
-    std::string davka;
-    davka.swap(zasobnik_); // a failed chunk is dropped: the raised error reports it
-    zasobnik_.reserve(VelikostDavky);
-    Posli(davka.data(), davka.size());
-    for (; data.size() - pozice >= VelikostDavky; pozice += VelikostDavky)
-        Posli(data.data() + pozice, VelikostDavky);
-    zasobnik_.append(data, pozice);
+    zasobnik_ += data;
+    if (zasobnik_.size() >= VelikostDavky)
+        PosliDavku();
+}
+
+void tRawPrinter::KonecEtikety() {
+    ++etiket_;
+    hranice_ = zasobnik_.size();
+    pulka_ = false;
 }
 
 void tRawPrinter::Dokonci() {
     if (!otevreno_)
         return;
-    if (!zasobnik_.empty()) {
-        std::string davka;
-        davka.swap(zasobnik_);
-        Posli(davka.data(), davka.size());
-    }
+    if (!zasobnik_.empty())
+        Posli(zasobnik_.data(), zasobnik_.size());
+    zasobnik_.clear();
     otevreno_ = false;
-    if (UkonciDokument() > IPP_STATUS_OK_EVENTS_COMPLETE)
-        throw eRawPrinter::ZKodu(KodChyby(IPP_STATUS_ERROR_INTERNAL));
+    if (!UkonciDokument())
+        throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
 }
 
-int tRawPrinter::UkonciDokument() noexcept {
+bool tRawPrinter::UkonciDokument() noexcept {
+    const tSpojeni::tLhuta lhuta(spojeni_);
     // The server refuses a document without a byte; with nothing to print, the job goes.
     if (prazdny_) {
         cupsFinishDocument(*spojeni_, tiskarna_.c_str());
-        return cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0);
+        return cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0) <=
+               IPP_STATUS_OK_EVENTS_COMPLETE;
     }
-    return cupsFinishDocument(*spojeni_, tiskarna_.c_str());
+    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+long long tRawPrinter::Prerus() noexcept {
+    if (!otevreno_)
+        return 0; // cut off, already ended or cancelled: nothing more will print
+    if (etiket_ == 0 || pulka_) {
+        Zrus(); // no whole label, or part of one gone already
+        return 0;
+    }
+    // The whole labels print; what follows the last one is dropped.
+    otevreno_ = false;
+    const tSpojeni::tLhuta lhuta(spojeni_);
+    if (cupsWriteRequestData(*spojeni_, zasobnik_.data(), hranice_) != HTTP_STATUS_CONTINUE)
+        return 0;
+    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE
+               ? etiket_
+               : 0;
+}
+
+void tRawPrinter::Zrus() noexcept {
+    otevreno_ = false;
+    if (spojeni_.Vyprselo())
+        return; // a server that has just not answered would not answer this either
+    // Cancelled on a connection of its own while the document is still open on ours, so
+    // that it never becomes whole and nothing of it can print.
+    try {
+        const tSpojeni zruseni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_INTERNAL);
+        const tSpojeni::tLhuta lhuta(zruseni);
+        cupsCancelJob2(*zruseni, tiskarna_.c_str(), uloha_, 0);
+    } catch (const eRawPrinter&) {
+        // A server out of reach cannot finish the open document either.
+    }
 }
 
 void tRawPrinter::EndDoc() {
@@ -110,9 +181,11 @@ void tRawPrinter::EndDoc() {
         return;
     otevreno_ = false;
     // What was accepted stays in the job: send the rest and end the document, so the
-    // server prints it even after a failed run.
-    if (!zasobnik_.empty())
+    // server prints it.
+    if (!zasobnik_.empty()) {
+        const tSpojeni::tLhuta lhuta(spojeni_);
         cupsWriteRequestData(*spojeni_, zasobnik_.data(), zasobnik_.size());
+    }
     zasobnik_.clear();
     UkonciDokument();
 }

@@ -12,24 +12,31 @@ public:
     // Create: checks that the queue exists, creates the job under the document name and
     // starts a raw document. Names are 8-bit Windows-1250 text.
     tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna);
-    ~tRawPrinter() override; // ends a document still open; never raises
+    ~tRawPrinter() override; // ends a document still open (EndDoc); never raises
     tRawPrinter(const tRawPrinter&) = delete;
     tRawPrinter& operator=(const tRawPrinter&) = delete;
 
-    // Writes are gathered into chunks of up to 64 KiB; a failure of a chunk raises from the
-    // Write that completed it, or from Dokonci.
+    // Writes are gathered into chunks of about 64 KiB, cut at a label's end where there is
+    // one; a failure of a chunk raises from the Write that completed it, or from Dokonci.
     void Write(const std::string& data) override;
+    void KonecEtikety() override;
     void Dokonci() override; // sends what is buffered and ends the document
-    void EndDoc();           // ends the document; failures are not reported
+    long long Prerus() noexcept override;
+    void Zrus() noexcept override;
+    void EndDoc(); // sends everything written and ends the document; failures not reported
 
 private:
+    void PosliDavku();                          // the buffer up to its last label end; raises
     void Posli(const char* data, size_t delka); // one chunk to the server; raises
-    int UkonciDokument() noexcept;              // the IPP status of the document's end
+    bool UkonciDokument() noexcept;             // true when the server took the document
 
     std::string tiskarna_;  // the queue name in UTF-8
     tSpojeni spojeni_;      // our own, so other CUPS calls cannot disturb it
     int uloha_ = 0;         // CUPS job id
-    bool otevreno_ = false; // the document is started and not yet ended
-    std::string zasobnik_;  // bytes written but not yet sent (< 64 KiB)
+    bool otevreno_ = false; // the document is started, not yet ended and its connection whole
+    std::string zasobnik_;  // bytes written but not yet sent
+    size_t hranice_ = 0;    // where the last label ended in zasobnik_ (0: none there)
+    long long etiket_ = 0;  // labels ended so far
+    bool pulka_ = false;    // bytes of a label not yet ended have been sent
     bool prazdny_ = true;   // no byte written yet
 };

@@ -1,23 +1,46 @@
 #pragma once
-// A connection of our own to the CUPS server, with time limits, closed when it goes. No
-// CUPS header here: this is seen wherever tRawPrinter is.
+// A connection of our own to the CUPS server, with a deadline on every call, closed when it
+// goes. No CUPS header here: this is seen wherever tRawPrinter is.
+
+#include "ChybaTiskarny.h"
+
+#include <memory>
 
 struct _http_s; // NOLINT(bugprone-reserved-identifier): libcups names http_t so
 
 class tSpojeni {
 public:
-    // Connects within limitSpojeniMs; a request that gets no answer for limitOdpovediS
-    // fails. Raises eRawPrinter with the failure's code, or kodBezKodu when it left none.
-    tSpojeni(int limitSpojeniMs, double limitOdpovediS, int kodBezKodu);
+    // Connects within limitSpojeniMs; raises eRawPrinter with the failure's code, or
+    // kodBezKodu when it left none. Calls made under a tLhuta end after lhutaS seconds.
+    tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu);
     ~tSpojeni();
     tSpojeni(const tSpojeni&) = delete;
     tSpojeni& operator=(const tSpojeni&) = delete;
 
     _http_s* operator*() const { return http_; }
 
-private:
-    _http_s* http_;
-};
+    // For as long as it lives, a call on the connection that passes the deadline is cut
+    // off: its socket is shut down, so the call fails instead of waiting for ever.
+    class tLhuta {
+    public:
+        explicit tLhuta(const tSpojeni& spojeni);
+        ~tLhuta();
+        tLhuta(const tLhuta&) = delete;
+        tLhuta& operator=(const tLhuta&) = delete;
 
-// The code of the CUPS call that just failed; kodBezKodu when it left no error code.
-int KodChyby(int kodBezKodu);
+    private:
+        const tSpojeni& spojeni_;
+    };
+
+    // The deadline cut the last call off.
+    bool Vyprselo() const;
+    // The error of the call that just failed: the deadline's when it cut the call off, else
+    // the call's CUPS code (kodBezKodu when it left none).
+    eRawPrinter Chyba(int kodBezKodu) const;
+
+private:
+    struct tHlidac;
+    _http_s* http_;
+    int lhutaS_;
+    std::unique_ptr<tHlidac> hlidac_;
+};

@@ -8,9 +8,10 @@
 
 namespace {
 
-// How long to wait for a print server that does not answer at all, or stops answering.
+// How long to wait for a print server that does not answer at all, or stops answering. The
+// list is asked for while the settings dialog opens; any server answers it at once.
 constexpr int LimitSpojeniMs = 5000;
-constexpr double LimitOdpovediS = 3.0;
+constexpr int LhutaS = 3;
 
 // The server's list of destinations, freed however the reading ends.
 struct tCile {
@@ -29,13 +30,17 @@ std::vector<std::string> SeznamTiskaren() {
     // of our own tells them apart, and with a time limit a server that accepts but never
     // answers cannot block the program.
     tCile cile;
-    const tSpojeni spojeni(LimitSpojeniMs, LimitOdpovediS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
-    cile.pocet = cupsGetDests2(*spojeni, &cile.cile);
-    const ipp_status_t kod = cupsLastError();
+    const tSpojeni spojeni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    {
+        const tSpojeni::tLhuta lhuta(spojeni);
+        cile.pocet = cupsGetDests2(*spojeni, &cile.cile);
+    }
     if (cile.pocet == 0) {
         // "Not found" is how the server says it has no queues.
-        if (kod >= IPP_STATUS_REDIRECTION_OTHER_SITE && kod != IPP_STATUS_ERROR_NOT_FOUND)
-            throw eRawPrinter::ZKodu(kod);
+        const ipp_status_t kod = cupsLastError();
+        if (spojeni.Vyprselo() ||
+            (kod >= IPP_STATUS_REDIRECTION_OTHER_SITE && kod != IPP_STATUS_ERROR_NOT_FOUND))
+            throw spojeni.Chyba(kod);
         return {};
     }
     std::vector<std::string> nazvy;

@@ -15,4 +15,10 @@ public:
     // Called after the last byte of every label (its after-label codes): where one label
     // ends, for jobs that count or mark labels. The default does nothing.
     virtual void KonecEtikety() {}
+    // Called instead of Dokonci when the run failed (also when Dokonci raised): ends the
+    // document with the whole labels written so far, if the spooler can still take it.
+    // Returns how many labels will print: 0 when the document cannot be ended.
+    virtual long long Prerus() noexcept = 0;
+    // Called when the user stops the run: the job is cancelled and nothing of it prints.
+    virtual void Zrus() noexcept = 0;
 };

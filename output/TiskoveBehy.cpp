@@ -63,27 +63,48 @@ private:
     const std::function<void(bool)>& kurzor_;
 };
 
-// A run from its open job on: the hourglass while it prints, then the clean-up that runs
-// however the printing ends: the job destroyed (what was written reaches the spooler), the
-// cursor restored, the completion dialog with the labels finished; then an error goes on.
-template <class Tisk>
-void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, Tisk tisk) {
+// The labels of a run so far; now and then it asks whether to go on.
+struct tPocitadlo {
+    struct tStorno {};
+    const tSluzbyTisku& sluzby;
+    const long long celkem;
     long long hotovo = 0;
+
+    void Etiketa() {
+        // Every 4096 labels: about a millisecond of printing, and no cost worth measuring.
+        if ((++hotovo & 0xFFF) == 0 && sluzby.Pokrok && !sluzby.Pokrok(hotovo, celkem))
+            throw tStorno{};
+    }
+};
+
+// A run from its open job on: the hourglass while it prints, then the clean-up that runs
+// however the printing ends: the job ended, cancelled or cut back to its whole labels and
+// destroyed, the cursor restored, the completion dialog with the labels that will print;
+// then an error goes on.
+template <class Tisk>
+void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, long long celkem,
+            Tisk tisk) {
+    tPocitadlo pocitadlo{sluzby, celkem};
+    long long vytiskne = 0;
     std::exception_ptr chyba;
     {
         const tCekani cekani(sluzby.Kurzor);
         const auto tiskne = std::move(uloha); // destroyed before the cursor is restored
         try {
-            tisk(*tiskne, hotovo);
+            tisk(*tiskne, pocitadlo);
             tiskne->Dokonci();
+            vytiskne = pocitadlo.hotovo;
+        } catch (const tPocitadlo::tStorno&) {
+            tiskne->Zrus();
         } catch (...) {
             chyba = std::current_exception();
+            vytiskne = tiskne->Prerus();
         }
     }
     if (!chyba)
-        return sluzby.UkazDokonceni(hotovo);
+        return sluzby.UkazDokonceni(vytiskne);
     try {
-        sluzby.UkazDokonceni(hotovo);
+        sluzby.UkazDokonceni(vytiskne);
     } catch (...) {
         // The run's own error is the one worth showing.
     }
@@ -99,14 +120,14 @@ void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty
     const std::string kodyInit = DekodujKody(popis.InitKody);
     const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
     auto uloha = sluzby.VytvorUlohu(NazevDokumentu(pocetKopii), popis.Tiskarna);
-    Prubeh(std::move(uloha), sluzby, [&](tTiskovaUloha& u, long long& hotovo) {
+    Prubeh(std::move(uloha), sluzby, pocetKopii, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         std::vector<std::string_view> seznam(hodnoty.begin(), hodnoty.end());
         seznam[0] = {}; // value 0 of a manual label is empty
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         for (int kopie = 0; kopie < pocetKopii; ++kopie) {
             TiskniEtiketu(popis, seznam, kodyPo, u);
-            ++hotovo;
+            pocitadlo.Etiketa();
         }
         PisPrazdneRadky(u, popis.RadkuPo);
     });
@@ -122,7 +143,7 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
         if (const long long pocet = PocetZBunky(tabulka, popis.PoleSPoctem, r); pocet > 0)
             celkem += pocet;
     auto uloha = sluzby.VytvorUlohu(NazevDokumentu(celkem), popis.Tiskarna);
-    Prubeh(std::move(uloha), sluzby, [&](tTiskovaUloha& u, long long& hotovo) {
+    Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         const std::string kodyInit = DekodujKody(popis.InitKody);
         const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
         u.Write(kodyInit);
@@ -138,7 +159,7 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
                 seznam.push_back(tabulka.Bunka(c, r));
             for (long long kopie = 0; kopie < pocet; ++kopie) {
                 TiskniEtiketu(popis, seznam, kodyPo, u);
-                ++hotovo;
+                pocitadlo.Etiketa();
             }
         }
         PisPrazdneRadky(u, popis.RadkuPo);

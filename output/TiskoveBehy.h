@@ -19,7 +19,14 @@ struct tSluzbyTisku {
     std::function<void(long long pocet)> UkazDokonceni;
     // The hourglass on (true) while a run prints, and off again; may be empty.
     std::function<void(bool cekej)> Kurzor;
+    // Called every few thousand labels with the labels so far and the run's total; false
+    // stops the run (the user pressed Storno): the job is cancelled, nothing of it prints
+    // and the completion dialog shows 0. May be empty.
+    std::function<bool(long long hotovo, long long celkem)> Pokrok;
 };
+
+// Both runs show the completion dialog with the labels that will print: after a failure only
+// those the spooler still takes whole, then the error goes on.
 
 // Manual run with the twenty manual values. Does nothing when pocetKopii <= 0.
 void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty& hodnoty,

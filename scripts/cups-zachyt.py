@@ -8,6 +8,10 @@ Usage: cups-zachyt.py TARGET_DIR PORT_FILE
 
 With OBLEPKY_ZAVRIT_PO=N in the environment the first connection is cut after N bytes, like
 a printer that drops the line in the middle of a job; later connections are captured whole.
+
+With OBLEPKY_TICHY=PORT it plays a print server that stalls: the first connection is passed
+on to 127.0.0.1:PORT (so the printer list answers), every later one is taken and never
+answered; nothing is stored.
 """
 
 import os
@@ -20,6 +24,7 @@ os.makedirs(cil, exist_ok=True)
 
 zamek = threading.Lock()
 zavrit_po = int(os.environ.get("OBLEPKY_ZAVRIT_PO", "0") or 0)
+tichy = int(os.environ.get("OBLEPKY_TICHY", "0") or 0)
 
 
 def dalsi_poradi():
@@ -55,6 +60,28 @@ docasny = soubor_portu + ".tmp"
 with open(docasny, "w") as f:
     f.write(str(server.getsockname()[1]))
 os.rename(docasny, soubor_portu)
+
+def preposli(odkud, kam):
+    try:
+        while data := odkud.recv(65536):
+            kam.sendall(data)
+    except OSError:
+        pass
+    for s in (odkud, kam):
+        try:
+            s.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+
+
+if tichy:
+    mlcici = []
+    spojeni, _ = server.accept()
+    server_cups = socket.create_connection(("127.0.0.1", tichy))
+    for smer in ((spojeni, server_cups), (server_cups, spojeni)):
+        threading.Thread(target=preposli, args=smer, daemon=True).start()
+    while True:
+        mlcici.append(server.accept()[0])
 
 while True:
     spojeni, _ = server.accept()

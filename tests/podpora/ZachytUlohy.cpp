@@ -19,8 +19,10 @@ tZachytUlohy::~tZachytUlohy() {
 }
 
 void tZachytUlohy::Write(const std::string& data) {
-    if (zaznam_.zapisu == zaznam_.selzeZapis)
+    if (zaznam_.zapisu == zaznam_.selzeZapis) {
+        selhalo_ = true;
         throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (5)");
+    }
     ++zaznam_.zapisu;
     zaznam_.bajtu += static_cast<long long>(data.size());
     zaznam_.konec += data.substr(data.size() - std::min<size_t>(data.size(), 2));
@@ -37,8 +39,14 @@ void tZachytUlohy::Write(const std::string& data) {
 
 void tZachytUlohy::Dokonci() {
     zaznam_.udalosti.push_back("dokonci");
-    if (zaznam_.selzeDokonceni)
+    if (zaznam_.selzeDokonceni) {
+        selhalo_ = true;
         throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (1)");
+    }
+}
+
+long long tZachytUlohy::Prerus() noexcept {
+    return selhalo_ ? 0 : zaznam_.etiket;
 }
 
 tSluzbyTisku Sluzby(tZaznam& zaznam) {
@@ -54,6 +62,9 @@ tSluzbyTisku Sluzby(tZaznam& zaznam) {
     };
     sluzby.UkazDokonceni = [&zaznam](long long pocet) {
         zaznam.udalosti.push_back("dokonceni " + std::to_string(pocet));
+    };
+    sluzby.Pokrok = [&zaznam](long long hotovo, long long) {
+        return zaznam.stornoPo < 0 || hotovo < zaznam.stornoPo;
     };
     sluzby.Kurzor = [&zaznam](bool cekej) {
         zaznam.udalosti.push_back(cekej ? "kurzor cekej" : "kurzor normalni");

@@ -17,13 +17,14 @@ struct tZaznam {
     size_t drzet = std::numeric_limits<size_t>::max(); // bytes kept at most; the rest counted
     std::string konec; // the job's last two bytes, even when a Write split them
     long long zapisu = 0, bajtu = 0, etiket = 0; // every Write, its bytes, every label's end
-    std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zniceno", "dokonceni 3"
+    std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zruseno", "dokonceni 0"
     std::string nazevDokumentu, tiskarna;
     int uloh = 0;
     long long selzeZapis = -1;      // the Write with this index raises
     bool selzeDokonceni = false;    // Dokonci raises
     bool selzeVytvoreni = false;    // creating the job raises
     std::function<void()> poZapisu; // runs after every accepted Write
+    long long stornoPo = -1;        // Storno once the run has done this many labels
 
     std::string Bajty() const; // the kept writes as one string
 };
@@ -38,10 +39,15 @@ public:
     void Write(const std::string& data) override;
     void Dokonci() override;
     void KonecEtikety() override { ++zaznam_.etiket; }
+    // The labels ended so far print, unless a Write or Dokonci failed: as on a spooler, a
+    // document that broke off prints nothing.
+    long long Prerus() noexcept override;
+    void Zrus() noexcept override { zaznam_.udalosti.push_back("zruseno"); }
 
 private:
     tZaznam& zaznam_;
     size_t drzeno_ = 0;
+    bool selhalo_ = false;
 };
 
 // Services that open a capturing job on the record and note the cursor and the completion

@@ -57,6 +57,14 @@ fs::path Slozka(const std::string& nazev) {
 
 } // namespace
 
+std::string TichyServer(const std::string& nazev) {
+    Skript("stall", nazev);
+    std::ifstream soubor(fs::path(Adresar()) / "posluchaci" / (nazev + ".port"));
+    std::string port;
+    soubor >> port;
+    return "127.0.0.1:" + port;
+}
+
 std::string Adresar() {
     return Promenna("OBLEPKY_CUPS_DIR");
 }

@@ -34,6 +34,11 @@ void VymazZachycene(const std::string& nazev);
 // ones included, oldest first.
 std::vector<std::string> NazvyUloh(const std::string& nazev);
 
+// Starts a print server that passes its first connection on to this one (the printer list
+// answers) and never answers a later one; returns its address, "127.0.0.1:PORT". It goes
+// when the server is stopped.
+std::string TichyServer(const std::string& nazev);
+
 // Stops / starts the server itself (for tests of a server that is down). Stopping also
 // ends the capture listeners; a started server is fresh: no queues, no jobs, nothing
 // captured. A test that stops it starts it again before it ends.
