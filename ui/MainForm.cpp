@@ -1,12 +1,12 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
-#include "Cekani.h"
 #include "Chyby.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
 #include "NastaveniOblepkyForm.h"
 #include "PriKonci.h"
+#include "PrubehTisku.h"
 #include "RawPrinter.h"
 #include "TabulkaModel.h"
 #include "Text.h"
@@ -148,7 +148,11 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         if (Vytisteno)
             Vytisteno->Ukaz(pocet);
     };
-    sluzby_.Kurzor = ZmenKurzor;
+    auto* prubeh = new TPrubehTisku(this);
+    sluzby_.Kurzor = [prubeh](bool cekej) { prubeh->Cekej(cekej); };
+    sluzby_.Pokrok = [prubeh](long long hotovo, long long celkem) {
+        return prubeh->Pokracuj(hotovo, celkem);
+    };
 
     VytvorMenu();
 

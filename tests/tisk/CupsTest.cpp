@@ -57,6 +57,26 @@ fs::path Slozka(const std::string& nazev) {
 
 } // namespace
 
+int StavPosledniUlohy(const std::string& nazev) {
+    ipp_jstate_t stav = IPP_JSTATE_PENDING;
+    for (int pokus = 0; pokus < 200; ++pokus) {
+        cups_job_t* ulohy = nullptr;
+        const int pocet =
+            cupsGetJobs2(CUPS_HTTP_DEFAULT, &ulohy, nazev.c_str(), 0, CUPS_WHICHJOBS_ALL);
+        int nejnovejsi = -1;
+        for (int i = 0; i < pocet; ++i)
+            if (nejnovejsi < 0 || ulohy[i].id > ulohy[nejnovejsi].id)
+                nejnovejsi = i;
+        if (nejnovejsi >= 0)
+            stav = ulohy[nejnovejsi].state;
+        cupsFreeJobs(pocet, ulohy);
+        if (stav >= IPP_JSTATE_CANCELED)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return stav;
+}
+
 std::string TichyServer(const std::string& nazev) {
     Skript("stall", nazev);
     std::ifstream soubor(fs::path(Adresar()) / "posluchaci" / (nazev + ".port"));

@@ -34,6 +34,10 @@ void VymazZachycene(const std::string& nazev);
 // ones included, oldest first.
 std::vector<std::string> NazvyUloh(const std::string& nazev);
 
+// The state (ipp_jstate_t) of the queue's newest job, waiting up to 20 s for it to become
+// final (canceled, aborted or completed).
+int StavPosledniUlohy(const std::string& nazev);
+
 // Starts a print server that passes its first connection on to this one (the printer list
 // answers) and never answers a later one; returns its address, "127.0.0.1:PORT". It goes
 // when the server is stopped.

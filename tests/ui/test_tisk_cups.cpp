@@ -1,5 +1,6 @@
 // The whole way through the window: a layout edited in the settings dialog prints as edited,
-// by hand and from a pasted table, through a real queue of the private CUPS server.
+// by hand and from a pasted table, through a real queue of the private CUPS server; a run
+// of ten million labels is stopped with Storno.
 
 #include "Chyby.h"
 #include "CiselnyBox.h"
@@ -8,6 +9,7 @@
 #include "Modalni.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
+#include "PrubehTisku.h"
 #include "StavProgramu.h"
 #include "VytistenoForm.h"
 
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -121,6 +124,52 @@ private slots:
         QVERIFY(nazvy.size() >= 2);
         QCOMPARE(nazvy[nazvy.size() - 2], std::string("Oblepky pro zboží (2 ks)"));
         QCOMPARE(nazvy.back(), std::string("Oblepky pro zboží (3 ks)"));
+    }
+
+    // A count cell of ten million: after about a second the progress window shows the
+    // total; Storno cancels the job, nothing reaches the printer and the dialog says 0.
+    void dlouhyBehSeZrusiStornem() {
+        const size_t predtim = cups_test::Zachycene(Fronta).size();
+        tProgram program(adresar_.path());
+        tPopisOblepky& p = program.Stav.PopisEtiket[0];
+        p.Tiskarna = Fronta;
+        p.PocetRadkuOblepky = 1;
+        p.Radky[1].HrDelka = 40;
+        p.Radky[1].HrText = "{1}";
+        p.PoleSPoctem = 3;
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t10000000\r\n"));
+        okno.PageControl1->setCurrentIndex(1);
+        okno.Button1Click();
+
+        QElapsedTimer od;
+        qint64 poOkne = -1;
+        QString stav;
+        PriModalnim([&](QWidget* w) {
+            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+            if (!prubeh)
+                return;
+            poOkne = od.elapsed();
+            stav = prubeh->xStav->text();
+            PriModalnim([this](QWidget* d) {
+                auto* vytisteno = qobject_cast<TVytistenoForm*>(d);
+                dokonceno_ = vytisteno ? vytisteno->xPocet->text().toLongLong() : -1;
+            });
+            QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+        });
+        od.start();
+        okno.TiskVsechClick();
+        QVERIFY2(poOkne >= 900, qPrintable(QString::number(poOkne)));
+        QVERIFY2(stav.endsWith(QStringLiteral(" z 10000000 etiket")), qPrintable(stav));
+        QCOMPARE(dokonceno_, 0LL);
+        QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
+        QVERIFY(!okno.findChild<TPrubehTisku*>()->isVisible());
+        QCOMPARE(cups_test::StavPosledniUlohy(Fronta), 7); // IPP job-state "canceled"
+        QTest::qWait(500); // a job that printed would be captured by now
+        QCOMPARE(cups_test::Zachycene(Fronta).size(), predtim);
     }
 };
 

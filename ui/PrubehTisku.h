@@ -1,0 +1,32 @@
+#pragma once
+// What the user sees of a running print: the hourglass, and for a run still going after about
+// a second a small window with the labels so far and Storno. Short runs look as before.
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class TPrubehTisku : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPrubehTisku(QWidget* vlastnik);
+
+    // For the print services: the hourglass on and off (the window goes with it) ...
+    void Cekej(bool cekej);
+    // ... and the run's progress; false once the user has pressed Storno.
+    bool Pokracuj(long long hotovo, long long celkem);
+
+    void reject() override; // Esc and closing the window mean Storno
+
+    QLabel* xStav;
+    QProgressBar* Ukazatel;
+    QPushButton* Storno;
+
+private:
+    QElapsedTimer od_;     // since the run began
+    QElapsedTimer obnova_; // since the window was last brought up to date
+    bool zruseno_ = false;
+};
