@@ -41,11 +41,14 @@ std::string Uvozovky(const std::string& slovo) {
 }
 
 // Runs scripts/cups-test with the given subcommand; its output goes to the test's log.
-void Skript(const std::string& prikaz, const std::string& fronta = {}) {
+void Skript(const std::string& prikaz, const std::string& fronta = {},
+            const std::string& dalsi = {}) {
     std::string radek = Uvozovky(Promenna("OBLEPKY_SKRIPTY") + "/cups-test") + " " + prikaz + " " +
                         Uvozovky(Adresar());
     if (!fronta.empty())
         radek += " " + Uvozovky(fronta);
+    if (!dalsi.empty())
+        radek += " " + Uvozovky(dalsi);
     std::fflush(nullptr);
     if (std::system(radek.c_str()) != 0)
         throw std::runtime_error("failed: " + radek);
@@ -157,6 +160,40 @@ void ZastavServer() {
 
 void SpustServer() {
     Skript("start");
+}
+
+void PresmerujFrontu(const std::string& nazev, const std::string& uri) {
+    Skript("forward", nazev, uri);
+}
+
+tSdilenyServer::tSdilenyServer()
+    : adresar_((fs::temp_directory_path() /
+                ("oblepky-obchod-" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+                   .string()) {
+    fs::create_directories(adresar_);
+    const tNaServeru na(*this);
+    SpustServer();
+    std::ifstream(fs::path(adresar_) / "port") >> port_;
+}
+
+tSdilenyServer::~tSdilenyServer() {
+    {
+        const tNaServeru na(*this);
+        ZastavServer();
+    }
+    std::error_code chyba;
+    fs::remove_all(adresar_, chyba);
+}
+
+tSdilenyServer::tNaServeru::tNaServeru(const tSdilenyServer& server) : puvodni_(Adresar()) {
+    setenv("OBLEPKY_CUPS_DIR", server.adresar_.c_str(), 1);
+    cupsSetServer(server.port_.empty() ? nullptr : server.Adresa().c_str());
+}
+
+tSdilenyServer::tNaServeru::~tNaServeru() {
+    setenv("OBLEPKY_CUPS_DIR", puvodni_.c_str(), 1);
+    cupsSetServer(nullptr); // back to CUPS_SERVER
 }
 
 } // namespace cups_test

@@ -49,4 +49,35 @@ std::string TichyServer(const std::string& nazev);
 void ZastavServer();
 void SpustServer();
 
+// Adds raw queue `nazev` that passes its jobs on to `uri` (another server's queue).
+void PresmerujFrontu(const std::string& nazev, const std::string& uri);
+
+// The shop's print server: a second private server in a directory of its own, reached over
+// TCP on 127.0.0.1. Started with the object, stopped and removed with it.
+class tSdilenyServer {
+public:
+    tSdilenyServer();
+    ~tSdilenyServer();
+    tSdilenyServer(const tSdilenyServer&) = delete;
+    tSdilenyServer& operator=(const tSdilenyServer&) = delete;
+
+    std::string Adresa() const { return "127.0.0.1:" + port_; }
+
+    // While it lives, the helpers above and libcups (this thread) work on the shop's server,
+    // as on a PC whose client.conf names it.
+    class tNaServeru {
+    public:
+        explicit tNaServeru(const tSdilenyServer& server);
+        ~tNaServeru();
+        tNaServeru(const tNaServeru&) = delete;
+        tNaServeru& operator=(const tNaServeru&) = delete;
+
+    private:
+        std::string puvodni_;
+    };
+
+private:
+    std::string adresar_, port_;
+};
+
 } // namespace cups_test
