@@ -6,9 +6,12 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 const std::string Fronta = "Stitky";
 
@@ -111,20 +114,60 @@ TEST_F(RawPrinter, EmptyJobNameAndQueueCase) {
     EXPECT_EQ(nazvy.back(), "Oblepky pro zboží (3 ks)");
 }
 
-// What was written reaches the printer also when the run ends without Dokonci (an error
-// midway), and ending twice sends the job once.
-TEST_F(RawPrinter, ReleaseDeliversWhatWasWritten) {
+// How a job ends decides what prints. Released without Dokonci (an error midway) every
+// byte written prints, once. After a failed run (Prerus) the whole labels print and their
+// number comes back; with none, or with part of an unfinished label sent already, nothing
+// prints. Storno (Zrus) prints nothing.
+TEST_F(RawPrinter, EndingDecidesWhatPrints) {
+    const std::string velky = Vzorek(70 * 1024); // more than a chunk
     struct Pripad {
         const char* nazev;
-        std::function<void(tRawPrinter&)> konec;
+        std::function<long long(tRawPrinter&)> konec;
+        std::vector<std::string> vytiskne;
+        long long etiket;
     } pripady[] = {
-        {"destructor only", [](tRawPrinter&) {}},
-        {"EndDoc, then destructor", [](tRawPrinter& u) { u.EndDoc(); }},
+        {"destructor only", [](tRawPrinter&) { return 0; }, {std::string("ab\0c", 4)}, 0},
+        {"EndDoc, then destructor",
+         [](tRawPrinter& u) {
+             u.EndDoc();
+             return 0;
+         },
+         {std::string("ab\0c", 4)},
+         0},
         {"Dokonci, EndDoc, destructor",
          [](tRawPrinter& u) {
              u.Dokonci();
              u.EndDoc();
-         }},
+             return 0;
+         },
+         {std::string("ab\0c", 4)},
+         0},
+        {"Prerus after a label",
+         [](tRawPrinter& u) {
+             u.KonecEtikety();
+             u.Write("rest");
+             return u.Prerus();
+         },
+         {std::string("ab\0c", 4)},
+         1},
+        {"Prerus before a label", [](tRawPrinter& u) { return u.Prerus(); }, {}, 0},
+        {"Prerus with part of a label sent",
+         [&](tRawPrinter& u) {
+             u.KonecEtikety();
+             u.Write(velky); // sends the whole label only
+             u.Write(velky); // no label end to cut at: sends the part
+             return u.Prerus();
+         },
+         {},
+         0},
+        {"Zrus",
+         [](tRawPrinter& u) {
+             u.KonecEtikety();
+             u.Zrus();
+             return 0;
+         },
+         {},
+         0},
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.nazev);
@@ -133,10 +176,12 @@ TEST_F(RawPrinter, ReleaseDeliversWhatWasWritten) {
             tRawPrinter uloha("Test", Fronta);
             uloha.Write("ab");
             uloha.Write(std::string("\0c", 2));
-            p.konec(uloha);
+            EXPECT_EQ(p.konec(uloha), p.etiket);
         }
-        EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1),
-                  std::vector<std::string>{std::string("ab\0c", 4)});
+        if (p.vytiskne.empty()) {
+            EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta), 7); // IPP_JSTATE_CANCELED
+        }
+        EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1, p.vytiskne.empty() ? 300ms : 20s), p.vytiskne);
     }
 }
 

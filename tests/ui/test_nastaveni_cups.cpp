@@ -14,9 +14,11 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
-enum tServer { NekolikFront, ZadnaFronta, Nedostupny };
+enum tServer { NekolikFront, ZadnaFronta, Nedostupny, Obchodni };
 
 } // namespace
 
@@ -52,11 +54,18 @@ private slots:
         QTest::newRow("nekolik front") << NekolikFront;
         QTest::newRow("zadna fronta") << ZadnaFronta;
         QTest::newRow("server nedostupny") << Nedostupny;
+        QTest::newRow("obchodni server") << Obchodni; // a shop's server over TCP, as its client
     }
     void seznamTiskaren() {
         QFETCH(tServer, server);
         const QStringList nase = {"Oblepky_Sklad", "Oblepky_Pokladna", "Oblepky_Expedice"};
-        if (server == NekolikFront) {
+        std::optional<cups_test::tSdilenyServer> obchod;
+        std::optional<cups_test::tSdilenyServer::tNaServeru> naObchode;
+        if (server == Obchodni) {
+            cups_test::PridejFrontu("Oblepky_Jen_Mistni"); // not the shop's: not listed
+            naObchode.emplace(obchod.emplace());
+        }
+        if (server == NekolikFront || server == Obchodni) {
             for (const QString& fronta : nase)
                 cups_test::PridejFrontu(fronta.toStdString());
         } else if (server == ZadnaFronta) {
@@ -72,11 +81,14 @@ private slots:
         TNastaveniOblepkyForm form(nullptr);
         QVERIFY(!QGuiApplication::overrideCursor());
 
-        if (server == NekolikFront) {
+        if (server == NekolikFront || server == Obchodni) {
             QCOMPARE(chyby_, QStringList{});
             for (TNastaveniOblepkyFrame* eti : form.Eti)
                 for (const QString& fronta : nase)
                     QVERIFY2(eti->eTiskarna->findText(fronta) >= 0, qPrintable(fronta));
+            if (server == Obchodni)
+                QCOMPARE(form.Eti[0]->eTiskarna->findText(QStringLiteral("Oblepky_Jen_Mistni")),
+                         -1);
         } else {
             QCOMPARE(chyby_.size(), 1);
             if (server == ZadnaFronta)
@@ -95,7 +107,7 @@ private slots:
         form.Zobraz(popis);
         form.Eti[1]->eTiskarna->setEditText(QStringLiteral("Napsana"));
         const int index = form.Eti[2]->eTiskarna->findText(QStringLiteral("Oblepky_Pokladna"));
-        QCOMPARE(index >= 0, server == NekolikFront);
+        QCOMPARE(index >= 0, server == NekolikFront || server == Obchodni);
         if (index >= 0)
             form.Eti[2]->eTiskarna->setCurrentIndex(index);
         form.OK->click();
