@@ -133,9 +133,11 @@ private slots:
         tProgram program(adresar_.path());
         tPopisOblepky& p = program.Stav.PopisEtiket[0];
         p.Tiskarna = Fronta;
-        p.PocetRadkuOblepky = 1;
+        p.PocetRadkuOblepky = 12; // a row a write: some seconds for ten million labels
         p.Radky[1].HrDelka = 40;
         p.Radky[1].HrText = "{1}";
+        p.Radky[2].HrDelka = 40;
+        p.Radky[2].HrText = "Cena: {2,5*}";
         p.PoleSPoctem = 3;
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
@@ -144,6 +146,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t10000000\r\n"));
         okno.PageControl1->setCurrentIndex(1);
         okno.Button1Click();
+        okno.ePocet->setValue(1);
 
         QElapsedTimer od;
         qint64 poOkne = -1;
