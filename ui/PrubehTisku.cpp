@@ -25,6 +25,14 @@ TPrubehTisku::TPrubehTisku(QWidget* vlastnik)
     rozlozeni->addWidget(Ukazatel);
     rozlozeni->addWidget(Storno, 0, Qt::AlignHCenter);
     setMinimumWidth(260);
+    if (vlastnik)
+        vlastnik->installEventFilter(this);
+}
+
+bool TPrubehTisku::eventFilter(QObject* objekt, QEvent* udalost) {
+    if (udalost->type() == QEvent::Hide && !udalost->spontaneous() && od_.isValid())
+        zruseno_ = true;
+    return QDialog::eventFilter(objekt, udalost);
 }
 
 void TPrubehTisku::Cekej(bool cekej) {
@@ -32,10 +40,12 @@ void TPrubehTisku::Cekej(bool cekej) {
     zruseno_ = false;
     obnova_.invalidate();
     Storno->setEnabled(true);
-    if (cekej)
+    if (cekej) {
         od_.start();
-    else
+    } else {
+        od_.invalidate();
         hide();
+    }
 }
 
 // The run stays on this thread and lets the event loop in from its own loop, at most every
@@ -43,7 +53,7 @@ void TPrubehTisku::Cekej(bool cekej) {
 // that blocks ends by its deadline. A worker thread would need all of them made safe.
 bool TPrubehTisku::Pokracuj(long long hotovo, long long celkem) {
     if (zruseno_)
-        return false;
+        return false; // also before the window shows: the owner may have closed
     if (od_.elapsed() < 1000 || (obnova_.isValid() && obnova_.elapsed() < 50))
         return true;
     xStav->setText(QStringLiteral("Vytištěno %1 z %2 etiket").arg(hotovo).arg(celkem));

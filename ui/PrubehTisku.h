@@ -25,6 +25,10 @@ public:
     QProgressBar* Ukazatel;
     QPushButton* Storno;
 
+protected:
+    // The owner closed while a run goes on (the program ends on a signal): Storno as well.
+    bool eventFilter(QObject* objekt, QEvent* udalost) override;
+
 private:
     QElapsedTimer od_;     // since the run began
     QElapsedTimer obnova_; // since the window was last brought up to date
