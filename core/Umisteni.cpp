@@ -13,13 +13,23 @@ bool Existuje(const std::string& cesta) {
     return ::access(cesta.c_str(), F_OK) == 0;
 }
 
+// The system's program folders hold installed copies, never a portable one: root may write
+// there, yet a settings file must not land in /usr/bin.
+bool SlozkaSystemu(const std::string& adresar) {
+    for (const char* koren : {"/usr/", "/bin/", "/sbin/"})
+        if (adresar.rfind(koren, 0) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,
                         const std::string& data) {
     tUmisteni umisteni;
     umisteni.Nastaveni = adresarProgramu + NazevSouboruNastaveni;
-    if (!Existuje(umisteni.Nastaveni) && ::access(adresarProgramu.c_str(), W_OK) != 0) {
+    if (!Existuje(umisteni.Nastaveni) &&
+        (SlozkaSystemu(adresarProgramu) || ::access(adresarProgramu.c_str(), W_OK) != 0)) {
         // A folder that cannot be made shows at the first save as "Cannot create file".
         std::error_code chyba;
         std::filesystem::create_directories(konfigurace, chyba);

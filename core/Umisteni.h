@@ -11,7 +11,8 @@ struct tUmisteni {
 };
 
 // The settings file beside the executable (in adresarProgramu) when that folder already
-// holds it or the user may write there; otherwise in `konfigurace`, which is then created if
+// holds it or the user may write there and it is not one of the system's (under /usr, /bin
+// or /sbin); otherwise in `konfigurace`, which is then created if
 // missing. The help file beside the executable when it is there, else in `data`. Folders end
 // in "/".
 tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,

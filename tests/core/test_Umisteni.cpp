@@ -54,4 +54,12 @@ TEST(Umisteni, PrenosnaANainstalovanaKopie) {
     }
 }
 
+// Root may write /usr/bin, yet an installed copy keeps its settings in the configuration folder.
+TEST(Umisteni, SlozkaSystemuNeniPrenosna) {
+    tDocasnyAdresar domov;
+    const std::string konfigurace = domov / "oblepky/";
+    EXPECT_EQ(NajdiUmisteni("/usr/bin/", konfigurace, "/usr/share/oblepky/").Nastaveni,
+              konfigurace + "Oblepky.ini");
+}
+
 } // namespace
