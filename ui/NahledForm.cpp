@@ -118,6 +118,23 @@ TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
     NastavTemaNapovedy(this, tTema::Nahled);
 }
 
+void TNahledForm::Ukaz() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    Obnov();
+    show();
+}
+
+void TNahledForm::closeEvent(QCloseEvent* udalost) {
+    // The keyboard goes back where the user works.
+    if (isActiveWindow() && parentWidget())
+        parentWidget()->activateWindow();
+    QWidget::closeEvent(udalost);
+}
+
 void TNahledForm::Obnov() {
     const std::vector<tUsekNahledu> useky = VykresliNahled(zdroj_(EtiketVNahledu));
     QScrollBar* svisly = eNahled->verticalScrollBar();

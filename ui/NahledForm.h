@@ -21,6 +21,9 @@ public:
     using tZdroj = std::function<tNahled(long long drzetEtiket)>;
     TNahledForm(tZdroj zdroj, QWidget* vlastnik);
 
+    // Shows the window up to date without taking the focus; when it is shown already, gives
+    // it the focus, so that the keyboard reaches it too.
+    void Ukaz();
     // Runs the preview again and shows it where the user was reading.
     void Obnov();
     // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks.
@@ -31,6 +34,9 @@ public:
     QPushButton* bZavrit;
     // The file dialog; tests answer it themselves. An empty name cancels.
     std::function<QString()> VyberSouboru;
+
+protected:
+    void closeEvent(QCloseEvent* udalost) override;
 
 private:
     tZdroj zdroj_;
