@@ -92,7 +92,7 @@ private:
 std::string Hlavicka(const tNahled& n) {
     if (!n.Tiskne)
         return W("Tisk by nic neposlal: počet etiket je 0, nebo tabulka nemá žádný řádek.");
-    return W("Tiskárna: ") + n.Tiskarna + W("   Dokument: ") + n.NazevDokumentu + W("   Etiket: ") +
+    return W("Tiskárna: ") + n.Tiskarna + W("   Dokument: ") + n.NazevDokumentu + W("\nEtiket: ") +
            CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") + CisloNaText(n.Uloha.Bajtu());
 }
 

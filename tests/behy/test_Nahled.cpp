@@ -53,7 +53,7 @@ TEST(Nahled, CoUkazuje) {
         std::string ocekavane; // the whole preview, or its end after "..."
     } pripady[] = {
         {"vzorovy priklad", [](auto&, auto&, auto&) {}, 2, false,
-         hlavicka + "2 ks)   Etiket: 2   Bajt\xF9: 56\n<27 64>\n\n" + blok + "[Etiketa 2]" +
+         hlavicka + "2 ks)\nEtiket: 2   Bajt\xF9: 56\n<27 64>\n\n" + blok + "[Etiketa 2]" +
              blok.substr(11) + W("[Konec úlohy]\n")},
         // Back through the encoding: what the printer lacks arrives as "?" or a plain letter.
         {"kamenicti",
@@ -79,7 +79,7 @@ TEST(Nahled, CoUkazuje) {
         // A template error shows at the label it stops; with no whole label before it the
         // job is cancelled and the printer gets nothing.
         {"chyba sablony", [](auto& p, auto&, auto&) { p.Radky[2].HrText = "{2,x}"; }, 3, false,
-         hlavicka + "3 ks)   Etiket: 0   Bajt\xF9: 0\n[Etiketa 1]\n" +
+         hlavicka + "3 ks)\nEtiket: 0   Bajt\xF9: 0\n[Etiketa 1]\n" +
              W("[Tady se tisk zastaví chybou a zruší se, tiskárna nedostane nic:]\n"
                "!'x' is not a valid integer value.\n")},
         {"nic", [](auto&, auto&, auto&) {}, 0, false,
