@@ -2,6 +2,7 @@
 // printer receives, the job's name, a queue that does not exist, and the preview against
 // what the queue receives.
 
+#include "Chyba.h"
 #include "CupsTest.h"
 #include "Nahled.h"
 #include "RawPrinter.h"
@@ -13,6 +14,7 @@
 #include <limits>
 
 using namespace behy_test;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -80,6 +82,8 @@ TEST(BehyCups, NahledJeTisk) {
          3, nullptr},
         {"tabulka", [](tPopisOblepky& p) { p.PoleSPoctem = 2; }, 1,
          "Hruška\t2\t8\r\nx\tx\r\nŽluť «€»\t1\t99"},
+        // An error before the first whole label: the queue gets nothing, nor does the preview.
+        {"chyba sablony", [](tPopisOblepky& p) { p.Radky[2].HrText = "{2,x}"; }, 2, nullptr},
     };
     for (int kodovani = 0; kodovani <= 5; ++kodovani)
         pripady.push_back({"kodovani " + std::to_string(kodovani),
@@ -100,15 +104,22 @@ TEST(BehyCups, NahledJeTisk) {
                 TiskniRucne(popis, p.kopii, hodnoty, s);
         };
         cups_test::VymazZachycene(fronta);
-        beh(sluzby);
-        const auto zachycene = cups_test::CekejNaUlohy(fronta, 1);
-        ASSERT_EQ(zachycene.size(), 1u);
+        std::string chyba;
+        try {
+            beh(sluzby);
+        } catch (const eChyba& e) {
+            chyba = e.what();
+        }
+        const auto zachycene = cups_test::CekejNaUlohy(fronta, 1, chyba.empty() ? 20s : 300ms);
+        ASSERT_EQ(zachycene.size(), chyba.empty() ? 1u : 0u);
+        const std::string prijato = zachycene.empty() ? "" : zachycene[0];
         const std::string dokonceni = zaznam.udalosti.back();
         const tNahled cely = ZachytNahled(popis, beh, std::numeric_limits<long long>::max());
-        EXPECT_EQ(cely.Uloha.Bajty(), zachycene[0]);
+        EXPECT_EQ(cely.Uloha.Bajty(), prijato);
         const tNahled nahled = ZachytNahled(popis, beh);
-        EXPECT_EQ(nahled.Uloha.Bajtu(), static_cast<long long>(zachycene[0].size()));
+        EXPECT_EQ(nahled.Uloha.Bajtu(), static_cast<long long>(prijato.size()));
         EXPECT_EQ("dokonceni " + std::to_string(nahled.Uloha.Etiket()), dokonceni);
+        EXPECT_EQ(nahled.Chyba, chyba);
     }
 }
 
