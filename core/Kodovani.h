@@ -58,3 +58,9 @@ tOemStranka OemStrankaPocitace();
 // Windows-1250 into the given OEM code page, byte for byte; a character the code page lacks
 // becomes "?", bytes below 128 stay.
 void PrevedDoOem(tOemStranka stranka, char* data, size_t delka);
+
+// The way back, for showing what a printer receives: the Windows-1250 byte of the character
+// that a printer in encoding `kodovani` prints for `bajt`, or -1 when that byte stands for no
+// character of Windows-1250 (the bytes Windows-1250 leaves empty, a C1 control of ISO 8859-2,
+// an OEM character such as a box-drawing one). Bytes below 128 stand for themselves.
+int ZnakTiskarny(tKodovani kodovani, unsigned char bajt);

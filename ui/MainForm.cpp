@@ -2,6 +2,7 @@
 
 #include "AboutForm.h"
 #include "Chyby.h"
+#include "NahledForm.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
 #include "NastaveniOblepkyForm.h"
@@ -186,6 +187,13 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
             Chranene([this](int) { eOblepkyVyberChange(); }));
     connect(PageControl1, &QTabWidget::currentChanged, this,
             Chranene([this](int) { PageControl1Change(); }));
+    // The preview follows every edit of what it shows.
+    auto obnov = Chranene([this](auto&&...) { ObnovNahled(); });
+    connect(eRucne, &QTableWidget::itemChanged, this, obnov);
+    connect(ePocet, &QSpinBox::valueChanged, this, obnov);
+    connect(eOblepkyVyber, &QComboBox::currentIndexChanged, this, obnov);
+    connect(PageControl1, &QTabWidget::currentChanged, this, obnov);
+    connect(model_, &QAbstractItemModel::modelReset, this, obnov);
 
     NastavTemaNapovedy(this, tTema::Pouzivani);
 
@@ -228,6 +236,8 @@ void TMainForm::VytvorMenu() {
                            tTema::NovaEtiketa, nullptr, &TMainForm::mNovaEtiketaClick);
     mTisk = polozka(mEtiketa, "&Tisk", QKeySequence(Qt::CTRL | Qt::Key_T), tTema::Tisk, nullptr,
                     &TMainForm::mTiskClick);
+    mNahled = polozka(mEtiketa, "Ná&hled tisku", QKeySequence(Qt::CTRL | Qt::Key_H), tTema::Nahled,
+                      nullptr, &TMainForm::mNahledClick);
 
     mNastaveni = nabidka("&Nastavení");
     Vzhledetiket1 = polozka(mNastaveni, "&Nastavení etiket...", QKeySequence(Qt::CTRL | Qt::Key_F9),
@@ -278,16 +288,19 @@ QWidget* TMainForm::VytvorStranuRucne() {
     ePocet->setValue(0);
     popisPoctu->setBuddy(ePocet);
     bTisk = new QPushButton(QStringLiteral("&Tisk"), strana);
+    bNahled = new QPushButton(Win("Ná&hled"), strana);
     bNovaEtiketa = new QPushButton(Win("No&vá etiketa"), strana);
     bNovaEtiketa->setToolTip(Win("Vymazat všechna zadaná pole"));
     dole->addWidget(popisPoctu);
     dole->addWidget(ePocet);
     dole->addStretch();
     dole->addWidget(bTisk);
+    dole->addWidget(bNahled);
     dole->addWidget(bNovaEtiketa);
     rozlozeni->addLayout(dole);
 
     connect(bTisk, &QPushButton::clicked, this, Chranene([this](bool) { mTiskClick(); }));
+    connect(bNahled, &QPushButton::clicked, this, Chranene([this](bool) { mNahledClick(); }));
     connect(bNovaEtiketa, &QPushButton::clicked, this,
             Chranene([this](bool) { mNovaEtiketaClick(); }));
     return strana;
@@ -320,13 +333,16 @@ QWidget* TMainForm::VytvorStranuTabulky() {
     auto* dole = new QHBoxLayout;
     Button1 = new QPushButton(Win("Načíst ze schránky (vložit)"), strana);
     TiskVsech = new QPushButton(QStringLiteral("&Tisk"), strana);
+    NahledVsech = new QPushButton(Win("Ná&hled"), strana);
     dole->addWidget(Button1);
     dole->addStretch();
     dole->addWidget(TiskVsech);
+    dole->addWidget(NahledVsech);
     rozlozeni->addLayout(dole);
 
     connect(Button1, &QPushButton::clicked, this, Chranene([this](bool) { Button1Click(); }));
     connect(TiskVsech, &QPushButton::clicked, this, Chranene([this](bool) { TiskVsechClick(); }));
+    connect(NahledVsech, &QPushButton::clicked, this, Chranene([this](bool) { mNahledClick(); }));
     return strana;
 }
 
@@ -464,6 +480,7 @@ void TMainForm::PageControl1Change() {
     // The items too, so that their shortcuts are dead while the menu is.
     mNovaEtiketa->setEnabled(rucne);
     mTisk->setEnabled(rucne);
+    mNahled->setEnabled(rucne);
 }
 
 void TMainForm::mNovaEtiketaClick() {
@@ -477,6 +494,35 @@ void TMainForm::mTiskClick() {
 
 void TMainForm::TiskVsechClick() {
     TiskniTabulku(stav_.PopisEtiket[Vybrana()], ePocet->value(), tabulka_, sluzby_);
+}
+
+void TMainForm::mNahledClick() {
+    if (!Nahled) {
+        // The run of the page shown, as its Tisk would start it.
+        Nahled = new TNahledForm(
+            [this](long long drzetEtiket) {
+                const tPopisOblepky& popis = stav_.PopisEtiket[Vybrana()];
+                const int pocet = ePocet->value();
+                const bool rucne = PageControl1->currentIndex() == 0;
+                const tRucniHodnoty hodnoty = rucne ? RucniHodnoty() : tRucniHodnoty{};
+                return ZachytNahled(
+                    popis,
+                    [&](const tSluzbyTisku& s) {
+                        if (rucne)
+                            TiskniRucne(popis, pocet, hodnoty, s);
+                        else
+                            TiskniTabulku(popis, pocet, tabulka_, s);
+                    },
+                    drzetEtiket);
+            },
+            this);
+    }
+    Nahled->Ukaz();
+}
+
+void TMainForm::ObnovNahled() {
+    if (Nahled && Nahled->isVisible())
+        Nahled->Obnov();
 }
 
 void TMainForm::Button1Click() {
@@ -511,6 +557,7 @@ void TMainForm::Vzhledetiket1Click() {
     stav_.Zmeneno = true;
     ZobrazNazvyPoli();
     NaplnVyber();
+    ObnovNahled();
 }
 
 void TMainForm::mAboutClick() {

@@ -9,6 +9,7 @@
 #include "Mrizka.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
@@ -19,6 +20,7 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableView;
+class TNahledForm;
 class TTabulkaModel;
 class TVytistenoForm;
 class tUlozisteNastaveni;
@@ -65,6 +67,7 @@ public:
     QMenu* mEtiketa;
     QAction* mNovaEtiketa;
     QAction* mTisk;
+    QAction* mNahled;
     QMenu* mNastaveni;
     QAction* Vzhledetiket1;
     QMenu* mNapovedaMenu;
@@ -76,12 +79,15 @@ public:
     TRucniMrizka* eRucne; // rows 0..19 are fields 1..20; column 0 names, column 1 values
     QSpinBox* ePocet;
     QPushButton* bTisk;
+    QPushButton* bNahled;
     QPushButton* bNovaEtiketa;
     QTableView* Grid;
     QPushButton* Button1;
     QPushButton* TiskVsech;
+    QPushButton* NahledVsech;
 
     TVytistenoForm* Vytisteno = nullptr;
+    QPointer<TNahledForm> Nahled; // the print preview, once opened
 
     // Handlers, public so that they can be driven directly.
     void ZobrazNazvyPoli();
@@ -92,6 +98,8 @@ public:
     void PageControl1Change();
     void mNovaEtiketaClick();
     void mTiskClick();
+    void mNahledClick(); // menu item and both buttons: the preview of the page shown
+    void ObnovNahled();  // after every edit the preview shows
     void TiskVsechClick();
     void Button1Click();
     void Vzhledetiket1Click();

@@ -18,6 +18,7 @@ enum class tTema : int {
     Konec = 3,
     Tisk = 5,
     NovaEtiketa = 6,
+    Nahled = 7, // the print preview
 };
 
 // Shows topic `tema` of the help file in the help window.

@@ -1,11 +1,13 @@
 // The main window: start-up state, the starred fields, the selector, the pages and the
-// menu, saving at exit, clipboard import, print commands and the error box.
+// menu, saving at exit, clipboard import, print commands, the print preview and the error
+// box.
 
 #include "AboutForm.h"
 #include "Chyba.h"
 #include "Chyby.h"
 #include "IniSoubor.h"
 #include "MainForm.h"
+#include "NahledForm.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
 #include "RawPrinter.h"
@@ -27,6 +29,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -430,6 +433,70 @@ private slots:
         QCOMPARE(okno.eOblepkyVyber->itemText(1),
                  prevzato ? QStringLiteral("Jablka") : QStringLiteral("Formát oblepky č. 2"));
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The preview opens from the menu or a page's button without taking the focus and follows
+    // values, copy count, layout, page, import and the settings taken over; a template error
+    // shows inside it, and a job that would stop at one is not saved but reported.
+    void nahledSledujeUpravy() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Layout1", "Tiskarna", "Prvni");
+            ini.WriteString("Layout1", "HrText1", "{1} x{2}");
+            ini.WriteString("Layout1", "PoleSPoctem", "2");
+            ini.WriteString("Layout2", "Tiskarna", "Druha");
+            ini.WriteString("Layout2", "HrText1", "{1,x}");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        okno.PageControl1->setCurrentIndex(0);
+        okno.eRucne->setFocus();
+        QCOMPARE(okno.mNahled->text(), QStringLiteral("Ná&hled tisku"));
+        QTest::keyClick(&okno, Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(okno.Nahled && okno.Nahled->isVisible());
+        QCOMPARE(QApplication::activeWindow(), &okno);
+        QCOMPARE(QApplication::focusWidget(), okno.eRucne);
+        QVERIFY(okno.Nahled->eNahled->isReadOnly());
+        QVERIFY(!okno.Nahled->eNahled->accessibleName().isEmpty());
+        auto text = [&] { return okno.Nahled->eNahled->toPlainText(); };
+
+        okno.eRucne->editItem(okno.eRucne->item(0, 1));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Hruska"));
+        QVERIFY2(text().contains(QStringLiteral("\nHruska x\n")), qPrintable(text()));
+        okno.ePocet->setValue(3);
+        QVERIFY(text().contains(QStringLiteral("Etiket: 3")));
+        QCOMPARE(text().count(QStringLiteral("Hruska x")), 3);
+        okno.eOblepkyVyber->setCurrentIndex(1);
+        QVERIFY(text().contains(QStringLiteral("Tiskárna: Druha")));
+        QVERIFY(text().contains(QStringLiteral("'x' is not a valid integer value.")));
+        QVERIFY(chyby_.isEmpty());
+        const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        okno.Nahled->VyberSouboru = [&] { return soubor; };
+        okno.Nahled->bUlozit->click();
+        QCOMPARE(chyby_, QStringList{QStringLiteral("'x' is not a valid integer value.")});
+        QVERIFY(!QFile::exists(soubor));
+
+        okno.eOblepkyVyber->setCurrentIndex(0);
+        okno.PageControl1->setCurrentIndex(1);
+        QVERIFY(!okno.mNahled->isEnabled());
+        QVERIFY(text().contains(QStringLiteral("Etiket: 0"))); // four empty rows
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nPomelo\t1"));
+        okno.Button1->click();
+        QVERIFY(text().contains(QStringLiteral("Etiket: 3")));
+        QCOMPARE(text().count(QStringLiteral("Jablko x2")), 2);
+        PriModalnim([&](QWidget* w) {
+            auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
+            QVERIFY(dialog);
+            dialog->Eti[0]->fText[1]->setText(QStringLiteral("Nové {1}"));
+            dialog->OK->click();
+        });
+        okno.Vzhledetiket1->trigger();
+        QVERIFY(text().contains(QStringLiteral("\nNové Pomelo\n")));
+
+        // A second opening brings the focus over; Esc closes.
+        okno.NahledVsech->click();
+        QVERIFY(QTest::qWaitForWindowActive(okno.Nahled));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!okno.Nahled->isVisible());
     }
 
     void chybovyBox() {

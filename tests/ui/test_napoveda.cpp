@@ -69,8 +69,8 @@ private slots:
         QFile f(cesta);
         QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(cesta));
         QString obsah = QString::fromUtf8(f.readAll());
-        for (tTema tema :
-             {tTema::Pouzivani, tTema::Nastaveni, tTema::Konec, tTema::Tisk, tTema::NovaEtiketa})
+        for (tTema tema : {tTema::Pouzivani, tTema::Nastaveni, tTema::Konec, tTema::Tisk,
+                           tTema::NovaEtiketa, tTema::Nahled})
             QVERIFY2(TextTematu(obsah, tema).contains(QStringLiteral("<h2>")),
                      qPrintable(QString::number(static_cast<int>(tema))));
         QVERIFY(TextTematu(obsah, tTema::Nastaveni).contains(QStringLiteral("{n,w*}")));

@@ -1,12 +1,14 @@
 // The whole way through the window: a layout edited in the settings dialog prints as edited,
-// by hand and from a pasted table, through a real queue of the private CUPS server; a run
-// of ten million labels is stopped with Storno.
+// by hand and from a pasted table, through a real queue of the private CUPS server; the
+// preview of the table saved to a file is the job the queue received; a run of ten million
+// labels is stopped with Storno.
 
 #include "Chyby.h"
 #include "CiselnyBox.h"
 #include "CupsTest.h"
 #include "MainForm.h"
 #include "Modalni.h"
+#include "NahledForm.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
 #include "PrubehTisku.h"
@@ -16,8 +18,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -124,6 +128,18 @@ private slots:
         QVERIFY(nazvy.size() >= 2);
         QCOMPARE(nazvy[nazvy.size() - 2], std::string("Oblepky pro zboží (2 ks)"));
         QCOMPARE(nazvy.back(), std::string("Oblepky pro zboží (3 ks)"));
+
+        // The table's preview shows the Kamenický bytes as Czech again; saved, it is the very
+        // job the queue received.
+        okno.NahledVsech->click();
+        QVERIFY(okno.Nahled->eNahled->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
+        const QString soubor = adresar_.filePath(QStringLiteral("uloha.prn"));
+        okno.Nahled->VyberSouboru = [&] { return soubor; };
+        okno.Nahled->bUlozit->click();
+        QFile ulozeno(soubor);
+        QVERIFY(ulozeno.open(QIODevice::ReadOnly));
+        QCOMPARE(ulozeno.readAll().toStdString(), ulohy[1]);
+        QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
     }
 
     // A count cell of ten million: after about a second the progress window shows the

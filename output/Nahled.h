@@ -1,0 +1,53 @@
+#pragma once
+// The print preview: a print run made by the very code that prints, into a job that keeps
+// the bytes instead of sending them, and those bytes shown as text for the user.
+
+#include "../core/Kodovani.h"
+#include "../core/PopisEtiket.h"
+#include "NahledovaUloha.h"
+#include "TiskoveBehy.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// How many labels a preview shows in full; the rest are only counted.
+inline constexpr long long EtiketVNahledu = 200;
+
+// One run as the print would make it.
+struct tNahled {
+    bool Tiskne = false; // the run opens a job at all (copy count above 0, a data row)
+    std::string Tiskarna, NazevDokumentu;
+    tNahledovaUloha Uloha{EtiketVNahledu};
+    // A template error the run stops at, its message as raised; empty: none. The run stops
+    // in the label after the ones the job counted.
+    std::string Chyba;
+    // What of the layout tells the parts of the job apart.
+    std::string KodyInit, KodyPo;
+    long long RadkuPred = 0;
+    tKodovani Kodovani = tKodovani::JakoWindows;
+};
+
+// The run, given the services to run it with: TiskniRucne or TiskniTabulku.
+using tBehNahledu = std::function<void(const tSluzbyTisku& sluzby)>;
+
+// Runs beh of the layout popis into a preview job that keeps drzetEtiket labels in full.
+// A template error is caught and kept; other errors go on.
+tNahled ZachytNahled(const tPopisOblepky& popis, const tBehNahledu& beh,
+                     long long drzetEtiket = EtiketVNahledu);
+
+// The preview as text, in pieces of one kind each (Windows-1250 text, lines end in "\n").
+enum class tDruhUseku {
+    Hlavicka, // the header: queue, document name, labels, bytes
+    Text,     // printed rows, decoded through the layout's encoding
+    Kody,     // control bytes in the code notation: decimal values separated by blanks
+    Hranice,  // a boundary: where a label starts, what is left out, the end of the job
+    Chyba,    // the error message as the error box gives it
+};
+struct tUsekNahledu {
+    tDruhUseku Druh;
+    std::string Text;
+    bool operator==(const tUsekNahledu&) const = default;
+};
+
+std::vector<tUsekNahledu> VykresliNahled(const tNahled& nahled);

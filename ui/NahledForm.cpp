@@ -1,0 +1,165 @@
+#include "NahledForm.h"
+
+#include "BezpecnyZapis.h"
+#include "Chyba.h"
+#include "Chyby.h"
+#include "Napoveda.h"
+#include "Text.h"
+#include "Win1250.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+
+QTextCharFormat Format(tDruhUseku druh) {
+    QTextCharFormat f;
+    switch (druh) {
+    case tDruhUseku::Hlavicka:
+        f.setFontWeight(QFont::Bold);
+        break;
+    case tDruhUseku::Kody:
+        f.setForeground(QColor(0x00, 0x5F, 0xAF));
+        f.setBackground(QColor(0xE8, 0xF0, 0xFA));
+        break;
+    case tDruhUseku::Hranice:
+        f.setForeground(Qt::darkGray);
+        break;
+    case tDruhUseku::Chyba:
+        f.setForeground(QColor(0xC0, 0x00, 0x00));
+        f.setFontWeight(QFont::Bold);
+        break;
+    case tDruhUseku::Text:
+        break;
+    }
+    return f;
+}
+
+QString Zobrazeni(const tUsekNahledu& usek) {
+    QString text = NaQt(usek.Text);
+    switch (usek.Druh) {
+    case tDruhUseku::Kody:
+        return QStringLiteral("⟨") + text + QStringLiteral("⟩");
+    case tDruhUseku::Hranice: {
+        QString pravitka;
+        for (const QString& radek : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            pravitka += QStringLiteral("──── ") + radek + QStringLiteral(" ────\n");
+        return pravitka;
+    }
+    default:
+        return text;
+    }
+}
+
+} // namespace
+
+void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky) {
+    dokument.clear();
+    QTextCursor kurzor(&dokument);
+    kurzor.beginEditBlock();
+    const QTextCharFormat formaty[] = {Format(tDruhUseku::Hlavicka), Format(tDruhUseku::Text),
+                                       Format(tDruhUseku::Kody), Format(tDruhUseku::Hranice),
+                                       Format(tDruhUseku::Chyba)};
+    for (size_t i = 0; i < useky.size(); ++i) {
+        QString text = Zobrazeni(useky[i]);
+        if (i + 1 == useky.size() && text.endsWith(QLatin1Char('\n')))
+            text.chop(1); // no empty line at the end
+        // insertText turns every line end into a new block.
+        kurzor.insertText(text, formaty[static_cast<int>(useky[i].Druh)]);
+    }
+    kurzor.endEditBlock();
+}
+
+TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
+    : QWidget(vlastnik, Qt::Tool), zdroj_(std::move(zdroj)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("Náhled tisku"));
+    resize(640, 480);
+
+    auto* rozlozeni = new QVBoxLayout(this);
+    auto* popis = new QLabel(QStringLiteral("&Co dostane tiskárna:"), this);
+    eNahled = new QPlainTextEdit(this);
+    eNahled->setReadOnly(true);
+    eNahled->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    eNahled->setLineWrapMode(QPlainTextEdit::NoWrap);
+    eNahled->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    eNahled->setAccessibleName(QStringLiteral("Náhled tisku"));
+    eNahled->setAccessibleDescription(
+        QStringLiteral("Řádky etiket, jak je vytiskne tiskárna; řídicí kódy v lomených závorkách "
+                       "jako desítková čísla."));
+    popis->setBuddy(eNahled);
+    rozlozeni->addWidget(popis);
+    rozlozeni->addWidget(eNahled);
+
+    auto* dole = new QHBoxLayout;
+    bUlozit = new QPushButton(QStringLiteral("&Uložit do souboru…"), this);
+    bZavrit = new QPushButton(QStringLiteral("&Zavřít"), this);
+    dole->addWidget(bUlozit);
+    dole->addStretch();
+    dole->addWidget(bZavrit);
+    rozlozeni->addLayout(dole);
+
+    connect(bUlozit, &QPushButton::clicked, this, Chranene([this](bool) { bUlozitClick(); }));
+    connect(bZavrit, &QPushButton::clicked, this, &QWidget::close);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
+    NastavTemaNapovedy(this, tTema::Nahled);
+}
+
+void TNahledForm::Ukaz() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    Obnov();
+    show();
+}
+
+void TNahledForm::closeEvent(QCloseEvent* udalost) {
+    // The keyboard goes back where the user works.
+    if (isActiveWindow() && parentWidget())
+        parentWidget()->activateWindow();
+    QWidget::closeEvent(udalost);
+}
+
+void TNahledForm::Obnov() {
+    const std::vector<tUsekNahledu> useky = VykresliNahled(zdroj_(EtiketVNahledu));
+    QScrollBar* svisly = eNahled->verticalScrollBar();
+    QScrollBar* vodorovny = eNahled->horizontalScrollBar();
+    const int kdeSvisle = svisly->value();
+    const int kdeVodorovne = vodorovny->value();
+    VyplnNahled(*eNahled->document(), useky);
+    svisly->setValue(kdeSvisle);
+    vodorovny->setValue(kdeVodorovne);
+}
+
+void TNahledForm::bUlozitClick() {
+    // The whole job, not only the labels the preview shows; a job that would fail or not
+    // exist is not saved as if it were whole.
+    const tNahled uloha = zdroj_(std::numeric_limits<long long>::max());
+    if (!uloha.Chyba.empty())
+        throw eChyba(uloha.Chyba);
+    if (!uloha.Tiskne)
+        throw eChyba(Utf8NaWin1250("Tisk by nic neposlal, do souboru není co uložit"));
+    const QString soubor = VyberSouboru
+                               ? VyberSouboru()
+                               : QFileDialog::getSaveFileName(
+                                     this, QStringLiteral("Uložit úlohu do souboru"), QString(),
+                                     QStringLiteral("Tiskové úlohy (*.prn);;Všechny soubory (*)"));
+    if (soubor.isEmpty())
+        return;
+    ZapisSouborBezpecne(QFile::encodeName(soubor).toStdString(), uloha.Uloha.Bajty());
+}

@@ -1,0 +1,47 @@
+#pragma once
+// "Náhled tisku": the bytes the printer would get from the current print, shown as text,
+// and the job saved to a file. A window beside the main window that never takes the focus
+// from it; the main window refreshes it while the user edits.
+
+#include "Nahled.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QPlainTextEdit;
+class QPushButton;
+class QTextDocument;
+
+class TNahledForm : public QWidget {
+    Q_OBJECT
+public:
+    // Makes the run to show, keeping the given number of labels in full.
+    using tZdroj = std::function<tNahled(long long drzetEtiket)>;
+    TNahledForm(tZdroj zdroj, QWidget* vlastnik);
+
+    // Shows the window up to date without taking the focus; when it is shown already, gives
+    // it the focus, so that the keyboard reaches it too.
+    void Ukaz();
+    // Runs the preview again and shows it where the user was reading.
+    void Obnov();
+    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks.
+    void bUlozitClick();
+
+    QPlainTextEdit* eNahled;
+    QPushButton* bUlozit;
+    QPushButton* bZavrit;
+    // The file dialog; tests answer it themselves. An empty name cancels.
+    std::function<QString()> VyberSouboru;
+
+protected:
+    void closeEvent(QCloseEvent* udalost) override;
+
+private:
+    tZdroj zdroj_;
+};
+
+// The preview's pieces as formatted text: codes as ⟨27 64⟩ in their own colour, boundaries
+// as grey rules, the error in red.
+void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky);
