@@ -39,10 +39,10 @@ void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view>
     uloha.KonecEtikety();
 }
 
-// The count cell of a table row; anything that is not an integer, or a column outside the
-// table, counts 0.
-long long PocetZBunky(const tTabulka& tabulka, int sloupec, int radek) {
-    return ZkusTextNaCislo(tabulka.Bunka(sloupec, radek)).value_or(0);
+// The count cell of the current row; anything that is not an integer, or a column outside
+// the table, counts 0.
+long long PocetZBunky(const tZdrojRadku& radky, int sloupec) {
+    return ZkusTextNaCislo(radky.Bunka(sloupec)).value_or(0);
 }
 
 // The hourglass for as long as the object lives.
@@ -135,13 +135,21 @@ void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty
 
 void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& tabulka,
                    const tSluzbyTisku& sluzby) {
-    if (tabulka.PocetRadku() <= 1 || pocetKopii <= 0)
+    tRadkyTabulky radky(tabulka);
+    TiskniRadky(popis, pocetKopii, radky, sluzby);
+}
+
+void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                 const tSluzbyTisku& sluzby) {
+    if (pocetKopii <= 0)
         return;
     // The document is named after the labels the table asks for, known before it starts.
-    long long celkem = 0;
-    for (int r = 1; r < tabulka.PocetRadku(); ++r)
-        if (const long long pocet = PocetZBunky(tabulka, popis.PoleSPoctem, r); pocet > 0)
+    long long celkem = 0, radku = 0;
+    for (radky.NaZacatek(); radky.Dalsi(); ++radku)
+        if (const long long pocet = PocetZBunky(radky, popis.PoleSPoctem); pocet > 0)
             celkem += pocet;
+    if (radku == 0)
+        return;
     auto uloha = sluzby.VytvorUlohu(NazevDokumentu(celkem), popis.Tiskarna);
     Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         const std::string kodyInit = DekodujKody(popis.InitKody);
@@ -149,14 +157,12 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         std::vector<std::string_view> seznam;
-        for (int r = 1; r < tabulka.PocetRadku(); ++r) {
-            const long long pocet = PocetZBunky(tabulka, popis.PoleSPoctem, r);
+        for (radky.NaZacatek(); radky.Dalsi();) {
+            const long long pocet = PocetZBunky(radky, popis.PoleSPoctem);
             if (pocet <= 0)
                 continue;
             // Cells past the row's own pieces are empty, as is a value beyond the list.
-            seznam.clear();
-            for (int c = 0; c < tabulka.DelkaRadku(r); ++c)
-                seznam.push_back(tabulka.Bunka(c, r));
+            radky.Bunky(seznam);
             for (long long kopie = 0; kopie < pocet; ++kopie) {
                 TiskniEtiketu(popis, seznam, kodyPo, u);
                 pocitadlo.Etiketa();

@@ -5,6 +5,7 @@
 #include "../core/PopisEtiket.h"
 #include "../core/Tabulka.h"
 #include "TiskovaUloha.h"
+#include "ZdrojRadku.h"
 
 #include <functional>
 #include <memory>
@@ -35,3 +36,8 @@ void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty
 // Table run. Does nothing unless the table has a data row and pocetKopii > 0.
 void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& tabulka,
                    const tSluzbyTisku& sluzby);
+
+// Table run over any source of rows (TiskniTabulku: the pasted table). The rows are read
+// twice, first for the document name; does nothing unless there is a row and pocetKopii > 0.
+void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                 const tSluzbyTisku& sluzby);

@@ -1,0 +1,40 @@
+#pragma once
+// Where a table run takes its rows from: the pasted table, or a table file read as it prints.
+
+#include "../core/Tabulka.h"
+
+#include <string_view>
+#include <vector>
+
+class tZdrojRadku {
+public:
+    virtual ~tZdrojRadku() = default;
+    // Back before the first row. A run reads the rows twice: first for the number of labels
+    // that names the document, then to print them.
+    virtual void NaZacatek() = 0;
+    // Moves to the next row; false after the last one.
+    virtual bool Dalsi() = 0;
+    // The current row's cell in column sloupec (column 0: the row number); "" outside the row.
+    virtual std::string_view Bunka(int sloupec) const = 0;
+    // The current row's cells from column 0 on, as far as they may hold text. The views stay
+    // valid until the next Dalsi or NaZacatek.
+    virtual void Bunky(std::vector<std::string_view>& cil) const = 0;
+};
+
+// The rows of the pasted table, rows 1 to R - 1.
+class tRadkyTabulky : public tZdrojRadku {
+public:
+    explicit tRadkyTabulky(const tTabulka& tabulka) : tabulka_(tabulka) {}
+    void NaZacatek() override { radek_ = 0; }
+    bool Dalsi() override { return ++radek_ < tabulka_.PocetRadku(); }
+    std::string_view Bunka(int sloupec) const override { return tabulka_.Bunka(sloupec, radek_); }
+    void Bunky(std::vector<std::string_view>& cil) const override {
+        cil.clear();
+        for (int c = 0; c < tabulka_.DelkaRadku(radek_); ++c)
+            cil.push_back(tabulka_.Bunka(c, radek_));
+    }
+
+private:
+    const tTabulka& tabulka_;
+    int radek_ = 0;
+};
