@@ -1,0 +1,179 @@
+#include "RadkySouboru.h"
+
+#include "../core/CeleCislo.h"
+#include "../core/Win1250.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t VelikostBloku = 64 * 1024;
+
+// read() that retries an interrupted call.
+ssize_t Precti(int fd, char* kam, size_t kolik) {
+    for (;;) {
+        const ssize_t precteno = ::read(fd, kam, kolik);
+        if (precteno >= 0 || errno != EINTR)
+            return precteno;
+    }
+}
+
+bool ZapisVse(int fd, const char* data, size_t delka) {
+    while (delka > 0) {
+        const ssize_t zapsano = ::write(fd, data, delka);
+        if (zapsano < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += zapsano;
+        delka -= static_cast<size_t>(zapsano);
+    }
+    return true;
+}
+
+// An unnamed file in the temporary directory, gone when it is closed.
+tDeskriptor DocasnySoubor() {
+    std::error_code chyba;
+    const std::string adresar = std::filesystem::temp_directory_path(chyba).string();
+    const std::string kde = chyba ? std::string("/tmp") : adresar;
+    tDeskriptor soubor(::open(kde.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (soubor.Otevreny())
+        return soubor;
+    std::string vzor = kde + "/oblepky-XXXXXX"; // a file system without O_TMPFILE
+    soubor = tDeskriptor(::mkostemp(vzor.data(), O_CLOEXEC));
+    if (soubor.Otevreny())
+        ::unlink(vzor.c_str());
+    return soubor;
+}
+
+} // namespace
+
+tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
+    const bool vstup = cesta == "-";
+    if (vstup)
+        nazev_ = "(standardní vstup)";
+    const int fd = vstup ? ::dup(STDIN_FILENO) : ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
+    soubor_ = tDeskriptor(fd);
+    if (!soubor_.Otevreny())
+        throw eSouborTabulky("Cannot open file " + Utf8NaWin1250(nazev_));
+    if (::lseek(soubor_.Fd(), 0, SEEK_CUR) >= 0)
+        return;
+    // A pipe is read once: keep a copy to read it again.
+    tDeskriptor kopie = DocasnySoubor();
+    if (!kopie.Otevreny())
+        ChybaCteni(errno);
+    std::string blok(VelikostBloku, '\0');
+    for (;;) {
+        const ssize_t precteno = Precti(soubor_.Fd(), blok.data(), blok.size());
+        if (precteno < 0)
+            ChybaCteni(errno);
+        if (precteno == 0)
+            break;
+        if (!ZapisVse(kopie.Fd(), blok.data(), static_cast<size_t>(precteno)))
+            ChybaCteni(errno);
+    }
+    soubor_ = std::move(kopie);
+}
+
+void tRadkySouboru::ChybaCteni(int kod) const {
+    throw eSouborTabulky(
+        Utf8NaWin1250("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")"));
+}
+
+void tRadkySouboru::NaZacatek() {
+    if (::lseek(soubor_.Fd(), 0, SEEK_SET) < 0)
+        ChybaCteni(errno);
+    blok_.clear();
+    pozice_ = 0;
+    konec_ = false;
+    zacatek_ = true;
+    cislo_ = 0;
+    bunky_.clear();
+}
+
+bool tRadkySouboru::Dopln() {
+    if (konec_)
+        return false;
+    blok_.erase(0, pozice_);
+    pozice_ = 0;
+    const size_t bylo = blok_.size();
+    blok_.resize(bylo + VelikostBloku);
+    const ssize_t precteno = Precti(soubor_.Fd(), blok_.data() + bylo, VelikostBloku);
+    if (precteno < 0)
+        ChybaCteni(errno);
+    blok_.resize(bylo + static_cast<size_t>(precteno));
+    // The text ends at its first NUL, as the clipboard's does.
+    if (const size_t nul = blok_.find('\0', bylo); nul != std::string::npos) {
+        blok_.resize(nul);
+        konec_ = true;
+    }
+    if (precteno == 0)
+        konec_ = true;
+    return blok_.size() > bylo;
+}
+
+bool tRadkySouboru::Dalsi() {
+    // The line runs to the next CR or LF, or to the end of the text.
+    size_t konecRadku;
+    for (size_t hledat = pozice_;;) {
+        konecRadku = blok_.find_first_of("\r\n", hledat);
+        if (konecRadku != std::string::npos)
+            break;
+        hledat = blok_.size() - pozice_;
+        if (!Dopln()) {
+            konecRadku = blok_.size();
+            break;
+        }
+    }
+    if (zacatek_) {
+        zacatek_ = false;
+        // A byte-order mark that some programs put before UTF-8 text is no cell text.
+        if (std::string_view(blok_).substr(pozice_).starts_with("\xEF\xBB\xBF")) {
+            pozice_ += 3;
+            konecRadku = std::max(konecRadku, pozice_);
+        }
+    }
+    if (pozice_ >= blok_.size() && konec_)
+        return false;
+
+    radek_ = Utf8NaWin1250(std::string_view(blok_).substr(pozice_, konecRadku - pozice_));
+    // After a line: one CR if it follows, then one LF if it follows.
+    pozice_ = konecRadku;
+    if (pozice_ < blok_.size() && blok_[pozice_] == '\r') {
+        ++pozice_;
+        if (pozice_ == blok_.size())
+            Dopln();
+    }
+    if (pozice_ < blok_.size() && blok_[pozice_] == '\n')
+        ++pozice_;
+
+    cisloText_ = CisloNaText(++cislo_);
+    bunky_.clear();
+    bunky_.push_back(cisloText_);
+    const std::string_view radek(radek_);
+    for (size_t od = 0;;) {
+        const size_t tab = radek.find('\t', od);
+        bunky_.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
+        if (tab == std::string_view::npos)
+            break;
+        od = tab + 1;
+    }
+    return true;
+}
+
+std::string_view tRadkySouboru::Bunka(int sloupec) const {
+    if (sloupec < 0 || static_cast<size_t>(sloupec) >= bunky_.size())
+        return {};
+    return bunky_[static_cast<size_t>(sloupec)];
+}
+
+void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
+    cil.assign(bunky_.begin(), bunky_.end());
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A table file read row by row as a run prints it, never held whole: the pasted table's
+// format (UTF-8 text, TAB between cells, lines ending in CR, LF or CR LF, ending at the first
+// NUL), each line turned into Windows-1250 as the clipboard's text is.
+
+#include "../core/Chyba.h"
+#include "../core/Deskriptor.h"
+#include "ZdrojRadku.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A table file that cannot be opened or read.
+class eSouborTabulky : public eChyba {
+public:
+    using eChyba::eChyba;
+};
+
+class tRadkySouboru : public tZdrojRadku {
+public:
+    // Opens the file cesta (file system bytes), or standard input for "-". Input that cannot
+    // be read twice (a pipe, a terminal) is first copied to an unnamed temporary file. Raises
+    // eSouborTabulky "Cannot open file %s" or "Soubor %s nelze přečíst (%d)".
+    explicit tRadkySouboru(const std::string& cesta);
+
+    void NaZacatek() override;
+    bool Dalsi() override;
+    std::string_view Bunka(int sloupec) const override;
+    void Bunky(std::vector<std::string_view>& cil) const override;
+
+private:
+    bool Dopln(); // reads the next block behind what is left; false at the end
+    [[noreturn]] void ChybaCteni(int kod) const;
+
+    std::string nazev_; // for messages, as given
+    tDeskriptor soubor_;
+    std::string blok_;      // read and not yet taken
+    size_t pozice_ = 0;     // the first byte of blok_ not taken
+    bool konec_ = false;    // nothing more to read (the end, or a NUL)
+    bool zacatek_ = true;   // nothing taken yet: a byte-order mark is skipped
+    long long cislo_ = 0;   // the current row's number
+    std::string cisloText_; // ... as text, cell 0
+    std::string radek_;     // the current row in Windows-1250
+    std::vector<std::string_view> bunky_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+// A job whose bytes go to a file instead of a queue: exactly what the printer would get.
+
+#include "../core/Chyba.h"
+#include "../core/Deskriptor.h"
+#include "TiskovaUloha.h"
+
+#include <string>
+
+// The job's file cannot be created or written.
+class eSouborUlohy : public eChyba {
+public:
+    using eChyba::eChyba;
+};
+
+class tSouborovaUloha : public tTiskovaUloha {
+public:
+    // A regular file (or a new one) is written under a temporary name beside it and renamed
+    // over it at the end, so it never holds half a job; a device or a pipe is written as it
+    // is. Raises eSouborUlohy "Cannot create file %s".
+    explicit tSouborovaUloha(const std::string& cesta);
+    // A run that failed keeps the whole labels written before the failure, as the queue
+    // does; after a failed write the file stays as it was.
+    ~tSouborovaUloha() override;
+    tSouborovaUloha(const tSouborovaUloha&) = delete;
+    tSouborovaUloha& operator=(const tSouborovaUloha&) = delete;
+
+    void Write(const std::string& data) override; // raises eSouborUlohy "Stream write error"
+    void Dokonci() override;
+    void KonecEtikety() override;
+
+private:
+    void Vyprazdni(); // the buffer to the file; raises
+    void Prejmenuj(); // the temporary file over the target; raises
+
+    std::string cil_, docasny_; // docasny_ empty: written in place
+    tDeskriptor soubor_;
+    std::string zasobnik_;       // written but not yet in the file (< 64 KiB)
+    long long vFajlu_ = 0;       // bytes in the file
+    long long celychEtiket_ = 0; // bytes up to the end of the last whole label
+    bool hotovo_ = false, selhalo_ = false;
+};
