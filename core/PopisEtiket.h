@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <string>
 
-inline constexpr int PocetPoli = 20;  // fields 1 to 20 of a layout
-inline constexpr int PocetRadku = 5;  // template lines 1 to 5 of a layout
-inline constexpr int PocetEtiket = 5; // layouts 0 to 4
+inline constexpr int PocetPoli = 20;     // fields 1 to 20 of a layout
+inline constexpr int PocetRadku = 5;     // template lines 1 to 5 of a layout
+inline constexpr int PocetEtiket = 5;    // layouts 0 to 4
+inline constexpr int NejvicKopii = 1000; // the largest copy count of a run
 
 // One template line of a layout.
 struct tPopisRadku {

@@ -283,7 +283,7 @@ QWidget* TMainForm::VytvorStranuRucne() {
     auto* dole = new QHBoxLayout;
     auto* popisPoctu = new QLabel(Win("&Počet etiket:"), strana);
     ePocet = new QSpinBox(strana);
-    ePocet->setRange(0, 1000);
+    ePocet->setRange(0, NejvicKopii);
     ePocet->setWrapping(false);
     ePocet->setValue(0);
     popisPoctu->setBuddy(ePocet);

@@ -1,0 +1,24 @@
+#pragma once
+// One batch run: the settings file read (never written), the labels printed, written to a
+// file or previewed, and the outcome as the exit status.
+
+#include "Volby.h"
+
+#include <iosfwd>
+#include <string>
+
+// Exit statuses of the batch printer.
+enum tKonec : int {
+    KonecOk = 0,
+    KonecJine = 1,    // anything not foreseen (memory ran out)
+    KonecVolby = 2,   // the command line
+    KonecSoubor = 3,  // the settings file or the table file
+    KonecTisk = 4,    // the queue, the job, the job's file
+    KonecSablona = 5, // a template of the layout
+};
+
+// Runs what z asks with the settings file cestaNastaveni. Standard output gets the
+// "Počet etiket: N" line (also after a printer or template failure) or the preview; the
+// error goes to chyby as the error box would show it, in UTF-8.
+tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
+                  std::ostream& chyby);

@@ -1,0 +1,42 @@
+// The batch printer's entry: labels from a table file or the command line, without a window,
+// through the same runs and the same settings file as the program.
+
+#include "Davka.h"
+#include "UNI.h"
+#include "Win1250.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+namespace {
+
+// Where the settings file is, as the program finds it.
+std::string CestaNastaveni() {
+    return AdresarZCesty(CestaProgramu()) + NazevSouboruNastaveni;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QCoreApplication aplikace(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("oblepky-tisk"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(OBLEPKY_VERZE));
+    tZadani zadani;
+    try {
+        zadani = CtiVolby(QCoreApplication::arguments());
+    } catch (const eChybaVoleb& e) {
+        std::cerr << Win1250NaUtf8(TextChyby(e.what())) << "\n"
+                  << "Nápověda: oblepky-tisk --help\n";
+        return KonecVolby;
+    }
+    if (zadani.Napoveda) {
+        std::cout << zadani.TextNapovedy;
+        return KonecOk;
+    }
+    if (zadani.Verze) {
+        std::cout << "oblepky-tisk " << OBLEPKY_VERZE << "\n";
+        return KonecOk;
+    }
+    return SpustDavku(zadani, CestaNastaveni(), std::cout, std::cerr);
+}

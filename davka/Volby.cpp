@@ -1,0 +1,137 @@
+#include "Volby.h"
+
+#include "../core/BezZlomu.h"
+#include "../core/CeleCislo.h"
+#include "../core/PopisEtiket.h"
+#include "../core/Win1250.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTranslator>
+
+namespace {
+
+std::string Win(const QString& text) {
+    return Utf8NaWin1250(text.toUtf8().toStdString());
+}
+
+// The parser's own texts (headings of the help, its errors) in Czech.
+class tCeskyParser : public QTranslator {
+public:
+    QString translate(const char* kontext, const char* text, const char* /*upresneni*/,
+                      int /*n*/) const override {
+        if (qstrcmp(kontext, "QCommandLineParser") != 0)
+            return {};
+        static const std::pair<const char*, const char*> preklady[] = {
+            {"Usage: %1", "Použití: %1"},
+            {"[options]", "[VOLBY]"},
+            {"Options:", "Volby:"},
+            {"Arguments:", "Argumenty:"},
+            {"Unknown option '%1'.", "Neznámá volba „%1“."},
+            {"Unknown options: %1.", "Neznámé volby: %1."},
+            {"Missing value after '%1'.", "Za „%1“ chybí hodnota."},
+            {"Unexpected value after '%1'.", "Za „%1“ nemá být hodnota."},
+        };
+        for (const auto& [anglicky, cesky] : preklady)
+            if (qstrcmp(text, anglicky) == 0)
+                return QString::fromUtf8(cesky);
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// A whole number from..do in the program's integer notation, or a usage error.
+int Cislo(const QString& text, int od, int po, const char* coJe) {
+    const auto cislo = ZkusTextNaCislo(Win(text));
+    if (!cislo || *cislo < od || *cislo > po)
+        throw eChybaVoleb(Utf8NaWin1250(std::string(coJe) + " musí být číslo od " +
+                                        std::to_string(od) + " do " + std::to_string(po) +
+                                        ", ne „" + text.toUtf8().toStdString() + "“"));
+    return *cislo;
+}
+
+} // namespace
+
+tZadani CtiVolby(const QStringList& argumenty) {
+    tCeskyParser cesky;
+    QCoreApplication::installTranslator(&cesky);
+    struct tOdinstaluj {
+        tCeskyParser& p;
+        ~tOdinstaluj() { QCoreApplication::removeTranslator(&p); }
+    } odinstaluj{cesky};
+
+    const auto u = [](const char* text) { return QString::fromUtf8(text); };
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u("Tiskne etikety Oblepek bez okna: z tabulky v souboru "
+                                       "(jeden řádek, jedna skupina etiket) nebo jednu etiketu "
+                                       "s hodnotami polí v počtu kopií."));
+    const QCommandLineOption etiketa(
+        {u("l"), u("layout")}, u("Formát oblepky 1 až 5 (jinak ten vybraný v programu)."), u("N"));
+    const QCommandLineOption tiskarna({u("p"), u("printer")},
+                                      u("Tisknout do této fronty CUPS místo fronty formátu."),
+                                      u("FRONTA"));
+    const QCommandLineOption vystup({u("o"), u("output")},
+                                    u("Bajty úlohy zapsat do souboru místo tisku."), u("SOUBOR"));
+    const QCommandLineOption nahled(
+        {u("n"), u("preview")},
+        u("Vypsat náhled tisku (jak ho ukazuje okno náhledu) a nic netisknout."));
+    const QCommandLineOption pole({u("f"), u("field")},
+                                  u("Hodnota pole K (1 až 20) pro ruční tisk; lze opakovat."),
+                                  u("K=HODNOTA"));
+    const QCommandLineOption pocet(
+        {u("c"), u("copies")}, u("Počet kopií ručního tisku (jinak StdPocet formátu)."), u("N"));
+    const QCommandLineOption napoveda({u("h"), u("help")}, u("Vypíše tuto nápovědu."));
+    const QCommandLineOption verze({u("v"), u("version")}, u("Vypíše verzi programu."));
+    parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, napoveda, verze});
+    parser.addPositionalArgument(
+        u("SOUBOR"),
+        u("Tabulka jako ve schránce: text UTF-8, mezi buňkami TAB, řádky končí CR, "
+          "LF nebo CR LF. „-“ čte standardní vstup."),
+        u("[SOUBOR]"));
+
+    if (!parser.parse(argumenty))
+        throw eChybaVoleb(Win(parser.errorText()));
+    tZadani z;
+    if (parser.isSet(napoveda) || parser.isSet(verze)) {
+        z.Napoveda = parser.isSet(napoveda);
+        z.Verze = !z.Napoveda;
+        z.TextNapovedy = parser.helpText().toUtf8().toStdString();
+        return z;
+    }
+
+    if (parser.isSet(etiketa))
+        z.Etiketa = Cislo(parser.value(etiketa), 1, PocetEtiket, "Formát (-l)") - 1;
+    if (parser.isSet(tiskarna))
+        z.Tiskarna = Win(parser.value(tiskarna));
+    if (parser.isSet(vystup))
+        z.Vystup = QFile::encodeName(parser.value(vystup)).toStdString();
+    z.Nahled = parser.isSet(nahled);
+    for (const QString& hodnota : parser.values(pole)) {
+        const qsizetype rovnitko = hodnota.indexOf(u'=');
+        if (rovnitko < 0)
+            throw eChybaVoleb(Utf8NaWin1250("Pole (-f) se zadává jako K=HODNOTA, ne „" +
+                                            hodnota.toUtf8().toStdString() + "“"));
+        // A value never breaks a printed row, as in the program's grid.
+        z.Pole.emplace_back(Cislo(hodnota.left(rovnitko), 1, PocetPoli, "Číslo pole (-f)"),
+                            BezZlomu(Win(hodnota.mid(rovnitko + 1))));
+    }
+    if (parser.isSet(pocet))
+        z.Pocet = Cislo(parser.value(pocet), 0, NejvicKopii, "Počet kopií (-c)");
+
+    const QStringList soubory = parser.positionalArguments();
+    if (soubory.size() > 1)
+        throw eChybaVoleb(Utf8NaWin1250("Zadejte nejvýš jeden soubor s tabulkou"));
+    if (!soubory.isEmpty())
+        z.Soubor = soubory[0] == u("-") ? "-" : QFile::encodeName(soubory[0]).toStdString();
+    if (z.Soubor && !z.Pole.empty())
+        throw eChybaVoleb(
+            Utf8NaWin1250("Pole (-f) patří k ručnímu tisku, tabulka je ze souboru; zadejte jen "
+                          "jedno z nich"));
+    if (!z.Soubor && z.Pole.empty())
+        throw eChybaVoleb(
+            Utf8NaWin1250("Zadejte soubor s tabulkou, nebo hodnoty polí (-f) pro ruční tisk"));
+    if (z.Nahled && z.Vystup)
+        throw eChybaVoleb(Utf8NaWin1250("Náhled (-n) a soubor úlohy (-o) nejdou spolu"));
+    return z;
+}
