@@ -1,6 +1,10 @@
-// The clipboard text read as one table: size, header and number column, data cells.
+// The clipboard text read as one table: size, header and number column, data cells; a table
+// file read row by row gives the same rows.
 
+#include "DocasnyAdresar.h"
+#include "RadkySouboru.h"
 #include "Tabulka.h"
+#include "Win1250.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +25,32 @@ std::vector<std::vector<std::string>> Obsah(const tTabulka& t) {
 }
 
 using tObsah = std::vector<std::vector<std::string>>;
+
+// The data rows of a table file as the table holds them: column 0 and the cells a row has.
+tObsah RadkySouboru(const std::string& cesta) {
+    tRadkySouboru radky(cesta);
+    tObsah obsah;
+    std::vector<std::string_view> bunky;
+    for (int pruchod = 0; pruchod < 2; ++pruchod) { // a second pass reads the same rows
+        obsah.clear();
+        for (radky.NaZacatek(); radky.Dalsi();) {
+            radky.Bunky(bunky);
+            obsah.emplace_back(bunky.begin(), bunky.end());
+        }
+    }
+    return obsah;
+}
+
+// The table's data rows, each cut after its last cell that may hold text.
+tObsah RadkyTabulky(const tTabulka& t) {
+    tObsah obsah;
+    for (int r = 1; r < t.PocetRadku(); ++r) {
+        obsah.emplace_back();
+        for (int c = 0; c < t.DelkaRadku(r); ++c)
+            obsah.back().emplace_back(t.Bunka(c, r));
+    }
+    return obsah;
+}
 
 TEST(Tabulka, Import) {
     const struct {
@@ -56,11 +86,34 @@ TEST(Tabulka, Import) {
           {"1", "a", "b", "", "", "", "", ""},
           {"2", "1", "2", "3", "4", "5", "6", "7"},
           {"3", "c", "d", "", "", "", "", ""}}},
+        // Line ends across the file's read blocks of 64 KiB (a file only).
+        {"crLfPresBlok", std::string(65535, 'a') + "\r\nb", {}},
+        {"crNaKonciBloku", std::string(65535, 'a') + "\rb", {}},
+        {"crLfZaBlokem", std::string(65534, 'a') + "\r\n\tb", {}},
+        {"nulaZaBlokem", std::string(65536, 'a') + std::string("\0b", 2), {}},
     };
+    const tDocasnyAdresar adresar;
     for (const auto& p : pripady) {
         tTabulka t;
         t.NactiText(p.text);
-        EXPECT_EQ(Obsah(t), p.obsah) << p.nazev;
+        if (!p.obsah.empty()) {
+            EXPECT_EQ(Obsah(t), p.obsah) << p.nazev;
+        }
+        // The same text in a UTF-8 file, row by row, as the clipboard's text turned 8-bit.
+        ZapisBajty(adresar / "t.txt", p.text);
+        t.NactiText(Utf8NaWin1250(p.text));
+        EXPECT_EQ(RadkySouboru(adresar / "t.txt"), RadkyTabulky(t)) << p.nazev;
+    }
+    // A UTF-8 file may start with a byte-order mark; it is no cell text.
+    ZapisBajty(adresar / "t.txt", "\xEF\xBB\xBF\xC5\xBElut\xC3\xBD\t1");
+    EXPECT_EQ(RadkySouboru(adresar / "t.txt"), (tObsah{{"1", "\x9Elut\xFD", "1"}}));
+    ZapisBajty(adresar / "t.txt", "\xEF\xBB\xBF");
+    EXPECT_EQ(RadkySouboru(adresar / "t.txt"), tObsah{});
+    try {
+        tRadkySouboru radky(adresar / "neni.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const eSouborTabulky& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + adresar / "neni.txt");
     }
 }
 

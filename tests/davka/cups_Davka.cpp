@@ -1,0 +1,153 @@
+// oblepky-tisk as a script runs it: a copy of the executable with its own settings file, its
+// exit status, standard output and error, and what reaches the queue or the job's file,
+// compared with the program's own run of the same layout and table.
+
+#include "CupsTest.h"
+#include "DocasnyAdresar.h"
+#include "Kodovani.h"
+#include "Nastaveni.h"
+#include "RawPrinter.h"
+#include "VzorovaEtiketa.h"
+#include "Win1250.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/wait.h>
+
+using namespace behy_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Fronta = "Davka", FrontaProgramu = "DavkaProgram";
+
+// UTF-8, as a stock system exports it; the second row's count is no number.
+const std::string TextTabulky = "2\tJablko\t15\r\nx\tHruška\t7\r\n1\tŽlutý meloun\t120\n";
+
+// Layout 1 prints the table (count in column 1), layout 2 has a template whose width is no
+// number, layout 3 is the worked example of a manual label.
+tStav Nastaveni() {
+    tStav stav;
+    tPopisOblepky& tabulkou = stav.PopisEtiket[0];
+    tabulkou = VzorovaEtiketa(Fronta);
+    tabulkou.Kodovani = static_cast<int16_t>(tKodovani::Cp852);
+    tabulkou.PoleSPoctem = 1;
+    tabulkou.StdPocet = 1;
+    tabulkou.Radky[1].HrText = "{2}";
+    tabulkou.Radky[2].HrText = "Cena: {3,5*}";
+    stav.PopisEtiket[1] = tabulkou;
+    stav.PopisEtiket[1].Radky[2].HrText = "Cena: {3,x}";
+    stav.PopisEtiket[2] = VzorovaEtiketa(Fronta);
+    stav.Zmeneno = true;
+    return stav;
+}
+
+struct tVysledek {
+    int stav = -1;
+    std::string vystup, chyby;
+};
+
+// Runs the shell command line in the directory; the executable there is ./oblepky-tisk.
+tVysledek Spust(const tDocasnyAdresar& adresar, const std::string& prikaz) {
+    const std::string radek =
+        "cd '" + adresar.Cesta().string() + "' && { " + prikaz + "; } >stdout.txt 2>stderr.txt";
+    const int stav = std::system(radek.c_str());
+    return {WIFEXITED(stav) ? WEXITSTATUS(stav) : -1, PrectiBajty(adresar / "stdout.txt"),
+            PrectiBajty(adresar / "stderr.txt")};
+}
+
+TEST(Davka, JakoProgram) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::PridejFrontu(FrontaProgramu);
+    cups_test::VymazZachycene(Fronta);
+
+    // What the program's table run sends for the same layout and the same text on the clipboard.
+    const tStav stav = Nastaveni();
+    tPopisOblepky popis = stav.PopisEtiket[0];
+    popis.Tiskarna = FrontaProgramu;
+    tTabulka tabulka;
+    tabulka.NactiText(Utf8NaWin1250(TextTabulky));
+    tZaznam zaznam;
+    tSluzbyTisku sluzby = Sluzby(zaznam);
+    sluzby.VytvorUlohu = [](const std::string& nazev, const std::string& tiskarna) {
+        return std::make_unique<tRawPrinter>(nazev, tiskarna);
+    };
+    TiskniTabulku(popis, 1, tabulka, sluzby);
+    const auto ulohyProgramu = cups_test::CekejNaUlohy(FrontaProgramu, 1);
+    ASSERT_EQ(ulohyProgramu.size(), 1u);
+    const std::string bajty = ulohyProgramu[0];
+    const std::string nazev = cups_test::NazvyUloh(FrontaProgramu).back();
+    ASSERT_EQ(nazev, "Oblepky pro zboží (3 ks)");
+    const std::string rucne = "\x1B@\r\n" + VzorovyBlok + VzorovyBlok;
+
+    enum tTisk { Nic, Tabulka, Rucne, DoSouboru };
+    const struct {
+        const char* nazev;
+        std::string prikaz;
+        int stav;
+        std::string vystup, chyby; // chyby: the start of standard error
+        tTisk tisk = Nic;
+    } pripady[] = {
+        {"tabulka", "./oblepky-tisk tabulka.txt", 0, "Počet etiket: 3\n", "", Tabulka},
+        {"rouraNaVstupu", "cat tabulka.txt | ./oblepky-tisk -", 0, "Počet etiket: 3\n", "",
+         Tabulka},
+        {"presmerovanyVstup", "./oblepky-tisk --layout=1 - <tabulka.txt", 0, "Počet etiket: 3\n",
+         "", Tabulka},
+        {"doSouboru", "./oblepky-tisk -o uloha.bin tabulka.txt", 0, "Počet etiket: 3\n", "",
+         DoSouboru},
+        {"rucne", "./oblepky-tisk -l 3 -f 1=Jablko --field 2=15 -c 2", 0, "Počet etiket: 2\n", "",
+         Rucne},
+        {"chybiFronta", "./oblepky-tisk -p TaFrontaNeni tabulka.txt", 4, "Počet etiket: 0\n",
+         "Chyba při komunikaci s tiskárnou ("},
+        {"spatnaSablona", "./oblepky-tisk -l 2 -o uloha.bin tabulka.txt", 5, "Počet etiket: 0\n",
+         "'x' is not a valid integer value.\n"},
+        {"souborNejdeCist", "./oblepky-tisk .", 3, "", "Soubor . nelze přečíst (21)\n"},
+        {"souborNeni", "./oblepky-tisk neni.txt", 3, "", "Cannot open file neni.txt.\n"},
+        {"nastaveniNejdeCist", "rm Oblepky.ini && mkdir Oblepky.ini && ./oblepky-tisk tabulka.txt",
+         3, "", "Cannot open file "},
+        {"bezVoleb", "./oblepky-tisk", 2, "", "Zadejte soubor s tabulkou"},
+        {"formatMimo", "./oblepky-tisk -l 6 tabulka.txt", 2, "",
+         "Formát (-l) musí být číslo od 1 do 5, ne „6“.\n"},
+        {"poleITabulka", "./oblepky-tisk -f 1=a tabulka.txt", 2, "", "Pole (-f) patří"},
+        {"neznamaVolba", "./oblepky-tisk --barva tabulka.txt", 2, "", "Neznámá volba „barva“."},
+        {"napoveda", "./oblepky-tisk --help | head -n 1", 0,
+         "Použití: ./oblepky-tisk [VOLBY] [SOUBOR]\n", ""},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const tDocasnyAdresar adresar;
+        fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+        tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
+        const std::string ini = PrectiBajty(adresar / NazevSouboruNastaveni);
+        ZapisBajty(adresar / "tabulka.txt", TextTabulky);
+        const size_t uloh = cups_test::NazvyUloh(Fronta).size();
+
+        const tVysledek v = Spust(adresar, p.prikaz);
+        EXPECT_EQ(v.stav, p.stav);
+        EXPECT_EQ(v.vystup, p.vystup);
+        EXPECT_TRUE(v.chyby.starts_with(p.chyby)) << v.chyby;
+        if (p.chyby.empty()) {
+            EXPECT_EQ(v.chyby, "");
+        }
+        if (fs::is_regular_file(adresar / NazevSouboruNastaveni)) {
+            EXPECT_EQ(PrectiBajty(adresar / NazevSouboruNastaveni), ini); // never written
+        }
+        if (p.tisk == Tabulka || p.tisk == Rucne) {
+            EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, 1),
+                      std::vector<std::string>{p.tisk == Tabulka ? bajty : rucne});
+            ASSERT_FALSE(cups_test::NazvyUloh(Fronta).empty());
+            EXPECT_EQ(cups_test::NazvyUloh(Fronta).back(),
+                      p.tisk == Tabulka ? nazev : "Oblepky pro zboží (2 ks)");
+            cups_test::VymazZachycene(Fronta);
+        } else {
+            EXPECT_EQ(cups_test::NazvyUloh(Fronta).size(), uloh);
+        }
+        if (p.tisk == DoSouboru) {
+            EXPECT_EQ(PrectiBajty(adresar / "uloha.bin"), bajty);
+        }
+    }
+}
+
+} // namespace
