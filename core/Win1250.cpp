@@ -28,6 +28,15 @@ constexpr std::array<char16_t, 128> HorniPolovina = {
 
 constexpr char Otaznik = '?';
 
+// The byte of every character below U+2200 (the set's highest is U+2122), 0 for none: a table
+// file of a million rows looks up each accented letter.
+constexpr std::array<unsigned char, 0x2200> Zpet = [] {
+    std::array<unsigned char, 0x2200> zpet{};
+    for (size_t i = 0; i < HorniPolovina.size(); ++i)
+        zpet[HorniPolovina[i]] = static_cast<unsigned char>(0x80 + i);
+    return zpet;
+}();
+
 void PridejUtf8(std::string& cil, char32_t znak) {
     if (znak < 0x80) {
         cil += static_cast<char>(znak);
@@ -55,10 +64,9 @@ char16_t Win1250NaUnicode(unsigned char bajt) {
 int UnicodeNaWin1250(char32_t znak) {
     if (znak < 0x80)
         return static_cast<int>(znak);
-    for (size_t i = 0; i < HorniPolovina.size(); ++i)
-        if (HorniPolovina[i] == znak)
-            return static_cast<int>(0x80 + i);
-    return -1;
+    if (znak >= Zpet.size() || Zpet[znak] == 0)
+        return -1;
+    return Zpet[znak];
 }
 
 std::u16string Win1250NaUtf16(std::string_view text) {
@@ -93,23 +101,27 @@ std::string Win1250NaUtf8(std::string_view text) {
     return vysledek;
 }
 
-std::string Utf8NaWin1250(std::string_view text) {
-    std::string vysledek;
-    vysledek.reserve(text.size());
+void PridejZUtf8(std::string& cil, std::string_view text) {
+    // Every sequence, and every byte that starts none, gives one byte: the text's length is
+    // room enough.
+    const size_t zacatek = cil.size();
+    cil.resize(zacatek + text.size());
+    char* kam = cil.data() + zacatek;
     size_t i = 0;
     while (i < text.size()) {
         auto b = static_cast<unsigned char>(text[i]);
-        int delka = b < 0x80           ? 1
-                    : (b >> 5) == 0x6  ? 2
-                    : (b >> 4) == 0xE  ? 3
-                    : (b >> 3) == 0x1E ? 4
-                                       : 0;
-        if (delka == 0 || i + delka > text.size()) {
-            vysledek += Otaznik;
+        if (b < 0x80) {
+            *kam++ = static_cast<char>(b);
             ++i;
             continue;
         }
-        char32_t znak = delka == 1 ? b : b & (0x7F >> delka);
+        int delka = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        if (delka == 0 || i + delka > text.size()) {
+            *kam++ = Otaznik;
+            ++i;
+            continue;
+        }
+        char32_t znak = b & (0x7F >> delka);
         bool platne = true;
         for (int k = 1; k < delka; ++k) {
             auto n = static_cast<unsigned char>(text[i + k]);
@@ -120,12 +132,18 @@ std::string Utf8NaWin1250(std::string_view text) {
             znak = (znak << 6) | (n & 0x3F);
         }
         if (!platne) {
-            vysledek += Otaznik;
+            *kam++ = Otaznik;
             ++i;
             continue;
         }
-        vysledek += DoWin1250(znak);
+        *kam++ = DoWin1250(znak);
         i += delka;
     }
+    cil.resize(static_cast<size_t>(kam - cil.data()));
+}
+
+std::string Utf8NaWin1250(std::string_view text) {
+    std::string vysledek;
+    PridejZUtf8(vysledek, text);
     return vysledek;
 }

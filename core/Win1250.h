@@ -18,3 +18,5 @@ std::u16string Win1250NaUtf16(std::string_view text);
 std::string Utf16NaWin1250(std::u16string_view text);
 std::string Win1250NaUtf8(std::string_view text);
 std::string Utf8NaWin1250(std::string_view text);
+// Utf8NaWin1250 appended to cil, for a caller that converts many lines into one buffer.
+void PridejZUtf8(std::string& cil, std::string_view text);

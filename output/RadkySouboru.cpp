@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -36,6 +37,25 @@ bool ZapisVse(int fd, const char* data, size_t delka) {
         delka -= static_cast<size_t>(zapsano);
     }
     return true;
+}
+
+// The first CR or LF from od on, or the text's length. memchr in short windows: fast for
+// lines ending in LF or CR LF, and no rescans of the block when one of the two never comes.
+size_t KonecRadku(std::string_view text, size_t od) {
+    constexpr size_t Okno = 256;
+    while (od < text.size()) {
+        const size_t delka = std::min(Okno, text.size() - od);
+        const char* zacatek = text.data() + od;
+        const void* lf = std::memchr(zacatek, '\n', delka);
+        const size_t doLf =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - zacatek) : delka;
+        if (const void* cr = std::memchr(zacatek, '\r', doLf))
+            return od + static_cast<size_t>(static_cast<const char*>(cr) - zacatek);
+        if (lf)
+            return od + doLf;
+        od += delka;
+    }
+    return text.size();
 }
 
 // An unnamed file in the temporary directory, gone when it is closed.
@@ -95,7 +115,7 @@ void tRadkySouboru::NaZacatek() {
     konec_ = false;
     zacatek_ = true;
     cislo_ = 0;
-    bunky_.clear();
+    rozdeleno_ = false;
 }
 
 bool tRadkySouboru::Dopln() {
@@ -121,12 +141,12 @@ bool tRadkySouboru::Dopln() {
 
 bool tRadkySouboru::Dalsi() {
     // The line runs to the next CR or LF, or to the end of the text.
-    size_t konecRadku;
-    for (size_t hledat = pozice_;;) {
-        konecRadku = blok_.find_first_of("\r\n", hledat);
-        if (konecRadku != std::string::npos)
+    size_t konecRadku = pozice_;
+    for (;;) {
+        konecRadku = KonecRadku(blok_, konecRadku);
+        if (konecRadku < blok_.size())
             break;
-        hledat = blok_.size() - pozice_;
+        konecRadku -= pozice_; // where the search goes on once the block is refilled
         if (!Dopln()) {
             konecRadku = blok_.size();
             break;
@@ -143,7 +163,10 @@ bool tRadkySouboru::Dalsi() {
     if (pozice_ >= blok_.size() && konec_)
         return false;
 
-    radek_ = Utf8NaWin1250(std::string_view(blok_).substr(pozice_, konecRadku - pozice_));
+    // Kept as read: a run's first pass wants only the count cell of each row.
+    surovy_.assign(blok_, pozice_, konecRadku - pozice_);
+    ++cislo_;
+    rozdeleno_ = false;
     // After a line: one CR if it follows, then one LF if it follows.
     pozice_ = konecRadku;
     if (pozice_ < blok_.size() && blok_[pozice_] == '\r') {
@@ -153,27 +176,47 @@ bool tRadkySouboru::Dalsi() {
     }
     if (pozice_ < blok_.size() && blok_[pozice_] == '\n')
         ++pozice_;
-
-    cisloText_ = CisloNaText(++cislo_);
-    bunky_.clear();
-    bunky_.push_back(cisloText_);
-    const std::string_view radek(radek_);
-    for (size_t od = 0;;) {
-        const size_t tab = radek.find('\t', od);
-        bunky_.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
-        if (tab == std::string_view::npos)
-            break;
-        od = tab + 1;
-    }
     return true;
 }
 
 std::string_view tRadkySouboru::Bunka(int sloupec) const {
-    if (sloupec < 0 || static_cast<size_t>(sloupec) >= bunky_.size())
+    if (sloupec < 0)
         return {};
-    return bunky_[static_cast<size_t>(sloupec)];
+    if (sloupec == 0) {
+        bunka_ = CisloNaText(cislo_);
+        return bunka_;
+    }
+    // Piece sloupec of the line, found before it is converted: TAB is TAB in both sets.
+    const std::string_view radek(surovy_);
+    size_t od = 0;
+    for (int c = 1; c < sloupec; ++c) {
+        od = radek.find('\t', od);
+        if (od == std::string_view::npos)
+            return {};
+        ++od;
+    }
+    const size_t tab = radek.find('\t', od);
+    bunka_.clear();
+    PridejZUtf8(bunka_, radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
+    return bunka_;
 }
 
 void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
+    if (!rozdeleno_) {
+        radek_.clear();
+        PridejZUtf8(radek_, surovy_);
+        cisloText_ = CisloNaText(cislo_);
+        bunky_.clear();
+        bunky_.push_back(cisloText_);
+        const std::string_view radek(radek_);
+        for (size_t od = 0;;) {
+            const size_t tab = radek.find('\t', od);
+            bunky_.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
+            if (tab == std::string_view::npos)
+                break;
+            od = tab + 1;
+        }
+        rozdeleno_ = true;
+    }
     cil.assign(bunky_.begin(), bunky_.end());
 }

@@ -35,12 +35,14 @@ private:
 
     std::string nazev_; // for messages, as given
     tDeskriptor soubor_;
-    std::string blok_;      // read and not yet taken
-    size_t pozice_ = 0;     // the first byte of blok_ not taken
-    bool konec_ = false;    // nothing more to read (the end, or a NUL)
-    bool zacatek_ = true;   // nothing taken yet: a byte-order mark is skipped
-    long long cislo_ = 0;   // the current row's number
-    std::string cisloText_; // ... as text, cell 0
-    std::string radek_;     // the current row in Windows-1250
-    std::vector<std::string_view> bunky_;
+    std::string blok_;    // read and not yet taken
+    size_t pozice_ = 0;   // the first byte of blok_ not taken
+    bool konec_ = false;  // nothing more to read (the end, or a NUL)
+    bool zacatek_ = true; // nothing taken yet: a byte-order mark is skipped
+    long long cislo_ = 0; // the current row's number
+    std::string surovy_;  // the current row as read (UTF-8)
+    // Converted when asked for: the row and its cells, the cell of the last Bunka.
+    mutable bool rozdeleno_ = false;
+    mutable std::string cisloText_, radek_, bunka_;
+    mutable std::vector<std::string_view> bunky_;
 };

@@ -15,6 +15,7 @@ public:
     // Moves to the next row; false after the last one.
     virtual bool Dalsi() = 0;
     // The current row's cell in column sloupec (column 0: the row number); "" outside the row.
+    // The view stays valid until the next Bunka, Dalsi or NaZacatek.
     virtual std::string_view Bunka(int sloupec) const = 0;
     // The current row's cells from column 0 on, as far as they may hold text. The views stay
     // valid until the next Dalsi or NaZacatek.

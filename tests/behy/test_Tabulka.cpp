@@ -36,6 +36,11 @@ tObsah RadkySouboru(const std::string& cesta) {
         for (radky.NaZacatek(); radky.Dalsi();) {
             radky.Bunky(bunky);
             obsah.emplace_back(bunky.begin(), bunky.end());
+            for (int c = -1; c <= static_cast<int>(bunky.size()); ++c) // one cell at a time
+                EXPECT_EQ(radky.Bunka(c), obsah.back().size() > static_cast<size_t>(c)
+                                              ? obsah.back()[static_cast<size_t>(c)]
+                                              : "")
+                    << c;
         }
     }
     return obsah;
