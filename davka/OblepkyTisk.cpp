@@ -2,7 +2,9 @@
 // through the same runs and the same settings file as the program.
 
 #include "Davka.h"
+#include "KonfiguraceUzivatele.h"
 #include "UNI.h"
+#include "Umisteni.h"
 #include "Win1250.h"
 
 #include <QCoreApplication>
@@ -11,9 +13,11 @@
 
 namespace {
 
-// Where the settings file is, as the program finds it.
+// The settings file the program uses, found by the same rule: beside the executable for a
+// portable copy, else in the user's configuration folder.
 std::string CestaNastaveni() {
-    return AdresarZCesty(CestaProgramu()) + NazevSouboruNastaveni;
+    const std::string adresar = AdresarZCesty(CestaProgramu());
+    return NajdiUmisteni(adresar, KonfiguraceUzivatele(), adresar).Nastaveni;
 }
 
 } // namespace

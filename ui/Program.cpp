@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "Chyby.h"
+#include "KonfiguraceUzivatele.h"
 #include "MainForm.h"
 #include "Napoveda.h"
 #include "Nastaveni.h"
@@ -12,20 +13,7 @@
 #include "VytistenoForm.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QSessionManager>
-#include <QStandardPaths>
-
-namespace {
-
-// The user's configuration folder for the program: $XDG_CONFIG_HOME/oblepky/, by default
-// ~/.config/oblepky/.
-std::string KonfiguraceUzivatele() {
-    const QString zaklad = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QFile::encodeName(zaklad).toStdString() + "/oblepky/";
-}
-
-} // namespace
 
 int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
     const tUmisteni umisteni =
