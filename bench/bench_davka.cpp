@@ -49,9 +49,8 @@ std::string Skripty() {
 }
 
 void Skript(const std::string& prikaz) {
-    const std::string radek = "'" + Skripty() + "/cups-test' " + prikaz + " '" +
-                              Adresar.string() + "'" + (prikaz == "queue" ? " " + Fronta : "") +
-                              " >/dev/null";
+    const std::string radek = "'" + Skripty() + "/cups-test' " + prikaz + " '" + Adresar.string() +
+                              "'" + (prikaz == "queue" ? " " + Fronta : "") + " >/dev/null";
     if (std::system(radek.c_str()) != 0)
         throw std::runtime_error("failed: " + radek);
 }

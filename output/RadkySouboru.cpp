@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr size_t VelikostBloku = 64 * 1024;
+constexpr size_t VelikostBloku = size_t{64} * 1024;
+// A row is held a few times over while it prints; a longer one would break the memory bound
+// that lets a table of any length print.
+constexpr size_t NejdelsiRadek = size_t{8} * 1024 * 1024;
 
 // read() that retries an interrupted call.
 ssize_t Precti(int fd, char* kam, size_t kolik) {
@@ -147,6 +150,9 @@ bool tRadkySouboru::Dalsi() {
         if (konecRadku < blok_.size())
             break;
         konecRadku -= pozice_; // where the search goes on once the block is refilled
+        if (konecRadku > NejdelsiRadek)
+            throw eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(cislo_ + 1) + " souboru " +
+                                               nazev_ + " je delší než 8 MiB"));
         if (!Dopln()) {
             konecRadku = blok_.size();
             break;

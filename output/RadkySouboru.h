@@ -21,7 +21,8 @@ class tRadkySouboru : public tZdrojRadku {
 public:
     // Opens the file cesta (file system bytes), or standard input for "-". Input that cannot
     // be read twice (a pipe, a terminal) is first copied to an unnamed temporary file. Raises
-    // eSouborTabulky "Cannot open file %s" or "Soubor %s nelze přečíst (%d)".
+    // eSouborTabulky "Cannot open file %s" or "Soubor %s nelze přečíst (%d)"; Dalsi also
+    // "Řádek %d souboru %s je delší než 8 MiB".
     explicit tRadkySouboru(const std::string& cesta);
 
     void NaZacatek() override;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr size_t VelikostBloku = 64 * 1024;
+constexpr size_t VelikostBloku = size_t{64} * 1024;
 
 std::string ChybaVytvoreni(const std::string& cesta) {
     return "Cannot create file " + Utf8NaWin1250(cesta);

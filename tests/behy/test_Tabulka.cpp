@@ -114,6 +114,9 @@ TEST(Tabulka, Import) {
     EXPECT_EQ(RadkySouboru(adresar / "t.txt"), (tObsah{{"1", "\x9Elut\xFD", "1"}}));
     ZapisBajty(adresar / "t.txt", "\xEF\xBB\xBF");
     EXPECT_EQ(RadkySouboru(adresar / "t.txt"), tObsah{});
+    // A row over 8 MiB would break the memory bound: an error, not a row.
+    ZapisBajty(adresar / "t.txt", "a\n" + std::string(8 * 1024 * 1024 + 1, 'b'));
+    EXPECT_THROW(RadkySouboru(adresar / "t.txt"), eSouborTabulky);
     try {
         tRadkySouboru radky(adresar / "neni.txt");
         ADD_FAILURE() << "no error";
