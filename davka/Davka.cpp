@@ -46,6 +46,10 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
 
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
                   std::ostream& chyby) {
+    if (z.Nahled) { // never a print instead of the preview asked for
+        chyby << "Náhled tisku tento program zatím neumí\n" << std::flush;
+        return KonecVolby;
+    }
     std::optional<long long> vytisteno; // what the run reported as printed
     tKonec konec = KonecOk;
     std::exception_ptr chyba;
