@@ -3,6 +3,7 @@
 #include "../core/Chyba.h"
 #include "../core/Win1250.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -48,18 +49,37 @@ tSouborovaUloha::tSouborovaUloha(const std::string& cesta) : cil_(cesta) {
 }
 
 tSouborovaUloha::~tSouborovaUloha() {
-    if (!hotovo_ && !selhalo_ && !docasny_.empty()) {
-        try {
-            Vyprazdni();
-            if (::ftruncate(soubor_.Fd(), celychEtiket_) != 0)
-                throw eSouborUlohy(ChybaZapisu);
-            Prejmenuj();
-        } catch (...) {
-            // A destructor reports nothing; the target stays as it was.
-        }
-    }
+    if (!hotovo_)
+        Prerus();
     if (!docasny_.empty())
         ::unlink(docasny_.c_str());
+}
+
+long long tSouborovaUloha::Prerus() noexcept {
+    if (hotovo_)
+        return 0;
+    if (etiket_ == 0) {
+        Zrus(); // no whole label: nothing of the job, as on a queue
+        return 0;
+    }
+    hotovo_ = true;
+    try {
+        // Only what ends on a label's end: a device cannot take back what it already got.
+        const long long vZasobniku = std::max(celychEtiket_ - vFajlu_, 0LL);
+        zasobnik_.resize(static_cast<size_t>(vZasobniku));
+        Vyprazdni();
+        if (!docasny_.empty() && ::ftruncate(soubor_.Fd(), celychEtiket_) != 0)
+            return 0;
+        Prejmenuj();
+        return etiket_;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void tSouborovaUloha::Zrus() noexcept {
+    hotovo_ = true;
+    zasobnik_.clear();
 }
 
 void tSouborovaUloha::Vyprazdni() {
@@ -69,10 +89,8 @@ void tSouborovaUloha::Vyprazdni() {
         const ssize_t zapsano = ::write(soubor_.Fd(), data, zbyva);
         if (zapsano < 0 && errno == EINTR)
             continue;
-        if (zapsano <= 0) {
-            selhalo_ = true;
+        if (zapsano <= 0)
             throw eSouborUlohy(ChybaZapisu);
-        }
         data += zapsano;
         zbyva -= static_cast<size_t>(zapsano);
         vFajlu_ += zapsano;
@@ -83,14 +101,10 @@ void tSouborovaUloha::Vyprazdni() {
 void tSouborovaUloha::Prejmenuj() {
     if (docasny_.empty())
         return;
-    if (!soubor_.Zavri()) {
-        selhalo_ = true;
+    if (!soubor_.Zavri())
         throw eSouborUlohy(ChybaZapisu);
-    }
-    if (::rename(docasny_.c_str(), cil_.c_str()) != 0) {
-        selhalo_ = true;
+    if (::rename(docasny_.c_str(), cil_.c_str()) != 0)
         throw eSouborUlohy(ChybaVytvoreni(cil_));
-    }
     docasny_.clear();
 }
 
@@ -107,10 +121,11 @@ void tSouborovaUloha::Write(const std::string& data) {
 
 void tSouborovaUloha::KonecEtikety() {
     celychEtiket_ = vFajlu_ + static_cast<long long>(zasobnik_.size());
+    ++etiket_;
 }
 
 void tSouborovaUloha::Dokonci() {
     Vyprazdni();
     Prejmenuj();
-    hotovo_ = true;
+    hotovo_ = true; // a failure above leaves it to Prerus
 }

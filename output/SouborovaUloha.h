@@ -19,8 +19,7 @@ public:
     // over it at the end, so it never holds half a job; a device or a pipe is written as it
     // is. Raises eSouborUlohy "Cannot create file %s".
     explicit tSouborovaUloha(const std::string& cesta);
-    // A run that failed keeps the whole labels written before the failure, as the queue
-    // does; after a failed write the file stays as it was.
+    // Without Dokonci, Prerus or Zrus: as Prerus.
     ~tSouborovaUloha() override;
     tSouborovaUloha(const tSouborovaUloha&) = delete;
     tSouborovaUloha& operator=(const tSouborovaUloha&) = delete;
@@ -28,6 +27,12 @@ public:
     void Write(const std::string& data) override; // raises eSouborUlohy "Stream write error"
     void Dokonci() override;
     void KonecEtikety() override;
+    // After a failed run the file gets the whole labels written before the failure, as the
+    // queue does; returns their number, 0 when there is none or the file could not be made
+    // (it then stays as it was).
+    long long Prerus() noexcept;
+    // Nothing of the job is kept; the file stays as it was.
+    void Zrus() noexcept;
 
 private:
     void Vyprazdni(); // the buffer to the file; raises
@@ -38,5 +43,6 @@ private:
     std::string zasobnik_;       // written but not yet in the file (< 64 KiB)
     long long vFajlu_ = 0;       // bytes in the file
     long long celychEtiket_ = 0; // bytes up to the end of the last whole label
-    bool hotovo_ = false, selhalo_ = false;
+    long long etiket_ = 0;       // whole labels
+    bool hotovo_ = false;        // ended: the file is in place, or given up
 };

@@ -82,7 +82,7 @@ TEST(Davka, JakoProgram) {
     ASSERT_EQ(nazev, "Oblepky pro zboží (3 ks)");
     const std::string rucne = "\x1B@\r\n" + VzorovyBlok + VzorovyBlok;
 
-    enum tTisk { Nic, Tabulka, Rucne, DoSouboru };
+    enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor };
     const struct {
         const char* nazev;
         std::string prikaz;
@@ -102,7 +102,7 @@ TEST(Davka, JakoProgram) {
         {"chybiFronta", "./oblepky-tisk -p TaFrontaNeni tabulka.txt", 4, "Počet etiket: 0\n",
          "Chyba při komunikaci s tiskárnou ("},
         {"spatnaSablona", "./oblepky-tisk -l 2 -o uloha.bin tabulka.txt", 5, "Počet etiket: 0\n",
-         "'x' is not a valid integer value.\n"},
+         "'x' is not a valid integer value.\n", ZadnySoubor},
         {"souborNejdeCist", "./oblepky-tisk .", 3, "", "Soubor . nelze přečíst (21)\n"},
         {"souborNeni", "./oblepky-tisk neni.txt", 3, "", "Cannot open file neni.txt.\n"},
         {"nastaveniNejdeCist", "rm Oblepky.ini && mkdir Oblepky.ini && ./oblepky-tisk tabulka.txt",
@@ -146,6 +146,10 @@ TEST(Davka, JakoProgram) {
         }
         if (p.tisk == DoSouboru) {
             EXPECT_EQ(PrectiBajty(adresar / "uloha.bin"), bajty);
+        }
+        if (p.tisk == ZadnySoubor) { // no whole label: no file, no temporary one left
+            for (const auto& soubor : fs::directory_iterator(adresar.Cesta()))
+                EXPECT_FALSE(soubor.path().filename().string().starts_with("uloha.bin"));
         }
     }
 }
