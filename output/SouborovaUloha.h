@@ -30,9 +30,9 @@ public:
     // After a failed run the file gets the whole labels written before the failure, as the
     // queue does; returns their number, 0 when there is none or the file could not be made
     // (it then stays as it was).
-    long long Prerus() noexcept;
+    long long Prerus() noexcept override;
     // Nothing of the job is kept; the file stays as it was.
-    void Zrus() noexcept;
+    void Zrus() noexcept override;
 
 private:
     void Vyprazdni(); // the buffer to the file; raises

@@ -103,6 +103,8 @@ TEST(Davka, JakoProgram) {
          "Chyba při komunikaci s tiskárnou ("},
         {"spatnaSablona", "./oblepky-tisk -l 2 -o uloha.bin tabulka.txt", 5, "Počet etiket: 0\n",
          "'x' is not a valid integer value.\n", ZadnySoubor},
+        {"plnyDisk", "./oblepky-tisk -o /dev/full tabulka.txt", 4, "Počet etiket: 0\n",
+         "Stream write error.\n"},
         {"souborNejdeCist", "./oblepky-tisk .", 3, "", "Soubor . nelze přečíst (21)\n"},
         {"souborNeni", "./oblepky-tisk neni.txt", 3, "", "Cannot open file neni.txt.\n"},
         {"nastaveniNejdeCist", "rm Oblepky.ini && mkdir Oblepky.ini && ./oblepky-tisk tabulka.txt",
