@@ -7,6 +7,7 @@
 #include "RawPrinter.h"
 #include "SouborovaUloha.h"
 #include "TiskoveBehy.h"
+#include "UlohaNaPozadi.h"
 
 #include <algorithm>
 #include <memory>
@@ -71,9 +72,11 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
         tSluzbyTisku sluzby;
         sluzby.VytvorUlohu = [&](const std::string& nazev,
                                  const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
+            // The labels are made while the bytes before them travel.
             if (z.Vystup)
-                return std::make_unique<tSouborovaUloha>(*z.Vystup);
-            return std::make_unique<tRawPrinter>(nazev, tiskarna);
+                return std::make_unique<tUlohaNaPozadi>(
+                    std::make_unique<tSouborovaUloha>(*z.Vystup));
+            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tRawPrinter>(nazev, tiskarna));
         };
         sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
         konec = KonecTisk; // from here on, a failure has the count line
