@@ -3,6 +3,7 @@
 #include "../core/Nastaveni.h"
 #include "../core/Win1250.h"
 #include "ChybaTiskarny.h"
+#include "Nahled.h"
 #include "RadkySouboru.h"
 #include "RawPrinter.h"
 #include "SouborovaUloha.h"
@@ -43,60 +44,103 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
     }
 }
 
-} // namespace
+// A run as the settings and the command line ask for it.
+struct tBeh {
+    tPopisOblepky popis;
+    int kopii = 0;
+    std::unique_ptr<tRadkySouboru> radky; // a table run; none: a manual run
+    tRucniHodnoty hodnoty{};
 
-tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
-                  std::ostream& chyby) {
-    if (z.Nahled) { // never a print instead of the preview asked for
-        chyby << "Náhled tisku tento program zatím neumí\n" << std::flush;
-        return KonecVolby;
-    }
-    std::optional<long long> vytisteno; // what the run reported as printed
-    tKonec konec = KonecOk;
-    std::exception_ptr chyba;
-    try {
-        // Read only: the batch printer leaves the file to the program.
-        const tNastaveni nastaveni = tUlozisteNastaveni(cestaNastaveni).Nacti();
-        const int index = z.Etiketa.value_or(VybranaEtiketa(nastaveni.Stav.LastEtiketa));
-        tPopisOblepky popis = nastaveni.Stav.PopisEtiket[static_cast<size_t>(index)];
-        if (z.Tiskarna)
-            popis.Tiskarna = *z.Tiskarna;
-        // The copy box of the main window takes StdPocet within its range.
-        const int kopii = z.Pocet.value_or(std::clamp(popis.StdPocet, 0, NejvicKopii));
-
-        // The table file is opened before any job, so that a missing one prints nothing.
-        std::unique_ptr<tRadkySouboru> radky;
-        if (z.Soubor)
-            radky = std::make_unique<tRadkySouboru>(*z.Soubor);
-
-        tSluzbyTisku sluzby;
-        sluzby.VytvorUlohu = [&](const std::string& nazev,
-                                 const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
-            // The labels are made while the bytes before them travel.
-            if (z.Vystup)
-                return std::make_unique<tUlohaNaPozadi>(
-                    std::make_unique<tSouborovaUloha>(*z.Vystup));
-            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tRawPrinter>(nazev, tiskarna));
-        };
-        sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
-        konec = KonecTisk; // from here on, a failure has the count line
-        if (radky) {
+    void operator()(const tSluzbyTisku& sluzby) const {
+        if (radky)
             TiskniRadky(popis, kopii, *radky, sluzby);
-        } else {
-            tRucniHodnoty hodnoty{};
-            for (const auto& [cislo, hodnota] : z.Pole)
-                hodnoty[static_cast<size_t>(cislo)] = hodnota;
+        else
             TiskniRucne(popis, kopii, hodnoty, sluzby);
-        }
-        konec = KonecOk;
+    }
+};
+
+// Raises the errors of the settings file and of opening the table file.
+tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
+    // Read only: the batch printer leaves the file to the program.
+    const tNastaveni nastaveni = tUlozisteNastaveni(cestaNastaveni).Nacti();
+    tBeh beh;
+    const int index = z.Etiketa.value_or(VybranaEtiketa(nastaveni.Stav.LastEtiketa));
+    beh.popis = nastaveni.Stav.PopisEtiket[static_cast<size_t>(index)];
+    if (z.Tiskarna)
+        beh.popis.Tiskarna = *z.Tiskarna;
+    // The copy box of the main window takes StdPocet within its range.
+    beh.kopii = z.Pocet.value_or(std::clamp(beh.popis.StdPocet, 0, NejvicKopii));
+    // The table file is opened before any job, so that a missing one prints nothing.
+    if (z.Soubor)
+        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor);
+    for (const auto& [cislo, hodnota] : z.Pole)
+        beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
+    return beh;
+}
+
+tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby) {
+    std::optional<long long> vytisteno; // what the run reported as printed
+    tSluzbyTisku sluzby;
+    sluzby.VytvorUlohu = [&](const std::string& nazev,
+                             const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
+        // The labels are made while the bytes before them travel.
+        if (z.Vystup)
+            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
+        return std::make_unique<tUlohaNaPozadi>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+    };
+    sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
+    std::exception_ptr chyba;
+    tKonec konec = KonecOk;
+    try {
+        beh(sluzby);
     } catch (...) {
         chyba = std::current_exception();
-        // Before the run, every error is the settings file's or the table file's.
-        konec = konec == KonecOk ? KonecSoubor : KonecChyby(chyba);
+        konec = KonecChyby(chyba);
     }
-    if (konec == KonecOk || konec == KonecTisk || konec == KonecSablona || vytisteno)
+    // The count is the run's own, also after a failure; a table file that could not be read
+    // through before the first label has none.
+    if (konec != KonecSoubor || vytisteno)
         vystup << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
     if (chyba)
         chyby << TextChybyUtf8(chyba) << '\n' << std::flush;
     return konec;
+}
+
+// The preview window's text, made by the same run into the preview's job.
+tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
+    // The preview shows a template error as part of the text; a table file that cannot be
+    // read is no such error.
+    std::exception_ptr chybaSouboru;
+    const tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
+        try {
+            beh(sluzby);
+        } catch (const eSouborTabulky&) {
+            chybaSouboru = std::current_exception();
+        }
+    });
+    if (chybaSouboru) {
+        chyby << TextChybyUtf8(chybaSouboru) << '\n' << std::flush;
+        return KonecSoubor;
+    }
+    for (const tUsekNahledu& usek : VykresliNahled(nahled))
+        vystup << Win1250NaUtf8(usek.Text);
+    vystup << std::flush;
+    if (nahled.Chyba.empty())
+        return KonecOk;
+    chyby << Win1250NaUtf8(TextChyby(nahled.Chyba)) << '\n' << std::flush;
+    return KonecSablona;
+}
+
+} // namespace
+
+tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
+                  std::ostream& chyby) {
+    tBeh beh;
+    try {
+        beh = Priprav(z, cestaNastaveni);
+    } catch (...) {
+        chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
+        return KonecSoubor;
+    }
+    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby);
 }

@@ -1,10 +1,11 @@
 // oblepky-tisk as a script runs it: a copy of the executable with its own settings file, its
 // exit status, standard output and error, and what reaches the queue or the job's file,
-// compared with the program's own run of the same layout and table.
+// compared with the program's own run of the same layout and table and with its preview.
 
 #include "CupsTest.h"
 #include "DocasnyAdresar.h"
 #include "Kodovani.h"
+#include "Nahled.h"
 #include "Nastaveni.h"
 #include "RawPrinter.h"
 #include "VzorovaEtiketa.h"
@@ -22,6 +23,16 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Fronta = "Davka", FrontaProgramu = "DavkaProgram";
+
+// The preview window's text of a table run of the layout, in UTF-8.
+std::string TextNahledu(const tPopisOblepky& popis, const tTabulka& tabulka) {
+    std::string text;
+    const tNahled nahled =
+        ZachytNahled(popis, [&](const tSluzbyTisku& s) { TiskniTabulku(popis, 1, tabulka, s); });
+    for (const tUsekNahledu& usek : VykresliNahled(nahled))
+        text += Win1250NaUtf8(usek.Text);
+    return text;
+}
 
 // UTF-8, as a stock system exports it; the second row's count is no number.
 const std::string TextTabulky = "2\tJablko\t15\r\nx\tHruška\t7\r\n1\tŽlutý meloun\t120\n";
@@ -81,6 +92,9 @@ TEST(Davka, JakoProgram) {
     const std::string nazev = cups_test::NazvyUloh(FrontaProgramu).back();
     ASSERT_EQ(nazev, "Oblepky pro zboží (3 ks)");
     const std::string rucne = "\x1B@\r\n" + VzorovyBlok + VzorovyBlok;
+    const std::string nahled = TextNahledu(stav.PopisEtiket[0], tabulka);
+    const std::string nahledChyby = TextNahledu(stav.PopisEtiket[1], tabulka);
+    ASSERT_NE(nahledChyby.find("'x' is not a valid integer value"), std::string::npos);
 
     enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor };
     const struct {
@@ -103,6 +117,9 @@ TEST(Davka, JakoProgram) {
          "Chyba při komunikaci s tiskárnou ("},
         {"spatnaSablona", "./oblepky-tisk -l 2 -o uloha.bin tabulka.txt", 5, "Počet etiket: 0\n",
          "'x' is not a valid integer value.\n", ZadnySoubor},
+        {"nahled", "./oblepky-tisk -n tabulka.txt", 0, nahled, ""},
+        {"nahledChybySablony", "./oblepky-tisk --preview -l 2 - <tabulka.txt", 5, nahledChyby,
+         "'x' is not a valid integer value.\n"},
         {"plnyDisk", "./oblepky-tisk -o /dev/full tabulka.txt", 4, "Počet etiket: 0\n",
          "Stream write error.\n"},
         {"souborNejdeCist", "./oblepky-tisk .", 3, "", "Soubor . nelze přečíst (21)\n"},
