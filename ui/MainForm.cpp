@@ -316,6 +316,7 @@ QWidget* TMainForm::VytvorStranuTabulky() {
     model_ = new TTabulkaModel(tabulka_, this);
     Grid->setModel(model_);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setTabKeyNavigation(false); // Tab goes on to the buttons, as in the other grids
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Grid->setShowGrid(true);
