@@ -8,6 +8,7 @@
 // Scripts are taken from OBLEPKY_SKRIPTY in the environment, else from the source tree.
 #include "DocasnyAdresar.h"
 #include "Nastaveni.h"
+#include "ProtiLp.h"
 
 #include <benchmark/benchmark.h>
 
@@ -109,11 +110,6 @@ double Cas(const std::vector<std::string>& argumenty, long* pamet = nullptr) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
 }
 
-double Median(std::vector<double> casy) {
-    std::sort(casy.begin(), casy.end());
-    return casy[casy.size() / 2];
-}
-
 // The two take turns, so load from elsewhere on the machine hits both alike.
 void BM_DavkaProtiLp(benchmark::State& stav) {
     std::vector<double> davka, lp;
@@ -130,19 +126,6 @@ void BM_DavkaProtiLp(benchmark::State& stav) {
 }
 
 BENCHMARK(BM_DavkaProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-
-class Zpravodaj : public benchmark::ConsoleReporter {
-public:
-    Zpravodaj() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& behy) override {
-        for (const auto& b : behy) {
-            if (const auto c = b.counters.find("pomer"); c != b.counters.end())
-                pomer = c->second.value;
-        }
-        ConsoleReporter::ReportRuns(behy);
-    }
-    double pomer = 0;
-};
 
 // A copy of the batch printer with a settings file of its own, a table of goods and prices
 // whose every row prints one label, and the job's bytes from the batch printer's --output.

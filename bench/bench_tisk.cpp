@@ -6,6 +6,7 @@
 //
 // Scripts are taken from OBLEPKY_SKRIPTY, else from the source tree this file is in.
 #include "DocasnyAdresar.h"
+#include "ProtiLp.h"
 #include "RawPrinter.h"
 
 #include <benchmark/benchmark.h>
@@ -99,11 +100,6 @@ void PosliLp() {
     Spust("lp -d " + Fronta + " -o raw '" + SouborDat.string() + "' >/dev/null");
 }
 
-double Median(std::vector<double> casy) {
-    std::sort(casy.begin(), casy.end());
-    return casy[casy.size() / 2];
-}
-
 // The two ways take turns, so load from elsewhere on the machine hits both alike; the
 // benchmark's time is that of tRawPrinter, the counters hold the medians and their ratio.
 void BM_RawPrinterProtiLp(benchmark::State& stav) {
@@ -120,20 +116,6 @@ void BM_RawPrinterProtiLp(benchmark::State& stav) {
 }
 
 BENCHMARK(BM_RawPrinterProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(11);
-
-// The console report, remembering each benchmark's time per job for the ratio.
-class Zpravodaj : public benchmark::ConsoleReporter {
-public:
-    Zpravodaj() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& behy) override {
-        for (const auto& b : behy) {
-            if (const auto c = b.counters.find("pomer"); c != b.counters.end())
-                pomer = c->second.value;
-        }
-        ConsoleReporter::ReportRuns(behy);
-    }
-    double pomer = 0;
-};
 
 void Priprav() {
     Skript("start");

@@ -6,6 +6,7 @@
 // that matches what reaches the printer's capture, and the next run must work.
 
 #include "CupsTest.h"
+#include "RozvrzeniFronty.h"
 #include "ZachytUlohy.h"
 
 #include "../../core/Nastaveni.h"
@@ -78,18 +79,6 @@ tSluzbyTisku SluzbyPro(tSledovani& s) {
         s.udalosti += "dokonceni " + std::to_string(pocet) + ";";
     };
     return sluzby;
-}
-
-tPopisOblepky Rozvrzeni(const std::string& fronta) {
-    tPopisOblepky p;
-    p.Tiskarna = fronta;
-    p.InitKody = "27 64";
-    p.KodyOdradkovani = "12";
-    p.PocetRadkuOblepky = 2;
-    p.PoleSPoctem = 2;
-    p.Radky[1] = {0, 80, "{1} {0}"};
-    p.Radky[2] = {2, 80, "Cena: {3,6*}"};
-    return p;
 }
 
 tRucniHodnoty Rucne() {

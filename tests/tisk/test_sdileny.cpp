@@ -3,6 +3,7 @@
 
 #include "CupsTest.h"
 #include "RawPrinter.h"
+#include "RozvrzeniFronty.h"
 #include "Tiskarny.h"
 #include "ZachytUlohy.h"
 
@@ -13,18 +14,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-tPopisOblepky Rozvrzeni(const std::string& fronta) {
-    tPopisOblepky p;
-    p.Tiskarna = fronta;
-    p.InitKody = "27 64";
-    p.KodyOdradkovani = "12";
-    p.PocetRadkuOblepky = 2;
-    p.PoleSPoctem = 2;
-    p.Radky[1] = {0, 80, "{1} {0}"};
-    p.Radky[2] = {2, 80, "Cena: {3,6*}"};
-    return p;
-}
 
 // A run through the real job; returns the bytes the same run sends to a capturing job.
 template <class Beh> std::string Vytiskni(Beh beh) {
