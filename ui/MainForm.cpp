@@ -9,13 +9,13 @@
 #include "PriKonci.h"
 #include "PrubehTisku.h"
 #include "RawPrinter.h"
+#include "Schranka.h"
 #include "TabulkaModel.h"
 #include "Text.h"
 #include "Vystredeni.h"
 #include "VytistenoForm.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -527,11 +526,10 @@ void TMainForm::ObnovNahled() {
 }
 
 void TMainForm::Button1Click() {
-    // Only plain text is a table: a list of copied files also offers its names as text.
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(QStringLiteral("text/plain")) || data->hasUrls())
+    const std::optional<QString> schranka = TextSchranky();
+    if (!schranka)
         return;
-    std::string text = ZQt(data->text());
+    std::string text = ZQt(*schranka);
     if (size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
 
