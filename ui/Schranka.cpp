@@ -8,9 +8,11 @@
 
 std::optional<QString> TextSchranky() {
     QClipboard* schranka = QGuiApplication::clipboard();
-    // On X11 another program's text is fetched with waits of our own; what this program put
-    // there itself is at hand without asking anybody.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && !schranka->ownsClipboard()) {
+    // On X11 another program's text is fetched with waits of our own, on a connection to the
+    // server DISPLAY names (a display given with -display alone is left to the toolkit). What
+    // this program put there itself is at hand without asking anybody.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY") && !schranka->ownsClipboard()) {
         std::optional<tTextX11> text = TextSchrankyX11();
         if (!text)
             return std::nullopt;
