@@ -58,7 +58,6 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     Stranky->setCurrentIndex(0);
 
     OK = NoveTlacitko(QStringLiteral("&OK"), "OK");
-    OK->setDefault(true);
     Button2 = NoveTlacitko(QStringLiteral("Storno"), "Button2");
     Napoveda = NoveTlacitko(QStringLiteral("Nápověd&a"), "Napoveda");
     connect(OK, &QPushButton::clicked, this, Chranene([this](bool) { OKClick(); }));
@@ -80,6 +79,9 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     rozvrzeni->addWidget(Stranky, 1);
     rozvrzeni->addWidget(pruh);
     setFixedSize(569, 411);
+    // Only once the button is in the dialog: made default before, it is not the dialog's own
+    // default, and Enter would press whichever button last had the focus (Storno too).
+    OK->setDefault(true);
 
     NactiTiskarny();
 }

@@ -66,6 +66,8 @@ private slots:
         QTest::newRow("Storno") << 1;
         QTest::newRow("Esc") << 2;
         QTest::newRow("zavreni okna") << 3;
+        // Enter in a text box is OK, also after Tab has passed over Storno and Nápověda.
+        QTest::newRow("Enter po tlacitkach") << 4;
     }
     void okBereVseStornoNic() {
         QFETCH(int, zpusob);
@@ -96,12 +98,19 @@ private slots:
             form.Button2->click();
         } else if (zpusob == 2) {
             QTest::keyClick(&form, Qt::Key_Escape);
-        } else {
+        } else if (zpusob == 3) {
             form.close();
+        } else {
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{form.Button2, form.Napoveda, form.Eti[1]->eNazev})
+                w->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(form.Eti[1]->eNazev, Qt::Key_Return);
         }
-        QCOMPARE(form.result(), int(zpusob == 0 ? QDialog::Accepted : QDialog::Rejected));
+        const bool prijato = zpusob == 0 || zpusob == 4;
+        QCOMPARE(form.result(), int(prijato ? QDialog::Accepted : QDialog::Rejected));
         QVERIFY(form.isHidden());
-        if (zpusob != 0)
+        if (!prijato)
             ocekavane = {};
         for (int i = 0; i < PocetEtiket; ++i)
             QVERIFY2(form.Vysledek[i] == ocekavane[i], qPrintable(QString::number(i + 1)));
