@@ -1,5 +1,7 @@
 #include "Mrizka.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 TMrizka::TMrizka(int radku, int sloupcu, QWidget* rodic) : QTableWidget(radku, sloupcu, rodic) {
@@ -13,6 +15,28 @@ void TMrizka::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint ra
     QTableWidget::closeEditor(editor, dal || zpet ? QAbstractItemDelegate::NoHint : rada);
     if (dal || zpet)
         focusNextPrevChild(dal);
+}
+
+bool TMrizka::edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) {
+    if (!QTableWidget::edit(index, spoustec, udalost))
+        return false;
+    if (QWidget* editor = indexWidget(index))
+        editor->installEventFilter(this); // before the delegate's filter, which sees Tab only
+    return true;
+}
+
+bool TMrizka::eventFilter(QObject* objekt, QEvent* udalost) {
+    if (udalost->type() == QEvent::KeyPress && objekt->isWidgetType()) {
+        auto* klavesa = static_cast<QKeyEvent*>(udalost);
+        if ((klavesa->key() == Qt::Key_Tab || klavesa->key() == Qt::Key_Backtab) &&
+            (klavesa->modifiers() & Qt::ControlModifier)) {
+            // Up from the grid, past its own handling, to the tabs it lies in.
+            if (parentWidget())
+                QCoreApplication::sendEvent(parentWidget(), udalost);
+            return true;
+        }
+    }
+    return QTableWidget::eventFilter(objekt, udalost);
 }
 
 void TMrizka::mousePressEvent(QMouseEvent* udalost) {

@@ -3,7 +3,8 @@
 // to the next and previous control, also from a cell being edited (arrow keys move between
 // rows), and typing always edits the current cell from the first key. There is no
 // type-to-search, and a click on the current cell edits it at once, so keys typed right after
-// the click cannot land anywhere else.
+// the click cannot land anywhere else. Ctrl+Tab turns the page of the enclosing tabs, also
+// from a cell being edited.
 
 #include <QTableWidget>
 
@@ -11,8 +12,11 @@ class TMrizka : public QTableWidget {
     Q_OBJECT
 public:
     TMrizka(int radku, int sloupcu, QWidget* rodic = nullptr);
+    using QTableWidget::edit;
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) override;
+    bool eventFilter(QObject* objekt, QEvent* udalost) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint rada) override;
     void keyboardSearch(const QString&) override {}
     void mousePressEvent(QMouseEvent* udalost) override;

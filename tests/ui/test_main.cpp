@@ -196,7 +196,8 @@ private slots:
     }
 
     // The keyboard in the value grid: keys typed right after a click go into the clicked
-    // cell, Tab leaves the grid also from an open editor, Ctrl+A is the About box's.
+    // cell, Tab leaves the grid and Ctrl+Tab turns the page also from an open editor, Ctrl+A
+    // is the About box's.
     void klavesnice() {
         Priprav([](tIniSoubor& ini) { ini.WriteString("Last", "Field03", "hello"); });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
@@ -215,6 +216,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), okno.ePocet);
         QCOMPARE(okno.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("x"));
+        okno.eRucne->setFocus();
+        QTest::keyClicks(okno.eRucne, QStringLiteral("z"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(okno.PageControl1->currentIndex(), 1); // Ctrl+Tab turns the page
+        QCOMPARE(okno.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("z"));
+        okno.PageControl1->setCurrentIndex(0);
 
         bool about = false;
         PriModalnim([&](QWidget* w) { about = qobject_cast<TAboutForm*>(w) != nullptr; });

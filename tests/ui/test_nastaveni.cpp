@@ -258,6 +258,15 @@ private slots:
         e->ePole->setFocus();
         QTest::keyClick(e->ePole, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), e->eKodovani);
+
+        // Ctrl+Tab in a cell being edited turns the page, as anywhere else in the editor.
+        e->ePole->setFocus();
+        e->ePole->setCurrentCell(3, 0);
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(e->ePole->isAncestorOf(editor));
+        QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(e->Stranky->currentIndex(), 1);
+        QVERIFY(e->Stranky->currentWidget()->isAncestorOf(QApplication::focusWidget()));
     }
 
     // Every control that takes input has a caption tied to it (26: one per layout field).
