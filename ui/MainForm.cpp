@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -70,6 +71,9 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         auto* edit = static_cast<QLineEdit*>(editor);
         QString text = index.data(Qt::EditRole).toString();
+        // The text comes from the cell: nothing to hand back, and a new editor is not yet the
+        // view's (Qt would warn about it).
+        const QSignalBlocker ticho(edit);
         if (edit->text() != text)
             edit->setText(text);
     }
