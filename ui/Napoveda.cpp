@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -42,9 +43,25 @@ protected:
             }
             return false;
         }
-        if (tTema tema = TemaPodleKontextu(); tema != tTema::Zadne)
+        const tTema tema = TemaPodleKontextu();
+        if (menuOtevrene)
+            ZavriMenu();
+        if (tema != tTema::Zadne)
             OtevriNapovedu(tema);
         return true;
+    }
+
+    // The menus close as Escape closes them, so that the keyboard goes back to the control
+    // it came from. Left to the help window's activation, they close only half: the menu
+    // bar keeps the focus with nothing highlighted, and the keys typed there are lost.
+    static void ZavriMenu() {
+        for (int i = 0; i < 16; ++i) // one menu per step, with a bound all the same
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                menu->close();
+        if (auto* lista = qobject_cast<QMenuBar*>(QApplication::focusWidget())) {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(lista, &esc);
+        }
     }
 };
 

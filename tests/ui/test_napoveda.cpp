@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -122,6 +123,18 @@ private slots:
             p.menu->close();
             QTRY_VERIFY(!p.menu->isVisible());
         }
+
+        // F1 in a menu opened with Alt closes it: with the help closed, the keys go where
+        // they went before, not to a menu bar with nothing highlighted.
+        okno.eOblepkyVyber->setFocus();
+        QTest::keyClick(&okno, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(okno.mSoubor->isVisible());
+        QTest::keyClick(okno.mSoubor, Qt::Key_F1);
+        QVERIFY(!okno.mSoubor->isVisible());
+        OknoNapovedy()->close();
+        okno.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+        QCOMPARE(QApplication::focusWidget(), okno.eOblepkyVyber);
     }
 
     void f1VPodrizenemOkneAZadnaVDialozich() {
