@@ -18,6 +18,7 @@ constexpr const char* VlastnostTema = "temaNapovedy";
 
 QString soubor_; // the help file
 QPointer<QDialog> okno_;
+QPointer<QWidget> odkud_; // the window the help was last opened from
 QPointer<QTextBrowser> text_;
 std::function<void(tTema)> sledovani_;
 
@@ -147,8 +148,17 @@ void OtevriNapovedu(tTema tema) {
         auto* rozlozeni = new QVBoxLayout(okno_);
         text_ = new QTextBrowser(okno_);
         text_->setOpenLinks(false);
+        text_->setAccessibleName(QStringLiteral("Text nápovědy"));
         rozlozeni->addWidget(text_);
+        // Closed, the help hands the keyboard back where the user was reading it from; the
+        // window system would pick any window (the main window for the print preview).
+        QObject::connect(okno_, &QDialog::finished, okno_, [] {
+            if (odkud_ && odkud_->isVisible())
+                odkud_->activateWindow();
+        });
     }
+    if (QWidget* aktivni = QApplication::activeWindow(); aktivni && aktivni != okno_)
+        odkud_ = aktivni;
     // Opened from a modal window, the help belongs to it, so that the modal window does not
     // block it: it can be scrolled, searched and closed beside it.
     if (QWidget* modalni = QApplication::activeModalWidget(); okno_->parentWidget() != modalni) {

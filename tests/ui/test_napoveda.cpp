@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -149,11 +150,29 @@ private slots:
         auto* vnitrni = new QWidget(&dialog);
         auto* edit = new QLineEdit(vnitrni);
         (new QVBoxLayout(&dialog))->addWidget(vnitrni);
+        // Its help is usable beside it: keys come through the window system, which gives
+        // none to a window the modal dialog blocks; Esc closes it, back to the dialog.
+        QFile f(adresar_.filePath(QStringLiteral("dlouha.hlp")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("@@ 2\n" + QByteArray("<p>odstavec</p>\n").repeated(200));
+        f.close();
+        SpustNapovedu(f.fileName().toStdString());
+        bool videno = false;
         PriModalnim([&](QWidget*) {
             edit->setFocus();
             QTest::keyClick(edit, Qt::Key_F1);
+            QWidget* napoveda = OknoNapovedy();
+            QVERIFY(QTest::qWaitForWindowActive(napoveda));
+            QScrollBar* posuvnik = napoveda->findChild<QTextBrowser*>()->verticalScrollBar();
+            QTest::keyClick(napoveda->windowHandle(), Qt::Key_PageDown);
+            QVERIFY(posuvnik->value() > 0);
+            QTest::keyClick(napoveda->windowHandle(), Qt::Key_Escape);
+            QVERIFY(!napoveda->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), &dialog);
+            videno = true;
         });
         dialog.exec();
+        QVERIFY(videno);
         QCOMPARE(temata_, QList<int>{2});
 
         // The About box and the completion dialog have no topic: F1 opens nothing there.
