@@ -17,6 +17,17 @@
 
 #include "Modalni.h"
 
+namespace {
+
+// Centred on the screen (to a pixel of rounding), wherever its owner lies.
+bool NaStreduObrazovky(const QWidget* okno) {
+    const QPoint odchylka =
+        okno->frameGeometry().center() - okno->screen()->availableGeometry().center();
+    return odchylka.manhattanLength() <= 2;
+}
+
+} // namespace
+
 class TestAbout : public QObject {
     Q_OBJECT
 
@@ -32,6 +43,7 @@ private slots:
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
+        okno.move(0, 0); // so that its centre is not the screen's
 
         QList<QPointer<TAboutForm>> boxy;
         for (int i = 0; i < 2; ++i) {
@@ -47,6 +59,7 @@ private slots:
                                                  .arg(QLatin1String(VerzeProgramu)));
                 QCOMPARE(QApplication::focusWidget(), box->Button1);
                 QVERIFY(box->Button1->isDefault());
+                QVERIFY(NaStreduObrazovky(box));
                 QTest::keyClick(box->Button1, Qt::Key_Escape);
             });
             okno.mAbout->trigger();
@@ -80,7 +93,10 @@ private slots:
     }
 
     void dokonceniUkazujePocet() {
-        TVytistenoForm dialog(nullptr);
+        QWidget vlastnik;
+        vlastnik.setGeometry(0, 0, 300, 200);
+        vlastnik.show();
+        TVytistenoForm dialog(&vlastnik);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Dokončení tisku"));
         QVERIFY(dialog.width() >= 193 && dialog.height() >= 111);
         dialog.show();
@@ -97,6 +113,7 @@ private slots:
                 QCOMPARE(w, &dialog);
                 videno = dialog.xPocet->text();
                 QCOMPARE(QApplication::focusWidget(), dialog.OK);
+                QVERIFY(NaStreduObrazovky(&dialog));
                 QTest::keyClick(dialog.OK, klavesa);
             });
             dialog.Ukaz(pocet);
