@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -85,6 +89,30 @@ QString ObsahTematu(tTema tema) {
     return text;
 }
 
+// "Hledat:" under the text (Ctrl+F): Enter finds the next place, from the top again past
+// the last one.
+void PridejHledani(QDialog* okno, QVBoxLayout* rozlozeni) {
+    auto* radek = new QHBoxLayout;
+    auto* popisek = new QLabel(QStringLiteral("&Hledat:"), okno);
+    auto* hledani = new QLineEdit(okno);
+    popisek->setBuddy(hledani);
+    radek->addWidget(popisek);
+    radek->addWidget(hledani);
+    rozlozeni->addLayout(radek);
+    auto* zkratka = new QShortcut(QKeySequence::Find, okno);
+    QObject::connect(zkratka, &QShortcut::activated, hledani, [hledani] {
+        hledani->setFocus(Qt::ShortcutFocusReason);
+        hledani->selectAll();
+    });
+    QObject::connect(hledani, &QLineEdit::returnPressed, hledani, [hledani] {
+        if (!text_ || hledani->text().isEmpty() || text_->find(hledani->text()))
+            return;
+        text_->moveCursor(QTextCursor::Start);
+        if (!text_->find(hledani->text()))
+            QApplication::beep();
+    });
+}
+
 } // namespace
 
 void NastavTemaNapovedy(QObject* objekt, tTema tema) {
@@ -150,6 +178,7 @@ void OtevriNapovedu(tTema tema) {
         text_->setOpenLinks(false);
         text_->setAccessibleName(QStringLiteral("Text nápovědy"));
         rozlozeni->addWidget(text_);
+        PridejHledani(okno_, rozlozeni);
         // Closed, the help hands the keyboard back where the user was reading it from; the
         // window system would pick any window (the main window for the print preview).
         QObject::connect(okno_, &QDialog::finished, okno_, [] {

@@ -151,10 +151,11 @@ private slots:
         auto* edit = new QLineEdit(vnitrni);
         (new QVBoxLayout(&dialog))->addWidget(vnitrni);
         // Its help is usable beside it: keys come through the window system, which gives
-        // none to a window the modal dialog blocks; Esc closes it, back to the dialog.
+        // none to a window the modal dialog blocks; it scrolls, finds, and Esc closes it,
+        // back to the dialog.
         QFile f(adresar_.filePath(QStringLiteral("dlouha.hlp")));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("@@ 2\n" + QByteArray("<p>odstavec</p>\n").repeated(200));
+        f.write("@@ 2\n" + QByteArray("<p>odstavec</p>\n").repeated(200) + "<p>konec</p>\n");
         f.close();
         SpustNapovedu(f.fileName().toStdString());
         bool videno = false;
@@ -166,6 +167,12 @@ private slots:
             QScrollBar* posuvnik = napoveda->findChild<QTextBrowser*>()->verticalScrollBar();
             QTest::keyClick(napoveda->windowHandle(), Qt::Key_PageDown);
             QVERIFY(posuvnik->value() > 0);
+            QTest::keyClick(napoveda->windowHandle(), Qt::Key_F, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("konec"));
+            QTest::keyClick(napoveda->windowHandle(), Qt::Key_Return);
+            auto* text = napoveda->findChild<QTextBrowser*>();
+            QCOMPARE(text->textCursor().selectedText(), QStringLiteral("konec"));
+            QVERIFY(posuvnik->value() > posuvnik->maximum() / 2); // scrolled to the find
             QTest::keyClick(napoveda->windowHandle(), Qt::Key_Escape);
             QVERIFY(!napoveda->isVisible());
             QTRY_COMPARE(QApplication::activeWindow(), &dialog);
