@@ -208,7 +208,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
 TMainForm::~TMainForm() = default;
 
 void TMainForm::VytvorMenu() {
-    auto polozka = [this](QMenu* menu, const char* text, QKeySequence zkratka, tTema tema,
+    auto polozka = [this](QMenu* menu, const char* text, const QKeySequence& zkratka, tTema tema,
                           const char* napoveda, void (TMainForm::*akce)()) {
         QAction* a = menu->addAction(Win(text));
         a->setShortcut(zkratka);
