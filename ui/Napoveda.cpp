@@ -49,10 +49,11 @@ protected:
             return false;
         }
         const tTema tema = TemaPodleKontextu();
+        if (tema == tTema::Zadne)
+            return true; // nothing opens, and an open menu stays as it was
         if (menuOtevrene)
             ZavriMenu();
-        if (tema != tTema::Zadne)
-            OtevriNapovedu(tema);
+        OtevriNapovedu(tema);
         return true;
     }
 

@@ -121,6 +121,7 @@ private slots:
             p.menu->setActiveAction(p.polozka);
             QTest::keyClick(p.menu, Qt::Key_F1);
             QCOMPARE(temata_, p.temata);
+            QCOMPARE(p.menu->isVisible(), p.temata.isEmpty()); // the help closes the menu
             p.menu->close();
             QTRY_VERIFY(!p.menu->isVisible());
         }
