@@ -5,6 +5,7 @@
 #include "Chyby.h"
 #include "Napoveda.h"
 #include "Text.h"
+#include "Vystredeni.h"
 #include "Win1250.h"
 
 #include <QFile>
@@ -125,6 +126,9 @@ void TNahledForm::Ukaz() {
         return;
     }
     Obnov();
+    // Placed once; after that it opens where the user left it.
+    if (!testAttribute(Qt::WA_Moved) && parentWidget())
+        PolozVedle(this, parentWidget()->window());
     show();
 }
 
