@@ -7,14 +7,6 @@
 
 #include <cstdio>
 
-namespace {
-tZachytChyb zachyt_;
-}
-
-void NastavZachytChyb(tZachytChyb zachyt) {
-    zachyt_ = std::move(zachyt);
-}
-
 QString TextChybovehoOkna(std::exception_ptr chyba) {
     try {
         if (chyba)
@@ -30,10 +22,6 @@ QString TextChybovehoOkna(std::exception_ptr chyba) {
 
 void UkazChybu(std::exception_ptr chyba) {
     QString text = TextChybovehoOkna(chyba);
-    if (zachyt_) {
-        zachyt_(text);
-        return;
-    }
     // Without a widget application (tools, tests of the core) a box cannot be shown.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         std::fprintf(stderr, "Oblepky: %s\n", text.toLocal8Bit().constData());

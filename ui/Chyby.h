@@ -14,10 +14,6 @@ void UkazChybu(std::exception_ptr chyba);
 // The text the error box shows for an exception.
 QString TextChybovehoOkna(std::exception_ptr chyba);
 
-// Tests: while set, the error box text goes to this function instead of a modal box.
-using tZachytChyb = std::function<void(const QString& text)>;
-void NastavZachytChyb(tZachytChyb zachyt);
-
 // Wraps an event handler so that an error escaping it is shown and the program goes on.
 template <class F> auto Chranene(F handler) {
     return [handler = std::move(handler)](auto&&... argumenty) {

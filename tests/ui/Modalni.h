@@ -2,6 +2,7 @@
 // Widget tests: acting on a modal window that the code under test opens and waits for.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -25,3 +26,23 @@ inline void PriModalnim(std::function<void(QWidget*)> akce) {
     });
     casovac->start(10);
 }
+
+// The error boxes (stop icon) that the code under test shows, for as long as the object
+// lives: each one's text goes to `zachyt` and the box is closed as the user would close it.
+class tChybovaOkna {
+public:
+    explicit tChybovaOkna(std::function<void(const QString& text)> zachyt) {
+        QObject::connect(&casovac_, &QTimer::timeout, [zachyt = std::move(zachyt)] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->icon() != QMessageBox::Critical)
+                return;
+            const QString text = box->text();
+            box->done(QMessageBox::Ok);
+            zachyt(text);
+        });
+        casovac_.start(5);
+    }
+
+private:
+    QTimer casovac_;
+};

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
         return 2;
     const QString akce = QString::fromLocal8Bit(argv[2]);
     // No print server here: the printer list's error must not wait in a box.
-    NastavZachytChyb([](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    const tChybovaOkna chybovaOkna(
+        [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     return SpustProgram(std::string(argv[1]) + "/", [&akce](TMainForm& okno) {
         if (akce == QLatin1String("pis")) {
             okno.eRucne->item(0, 1)->setText(QStringLiteral("Napsáno"));

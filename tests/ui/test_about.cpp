@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 #include "Modalni.h"
 
 namespace {
@@ -31,10 +33,13 @@ bool NaStreduObrazovky(const QWidget* okno) {
 class TestAbout : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
+
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
-        NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([](const QString& text) { QFAIL(qPrintable(text)); });
     }
 
     void dveOtevreniDvaNoveBoxy() {

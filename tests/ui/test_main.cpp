@@ -61,6 +61,7 @@ class TestMain : public QObject {
     std::unique_ptr<QTemporaryDir> adresar_;
     std::unique_ptr<tProgram> program_;
     QStringList chyby_;
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
 
     QString Soubor() const { return adresar_->filePath(QStringLiteral("Oblepky.ini")); }
 
@@ -102,10 +103,11 @@ class TestMain : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
-        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([this](const QString& text) { chyby_ << text; });
     }
     void cleanup() {
-        NastavZachytChyb({});
+        chybovaOkna_.reset();
         program_.reset();
         adresar_.reset();
     }
@@ -316,6 +318,8 @@ private slots:
         QCOMPARE(uloh, 1);
         QCOMPARE(chyby_,
                  QStringList{QStringLiteral("Zastaveno.")}); // the error box, window goes on
+        okno.activateWindow(); // offscreen, nobody does it when the box goes
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
         QTest::keyClick(&okno, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(okno.eRucne->item(0, 1)->text(), QString());
         QCOMPARE(QApplication::focusWidget(), okno.eRucne);
@@ -508,7 +512,7 @@ private slots:
 
     void chybovyBox() {
         // The real box: caption, stop icon, one OK, the message with its full stop.
-        NastavZachytChyb({});
+        chybovaOkna_.reset();
         QMessageBox* box = nullptr;
         QStringList videno;
         PriModalnim([&](QWidget* w) {

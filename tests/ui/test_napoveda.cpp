@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <memory>
+
 #include "Modalni.h"
 
 namespace {
@@ -34,6 +36,8 @@ QString ZobrazenyText() {
 class TestNapoveda : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
+
     QList<int> temata_;
     QTemporaryDir adresar_;
     std::unique_ptr<tProgram> program_;
@@ -41,7 +45,8 @@ class TestNapoveda : public QObject {
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
-        NastavZachytChyb([](const QString& text) { QFAIL(qPrintable(text)); });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([](const QString& text) { QFAIL(qPrintable(text)); });
         NastavSledovaniNapovedy([this](tTema tema) { temata_ << static_cast<int>(tema); });
         program_ = std::make_unique<tProgram>(adresar_.path());
         SpustNapovedu(adresar_.filePath(QStringLiteral("Oblepky.hlp")).toStdString());

@@ -3,6 +3,7 @@
 
 #include "Chyby.h"
 #include "CiselnyBox.h"
+#include "Modalni.h"
 #include "Napoveda.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
@@ -16,6 +17,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <memory>
 
 #include <set>
 
@@ -49,14 +52,17 @@ tPopisEtiket Vzor() {
 
 class TestNastaveni : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
     QStringList chyby_;
 
 private slots:
     void init() {
         chyby_.clear();
-        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([this](const QString& text) { chyby_ << text; });
     }
-    void cleanup() { NastavZachytChyb(nullptr); }
+    void cleanup() { chybovaOkna_.reset(); }
 
     // Edits on several pages, one field name still in its cell editor: OK takes every editor,
     // not only the page on view, and leaves the rest as shown; any way of cancelling drops all.

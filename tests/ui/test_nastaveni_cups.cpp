@@ -3,6 +3,7 @@
 
 #include "Chyby.h"
 #include "CupsTest.h"
+#include "Modalni.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
 #include "Text.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <memory>
 
 #include <optional>
 
@@ -26,6 +29,8 @@ Q_DECLARE_METATYPE(tServer)
 
 class TestNastaveniCups : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
     QStringList chyby_;
     std::vector<std::string> smazane_;
     bool zastaveno_ = false;
@@ -34,13 +39,13 @@ private slots:
     void init() {
         chyby_.clear();
         // The hourglass is gone before an error box shows.
-        NastavZachytChyb([this](const QString& text) {
+        chybovaOkna_ = std::make_unique<tChybovaOkna>([this](const QString& text) {
             chyby_ << (QGuiApplication::overrideCursor() ? QStringLiteral("kurzor!") : text);
         });
     }
     // Leaves the server as the other tests expect it: running, with its queues.
     void cleanup() {
-        NastavZachytChyb(nullptr);
+        chybovaOkna_.reset();
         if (zastaveno_)
             cups_test::SpustServer();
         zastaveno_ = false;

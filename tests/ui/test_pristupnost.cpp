@@ -3,6 +3,7 @@
 
 #include "Chyby.h"
 #include "MainForm.h"
+#include "Modalni.h"
 #include "NastaveniOblepkyForm.h"
 #include "NastaveniOblepkyFrame.h"
 #include "StavProgramu.h"
@@ -11,6 +12,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -46,10 +49,13 @@ QStringList Chyby(QWidget* okno) {
 class TestPristupnost : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
+
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
-        NastavZachytChyb([](const QString&) {}); // no print server here
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([](const QString&) {}); // no print server here
     }
 
     void hlavniOkno() {

@@ -3,6 +3,7 @@
 
 #include "Chyby.h"
 #include "MainForm.h"
+#include "Modalni.h"
 #include "StavProgramu.h"
 #include "Text.h"
 
@@ -23,12 +24,15 @@
 class TestSchrankaX11 : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
+
     QStringList chyby_;
 
 private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([this](const QString& text) { chyby_ << text; });
     }
 
     void import_data() {

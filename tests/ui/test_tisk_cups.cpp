@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 const std::string Fronta = "OknoTisk";
@@ -63,6 +65,8 @@ std::string Etiketa(const std::string& zbozi, const std::string& cena) {
 
 class TestTiskCups : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<tChybovaOkna> chybovaOkna_;
     QTemporaryDir adresar_;
     QStringList chyby_;
     long long dokonceno_ = -1;
@@ -71,10 +75,11 @@ private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         cups_test::PridejFrontu(Fronta);
-        NastavZachytChyb([this](const QString& text) { chyby_ << text; });
+        chybovaOkna_ =
+            std::make_unique<tChybovaOkna>([this](const QString& text) { chyby_ << text; });
     }
     void cleanupTestCase() {
-        NastavZachytChyb(nullptr);
+        chybovaOkna_.reset();
         cups_test::SmazFrontu(Fronta);
     }
 
