@@ -15,6 +15,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
