@@ -43,44 +43,6 @@ fs::path Tabulka, Uloha, Program;
 uintmax_t Velikost = 0; // bytes of the job
 long PametKiB = 0;      // the largest peak of the batch printer
 
-std::string Skripty() {
-    if (const char* s = std::getenv("OBLEPKY_SKRIPTY"))
-        return s;
-    return OBLEPKY_SKRIPTY; // the source tree's, from CMake
-}
-
-void Skript(const std::string& prikaz) {
-    const std::string radek = "'" + Skripty() + "/cups-test' " + prikaz + " '" + Adresar.string() +
-                              "'" + (prikaz == "queue" ? " " + Fronta : "") + " >/dev/null";
-    if (std::system(radek.c_str()) != 0)
-        throw std::runtime_error("failed: " + radek);
-}
-
-fs::path Zachyceno() {
-    return Adresar / "zachyceno" / Fronta;
-}
-
-void VymazZachycene() {
-    for (const auto& p : fs::directory_iterator(Zachyceno()))
-        fs::remove(p.path());
-}
-
-void CekejNaUlohu() {
-    const auto konec = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (std::chrono::steady_clock::now() < konec) {
-        for (const auto& p : fs::directory_iterator(Zachyceno())) {
-            if (p.path().extension() == ".bin") {
-                if (fs::file_size(p.path()) != Velikost)
-                    throw std::runtime_error("captured job has a wrong size");
-                return;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    throw std::runtime_error("job did not arrive");
-}
-
-// Starts the program and waits for its end; its peak memory in KiB.
 long Spust(std::vector<std::string> argumenty) {
     std::vector<char*> argv;
     for (auto& a : argumenty)
@@ -101,10 +63,10 @@ long Spust(std::vector<std::string> argumenty) {
 }
 
 double Cas(const std::vector<std::string>& argumenty, long* pamet = nullptr) {
-    VymazZachycene();
+    VymazZachycene(Adresar, Fronta);
     const auto zacatek = std::chrono::steady_clock::now();
     const long kib = Spust(argumenty);
-    CekejNaUlohu();
+    CekejNaUlohu(Adresar, Fronta, Velikost);
     if (pamet)
         *pamet = std::max(*pamet, kib);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
@@ -130,8 +92,8 @@ BENCHMARK(BM_DavkaProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iter
 // A copy of the batch printer with a settings file of its own, a table of goods and prices
 // whose every row prints one label, and the job's bytes from the batch printer's --output.
 void Priprav() {
-    Skript("start");
-    Skript("queue");
+    CupsTest("start", Adresar, Fronta);
+    CupsTest("queue", Adresar, Fronta);
     setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
     Program = Adresar / "oblepky-tisk";
     fs::copy_file(OBLEPKY_TISK, Program);
@@ -170,10 +132,10 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&zpravodaj);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
-        Skript("stop");
+        CupsTest("stop", Adresar, Fronta);
         return 1;
     }
-    Skript("stop");
+    CupsTest("stop", Adresar, Fronta);
     if (zpravodaj.pomer > 0)
         std::printf("oblepky-tisk / lp (medians): %.3f (target at most 1.3); peak memory %.1f MB "
                     "(at most 64)\n",

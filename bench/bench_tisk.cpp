@@ -37,52 +37,16 @@ fs::path Adresar;
 fs::path SouborDat;
 std::string Data;
 
-std::string Skripty() {
-    if (const char* s = std::getenv("OBLEPKY_SKRIPTY"))
-        return s;
-    return (fs::path(__FILE__).parent_path().parent_path() / "scripts").string();
-}
-
 void Spust(const std::string& radek) {
     if (std::system(radek.c_str()) != 0)
         throw std::runtime_error("failed: " + radek);
 }
 
-void Skript(const std::string& prikaz) {
-    Spust("'" + Skripty() + "/cups-test' " + prikaz + " '" + Adresar.string() + "'" +
-          (prikaz == "queue" ? " " + Fronta : "") + " >/dev/null");
-}
-
-fs::path Zachyceno() {
-    return Adresar / "zachyceno" / Fronta;
-}
-
-void VymazZachycene() {
-    for (const auto& p : fs::directory_iterator(Zachyceno()))
-        fs::remove(p.path());
-}
-
-// Waits until one job with every byte has arrived.
-void CekejNaUlohu() {
-    const auto konec = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < konec) {
-        for (const auto& p : fs::directory_iterator(Zachyceno())) {
-            if (p.path().extension() == ".bin") {
-                if (fs::file_size(p.path()) != Velikost)
-                    throw std::runtime_error("captured job has a wrong size");
-                return;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    throw std::runtime_error("job did not arrive");
-}
-
 double Cas(const std::function<void()>& akce) {
-    VymazZachycene();
+    VymazZachycene(Adresar, Fronta);
     const auto zacatek = std::chrono::steady_clock::now();
     akce();
-    CekejNaUlohu();
+    CekejNaUlohu(Adresar, Fronta, Velikost);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
 }
 
@@ -118,8 +82,8 @@ void BM_RawPrinterProtiLp(benchmark::State& stav) {
 BENCHMARK(BM_RawPrinterProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(11);
 
 void Priprav() {
-    Skript("start");
-    Skript("queue");
+    CupsTest("start", Adresar, Fronta);
+    CupsTest("queue", Adresar, Fronta);
     setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
     Data.resize(Velikost);
     uint32_t x = 12345;
@@ -132,7 +96,7 @@ void Priprav() {
 }
 
 void Uklid() {
-    Skript("stop");
+    CupsTest("stop", Adresar, Fronta);
 }
 
 } // namespace
