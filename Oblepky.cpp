@@ -1,8 +1,8 @@
 // The program's entry: the application object, then the program's run.
 
-#include "Chyby.h"
-#include "Program.h"
-#include "UNI.h"
+#include "core/UNI.h"
+#include "ui/Chyby.h"
+#include "ui/Program.h"
 
 #include <QFont>
 #include <QIcon>

@@ -1,8 +1,8 @@
 // The settings file model on large hand-edited files: reading must stay linear in the
 // file's size, also for one very long line or very many sections.
 
-#include "IniSoubor.h"
-#include "Nastaveni.h"
+#include "core/IniSoubor.h"
+#include "core/Nastaveni.h"
 
 #include <benchmark/benchmark.h>
 

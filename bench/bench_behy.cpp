@@ -3,10 +3,10 @@
 // holds every byte of the job. The server is started in a temporary directory with
 // scripts/cups-test (OBLEPKY_SKRIPTY, given at build time) and stopped at the end.
 
-#include "DocasnyAdresar.h"
-#include "RawPrinter.h"
-#include "TiskoveBehy.h"
-#include "ZachytUlohy.h"
+#include "output/RawPrinter.h"
+#include "output/TiskoveBehy.h"
+#include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/ZachytUlohy.h"
 
 #include <benchmark/benchmark.h>
 

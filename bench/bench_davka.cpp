@@ -6,9 +6,9 @@
 //   build-dir/bench/bench_davka
 //
 // Scripts are taken from OBLEPKY_SKRIPTY in the environment, else from the source tree.
-#include "DocasnyAdresar.h"
-#include "Nastaveni.h"
-#include "ProtiLp.h"
+#include "bench/ProtiLp.h"
+#include "core/Nastaveni.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
 #include <benchmark/benchmark.h>
 

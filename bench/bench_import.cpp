@@ -3,7 +3,7 @@
 // bytes held during one import, per byte of text (counted by the global operator new
 // below).
 
-#include "Tabulka.h"
+#include "core/Tabulka.h"
 
 #include <benchmark/benchmark.h>
 

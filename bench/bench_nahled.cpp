@@ -3,9 +3,9 @@
 // most the copy count allows) and for a pasted table of 100,000 rows, whose totals stream
 // through the preview job. Targets: 16 ms and 100 ms. Qt runs offscreen.
 
-#include "Nahled.h"
-#include "NahledForm.h"
-#include "Win1250.h"
+#include "core/Win1250.h"
+#include "output/Nahled.h"
+#include "ui/NahledForm.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // Expanding and converting label rows against a plain copy of the same bytes.
 //
 //   build-x/bench/bench_sablona
-#include "Kodovani.h"
-#include "Sablona.h"
-#include "Win1250.h"
-#include "ZachytUlohy.h"
+#include "core/Kodovani.h"
+#include "core/Win1250.h"
+#include "output/Sablona.h"
+#include "tests/podpora/ZachytUlohy.h"
 
 #include <benchmark/benchmark.h>
 

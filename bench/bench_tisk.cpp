@@ -5,9 +5,9 @@
 //   build-dir/bench/bench_tisk
 //
 // Scripts are taken from OBLEPKY_SKRIPTY, else from the source tree this file is in.
-#include "DocasnyAdresar.h"
-#include "ProtiLp.h"
-#include "RawPrinter.h"
+#include "bench/ProtiLp.h"
+#include "output/RawPrinter.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
 #include <benchmark/benchmark.h>
 

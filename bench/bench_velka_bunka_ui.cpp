@@ -3,8 +3,8 @@
 // text, repaint and hover <= 50 ms. The peak is the growth of the process's resident set
 // during the first import, per byte of text ("spicka_na_bajt").
 
-#include "MainForm.h"
-#include "Nastaveni.h"
+#include "core/Nastaveni.h"
+#include "ui/MainForm.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,8 +6,8 @@
 // time to hand one job over.
 //
 //   build-dir/bench/bench_zatez [rounds]
-#include "DocasnyAdresar.h"
-#include "RawPrinter.h"
+#include "output/RawPrinter.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
 #include <cups/cups.h>
 

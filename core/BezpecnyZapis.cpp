@@ -1,8 +1,8 @@
-#include "BezpecnyZapis.h"
+#include "core/BezpecnyZapis.h"
 
-#include "Chyba.h"
-#include "Deskriptor.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Deskriptor.h"
+#include "core/Win1250.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "CeleCislo.h"
+#include "core/CeleCislo.h"
 
-#include "Chyba.h"
+#include "core/Chyba.h"
 
 namespace {
 

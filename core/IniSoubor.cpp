@@ -1,11 +1,11 @@
-#include "IniSoubor.h"
+#include "core/IniSoubor.h"
 
-#include "BezZlomu.h"
-#include "BezpecnyZapis.h"
-#include "CeleCislo.h"
-#include "Chyba.h"
-#include "Deskriptor.h"
-#include "Win1250.h"
+#include "core/BezZlomu.h"
+#include "core/BezpecnyZapis.h"
+#include "core/CeleCislo.h"
+#include "core/Chyba.h"
+#include "core/Deskriptor.h"
+#include "core/Win1250.h"
 
 #include <algorithm>
 #include <array>

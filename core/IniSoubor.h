@@ -3,7 +3,7 @@
 // in order, names not trimmed, values kept exactly, names matched without regard to letter
 // case (first match wins). The file reaches the disk only through UpdateFile.
 
-#include "BezpecnyZapis.h"
+#include "core/BezpecnyZapis.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // default and, for numbers, the range the settings dialog edits. Reading, writing, merging
 // and the dialog all go through this list.
 
-#include "PopisEtiket.h"
+#include "core/PopisEtiket.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "KodovaciTabulky.h"
+#include "core/KodovaciTabulky.h"
 
 // Rows follow the Windows-1250 byte order, eight input bytes to a row starting at the byte
 // in the comment.

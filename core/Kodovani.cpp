@@ -1,6 +1,6 @@
-#include "Kodovani.h"
+#include "core/Kodovani.h"
 
-#include "KodovaciTabulky.h"
+#include "core/KodovaciTabulky.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "Kodovani.h"
+#include "core/Kodovani.h"
 
-#include "KodovaciTabulky.h"
-#include "Win1250.h"
+#include "core/KodovaciTabulky.h"
+#include "core/Win1250.h"
 
 #include <array>
 

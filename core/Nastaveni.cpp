@@ -1,7 +1,7 @@
-#include "Nastaveni.h"
+#include "core/Nastaveni.h"
 
-#include "KliceNastaveni.h"
-#include "Win1250.h"
+#include "core/KliceNastaveni.h"
+#include "core/Win1250.h"
 
 #include <type_traits>
 

@@ -2,9 +2,9 @@
 // The layouts, the selected layout and the manual values in the settings file, and the store
 // that reads them at start and writes them once at exit.
 
-#include "IniSoubor.h"
-#include "PopisEtiket.h"
-#include "UNI.h"
+#include "core/IniSoubor.h"
+#include "core/PopisEtiket.h"
+#include "core/UNI.h"
 
 #include <optional>
 #include <string>

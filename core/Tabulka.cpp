@@ -1,7 +1,7 @@
-#include "Tabulka.h"
+#include "core/Tabulka.h"
 
-#include "Chyba.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
 
 #include <algorithm>
 #include <climits>

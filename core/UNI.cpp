@@ -1,4 +1,4 @@
-#include "UNI.h"
+#include "core/UNI.h"
 
 #include <filesystem>
 #include <system_error>

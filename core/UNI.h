@@ -2,7 +2,7 @@
 // The program's state beside the layout records: owned by main and passed to the windows,
 // and where the program's files lie.
 
-#include "PopisEtiket.h"
+#include "core/PopisEtiket.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,8 @@
-#include "Umisteni.h"
+#include "core/Umisteni.h"
 
-#include "UNI.h"
+#include "core/UNI.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -23,6 +24,17 @@ bool SlozkaSystemu(const std::string& adresar) {
 }
 
 } // namespace
+
+std::string KonfiguraceUzivatele() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && *xdg != '\0')
+        return std::string(xdg) + "/oblepky/";
+    const char* domov = std::getenv("HOME");
+    std::string zaklad = domov != nullptr && *domov != '\0' ? domov : "";
+    while (!zaklad.empty() && zaklad.back() == '/')
+        zaklad.pop_back();
+    return zaklad + "/.config/oblepky/";
+}
 
 tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,
                         const std::string& data) {

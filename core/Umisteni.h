@@ -10,6 +10,11 @@ struct tUmisteni {
     std::string Napoveda;  // the help file Oblepky.hlp
 };
 
+// The user's configuration folder for the program, for the window and the batch printer
+// alike: $XDG_CONFIG_HOME/oblepky/, by default ~/.config/oblepky/ (as the desktop's base
+// directory rules have it). Ends in "/".
+std::string KonfiguraceUzivatele();
+
 // The settings file beside the executable (in adresarProgramu) when that folder already
 // holds it or the user may write there and it is not one of the system's (under /usr, /bin
 // or /sbin); otherwise in `konfigurace`, which is then created if

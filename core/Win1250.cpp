@@ -1,4 +1,4 @@
-#include "Win1250.h"
+#include "core/Win1250.h"
 
 #include <array>
 

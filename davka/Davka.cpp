@@ -1,14 +1,14 @@
-#include "Davka.h"
+#include "davka/Davka.h"
 
-#include "../core/Nastaveni.h"
-#include "../core/Win1250.h"
-#include "ChybaTiskarny.h"
-#include "Nahled.h"
-#include "RadkySouboru.h"
-#include "RawPrinter.h"
-#include "SouborovaUloha.h"
-#include "TiskoveBehy.h"
-#include "UlohaNaPozadi.h"
+#include "core/Nastaveni.h"
+#include "core/Win1250.h"
+#include "output/ChybaTiskarny.h"
+#include "output/Nahled.h"
+#include "output/RadkySouboru.h"
+#include "output/RawPrinter.h"
+#include "output/SouborovaUloha.h"
+#include "output/TiskoveBehy.h"
+#include "output/UlohaNaPozadi.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 // One batch run: the settings file read (never written), the labels printed, written to a
 // file or previewed, and the outcome as the exit status.
 
-#include "Volby.h"
+#include "davka/Volby.h"
 
 #include <iosfwd>
 #include <string>

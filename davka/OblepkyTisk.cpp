@@ -1,11 +1,10 @@
 // The batch printer's entry: labels from a table file or the command line, without a window,
 // through the same runs and the same settings file as the program.
 
-#include "Davka.h"
-#include "KonfiguraceUzivatele.h"
-#include "UNI.h"
-#include "Umisteni.h"
-#include "Win1250.h"
+#include "core/UNI.h"
+#include "core/Umisteni.h"
+#include "core/Win1250.h"
+#include "davka/Davka.h"
 
 #include <QCoreApplication>
 

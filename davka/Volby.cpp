@@ -1,9 +1,9 @@
-#include "Volby.h"
+#include "davka/Volby.h"
 
-#include "../core/BezZlomu.h"
-#include "../core/CeleCislo.h"
-#include "../core/PopisEtiket.h"
-#include "../core/Win1250.h"
+#include "core/BezZlomu.h"
+#include "core/CeleCislo.h"
+#include "core/PopisEtiket.h"
+#include "core/Win1250.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

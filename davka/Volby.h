@@ -1,7 +1,7 @@
 #pragma once
 // The batch printer's command line, read into what it asks for.
 
-#include "../core/Chyba.h"
+#include "core/Chyba.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The error of the print server and its queues, with the server's status code.
 
-#include "../core/Chyba.h"
-#include "../core/Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
 
 #include <string>
 

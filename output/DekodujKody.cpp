@@ -1,4 +1,4 @@
-#include "DekodujKody.h"
+#include "output/DekodujKody.h"
 
 #include <cstdint>
 

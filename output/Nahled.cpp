@@ -1,10 +1,10 @@
-#include "Nahled.h"
+#include "output/Nahled.h"
 
-#include "../core/CeleCislo.h"
-#include "../core/Chyba.h"
-#include "../core/Kodovani.h"
-#include "../core/Win1250.h"
-#include "DekodujKody.h"
+#include "core/CeleCislo.h"
+#include "core/Chyba.h"
+#include "core/Kodovani.h"
+#include "core/Win1250.h"
+#include "output/DekodujKody.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,10 +2,10 @@
 // The print preview: a print run made by the very code that prints, into a job that keeps
 // the bytes instead of sending them, and those bytes shown as text for the user.
 
-#include "../core/Kodovani.h"
-#include "../core/PopisEtiket.h"
-#include "NahledovaUloha.h"
-#include "TiskoveBehy.h"
+#include "core/Kodovani.h"
+#include "core/PopisEtiket.h"
+#include "output/NahledovaUloha.h"
+#include "output/TiskoveBehy.h"
 
 #include <functional>
 #include <string>

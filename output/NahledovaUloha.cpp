@@ -1,4 +1,4 @@
-#include "NahledovaUloha.h"
+#include "output/NahledovaUloha.h"
 
 void tNahledovaUloha::Write(const std::string& data) {
     bajtu_ += static_cast<long long>(data.size());

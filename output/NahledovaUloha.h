@@ -3,7 +3,7 @@
 // them ends, and past them only counts labels and bytes, so that a table of any length costs
 // the memory of a few hundred labels.
 
-#include "TiskovaUloha.h"
+#include "output/TiskovaUloha.h"
 
 #include <string>
 #include <vector>

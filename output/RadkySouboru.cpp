@@ -1,7 +1,7 @@
-#include "RadkySouboru.h"
+#include "output/RadkySouboru.h"
 
-#include "../core/CeleCislo.h"
-#include "../core/Win1250.h"
+#include "core/CeleCislo.h"
+#include "core/Win1250.h"
 
 #include <algorithm>
 #include <cerrno>

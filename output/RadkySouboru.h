@@ -3,9 +3,9 @@
 // format (UTF-8 text, TAB between cells, lines ending in CR, LF or CR LF, ending at the first
 // NUL), each line turned into Windows-1250 as the clipboard's text is.
 
-#include "../core/Chyba.h"
-#include "../core/Deskriptor.h"
-#include "ZdrojRadku.h"
+#include "core/Chyba.h"
+#include "core/Deskriptor.h"
+#include "output/ZdrojRadku.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "RawPrinter.h"
+#include "output/RawPrinter.h"
 
-#include "../core/Win1250.h"
-#include "Tiskarny.h"
+#include "core/Win1250.h"
+#include "output/Tiskarny.h"
 
 #include <cups/cups.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // One raw document on a named CUPS queue: every byte written reaches the printer unchanged.
 
-#include "ChybaTiskarny.h"
-#include "Spojeni.h"
-#include "TiskovaUloha.h"
+#include "output/ChybaTiskarny.h"
+#include "output/Spojeni.h"
+#include "output/TiskovaUloha.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Sablona.h"
+#include "output/Sablona.h"
 
-#include "../core/CeleCislo.h"
-#include "../core/Kodovani.h"
+#include "core/CeleCislo.h"
+#include "core/Kodovani.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 // Expansion of one template line of one label into one printed row.
 
-#include "../core/PopisEtiket.h"
-#include "TiskovaUloha.h"
+#include "core/PopisEtiket.h"
+#include "output/TiskovaUloha.h"
 
 #include <span>
 #include <string_view>

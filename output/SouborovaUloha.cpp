@@ -1,7 +1,7 @@
-#include "SouborovaUloha.h"
+#include "output/SouborovaUloha.h"
 
-#include "../core/Chyba.h"
-#include "../core/Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
 #pragma once
 // A job whose bytes go to a file instead of a queue: exactly what the printer would get.
 
-#include "../core/Chyba.h"
-#include "../core/Deskriptor.h"
-#include "TiskovaUloha.h"
+#include "core/Chyba.h"
+#include "core/Deskriptor.h"
+#include "output/TiskovaUloha.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "Spojeni.h"
+#include "output/Spojeni.h"
 
 #include <cups/cups.h>
 

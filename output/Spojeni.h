@@ -2,7 +2,7 @@
 // A connection of our own to the CUPS server, with a deadline on every call, closed when it
 // goes. No CUPS header here: this is seen wherever tRawPrinter is.
 
-#include "ChybaTiskarny.h"
+#include "output/ChybaTiskarny.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
-#include "Tiskarny.h"
+#include "output/Tiskarny.h"
 
-#include "../core/Win1250.h"
-#include "ChybaTiskarny.h"
-#include "Spojeni.h"
+#include "core/Win1250.h"
+#include "output/ChybaTiskarny.h"
+#include "output/Spojeni.h"
 
 #include <cups/cups.h>
 

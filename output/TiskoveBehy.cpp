@@ -1,9 +1,9 @@
-#include "TiskoveBehy.h"
+#include "output/TiskoveBehy.h"
 
-#include "../core/CeleCislo.h"
-#include "../core/Win1250.h"
-#include "DekodujKody.h"
-#include "Sablona.h"
+#include "core/CeleCislo.h"
+#include "core/Win1250.h"
+#include "output/DekodujKody.h"
+#include "output/Sablona.h"
 
 #include <exception>
 #include <memory>

@@ -2,10 +2,10 @@
 // The two print runs: a copy count of one hand-filled label, and one group of labels per
 // row of the pasted table.
 
-#include "../core/PopisEtiket.h"
-#include "../core/Tabulka.h"
-#include "TiskovaUloha.h"
-#include "ZdrojRadku.h"
+#include "core/PopisEtiket.h"
+#include "core/Tabulka.h"
+#include "output/TiskovaUloha.h"
+#include "output/ZdrojRadku.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "UlohaNaPozadi.h"
+#include "output/UlohaNaPozadi.h"
 
 namespace {
 

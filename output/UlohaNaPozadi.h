@@ -2,7 +2,7 @@
 // A job that hands its bytes to another job on a thread of its own, so that the labels of a
 // long run are made while the bytes before them travel to the server.
 
-#include "TiskovaUloha.h"
+#include "output/TiskovaUloha.h"
 
 #include <condition_variable>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #pragma once
 // Where a table run takes its rows from: the pasted table, or a table file read as it prints.
 
-#include "../core/Tabulka.h"
+#include "core/Tabulka.h"
 
 #include <string_view>
 #include <vector>

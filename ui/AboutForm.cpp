@@ -1,7 +1,7 @@
-#include "AboutForm.h"
+#include "ui/AboutForm.h"
 
-#include "Sestaveni.h"
-#include "Vystredeni.h"
+#include "ui/Sestaveni.h"
+#include "ui/Vystredeni.h"
 
 #include <QFile>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
-#include "Chyby.h"
+#include "ui/Chyby.h"
 
-#include "Chyba.h"
-#include "Text.h"
+#include "core/Chyba.h"
+#include "ui/Text.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "CiselnyBox.h"
+#include "ui/CiselnyBox.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -2,11 +2,11 @@
 // The main window: the layout selector, the manual entry page and the page of the table
 // pasted from the clipboard. Thin over the core and the print runs.
 
-#include "Tabulka.h"
-#include "TiskoveBehy.h"
-#include "UNI.h"
+#include "core/Tabulka.h"
+#include "core/UNI.h"
+#include "output/TiskoveBehy.h"
 
-#include "Mrizka.h"
+#include "ui/Mrizka.h"
 
 #include <QMainWindow>
 #include <QPointer>

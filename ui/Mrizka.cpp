@@ -1,4 +1,4 @@
-#include "Mrizka.h"
+#include "ui/Mrizka.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
-#include "NahledForm.h"
+#include "ui/NahledForm.h"
 
-#include "BezpecnyZapis.h"
-#include "Chyba.h"
-#include "Chyby.h"
-#include "Napoveda.h"
-#include "Text.h"
-#include "Vystredeni.h"
-#include "Win1250.h"
+#include "core/BezpecnyZapis.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
+#include "ui/Chyby.h"
+#include "ui/Napoveda.h"
+#include "ui/Text.h"
+#include "ui/Vystredeni.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 // and the job saved to a file. A window beside the main window that never takes the focus
 // from it; the main window refreshes it while the user edits.
 
-#include "Nahled.h"
+#include "output/Nahled.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "Napoveda.h"
+#include "ui/Napoveda.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,13 +1,13 @@
-#include "NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyForm.h"
 
-#include "Cekani.h"
-#include "Chyba.h"
-#include "Chyby.h"
-#include "Napoveda.h"
-#include "NastaveniOblepkyFrame.h"
-#include "Tiskarny.h"
-#include "Vystredeni.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
+#include "output/Tiskarny.h"
+#include "ui/Cekani.h"
+#include "ui/Chyby.h"
+#include "ui/Napoveda.h"
+#include "ui/NastaveniOblepkyFrame.h"
+#include "ui/Vystredeni.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

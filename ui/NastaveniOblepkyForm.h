@@ -1,7 +1,7 @@
 #pragma once
 // The layout settings dialog: five editors on the pages "Etiketa č. 1" to "Etiketa č. 5".
 
-#include "PopisEtiket.h"
+#include "core/PopisEtiket.h"
 
 #include <QDialog>
 

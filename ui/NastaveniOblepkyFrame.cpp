@@ -1,11 +1,11 @@
-#include "NastaveniOblepkyFrame.h"
+#include "ui/NastaveniOblepkyFrame.h"
 
-#include "BezZlomu.h"
-#include "CiselnyBox.h"
-#include "KliceNastaveni.h"
-#include "Kodovani.h"
-#include "Mrizka.h"
-#include "Text.h"
+#include "core/BezZlomu.h"
+#include "core/KliceNastaveni.h"
+#include "core/Kodovani.h"
+#include "ui/CiselnyBox.h"
+#include "ui/Mrizka.h"
+#include "ui/Text.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // The layout editor: three inner pages of controls that edit one layout. It keeps no copy
 // of the layout: between Zobraz and Precti the values live only in the controls.
 
-#include "PopisEtiket.h"
+#include "core/PopisEtiket.h"
 
 #include <QWidget>
 

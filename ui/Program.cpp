@@ -1,16 +1,15 @@
-#include "Program.h"
+#include "ui/Program.h"
 
-#include "Chyby.h"
-#include "KonfiguraceUzivatele.h"
-#include "MainForm.h"
-#include "Napoveda.h"
-#include "Nastaveni.h"
-#include "PriKonci.h"
-#include "Sestaveni.h"
-#include "SignalyUkonceni.h"
-#include "UNI.h"
-#include "Umisteni.h"
-#include "VytistenoForm.h"
+#include "core/Nastaveni.h"
+#include "core/PriKonci.h"
+#include "core/UNI.h"
+#include "core/Umisteni.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/Napoveda.h"
+#include "ui/Sestaveni.h"
+#include "ui/SignalyUkonceni.h"
+#include "ui/VytistenoForm.h"
 
 #include <QApplication>
 #include <QSessionManager>

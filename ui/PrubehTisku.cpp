@@ -1,6 +1,6 @@
-#include "PrubehTisku.h"
+#include "ui/PrubehTisku.h"
 
-#include "Cekani.h"
+#include "ui/Cekani.h"
 
 #include <QCoreApplication>
 #include <QLabel>

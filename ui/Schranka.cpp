@@ -1,6 +1,6 @@
-#include "Schranka.h"
+#include "ui/Schranka.h"
 
-#include "SchrankaX11.h"
+#include "ui/SchrankaX11.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "SchrankaX11.h"
+#include "ui/SchrankaX11.h"
 
-#include "Chyba.h"
+#include "core/Chyba.h"
 
 #include <xcb/xcb.h>
 

@@ -1,4 +1,4 @@
-#include "SignalyUkonceni.h"
+#include "ui/SignalyUkonceni.h"
 
 #include <QSocketNotifier>
 

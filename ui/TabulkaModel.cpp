@@ -1,6 +1,6 @@
-#include "TabulkaModel.h"
+#include "ui/TabulkaModel.h"
 
-#include "Text.h"
+#include "ui/Text.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // are the model's rows and columns; row 0 (column numbers) and column 0 (row numbers) are
 // the view's headers, so they stay fixed. Cells are read on demand.
 
-#include "Tabulka.h"
+#include "core/Tabulka.h"
 
 #include <QAbstractTableModel>
 

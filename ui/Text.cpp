@@ -1,7 +1,7 @@
-#include "Text.h"
+#include "ui/Text.h"
 
-#include "BezZlomu.h"
-#include "Win1250.h"
+#include "core/BezZlomu.h"
+#include "core/Win1250.h"
 
 QString NaQt(std::string_view text) {
     std::u16string utf16 = Win1250NaUtf16(text);

@@ -1,6 +1,6 @@
-#include "VytistenoForm.h"
+#include "ui/VytistenoForm.h"
 
-#include "Vystredeni.h"
+#include "ui/Vystredeni.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 // The worked example's layout and the bytes of one of its labels, for the run tests.
 
-#include "PopisEtiket.h"
-#include "ZachytUlohy.h"
+#include "core/PopisEtiket.h"
+#include "tests/podpora/ZachytUlohy.h"
 
 #include <string>
 

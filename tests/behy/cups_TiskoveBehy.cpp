@@ -2,12 +2,12 @@
 // printer receives, the job's name, a queue that does not exist, and the preview against
 // what the queue receives.
 
-#include "Chyba.h"
-#include "CupsTest.h"
-#include "Nahled.h"
-#include "RawPrinter.h"
-#include "VzorovaEtiketa.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
+#include "output/Nahled.h"
+#include "output/RawPrinter.h"
+#include "tests/behy/VzorovaEtiketa.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The print preview on the runs' own code: what the preview shows for a layout and its
 // values, as text with the kinds of its pieces marked.
 
-#include "Nahled.h"
-#include "VzorovaEtiketa.h"
-#include "Win1250.h"
+#include "core/Win1250.h"
+#include "output/Nahled.h"
+#include "tests/behy/VzorovaEtiketa.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The clipboard text read as one table: size, header and number column, data cells; a table
 // file read row by row gives the same rows.
 
-#include "DocasnyAdresar.h"
-#include "RadkySouboru.h"
-#include "Tabulka.h"
-#include "Win1250.h"
+#include "core/Tabulka.h"
+#include "core/Win1250.h"
+#include "output/RadkySouboru.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The two print runs on a capturing job: the byte stream, its writes, the document name,
 // the completion count and the clean-up when something fails.
 
-#include "Chyba.h"
-#include "VzorovaEtiketa.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Win1250.h"
+#include "tests/behy/VzorovaEtiketa.h"
 
 #include <gtest/gtest.h>
 

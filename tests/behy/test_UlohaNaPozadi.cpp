@@ -2,9 +2,9 @@
 // end of document and count as when the run writes to it directly, also when it fails or
 // the run is stopped.
 
-#include "Chyba.h"
-#include "UlohaNaPozadi.h"
-#include "VzorovaEtiketa.h"
+#include "core/Chyba.h"
+#include "output/UlohaNaPozadi.h"
+#include "tests/behy/VzorovaEtiketa.h"
 
 #include <gtest/gtest.h>
 

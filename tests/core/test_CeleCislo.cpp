@@ -1,7 +1,7 @@
 // The integer conversion and the error box text.
 
-#include "CeleCislo.h"
-#include "Chyba.h"
+#include "core/CeleCislo.h"
+#include "core/Chyba.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The settings file model: reading rules, writing rules, and replacing the file on disk.
 
-#include "DocasnyAdresar.h"
-#include "JakoNikdo.h"
+#include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/JakoNikdo.h"
 
-#include "Chyba.h"
-#include "IniSoubor.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/IniSoubor.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

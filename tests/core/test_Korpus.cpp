@@ -1,11 +1,11 @@
 // Hand-broken settings files: each loads with the values the reading rules give, and
 // writing the layouts back keeps every line the program does not own.
 
-#include "DocasnyAdresar.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
-#include "IniSoubor.h"
-#include "Nastaveni.h"
-#include "Win1250.h"
+#include "core/IniSoubor.h"
+#include "core/Nastaveni.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Layouts, the selected layout and the manual values in the settings file.
 
-#include "DocasnyAdresar.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
-#include "Chyba.h"
-#include "Nastaveni.h"
-#include "UNI.h"
-#include "Win1250.h"
+#include "core/Chyba.h"
+#include "core/Nastaveni.h"
+#include "core/UNI.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

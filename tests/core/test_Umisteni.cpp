@@ -2,10 +2,10 @@
 // executable for a portable copy, in the user's configuration and the installed data folder
 // for an installed one.
 
-#include "DocasnyAdresar.h"
-#include "JakoNikdo.h"
+#include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/JakoNikdo.h"
 
-#include "Umisteni.h"
+#include "core/Umisteni.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Windows-1250 against UTF-16 and UTF-8.
 
-#include "Win1250.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

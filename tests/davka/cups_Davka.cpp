@@ -2,14 +2,14 @@
 // exit status, standard output and error, and what reaches the queue or the job's file,
 // compared with the program's own run of the same layout and table and with its preview.
 
-#include "CupsTest.h"
-#include "DocasnyAdresar.h"
-#include "Kodovani.h"
-#include "Nahled.h"
-#include "Nastaveni.h"
-#include "RawPrinter.h"
-#include "VzorovaEtiketa.h"
-#include "Win1250.h"
+#include "core/Kodovani.h"
+#include "core/Nastaveni.h"
+#include "core/Win1250.h"
+#include "output/Nahled.h"
+#include "output/RawPrinter.h"
+#include "tests/behy/VzorovaEtiketa.h"
+#include "tests/podpora/DocasnyAdresar.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // ZkusTextNaCislo and TextNaCislo against a second reading built on std::from_chars.
 
-#include "../../core/CeleCislo.h"
-#include "../../core/Chyba.h"
-#include "Kontrola.h"
+#include "core/CeleCislo.h"
+#include "core/Chyba.h"
+#include "tests/fuzz/Kontrola.h"
 
 #include <charconv>
 #include <cstdint>

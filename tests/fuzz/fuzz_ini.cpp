@@ -2,9 +2,9 @@
 // into a fresh in-memory file and into the file read, read both back, and the values must
 // come back unchanged. The written text must also read back into itself.
 
-#include "../../core/IniSoubor.h"
-#include "../../core/Nastaveni.h"
-#include "Kontrola.h"
+#include "core/IniSoubor.h"
+#include "core/Nastaveni.h"
+#include "tests/fuzz/Kontrola.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // DekodujKody against a second decoder: split into tokens first, then judge each token.
 
-#include "../../output/DekodujKody.h"
-#include "Kontrola.h"
+#include "output/DekodujKody.h"
+#include "tests/fuzz/Kontrola.h"
 
 #include <cstdint>
 #include <string>

@@ -2,11 +2,11 @@
 // no crash, memory bounded by the line's limits, one row or none, and no error but the
 // integer conversion's.
 
-#include "../../core/Chyba.h"
-#include "../../core/Kodovani.h"
-#include "../../output/Sablona.h"
-#include "Kontrola.h"
-#include "ZachytUlohy.h"
+#include "core/Chyba.h"
+#include "core/Kodovani.h"
+#include "output/Sablona.h"
+#include "tests/fuzz/Kontrola.h"
+#include "tests/podpora/ZachytUlohy.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,8 +1,8 @@
 // tTabulka::NactiText against a plain split into lines and pieces. The input holds two
 // pastes: the second replaces the first, and nothing of the first may show through.
 
-#include "../../core/Tabulka.h"
-#include "Kontrola.h"
+#include "core/Tabulka.h"
+#include "tests/fuzz/Kontrola.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

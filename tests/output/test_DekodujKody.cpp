@@ -1,6 +1,6 @@
-#include "Bajty.h"
+#include "tests/output/Bajty.h"
 
-#include "DekodujKody.h"
+#include "output/DekodujKody.h"
 
 #include <gtest/gtest.h>
 

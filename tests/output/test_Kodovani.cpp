@@ -1,7 +1,7 @@
-#include "Bajty.h"
+#include "tests/output/Bajty.h"
 
-#include "Kodovani.h"
-#include "Win1250.h"
+#include "core/Kodovani.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "Bajty.h"
+#include "tests/output/Bajty.h"
 
-#include "Chyba.h"
-#include "Kodovani.h"
-#include "Sablona.h"
-#include "Win1250.h"
-#include "ZachytUlohy.h"
+#include "core/Chyba.h"
+#include "core/Kodovani.h"
+#include "core/Win1250.h"
+#include "output/Sablona.h"
+#include "tests/podpora/ZachytUlohy.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The layout the printer tests print with: codes before and after, two template lines, the
 // count in column 2.
 
-#include "PopisEtiket.h"
+#include "core/PopisEtiket.h"
 
 #include <string>
 

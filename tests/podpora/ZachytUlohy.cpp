@@ -1,6 +1,6 @@
-#include "ZachytUlohy.h"
+#include "tests/podpora/ZachytUlohy.h"
 
-#include "Chyba.h"
+#include "core/Chyba.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 // A print job that keeps its writes, and a record of what a run did around it (cursor, job
 // end, completion dialog), for tests, fuzz targets and benchmarks.
 
-#include "TiskoveBehy.h"
+#include "output/TiskoveBehy.h"
 
 #include <cstddef>
 #include <functional>

@@ -2,11 +2,11 @@
 // settings file that cannot be read at start-up. The old Oblepky.ini stays whole every time,
 // the message is exactly the one the user is shown, and the next save works.
 
-#include "../../core/Chyba.h"
-#include "../../core/IniSoubor.h"
-#include "../../core/Nastaveni.h"
-#include "../../core/UNI.h"
-#include "../../core/Win1250.h"
+#include "core/Chyba.h"
+#include "core/IniSoubor.h"
+#include "core/Nastaveni.h"
+#include "core/UNI.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 

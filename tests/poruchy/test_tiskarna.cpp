@@ -5,16 +5,16 @@
 // Each run must end with the job destroyed, the cursor restored, a clear error and a count
 // that matches what reaches the printer's capture, and the next run must work.
 
-#include "CupsTest.h"
-#include "RozvrzeniFronty.h"
-#include "ZachytUlohy.h"
+#include "tests/podpora/RozvrzeniFronty.h"
+#include "tests/podpora/ZachytUlohy.h"
+#include "tests/tisk/CupsTest.h"
 
-#include "../../core/Nastaveni.h"
-#include "../../core/UNI.h"
-#include "../../core/Win1250.h"
-#include "../../output/DekodujKody.h"
-#include "../../output/RawPrinter.h"
-#include "../../output/TiskoveBehy.h"
+#include "core/Nastaveni.h"
+#include "core/UNI.h"
+#include "core/Win1250.h"
+#include "output/DekodujKody.h"
+#include "output/RawPrinter.h"
+#include "output/TiskoveBehy.h"
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>

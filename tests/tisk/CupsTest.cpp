@@ -1,4 +1,4 @@
-#include "CupsTest.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <cups/cups.h>
 

@@ -1,7 +1,7 @@
 // The raw job against the private CUPS server: bytes arrive unchanged, failures raise.
-#include "CupsTest.h"
-#include "RawPrinter.h"
-#include "Win1250.h"
+#include "core/Win1250.h"
+#include "output/RawPrinter.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>

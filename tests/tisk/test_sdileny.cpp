@@ -1,11 +1,11 @@
 // The shop's print server: a second private server on 127.0.0.1, reached as its client and
 // through a local queue that passes jobs on to it.
 
-#include "CupsTest.h"
-#include "RawPrinter.h"
-#include "RozvrzeniFronty.h"
-#include "Tiskarny.h"
-#include "ZachytUlohy.h"
+#include "output/RawPrinter.h"
+#include "output/Tiskarny.h"
+#include "tests/podpora/RozvrzeniFronty.h"
+#include "tests/podpora/ZachytUlohy.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The printer list against the private CUPS server.
-#include "CupsTest.h"
-#include "RawPrinter.h"
-#include "Tiskarny.h"
-#include "Win1250.h"
+#include "core/Win1250.h"
+#include "output/RawPrinter.h"
+#include "output/Tiskarny.h"
+#include "tests/tisk/CupsTest.h"
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 // A program directory's settings file and state, built as main builds them for the window.
 
-#include "MainForm.h"
-#include "Nastaveni.h"
+#include "core/Nastaveni.h"
+#include "ui/MainForm.h"
 
 #include <QFile>
 #include <QString>

@@ -6,18 +6,18 @@
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
 // layout 1 to "A" in the settings dialog and confirms it. Then it prints "pripraveno".
 
-#include "Chyby.h"
-#include "MainForm.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "Program.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
+#include "ui/Program.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
-#include "Modalni.h"
+#include "tests/ui/Modalni.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // The About box and the completion dialog.
 
-#include "AboutForm.h"
-#include "Chyby.h"
-#include "MainForm.h"
-#include "Sestaveni.h"
-#include "StavProgramu.h"
-#include "VytistenoForm.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/AboutForm.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/Sestaveni.h"
+#include "ui/VytistenoForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +17,7 @@
 
 #include <memory>
 
-#include "Modalni.h"
+#include "tests/ui/Modalni.h"
 
 namespace {
 

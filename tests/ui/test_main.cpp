@@ -2,20 +2,20 @@
 // menu, saving at exit, clipboard import, print commands, the print preview and the error
 // box.
 
-#include "AboutForm.h"
-#include "Chyba.h"
-#include "Chyby.h"
-#include "IniSoubor.h"
-#include "MainForm.h"
-#include "NahledForm.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "RawPrinter.h"
-#include "StavProgramu.h"
-#include "Text.h"
-#include "VytistenoForm.h"
-#include "Win1250.h"
-#include "ZachytUlohy.h"
+#include "core/Chyba.h"
+#include "core/IniSoubor.h"
+#include "core/Win1250.h"
+#include "output/RawPrinter.h"
+#include "tests/podpora/ZachytUlohy.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/AboutForm.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/NahledForm.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
+#include "ui/Text.h"
+#include "ui/VytistenoForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,7 +37,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "Modalni.h"
+#include "tests/ui/Modalni.h"
 
 #include <deque>
 #include <memory>

@@ -1,10 +1,10 @@
 // The help service: topics in the help file, the help window, F1 by context.
 
-#include "Chyby.h"
-#include "MainForm.h"
-#include "Napoveda.h"
-#include "StavProgramu.h"
-#include "VytistenoForm.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/Napoveda.h"
+#include "ui/VytistenoForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +22,7 @@
 
 #include <memory>
 
-#include "Modalni.h"
+#include "tests/ui/Modalni.h"
 
 namespace {
 

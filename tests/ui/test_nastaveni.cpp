@@ -1,13 +1,13 @@
 // The layout settings dialog and its editor: what OK hands over, what Storno discards, and
 // how the boxes read back what was typed.
 
-#include "Chyby.h"
-#include "CiselnyBox.h"
-#include "Modalni.h"
-#include "Napoveda.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "Win1250.h"
+#include "core/Win1250.h"
+#include "tests/ui/Modalni.h"
+#include "ui/Chyby.h"
+#include "ui/CiselnyBox.h"
+#include "ui/Napoveda.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 // The settings dialog's printer lists against the private CUPS server: several queues, none,
 // and a server that cannot be reached. The dialog is built in every case.
 
-#include "Chyby.h"
-#include "CupsTest.h"
-#include "Modalni.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "Text.h"
-#include "Tiskarny.h"
+#include "output/Tiskarny.h"
+#include "tests/tisk/CupsTest.h"
+#include "tests/ui/Modalni.h"
+#include "ui/Chyby.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
+#include "ui/Text.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // What a screen reader finds: every control the keyboard reaches in the main window and in
 // the settings dialog has a name, and no two controls shown at once share one.
 
-#include "Chyby.h"
-#include "MainForm.h"
-#include "Modalni.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "StavProgramu.h"
+#include "tests/ui/Modalni.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
 
 #include <QAccessible>
 #include <QTabWidget>

@@ -1,11 +1,11 @@
 // The table import against clipboard owners on a real X server (Xvfb): good ones, long texts
 // in pieces, a list of copied files, and owners that hang, refuse or die mid-transfer.
 
-#include "Chyby.h"
-#include "MainForm.h"
-#include "Modalni.h"
-#include "StavProgramu.h"
-#include "Text.h"
+#include "tests/ui/Modalni.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/Chyby.h"
+#include "ui/MainForm.h"
+#include "ui/Text.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,17 +3,17 @@
 // preview of the table saved to a file is the job the queue received; a run of ten million
 // labels is stopped with Storno.
 
-#include "Chyby.h"
-#include "CiselnyBox.h"
-#include "CupsTest.h"
-#include "MainForm.h"
-#include "Modalni.h"
-#include "NahledForm.h"
-#include "NastaveniOblepkyForm.h"
-#include "NastaveniOblepkyFrame.h"
-#include "PrubehTisku.h"
-#include "StavProgramu.h"
-#include "VytistenoForm.h"
+#include "tests/tisk/CupsTest.h"
+#include "tests/ui/Modalni.h"
+#include "tests/ui/StavProgramu.h"
+#include "ui/Chyby.h"
+#include "ui/CiselnyBox.h"
+#include "ui/MainForm.h"
+#include "ui/NahledForm.h"
+#include "ui/NastaveniOblepkyForm.h"
+#include "ui/NastaveniOblepkyFrame.h"
+#include "ui/PrubehTisku.h"
+#include "ui/VytistenoForm.h"
 
 #include <QApplication>
 #include <QClipboard>
