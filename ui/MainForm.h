@@ -11,7 +11,6 @@
 
 class QAction;
 class QComboBox;
-class QMenu;
 class QTabWidget;
 class TNahledForm;
 class TStranaRucne;
@@ -51,6 +50,7 @@ private:
 
     void eOblepkyVyberChange();
     void PageControl1Change();
+    void mKonecClick();
     void mNovaEtiketaClick();
     void mTiskClick();
     void mNahledClick(); // menu item and both buttons: the preview of the page shown
@@ -66,11 +66,7 @@ private:
     bool ulozeno_ = false;
     tSluzbyTisku sluzby_;
 
-    QMenu* mEtiketa = nullptr;
-    QAction* mNovaEtiketa = nullptr;
-    QAction* mTisk = nullptr;
-    QAction* mNahled = nullptr;
-    QAction* mAbout = nullptr;
+    QAction* mAbout_ = nullptr; // its Ctrl+A wins over select-all
     QComboBox* eOblepkyVyber;
     QTabWidget* PageControl1;
     TStranaRucne* rucne_;
