@@ -38,7 +38,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(dokument, tiskarna));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
-        if (Vytisteno)
+        if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
             Vytisteno->Ukaz(pocet);
     };
     auto* prubeh = new TPrubehTisku(this);
@@ -215,14 +215,17 @@ void TMainForm::FormShow() {
 
 void TMainForm::closeEvent(QCloseEvent* udalost) {
     QMainWindow::closeEvent(udalost);
-    if (ulozeno_)
+    if (zavreno_)
         return;
-    ulozeno_ = true; // an error is shown once, and the program still ends
+    zavreno_ = true; // an error is shown once, and the program still ends
+    bool ulozeno = true;
     try {
         uloziste_.Uloz(stav_, rucne_->Hodnoty());
     } catch (...) {
+        ulozeno = false;
         UkazChybu(std::current_exception());
     }
+    emit Zavreno(ulozeno);
 }
 
 void TMainForm::ZobrazNazvyPoli() {

@@ -34,6 +34,11 @@ public:
     tSluzbyTisku& SluzbyTisku() { return sluzby_; }
     const tTabulka& Tabulka() const;
 
+signals:
+    // Once, when the window has closed and saved (ulozeno false: the save failed). A run
+    // still going then is cancelled and shows no completion dialog.
+    void Zavreno(bool ulozeno);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
     void showEvent(QShowEvent* udalost) override;
@@ -63,7 +68,7 @@ private:
     tUlozisteNastaveni& uloziste_;
     bool Nacitani = false;
     bool zobrazeno_ = false;
-    bool ulozeno_ = false;
+    bool zavreno_ = false;
     tSluzbyTisku sluzby_;
 
     QAction* mAbout_ = nullptr; // its Ctrl+A wins over select-all
