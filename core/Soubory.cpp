@@ -102,11 +102,13 @@ bool ChranenyProtiZapisu(const std::string& cesta, const struct stat& stav) {
 tCilZapisu NajdiCilZapisu(const std::string& cesta) {
     tCilZapisu cil;
     cil.Cesta = cesta;
-    // Through a link, the file it points to is written, not the link.
+    cil.Existuje = ::stat(cesta.c_str(), &cil.Stav) == 0;
+    if (!cil.Obycejny())
+        return cil; // written where it is, by the name given (/dev/stdout has no other)
+    // Through a link, the file it points to is replaced, not the link.
     std::error_code chyba;
     if (const auto skutecna = std::filesystem::weakly_canonical(cesta, chyba); !chyba)
         cil.Cesta = skutecna.string();
-    cil.Existuje = ::stat(cil.Cesta.c_str(), &cil.Stav) == 0;
     return cil;
 }
 

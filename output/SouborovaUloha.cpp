@@ -13,9 +13,14 @@ constexpr size_t VelikostBloku = size_t{64} * 1024;
 tSouborovaUloha::tSouborovaUloha(const std::string& cesta) : cil_(cesta) {
     const tCilZapisu cil = NajdiCilZapisu(cesta);
     if (cil.Obycejny()) {
+        // As the settings file: a write-protected file stays, a replaced one keeps its mode.
+        if (cil.Existuje && ChranenyProtiZapisu(cil.Cesta, cil.Stav))
+            throw eSouborUlohy(ChybaVytvoreni(cesta));
         docasny_ = std::make_unique<tDocasnySoubor>(cil.Cesta);
         if (!docasny_->Otevreny())
             docasny_.reset();
+        else if (cil.Existuje)
+            docasny_->PrevezmiVlastnosti(cil.Stav);
     } else {
         naMiste_ = OtevriNaMiste(cesta, false);
     }

@@ -18,8 +18,9 @@ public:
 class tSouborovaUloha : public tTiskovaUloha {
 public:
     // A regular file (or a new one) is written under a temporary name beside it and renamed
-    // over it at the end, so it never holds half a job; a device or a pipe is written as it
-    // is. Raises eSouborUlohy "Cannot create file %s".
+    // over it at the end, so it never holds half a job, and keeps its owner and mode; a
+    // write-protected one is refused. A device or a FIFO is written as it is. Raises
+    // eSouborUlohy "Cannot create file %s".
     explicit tSouborovaUloha(const std::string& cesta);
     // Without Dokonci, Prerus or Zrus: as Prerus.
     ~tSouborovaUloha() override;
