@@ -66,23 +66,29 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
         throw eSouborTabulky(ChybaOtevreni(nazev_));
     if (::lseek(soubor_.Fd(), 0, SEEK_CUR) >= 0)
         return;
-    // A pipe is read once: keep a copy to read it again.
+    // A pipe is read once: keep a copy to read it again, up to the NUL where the text ends.
     tDeskriptor kopie = DocasnySoubor();
     if (!kopie.Otevreny())
-        ChybaCteni(errno);
+        ChybaKopie(errno);
     std::string blok(VelikostBloku, '\0');
     for (;;) {
         const ssize_t precteno = PrectiKus(soubor_.Fd(), blok.data(), blok.size());
         if (precteno < 0)
             ChybaCteni(errno);
-        if (precteno == 0)
+        const std::string_view kus(blok.data(), static_cast<size_t>(precteno));
+        const size_t nula = kus.find('\0');
+        if (const int chyba = ZapisVse(kopie.Fd(), kus.substr(0, nula)); chyba != 0)
+            ChybaKopie(chyba);
+        if (precteno == 0 || nula != std::string_view::npos)
             break;
-        if (const int chyba =
-                ZapisVse(kopie.Fd(), std::string_view(blok.data(), static_cast<size_t>(precteno)));
-            chyba != 0)
-            ChybaCteni(chyba);
     }
     soubor_ = std::move(kopie);
+}
+
+void tRadkySouboru::ChybaKopie(int kod) const {
+    // Not the input's fault: the temporary folder is full or cannot be written.
+    throw eSouborTabulky(Utf8NaWin1250("Dočasnou kopii souboru " + nazev_ + " nelze zapsat: " +
+                                       std::strerror(kod) + " (" + std::to_string(kod) + ")"));
 }
 
 void tRadkySouboru::ChybaCteni(int kod) const {
