@@ -153,7 +153,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
         return KonecSoubor;
     }
     for (const tUsekNahledu& usek : VykresliNahled(nahled))
-        vystup << Win1250NaUtf8(usek.Text);
+        vystup << ZobrazeniUseku(usek); // as the window shows it
     vystup << std::flush;
     if (nahled.Chyba.empty())
         return KonecOk;
