@@ -181,7 +181,7 @@ std::vector<tUsekNahledu> VykresliNahled(const tNahled& n) {
 }
 
 std::string ZobrazeniUseku(const tUsekNahledu& usek) {
-    const std::string text = Win1250NaUtf8(usek.Text);
+    std::string text = Win1250NaUtf8(usek.Text);
     switch (usek.Druh) {
     case tDruhUseku::Kody:
         return "⟨" + text + "⟩";
