@@ -62,5 +62,4 @@ void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah, const
         throw eChyba(ChybaZapisu);
     if (!docasny.Nahrad())
         throw eChyba(ChybaVytvoreni(cesta));
-    SynchronizujSlozku(cil.Cesta); // the rename itself made durable
 }

@@ -95,6 +95,15 @@ bool SynchronizujSlozku(const std::string& cesta) {
     return fd.Otevreny() && ::fsync(fd.Fd()) == 0;
 }
 
+bool Prejmenuj(const std::string& od, const std::string& kam) {
+    if (::rename(od.c_str(), kam.c_str()) != 0)
+        return false;
+    SynchronizujSlozku(kam);
+    if (Slozka(od) != Slozka(kam))
+        SynchronizujSlozku(od);
+    return true;
+}
+
 bool ChranenyProtiZapisu(const std::string& cesta, const struct stat& stav) {
     return (stav.st_mode & 0222) == 0 || ::access(cesta.c_str(), W_OK) != 0;
 }
@@ -154,7 +163,7 @@ void tDocasnySoubor::PrevezmiVlastnosti(const struct stat& stary) {
 
 bool tDocasnySoubor::Nahrad() {
     soubor_.Zavri();
-    if (::rename(cesta_.c_str(), cil_.c_str()) != 0)
+    if (!Prejmenuj(cesta_, cil_))
         return false;
     cesta_.clear();
     return true;

@@ -43,6 +43,10 @@ tDeskriptor OtevriObycejny(const std::string& cesta, int priznaky, struct stat& 
 // Makes the renaming or creation of the file cesta durable: fsync of its folder.
 bool SynchronizujSlozku(const std::string& cesta);
 
+// Renames od to kam (over a file there) and makes that durable in both folders; false with
+// errno when the rename fails.
+bool Prejmenuj(const std::string& od, const std::string& kam);
+
 // A write-protected file: the user may not write it, or nobody may (no write bit at all,
 // which holds even for root, who passes every access check).
 bool ChranenyProtiZapisu(const std::string& cesta, const struct stat& stav);
@@ -78,8 +82,8 @@ public:
     void PrevezmiVlastnosti(const struct stat& stary);
     // Closes it; false when close reports an error (data may not have reached the file).
     bool Zavri() { return soubor_.Zavri(); }
-    // Closes it and renames it over the target; false when the rename fails (errno), and it
-    // is still removed at the end.
+    // Closes it and renames it over the target, durably (Prejmenuj); false when the rename
+    // fails (errno), and it is still removed at the end.
     bool Nahrad();
 
 private:

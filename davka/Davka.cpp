@@ -82,6 +82,8 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
     return beh;
 }
 
+struct tZastaveno {};
+
 // The job's file is where standard output goes (/dev/stdout, a redirection to it).
 bool NaStandardniVystup(const std::string& cesta) {
     struct stat soubor {
@@ -97,6 +99,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
+        if (zastaveni.Zastaveno())
+            throw tZastaveno{}; // the signal came before the job: no job at all
         uloha = true;
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
@@ -112,6 +116,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     tKonec konec = KonecOk;
     try {
         beh(sluzby);
+    } catch (const tZastaveno&) {
+        vytisteno = 0;
     } catch (...) {
         chyba = std::current_exception();
         konec = KonecChyby(chyba);
