@@ -504,20 +504,13 @@ void TMainForm::mNahledClick() {
     if (!Nahled) {
         // The run of the page shown, as its Tisk would start it.
         Nahled = new TNahledForm(
-            [this](long long drzetEtiket) {
-                const tPopisOblepky& popis = stav_.PopisEtiket[Vybrana()];
-                const int pocet = ePocet->value();
-                const bool rucne = PageControl1->currentIndex() == 0;
-                const tRucniHodnoty hodnoty = rucne ? RucniHodnoty() : tRucniHodnoty{};
-                return ZachytNahled(
-                    popis,
-                    [&](const tSluzbyTisku& s) {
-                        if (rucne)
-                            TiskniRucne(popis, pocet, hodnoty, s);
-                        else
-                            TiskniTabulku(popis, pocet, tabulka_, s);
-                    },
-                    drzetEtiket);
+            [this] {
+                tTisk tisk{stav_.PopisEtiket[Vybrana()], ePocet->value()};
+                if (PageControl1->currentIndex() == 0)
+                    tisk.Hodnoty = RucniHodnoty();
+                else
+                    tisk.Tabulka = &tabulka_;
+                return tisk;
             },
             this);
     }

@@ -1,10 +1,12 @@
 #include "ui/NahledForm.h"
 
-#include "core/BezpecnyZapis.h"
 #include "core/Chyba.h"
 #include "core/Win1250.h"
+#include "output/SouborovaUloha.h"
+#include "output/UlohaNaPozadi.h"
 #include "ui/Chyby.h"
 #include "ui/Napoveda.h"
+#include "ui/PrubehTisku.h"
 #include "ui/Text.h"
 #include "ui/Vystredeni.h"
 
@@ -21,7 +23,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include <limits>
+#include <memory>
 
 namespace {
 
@@ -140,7 +142,7 @@ void TNahledForm::closeEvent(QCloseEvent* udalost) {
 }
 
 void TNahledForm::Obnov() {
-    const std::vector<tUsekNahledu> useky = VykresliNahled(zdroj_(EtiketVNahledu));
+    const std::vector<tUsekNahledu> useky = VykresliNahled(ZachytNahled(zdroj_()));
     QScrollBar* svisly = eNahled->verticalScrollBar();
     QScrollBar* vodorovny = eNahled->horizontalScrollBar();
     const int kdeSvisle = svisly->value();
@@ -151,12 +153,13 @@ void TNahledForm::Obnov() {
 }
 
 void TNahledForm::bUlozitClick() {
-    // The whole job, not only the labels the preview shows; a job that would fail or not
-    // exist is not saved as if it were whole.
-    const tNahled uloha = zdroj_(std::numeric_limits<long long>::max());
-    if (!uloha.Chyba.empty())
-        throw eChyba(uloha.Chyba);
-    if (!uloha.Tiskne)
+    // A job that would fail or not exist is not saved as if it were whole; the preview
+    // knows at once.
+    const tTisk tisk = zdroj_();
+    const tNahled nahled = ZachytNahled(tisk);
+    if (!nahled.Chyba.empty())
+        throw eChyba(nahled.Chyba);
+    if (!nahled.Tiskne)
         throw eChyba(Utf8NaWin1250("Tisk by nic neposlal, do souboru není co uložit"));
     const QString soubor = VyberSouboru
                                ? VyberSouboru()
@@ -165,5 +168,21 @@ void TNahledForm::bUlozitClick() {
                                      QStringLiteral("Tiskové úlohy (*.prn);;Všechny soubory (*)"));
     if (soubor.isEmpty())
         return;
-    ZapisSouborBezpecne(QFile::encodeName(soubor).toStdString(), uloha.Uloha.Bajty());
+    const std::string cesta = QFile::encodeName(soubor).toStdString();
+
+    // The run itself into the file, as the batch printer's --output makes it: the memory of
+    // a few blocks for a job of any length. Closing the main window stops it as it stops a
+    // print.
+    TPrubehTisku prubeh(parentWidget() ? parentWidget()->window() : this);
+    tSluzbyTisku sluzby;
+    sluzby.VytvorUlohu = [&cesta](const std::string&, const std::string&) {
+        return std::unique_ptr<tTiskovaUloha>(
+            std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(cesta)));
+    };
+    sluzby.UkazDokonceni = [](long long) {};
+    sluzby.Kurzor = [&prubeh](bool cekej) { prubeh.Cekej(cekej); };
+    sluzby.Pokrok = [&prubeh](long long hotovo, long long celkem) {
+        return prubeh.Pokracuj(hotovo, celkem);
+    };
+    Tiskni(tisk, sluzby);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Náhled tisku": the bytes the printer would get from the current print, shown as text,
-// and the job saved to a file. A window beside the main window that never takes the focus
-// from it; the main window refreshes it while the user edits.
+// and the job saved to a file by the run itself, as it prints. A window beside the main
+// window that never takes the focus from it; the main window refreshes it while the user
+// edits.
 
 #include "output/Nahled.h"
 
@@ -17,8 +18,8 @@ class QTextDocument;
 class TNahledForm : public QWidget {
     Q_OBJECT
 public:
-    // Makes the run to show, keeping the given number of labels in full.
-    using tZdroj = std::function<tNahled(long long drzetEtiket)>;
+    // The print to show, as its Tisk would start it now.
+    using tZdroj = std::function<tTisk()>;
     TNahledForm(tZdroj zdroj, QWidget* vlastnik);
 
     // Shows the window up to date without taking the focus; when it is shown already, gives
@@ -26,7 +27,8 @@ public:
     void Ukaz();
     // Runs the preview again and shows it where the user was reading.
     void Obnov();
-    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks.
+    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks; a long
+    // one shows its progress with Storno, which leaves the file as it was.
     void bUlozitClick();
 
     QPlainTextEdit* eNahled;

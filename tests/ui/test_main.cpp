@@ -14,6 +14,7 @@
 #include "ui/NahledForm.h"
 #include "ui/NastaveniOblepkyForm.h"
 #include "ui/NastaveniOblepkyFrame.h"
+#include "ui/PrubehTisku.h"
 #include "ui/Text.h"
 #include "ui/VytistenoForm.h"
 
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
@@ -480,7 +482,7 @@ private slots:
         QVERIFY(text().contains(QStringLiteral("Tiskárna: Druha")));
         QVERIFY(text().contains(QStringLiteral("'x' is not a valid integer value.")));
         QVERIFY(chyby_.isEmpty());
-        const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
         okno.Nahled->VyberSouboru = [&] { return soubor; };
         okno.Nahled->bUlozit->click();
         QCOMPARE(chyby_, QStringList{QStringLiteral("'x' is not a valid integer value.")});
@@ -508,6 +510,87 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(okno.Nahled));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!okno.Nahled->isVisible());
+    }
+
+    // A table of two billion labels: the preview opens with their exact counts, follows a
+    // change of layout at once, and the window takes keys all the while.
+    void nahledObrovskeTabulky() {
+        Priprav([](tIniSoubor& ini) {
+            for (const char* sekce : {"Layout1", "Layout2"}) {
+                ini.WriteString(sekce, "Tiskarna", sekce);
+                ini.WriteString(sekce, "HrText1", "{1}");
+                ini.WriteString(sekce, "PocetRadkuOblepky", "1");
+                ini.WriteString(sekce, "PoleSPoctem", "2");
+            }
+            ini.WriteString("Layout1", "KodyOdradkovani", "12");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        QApplication::clipboard()->setText(QStringLiteral("Big\t100000000\r\nBig\t2147483647"));
+        okno.Button1->click();
+        okno.NahledVsech->click();
+        auto text = [&] { return okno.Nahled->eNahled->toPlainText(); };
+        QVERIFY2(text().contains(QStringLiteral("Etiket: 2247483647   Bajtů: 13484901882")),
+                 qPrintable(text().left(200)));
+        QVERIFY(text().contains(QStringLiteral("Dalších 2247483447 etiket")));
+        Vyber(okno, 1); // no codes after a label: a byte less each
+        QVERIFY2(text().contains(QStringLiteral("Etiket: 2247483647   Bajtů: 11237418235")),
+                 qPrintable(text().left(200)));
+        okno.eOblepkyVyber->setFocus();
+        QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Up);
+        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 0);
+        QVERIFY(text().contains(QStringLiteral("Bajtů: 13484901882")));
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    // The save runs the print into the file, as it goes: a long one shows its progress, and
+    // Storno leaves the file that was there as it was; a short one is the preview's job.
+    void ulozeniPrubehemAStornem() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Layout1", "HrText1", "{1}");
+            ini.WriteString("Layout1", "PocetRadkuOblepky", "12");
+            ini.WriteString("Layout1", "PoleSPoctem", "2");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t10000000"));
+        okno.Button1->click();
+        okno.NahledVsech->click();
+        QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        {
+            QFile stary(soubor);
+            QVERIFY(stary.open(QIODevice::WriteOnly));
+            stary.write("stara uloha");
+        }
+        okno.Nahled->VyberSouboru = [&] { return soubor; };
+        QString stav;
+        PriModalnim([&](QWidget* w) {
+            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+            QVERIFY(prubeh);
+            stav = prubeh->xStav->text();
+            QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+        });
+        okno.Nahled->bUlozit->click();
+        QVERIFY2(stav.endsWith(QStringLiteral(" z 10000000 etiket")), qPrintable(stav));
+        QFile stary(soubor);
+        QVERIFY(stary.open(QIODevice::ReadOnly));
+        QCOMPARE(stary.readAll(), QByteArray("stara uloha"));
+        QCOMPARE(QDir(adresar_->path()).entryList(QDir::Files).size(), 2); // no temporary file
+
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nHruška\t1"));
+        okno.Button1->click();
+        okno.Nahled->bUlozit->click();
+        QFile ulozeny(soubor);
+        QVERIFY(ulozeny.open(QIODevice::ReadOnly));
+        const std::string konec = [&] {
+            std::string s;
+            for (int i = 0; i < 11; ++i)
+                s += "\r\n";
+            return s;
+        }();
+        QCOMPARE(ulozeny.readAll().toStdString(),
+                 "Jablko\r\n" + konec + "Jablko\r\n" + konec + "Hru\x9Aka\r\n" + konec);
+        QVERIFY(chyby_.isEmpty());
     }
 
     void chybovyBox() {
