@@ -33,6 +33,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -510,6 +511,66 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(okno.Nahled));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!okno.Nahled->isVisible());
+    }
+
+    // Beside the main window and whole on the screen: on a 1280-pixel screen with the main
+    // window centred neither side has room for the whole preview, so it opens narrower.
+    void mistoNahledu_data() {
+        QTest::addColumn<QRect>("plocha");
+        QTest::addColumn<QRect>("vlastnik");
+        QTest::addColumn<QRect>("ocekavane"); // the frame
+        QTest::newRow("1280, okno uprostred")
+            << QRect(0, 0, 1280, 1024) << QRect(336, 271, 608, 482) << QRect(944, 271, 336, 504);
+        QTest::newRow("1920, vpravo cely")
+            << QRect(0, 0, 1920, 1080) << QRect(656, 299, 608, 482) << QRect(1264, 299, 642, 504);
+        QTest::newRow("u praveho okraje, vlevo cely")
+            << QRect(0, 0, 1280, 1024) << QRect(672, 0, 608, 482) << QRect(30, 0, 642, 504);
+        QTest::newRow("vlevo vic mista")
+            << QRect(0, 0, 1280, 1024) << QRect(500, 50, 608, 482) << QRect(0, 50, 500, 504);
+        QTest::newRow("druha obrazovka")
+            << QRect(1280, 0, 1280, 1024) << QRect(1616, 0, 608, 482) << QRect(2224, 0, 336, 504);
+        // No room beside at all: over the owner, but whole on the screen.
+        QTest::newRow("800, nevejde se")
+            << QRect(0, 0, 800, 600) << QRect(96, 59, 608, 482) << QRect(158, 59, 642, 504);
+        QTest::newRow("nizka obrazovka")
+            << QRect(0, 0, 1920, 400) << QRect(0, 0, 608, 400) << QRect(608, 0, 642, 400);
+    }
+    void mistoNahledu() {
+        QFETCH(QRect, plocha);
+        QFETCH(QRect, vlastnik);
+        QFETCH(QRect, ocekavane);
+        const QSize ramecek(2, 24);
+        const tMistoOkna misto =
+            MistoVedle(QSize(640, 480), ramecek, QSize(260, 150), vlastnik, plocha);
+        QCOMPARE(QRect(misto.Poloha, misto.Velikost + ramecek), ocekavane);
+    }
+
+    // The window itself on the screen the tests run on (tests/ui/CMakeLists.txt runs this
+    // on a 1280 x 1024 one too), from the main window centred as the program starts.
+    void nahledVedleOkna() {
+        Priprav();
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        okno.mNahledClick();
+        QVERIFY(QTest::qWaitForWindowExposed(okno.Nahled));
+        const QRect obrazovka = okno.screen()->availableGeometry();
+        const QRect hlavni = okno.frameGeometry();
+        const QRect nahled = okno.Nahled->frameGeometry();
+        const QString popis = QStringLiteral("screen %1x%2, main %3+%4, preview %5+%6 %7x%8")
+                                  .arg(obrazovka.width())
+                                  .arg(obrazovka.height())
+                                  .arg(hlavni.x())
+                                  .arg(hlavni.width())
+                                  .arg(nahled.x())
+                                  .arg(nahled.y())
+                                  .arg(nahled.width())
+                                  .arg(nahled.height());
+        QVERIFY2(obrazovka.contains(nahled), qPrintable(popis));
+        const int vedle =
+            std::max(hlavni.left() - obrazovka.left(), obrazovka.right() - hlavni.right());
+        const int ramecek = nahled.width() - okno.Nahled->width();
+        if (vedle >= okno.Nahled->minimumSizeHint().width() + ramecek)
+            QVERIFY2(!nahled.intersects(hlavni), qPrintable(popis));
     }
 
     // A table of two billion labels: the preview opens with their exact counts, follows a
