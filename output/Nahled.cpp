@@ -26,6 +26,42 @@ private:
     tTiskovaUloha& cil_;
 };
 
+// The rows as the preview's run reads them. While it prints (its second pass, the first
+// names the document), a row's count cell says only how many copies the preview job wants
+// made; the job counts the rest. The copies of a row are the same bytes: a label is made
+// from the row's cells and the layout alone.
+class tRadkyNahledu : public tZdrojRadku {
+public:
+    tRadkyNahledu(tZdrojRadku& radky, int sloupecPoctu, tNahledovaUloha& uloha)
+        : radky_(radky), sloupec_(sloupecPoctu), uloha_(uloha) {}
+
+    void NaZacatek() override {
+        radky_.NaZacatek();
+        ++pruchod_;
+    }
+    bool Dalsi() override { return radky_.Dalsi(); }
+    std::string_view Bunka(int sloupec) const override {
+        const std::string_view bunka = radky_.Bunka(sloupec);
+        if (sloupec != sloupec_ || pruchod_ < 2)
+            return bunka;
+        // A cell that is no positive number prints nothing as it is.
+        const long long kopii = ZkusTextNaCislo(bunka).value_or(0);
+        const long long vyrobit = kopii > 0 ? uloha_.Radek(kopii) : kopii;
+        if (vyrobit == kopii)
+            return bunka;
+        pocet_ = CisloNaText(vyrobit);
+        return pocet_;
+    }
+    void Bunky(std::vector<std::string_view>& cil) const override { radky_.Bunky(cil); }
+
+private:
+    tZdrojRadku& radky_;
+    int sloupec_;
+    tNahledovaUloha& uloha_;
+    int pruchod_ = 0;
+    mutable std::string pocet_;
+};
+
 std::string W(std::string_view utf8) {
     return Utf8NaWin1250(utf8);
 }
@@ -96,9 +132,10 @@ std::string Hlavicka(const tNahled& n) {
            CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") + CisloNaText(n.Uloha.Bajtu());
 }
 
-} // namespace
+// The run given the services and the preview job it writes into.
+using tBehDoUlohy = std::function<void(const tSluzbyTisku& sluzby, tNahledovaUloha& uloha)>;
 
-tNahled ZachytNahled(const tPopisOblepky& popis, const tBehNahledu& beh, long long drzetEtiket) {
+tNahled Zachyt(const tPopisOblepky& popis, const tBehDoUlohy& beh, long long drzetEtiket) {
     tNahled n;
     n.Uloha = tNahledovaUloha(drzetEtiket);
     n.KodyInit = DekodujKody(popis.InitKody);
@@ -115,11 +152,44 @@ tNahled ZachytNahled(const tPopisOblepky& popis, const tBehNahledu& beh, long lo
     sluzby.UkazDokonceni = [](long long) {};
     // No Kurzor: a preview made while the user types shows no hourglass.
     try {
-        beh(sluzby);
+        beh(sluzby, n.Uloha);
     } catch (const eChyba& e) {
         n.Chyba = e.what();
     }
     return n;
+}
+
+} // namespace
+
+tNahled ZachytNahled(const tPopisOblepky& popis, const tBehNahledu& beh, long long drzetEtiket) {
+    return Zachyt(
+        popis, [&](const tSluzbyTisku& sluzby, tNahledovaUloha&) { beh(sluzby); }, drzetEtiket);
+}
+
+tNahled ZachytNahled(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                     long long drzetEtiket) {
+    return Zachyt(
+        popis,
+        [&](const tSluzbyTisku& sluzby, tNahledovaUloha& uloha) {
+            tRadkyNahledu radkyNahledu(radky, popis.PoleSPoctem, uloha);
+            TiskniRadky(popis, pocetKopii, radkyNahledu, sluzby);
+        },
+        drzetEtiket);
+}
+
+void Tiskni(const tTisk& tisk, const tSluzbyTisku& sluzby) {
+    if (tisk.Tabulka)
+        TiskniTabulku(tisk.Popis, tisk.Kopii, *tisk.Tabulka, sluzby);
+    else
+        TiskniRucne(tisk.Popis, tisk.Kopii, tisk.Hodnoty, sluzby);
+}
+
+tNahled ZachytNahled(const tTisk& tisk, long long drzetEtiket) {
+    if (!tisk.Tabulka) // at most NejvicKopii labels: made in full
+        return ZachytNahled(
+            tisk.Popis, [&](const tSluzbyTisku& s) { Tiskni(tisk, s); }, drzetEtiket);
+    tRadkyTabulky radky(*tisk.Tabulka);
+    return ZachytNahled(tisk.Popis, tisk.Kopii, radky, drzetEtiket);
 }
 
 std::vector<tUsekNahledu> VykresliNahled(const tNahled& n) {

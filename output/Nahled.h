@@ -4,8 +4,10 @@
 
 #include "core/Kodovani.h"
 #include "core/PopisEtiket.h"
+#include "core/Tabulka.h"
 #include "output/NahledovaUloha.h"
 #include "output/TiskoveBehy.h"
+#include "output/ZdrojRadku.h"
 
 #include <functional>
 #include <string>
@@ -32,9 +34,30 @@ struct tNahled {
 using tBehNahledu = std::function<void(const tSluzbyTisku& sluzby)>;
 
 // Runs beh of the layout popis into a preview job that keeps drzetEtiket labels in full.
-// A template error is caught and kept; other errors go on.
+// A template error is caught and kept; other errors go on. Every label is made, as the
+// print makes it.
 tNahled ZachytNahled(const tPopisOblepky& popis, const tBehNahledu& beh,
                      long long drzetEtiket = EtiketVNahledu);
+
+// The table run over radky as ZachytNahled(popis, TiskniRadky ...) gives it, in a time that
+// follows the rows and the labels kept, not the copies: of a row's copies past the kept
+// labels only the first is made, the others are counted as the same bytes.
+tNahled ZachytNahled(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                     long long drzetEtiket = EtiketVNahledu);
+
+// A print as its Tisk starts it: the manual run of Kopii labels filled from Hodnoty, or,
+// given a Tabulka, the table run over its rows.
+struct tTisk {
+    tPopisOblepky Popis;
+    int Kopii = 0;
+    tRucniHodnoty Hodnoty{};
+    const tTabulka* Tabulka = nullptr;
+};
+
+// The print itself, with the given services.
+void Tiskni(const tTisk& tisk, const tSluzbyTisku& sluzby);
+// Its preview, quick for a table of any counts.
+tNahled ZachytNahled(const tTisk& tisk, long long drzetEtiket = EtiketVNahledu);
 
 // The preview as text, in pieces of one kind each (Windows-1250 text, lines end in "\n").
 enum class tDruhUseku {

@@ -1,7 +1,8 @@
 #pragma once
 // The job of the preview: keeps the bytes of the first labels together with where each of
 // them ends, and past them only counts labels and bytes, so that a table of any length costs
-// the memory of a few hundred labels.
+// the memory of a few hundred labels. Of a row's copies past the kept labels only the first
+// need be made: the others are the same bytes, and are counted as its copies.
 
 #include "output/TiskovaUloha.h"
 
@@ -23,6 +24,11 @@ public:
     // Nothing of the job prints.
     void Zrus() noexcept override;
 
+    // A row of kopii copies of one label begins (nothing of it written yet). Returns how many
+    // of them the run should make: those still kept in full, at least one (kopii itself when
+    // it is not above 0); once the last of them has ended, the rest count as copies of it.
+    long long Radek(long long kopii);
+
     // Every byte up to the end of the last kept label; when no more labels came, the whole job.
     const std::string& Bajty() const { return bajty_; }
     // The offset in Bajty just after each kept label (its after-label codes included).
@@ -43,6 +49,9 @@ private:
     long long etiket_ = 0;
     long long bajtu_ = 0;
     long long odKonce_ = 0; // bytes since the last label's end
+    long long zacatek_ = 0; // Bajtu where the label being made began
+    long long vyrobit_ = 0; // labels of the current row still to be made
+    long long navic_ = 0;   // copies of the current row counted after the last made one
     bool dokonceno_ = false;
     bool zrusena_ = false;
 };

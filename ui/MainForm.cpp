@@ -284,20 +284,13 @@ void TMainForm::mNahledClick() {
     if (!Nahled) {
         // The run of the page shown, as its Tisk would start it.
         Nahled = new TNahledForm(
-            [this](long long drzetEtiket) {
-                const tPopisOblepky& popis = stav_.PopisEtiket[Vybrana()];
-                const int pocet = rucne_->Pocet();
-                const bool rucne = PageControl1->currentIndex() == 0;
-                const tRucniHodnoty hodnoty = rucne ? rucne_->Hodnoty() : tRucniHodnoty{};
-                return ZachytNahled(
-                    popis,
-                    [&](const tSluzbyTisku& s) {
-                        if (rucne)
-                            TiskniRucne(popis, pocet, hodnoty, s);
-                        else
-                            TiskniTabulku(popis, pocet, tabulky_->Tabulka(), s);
-                    },
-                    drzetEtiket);
+            [this] {
+                tTisk tisk{stav_.PopisEtiket[Vybrana()], rucne_->Pocet()};
+                if (PageControl1->currentIndex() == 0)
+                    tisk.Hodnoty = rucne_->Hodnoty();
+                else
+                    tisk.Tabulka = &tabulky_->Tabulka();
+                return tisk;
             },
             this);
     }

@@ -1,12 +1,13 @@
 #include "ui/NahledForm.h"
 
-#include "core/BezpecnyZapis.h"
 #include "core/Chyba.h"
 #include "core/Win1250.h"
+#include "output/SouborovaUloha.h"
+#include "output/UlohaNaPozadi.h"
 #include "ui/Chyby.h"
 #include "ui/Napoveda.h"
+#include "ui/PrubehTisku.h"
 #include "ui/Text.h"
-#include "ui/Vystredeni.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -15,13 +16,15 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include <limits>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -53,6 +56,26 @@ QString Zobrazeni(const tUsekNahledu& usek) {
 }
 
 } // namespace
+
+tMistoOkna MistoVedle(QSize velikost, QSize ramecek, QSize nejmensi, const QRect& vlastnik,
+                      const QRect& plocha) {
+    const int vpravo = plocha.right() - vlastnik.right(); // free columns beside the owner
+    const int vlevo = vlastnik.left() - plocha.left();
+    const bool doprava = velikost.width() + ramecek.width() <= vpravo ||
+                         (velikost.width() + ramecek.width() > vlevo && vpravo >= vlevo);
+    const int sirka = (doprava ? vpravo : vlevo) - ramecek.width();
+    if (sirka < velikost.width() && sirka >= nejmensi.width())
+        velikost.setWidth(sirka);
+    velikost.setHeight(std::clamp(plocha.height() - ramecek.height(), nejmensi.height(),
+                                  std::max(velikost.height(), nejmensi.height())));
+    const QSize cely = velikost + ramecek;
+    const int x = doprava ? vlastnik.right() + 1 : vlastnik.left() - cely.width();
+    return {
+        {std::clamp(x, plocha.left(), std::max(plocha.left(), plocha.right() + 1 - cely.width())),
+         std::clamp(vlastnik.top(), plocha.top(),
+                    std::max(plocha.top(), plocha.bottom() + 1 - cely.height()))},
+        velikost};
+}
 
 void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky) {
     dokument.clear();
@@ -114,9 +137,17 @@ void TNahledForm::Ukaz() {
         return;
     }
     Obnov();
-    // Placed once; after that it opens where the user left it.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget())
-        PolozVedle(this, parentWidget()->window());
+    // Placed once; after that it opens where the user left it. Its frame is not known before
+    // it first shows: the owner's stands for it.
+    const QWidget* vlastnik = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!testAttribute(Qt::WA_Moved) && vlastnik && vlastnik->screen()) {
+        const QSize ramecek = vlastnik->frameGeometry().size() - vlastnik->size();
+        const tMistoOkna misto =
+            MistoVedle(size(), ramecek, minimumSizeHint(), vlastnik->frameGeometry(),
+                       vlastnik->screen()->availableGeometry());
+        resize(misto.Velikost);
+        move(misto.Poloha);
+    }
     show();
 }
 
@@ -128,7 +159,7 @@ void TNahledForm::closeEvent(QCloseEvent* udalost) {
 }
 
 void TNahledForm::Obnov() {
-    const std::vector<tUsekNahledu> useky = VykresliNahled(zdroj_(EtiketVNahledu));
+    const std::vector<tUsekNahledu> useky = VykresliNahled(ZachytNahled(zdroj_()));
     QScrollBar* svisly = eNahled->verticalScrollBar();
     QScrollBar* vodorovny = eNahled->horizontalScrollBar();
     const int kdeSvisle = svisly->value();
@@ -139,12 +170,13 @@ void TNahledForm::Obnov() {
 }
 
 void TNahledForm::bUlozitClick() {
-    // The whole job, not only the labels the preview shows; a job that would fail or not
-    // exist is not saved as if it were whole.
-    const tNahled uloha = zdroj_(std::numeric_limits<long long>::max());
-    if (!uloha.Chyba.empty())
-        throw eChyba(uloha.Chyba);
-    if (!uloha.Tiskne)
+    // A job that would fail or not exist is not saved as if it were whole; the preview
+    // knows at once.
+    const tTisk tisk = zdroj_();
+    const tNahled nahled = ZachytNahled(tisk);
+    if (!nahled.Chyba.empty())
+        throw eChyba(nahled.Chyba);
+    if (!nahled.Tiskne)
         throw eChyba(Utf8NaWin1250("Tisk by nic neposlal, do souboru není co uložit"));
     const QString soubor = VyberSouboru
                                ? VyberSouboru()
@@ -153,5 +185,21 @@ void TNahledForm::bUlozitClick() {
                                      QStringLiteral("Tiskové úlohy (*.prn);;Všechny soubory (*)"));
     if (soubor.isEmpty())
         return;
-    ZapisSouborBezpecne(QFile::encodeName(soubor).toStdString(), uloha.Uloha.Bajty());
+    const std::string cesta = QFile::encodeName(soubor).toStdString();
+
+    // The run itself into the file, as the batch printer's --output makes it: the memory of
+    // a few blocks for a job of any length. Closing the main window stops it as it stops a
+    // print.
+    TPrubehTisku prubeh(parentWidget() ? parentWidget()->window() : this);
+    tSluzbyTisku sluzby;
+    sluzby.VytvorUlohu = [&cesta](const std::string&, const std::string&) {
+        return std::unique_ptr<tTiskovaUloha>(
+            std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(cesta)));
+    };
+    sluzby.UkazDokonceni = [](long long) {};
+    sluzby.Kurzor = [&prubeh](bool cekej) { prubeh.Cekej(cekej); };
+    sluzby.Pokrok = [&prubeh](long long hotovo, long long celkem) {
+        return prubeh.Pokracuj(hotovo, celkem);
+    };
+    Tiskni(tisk, sluzby);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // "Náhled tisku": the bytes the printer would get from the current print, shown as text,
-// and the job saved to a file. A window beside the main window that never takes the focus
-// from it; the main window refreshes it while the user edits.
+// and the job saved to a file by the run itself, as it prints. A window beside the main
+// window that never takes the focus from it; the main window refreshes it while the user
+// edits.
 
 #include "output/Nahled.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -17,8 +19,8 @@ class QTextDocument;
 class TNahledForm : public QWidget {
     Q_OBJECT
 public:
-    // Makes the run to show, keeping the given number of labels in full.
-    using tZdroj = std::function<tNahled(long long drzetEtiket)>;
+    // The print to show, as its Tisk would start it now.
+    using tZdroj = std::function<tTisk()>;
     TNahledForm(tZdroj zdroj, QWidget* vlastnik);
 
     // Shows the window up to date without taking the focus; when it is shown already, gives
@@ -26,7 +28,8 @@ public:
     void Ukaz();
     // Runs the preview again and shows it where the user was reading.
     void Obnov();
-    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks.
+    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks; a long
+    // one shows its progress with Storno, which leaves the file as it was.
     void bUlozitClick();
 
     QPlainTextEdit* eNahled;
@@ -45,3 +48,15 @@ private:
 // The preview's pieces as formatted text: codes as ⟨27 64⟩ in their own colour, boundaries
 // as grey rules, the error in red.
 void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky);
+
+// Where the preview opens the first time: beside its owner (the frame vlastnik), to the
+// right where there is room, else to the left, and whole on the screen's free area plocha.
+// Where neither side has room for the size wanted, it is made narrower to fit the wider side,
+// down to the width of nejmensi; only then does it cover part of the owner. It is made lower
+// to fit the screen likewise. ramecek: what the window frame adds to a window's size.
+struct tMistoOkna {
+    QPoint Poloha;  // of the frame
+    QSize Velikost; // without the frame
+};
+tMistoOkna MistoVedle(QSize velikost, QSize ramecek, QSize nejmensi, const QRect& vlastnik,
+                      const QRect& plocha);

@@ -1,6 +1,7 @@
 // The print preview on the runs' own code: what the preview shows for a layout and its
 // values, as text with the kinds of its pieces marked.
 
+#include "core/Chyba.h"
 #include "core/Win1250.h"
 #include "output/Nahled.h"
 #include "tests/behy/VzorovaEtiketa.h"
@@ -123,6 +124,119 @@ TEST(Nahled, CoUkazuje) {
             EXPECT_EQ(text, p.ocekavane);
         }
     }
+}
+
+// Rows of a table that cannot be read past a row, as a table file that breaks off: raises
+// when the printing pass reaches row chybaNa.
+class tRadkySChybou : public tZdrojRadku {
+public:
+    tRadkySChybou(const tTabulka& tabulka, int chybaNa) : radky_(tabulka), chybaNa_(chybaNa) {}
+    void NaZacatek() override {
+        radky_.NaZacatek();
+        radek_ = 0;
+        ++pruchod_;
+    }
+    bool Dalsi() override {
+        if (++radek_ == chybaNa_ && pruchod_ == 2)
+            throw eChyba("nelze dál");
+        return radky_.Dalsi();
+    }
+    std::string_view Bunka(int sloupec) const override { return radky_.Bunka(sloupec); }
+    void Bunky(std::vector<std::string_view>& cil) const override { radky_.Bunky(cil); }
+
+private:
+    tRadkyTabulky radky_;
+    int chybaNa_, radek_ = 0, pruchod_ = 0;
+};
+
+// The quick preview of a table counts the copies it does not make, and comes out as the run
+// that makes every label: the same job for the kept labels and after them, the same counts,
+// document name and error; and those counts are what the print sends.
+TEST(Nahled, PocitaJakoCelyBeh) {
+    const struct {
+        const char* nazev;
+        const char* tabulka; // UTF-8
+        std::function<void(tPopisOblepky&)> uprav;
+        long long drzet;
+        int chybaNa = 0; // the rows cannot be read at this row; 0: they can
+        int kopii = 1;
+    } pripady[] = {
+        {"jeden radek pres limit", "a\t10", [](auto&) {}, 3},
+        {"limit uprostred, spatne a zaporne pocty",
+         "a\t2\r\nb\tx\r\nc\t0\r\nd\t-5\r\ne\t5\r\nf\t$A\r\ng\t 3\r\nh\t3 ", [](auto&) {}, 3},
+        {"limit na konci radku", "a\t3\r\nb\t3\r\nc\t1", [](auto&) {}, 3},
+        {"radky ruzne dlouhe, po etiketach", "Hruška\t4\r\nŽluťoučký kůň\t7\r\n\t5\r\nx\t1",
+         [](auto& p) {
+             p.RadkuPo = 2;
+             p.Kodovani = 4;
+         },
+         1},
+        {"pocet v sablone", "a\t12\r\nbb\t130", [](auto& p) { p.Radky[2].HrText = "{2}x{0}"; }, 2},
+        {"pocet z cisla radku", "a\r\nb\r\nc", [](auto& p) { p.PoleSPoctem = 0; }, 1},
+        {"sloupec mimo tabulku", "a\t5", [](auto& p) { p.PoleSPoctem = 9; }, 1},
+        {"bez limitu", "a\t40\r\nb\t2", [](auto&) {}, EtiketVNahledu},
+        {"nic ke kopirovani", "a\t1000", [](auto&) {}, 1, 0, 0},
+        {"chyba sablony", "a\t5\r\nb\t500", [](auto& p) { p.Radky[2].HrText = "{2,x}"; }, 3},
+        // A source that breaks off prints the whole labels before it, those counted too.
+        {"radky nelze docist", "a\t7\r\nb\t300\r\nc\t4", [](auto&) {}, 3, 3},
+        {"radky nelze docist hned", "a\t7", [](auto&) {}, 3, 1},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        tPopisOblepky popis = VzorovaEtiketa();
+        popis.PoleSPoctem = 2;
+        p.uprav(popis);
+        tTabulka tabulka;
+        tabulka.NactiText(Utf8NaWin1250(p.tabulka));
+        auto cely = [&](const tSluzbyTisku& s) {
+            tRadkySChybou radky(tabulka, p.chybaNa);
+            TiskniRadky(popis, p.kopii, radky, s);
+        };
+        const tNahled ocekavany = ZachytNahled(popis, cely, p.drzet);
+        tRadkySChybou radky(tabulka, p.chybaNa);
+        const tNahled rychly = ZachytNahled(popis, p.kopii, radky, p.drzet);
+        EXPECT_EQ(rychly.Tiskne, ocekavany.Tiskne);
+        EXPECT_EQ(rychly.NazevDokumentu, ocekavany.NazevDokumentu);
+        EXPECT_EQ(rychly.Chyba, ocekavany.Chyba);
+        EXPECT_EQ(rychly.Uloha.Etiket(), ocekavany.Uloha.Etiket());
+        EXPECT_EQ(rychly.Uloha.Bajtu(), ocekavany.Uloha.Bajtu());
+        EXPECT_EQ(rychly.Uloha.Bajty(), ocekavany.Uloha.Bajty());
+        EXPECT_EQ(rychly.Uloha.KonceEtiket(), ocekavany.Uloha.KonceEtiket());
+        EXPECT_EQ(rychly.Uloha.Zbytek(), ocekavany.Uloha.Zbytek());
+        EXPECT_EQ(rychly.Uloha.Zrusena(), ocekavany.Uloha.Zrusena());
+        EXPECT_EQ(Plocho(VykresliNahled(rychly)), Plocho(VykresliNahled(ocekavany)));
+
+        // What the print sends: its bytes, and the labels its completion dialog counts.
+        tZaznam zaznam;
+        try {
+            cely(Sluzby(zaznam));
+        } catch (const eChyba&) {
+        }
+        if (ocekavany.Chyba.empty()) {
+            EXPECT_EQ(rychly.Uloha.Bajtu(), zaznam.bajtu);
+        }
+        if (ocekavany.Tiskne) {
+            EXPECT_EQ("dokonceni " + std::to_string(rychly.Uloha.Etiket()), zaznam.udalosti.back());
+        }
+    }
+}
+
+// Counts no print could make in a test's time: the preview still gives them at once, and the
+// table's own preview (tTisk) goes the quick way.
+TEST(Nahled, ObrovskePocty) {
+    tPopisOblepky popis = VzorovaEtiketa();
+    popis.PoleSPoctem = 2;
+    popis.RadkuPo = 1;
+    popis.Radky[2].HrText = "";
+    tTabulka tabulka;
+    tabulka.NactiText("Jablko\t2147483647\r\nx\tx\r\nJablko\t2147483647\r\nJablko\t100000000");
+    const tNahled nahled = ZachytNahled(tTisk{popis, 1, {}, &tabulka});
+    const long long etiket = 2LL * 2147483647 + 100'000'000;
+    const auto blok = static_cast<long long>(std::string("  Jablko\r\n\r\n\r\n\x0C").size());
+    EXPECT_EQ(nahled.Uloha.Etiket(), etiket);
+    EXPECT_EQ(nahled.Uloha.Bajtu(), 2 + 2 + etiket * blok + 2);
+    EXPECT_EQ(nahled.Uloha.KonceEtiket().size(), static_cast<size_t>(EtiketVNahledu));
+    EXPECT_EQ(nahled.NazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (4394967294 ks)"));
 }
 
 } // namespace

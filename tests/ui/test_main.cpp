@@ -15,6 +15,7 @@
 #include "ui/NahledForm.h"
 #include "ui/NastaveniOblepkyForm.h"
 #include "ui/NastaveniOblepkyFrame.h"
+#include "ui/PrubehTisku.h"
 #include "ui/Text.h"
 #include "ui/VytistenoForm.h"
 
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
@@ -32,6 +34,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -526,6 +529,150 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(p.Nahled()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!p.Nahled()->isVisible());
+    }
+
+    // Beside the main window and whole on the screen: on a 1280-pixel screen with the main
+    // window centred neither side has room for the whole preview, so it opens narrower.
+    void mistoNahledu_data() {
+        QTest::addColumn<QRect>("plocha");
+        QTest::addColumn<QRect>("vlastnik");
+        QTest::addColumn<QRect>("ocekavane"); // the frame
+        QTest::newRow("1280, okno uprostred")
+            << QRect(0, 0, 1280, 1024) << QRect(336, 271, 608, 482) << QRect(944, 271, 336, 504);
+        QTest::newRow("1920, vpravo cely")
+            << QRect(0, 0, 1920, 1080) << QRect(656, 299, 608, 482) << QRect(1264, 299, 642, 504);
+        QTest::newRow("u praveho okraje, vlevo cely")
+            << QRect(0, 0, 1280, 1024) << QRect(672, 0, 608, 482) << QRect(30, 0, 642, 504);
+        QTest::newRow("vlevo vic mista")
+            << QRect(0, 0, 1280, 1024) << QRect(500, 50, 608, 482) << QRect(0, 50, 500, 504);
+        QTest::newRow("druha obrazovka")
+            << QRect(1280, 0, 1280, 1024) << QRect(1616, 0, 608, 482) << QRect(2224, 0, 336, 504);
+        // No room beside at all: over the owner, but whole on the screen.
+        QTest::newRow("800, nevejde se")
+            << QRect(0, 0, 800, 600) << QRect(96, 59, 608, 482) << QRect(158, 59, 642, 504);
+        QTest::newRow("nizka obrazovka")
+            << QRect(0, 0, 1920, 400) << QRect(0, 0, 608, 400) << QRect(608, 0, 642, 400);
+    }
+    void mistoNahledu() {
+        QFETCH(QRect, plocha);
+        QFETCH(QRect, vlastnik);
+        QFETCH(QRect, ocekavane);
+        const QSize ramecek(2, 24);
+        const tMistoOkna misto =
+            MistoVedle(QSize(640, 480), ramecek, QSize(260, 150), vlastnik, plocha);
+        QCOMPARE(QRect(misto.Poloha, misto.Velikost + ramecek), ocekavane);
+    }
+
+    // The window itself on the screen the tests run on (tests/ui/CMakeLists.txt runs this
+    // on a 1280 x 1024 one too), from the main window centred as the program starts.
+    void nahledVedleOkna() {
+        Priprav();
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        const tPrvkyOkna p(okno);
+        p.mNahled->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(p.Nahled()));
+        const QRect obrazovka = okno.screen()->availableGeometry();
+        const QRect hlavni = okno.frameGeometry();
+        const QRect nahled = p.Nahled()->frameGeometry();
+        const QString popis = QStringLiteral("screen %1x%2, main %3+%4, preview %5+%6 %7x%8")
+                                  .arg(obrazovka.width())
+                                  .arg(obrazovka.height())
+                                  .arg(hlavni.x())
+                                  .arg(hlavni.width())
+                                  .arg(nahled.x())
+                                  .arg(nahled.y())
+                                  .arg(nahled.width())
+                                  .arg(nahled.height());
+        QVERIFY2(obrazovka.contains(nahled), qPrintable(popis));
+        const int vedle =
+            std::max(hlavni.left() - obrazovka.left(), obrazovka.right() - hlavni.right());
+        const int ramecek = nahled.width() - p.Nahled()->width();
+        if (vedle >= p.Nahled()->minimumSizeHint().width() + ramecek)
+            QVERIFY2(!nahled.intersects(hlavni), qPrintable(popis));
+    }
+
+    // A table of two billion labels: the preview opens with their exact counts, follows a
+    // change of layout at once, and the window takes keys all the while.
+    void nahledObrovskeTabulky() {
+        Priprav([](tIniSoubor& ini) {
+            for (const char* sekce : {"Layout1", "Layout2"}) {
+                ini.WriteString(sekce, "Tiskarna", sekce);
+                ini.WriteString(sekce, "HrText1", "{1}");
+                ini.WriteString(sekce, "PocetRadkuOblepky", "1");
+                ini.WriteString(sekce, "PoleSPoctem", "2");
+            }
+            ini.WriteString("Layout1", "KodyOdradkovani", "12");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        const tPrvkyOkna p(okno);
+        QApplication::clipboard()->setText(QStringLiteral("Big\t100000000\r\nBig\t2147483647"));
+        p.Button1->click();
+        p.NahledVsech->click();
+        auto text = [&] { return p.Nahled()->eNahled->toPlainText(); };
+        QVERIFY2(text().contains(QStringLiteral("Etiket: 2247483647   Bajtů: 13484901882")),
+                 qPrintable(text().left(200)));
+        QVERIFY(text().contains(QStringLiteral("Dalších 2247483447 etiket")));
+        Vyber(okno, 1); // no codes after a label: a byte less each
+        QVERIFY2(text().contains(QStringLiteral("Etiket: 2247483647   Bajtů: 11237418235")),
+                 qPrintable(text().left(200)));
+        p.eOblepkyVyber->setFocus();
+        QTest::keyClick(p.eOblepkyVyber, Qt::Key_Up);
+        QCOMPARE(p.eOblepkyVyber->currentIndex(), 0);
+        QVERIFY(text().contains(QStringLiteral("Bajtů: 13484901882")));
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    // The save runs the print into the file, as it goes: a long one shows its progress, and
+    // Storno leaves the file that was there as it was; a short one is the preview's job.
+    void ulozeniPrubehemAStornem() {
+        Priprav([](tIniSoubor& ini) {
+            ini.WriteString("Layout1", "HrText1", "{1}");
+            ini.WriteString("Layout1", "PocetRadkuOblepky", "12");
+            ini.WriteString("Layout1", "PoleSPoctem", "2");
+        });
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        const tPrvkyOkna p(okno);
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t10000000"));
+        p.Button1->click();
+        p.NahledVsech->click();
+        QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        {
+            QFile stary(soubor);
+            QVERIFY(stary.open(QIODevice::WriteOnly));
+            stary.write("stara uloha");
+        }
+        p.Nahled()->VyberSouboru = [&] { return soubor; };
+        QString stav;
+        PriModalnim([&](QWidget* w) {
+            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+            QVERIFY(prubeh);
+            stav = prubeh->xStav->text();
+            QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+        });
+        p.Nahled()->bUlozit->click();
+        QVERIFY2(stav.endsWith(QStringLiteral(" z 10000000 etiket")), qPrintable(stav));
+        QFile stary(soubor);
+        QVERIFY(stary.open(QIODevice::ReadOnly));
+        QCOMPARE(stary.readAll(), QByteArray("stara uloha"));
+        QCOMPARE(QDir(adresar_->path()).entryList(QDir::Files).size(), 2); // no temporary file
+
+        QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nHruška\t1"));
+        p.Button1->click();
+        p.Nahled()->bUlozit->click();
+        QFile ulozeny(soubor);
+        QVERIFY(ulozeny.open(QIODevice::ReadOnly));
+        const std::string konec = [&] {
+            std::string s;
+            for (int i = 0; i < 11; ++i)
+                s += "\r\n";
+            return s;
+        }();
+        QCOMPARE(ulozeny.readAll().toStdString(),
+                 "Jablko\r\n" + konec + "Jablko\r\n" + konec + "Hru\x9Aka\r\n" + konec);
+        QVERIFY(chyby_.isEmpty());
     }
 
     void chybovyBox() {
