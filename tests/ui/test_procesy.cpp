@@ -2,6 +2,8 @@
 // long print, which it cancels; a second copy on the same settings file does not undo the
 // first one's saved changes.
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,9 +13,11 @@
 namespace {
 
 // Starts a copy of the program on `adresar` doing `akce`, and waits until it has done it.
-std::unique_ptr<QProcess> Spust(const QTemporaryDir& adresar, const char* akce) {
+std::unique_ptr<QProcess>
+Spust(const QTemporaryDir& adresar, const char* akce,
+      QProcess::ProcessChannelMode kanaly = QProcess::ForwardedErrorChannel) {
     auto proces = std::make_unique<QProcess>();
-    proces->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    proces->setProcessChannelMode(kanaly);
     proces->start(QStringLiteral(OBLEPKY_PROCES), {adresar.path(), QString::fromLatin1(akce)});
     if (!proces->waitForStarted())
         return proces;
@@ -73,6 +77,48 @@ private slots:
         QVERIFY(Ukonci(*proces, signal));
         QCOMPARE(proces->readAll(), QByteArray("zruseno\n"));
         QVERIFY(Obsah(adresar).contains("[Last]\r\n"));
+    }
+
+    // The settings cannot be saved at exit: the error goes to standard error as well as to
+    // its box, which does not keep the program from ending a few seconds after the signal,
+    // or at once on a second one.
+    void chybaUlozeniNeblokujeKonec_data() {
+        QTest::addColumn<bool>("chranenySoubor"); // else the folder is gone
+        QTest::addColumn<bool>("druhySignal");
+        QTest::newRow("write-protected file") << true << false;
+        QTest::newRow("folder gone") << false << false;
+        QTest::newRow("folder gone, second signal") << false << true;
+    }
+    void chybaUlozeniNeblokujeKonec() {
+        QFETCH(bool, chranenySoubor);
+        QFETCH(bool, druhySignal);
+        QTemporaryDir adresar;
+        Zapis(adresar, "[Last]\r\n");
+        const QString soubor = adresar.filePath(QStringLiteral("Oblepky.ini"));
+        auto proces = Spust(adresar, "pis", QProcess::SeparateChannels);
+        QCOMPARE(proces->readLine().trimmed(), QByteArray("pripraveno"));
+        if (chranenySoubor)
+            QVERIFY(QFile::setPermissions(soubor, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                      QFileDevice::ReadOther));
+        else
+            QVERIFY(adresar.remove());
+        QElapsedTimer od;
+        od.start();
+        ::kill(static_cast<pid_t>(proces->processId()), SIGTERM);
+        QByteArray chyby;
+        while (!chyby.contains("Oblepky: Cannot create file") && od.elapsed() < 20000 &&
+               proces->state() == QProcess::Running) {
+            proces->waitForFinished(50);
+            chyby += proces->readAllStandardError();
+        }
+        QVERIFY2(chyby.contains("Oblepky: Cannot create file"), chyby.constData());
+        if (druhySignal)
+            ::kill(static_cast<pid_t>(proces->processId()), SIGTERM);
+        QVERIFY(proces->waitForFinished(20000));
+        QCOMPARE(proces->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(proces->exitCode(), 1);
+        if (druhySignal) // well before the few seconds that end it without one
+            QVERIFY2(od.elapsed() < 4000, qPrintable(QString::number(od.elapsed())));
     }
 
     // B starts, then A; A renames layout 1 and exits; B picks another layout and exits.
