@@ -6,8 +6,8 @@
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
 // layout 1 to "A" in the settings dialog and confirms it, "tiskni" pastes the table
 // "Big<TAB>100000000" and prints it to a job that keeps nothing. Then it prints "pripraveno"
-// (for "tiskni": once the progress window shows). It prints "zruseno" when a job is
-// cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
+// (for "tiskni": once the progress window shows, with the main window's id). It prints "zruseno"
+// when a job is cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
 
 #include "output/TiskovaUloha.h"
 #include "tests/ui/PrvkyOkna.h"
@@ -59,7 +59,7 @@ void Tiskni(TMainForm& okno, const tPrvkyOkna& p) {
         if (auto* prubeh = okno.findChild<TPrubehTisku*>();
             !ohlaseno && prubeh && prubeh->isVisible()) {
             ohlaseno = true;
-            Vypis(QStringLiteral("pripraveno"));
+            Vypis(QStringLiteral("pripraveno %1").arg(okno.winId()));
         }
         if (auto* d = qobject_cast<TVytistenoForm*>(QApplication::activeModalWidget())) {
             Vypis(QStringLiteral("dokonceni ") + d->xPocet->text());
