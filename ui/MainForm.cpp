@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 
 TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodnoty& rucni,
                      QWidget* rodic)
@@ -223,6 +224,9 @@ void TMainForm::closeEvent(QCloseEvent* udalost) {
         uloziste_.Uloz(stav_, rucne_->Hodnoty());
     } catch (...) {
         ulozeno = false;
+        // At logout or on a signal nobody may see the box: the log gets the error too.
+        std::fprintf(stderr, "Oblepky: %s\n",
+                     TextChybovehoOkna(std::current_exception()).toLocal8Bit().constData());
         UkazChybu(std::current_exception());
     }
     emit Zavreno(ulozeno);

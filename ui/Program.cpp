@@ -13,6 +13,13 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
+
+#include <chrono>
+
+namespace {
+constexpr std::chrono::seconds LhutaKonce{5};
+} // namespace
 
 int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
     const tUmisteni umisteni =
@@ -36,8 +43,18 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
     QObject::connect(
         &okno, &TMainForm::Zavreno, qApp,
         [](bool ulozeno) { QCoreApplication::exit(ulozeno ? 0 : 1); }, Qt::QueuedConnection);
-    // Logout and the termination signals close the window as the user would: it saves.
-    TSignalyUkonceni signaly([&okno] { okno.close(); });
+    // Logout and the termination signals close the window as the user would: it saves. What
+    // still waits then (an error box) does not keep a session or service manager waiting: the
+    // program ends on the second signal, or a few seconds after the first.
+    int signalu = 0;
+    TSignalyUkonceni signaly([&okno, &signalu] {
+        if (++signalu > 1) {
+            QCoreApplication::exit(1);
+            return;
+        }
+        QTimer::singleShot(LhutaKonce, qApp, [] { QCoreApplication::exit(1); });
+        okno.close();
+    });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &okno,
                      [&okno](QSessionManager&) { okno.close(); });
     okno.show();

@@ -9,6 +9,6 @@ class TMainForm;
 // Reads the settings file of folder `adresar` (ending in "/"), shows the main window and
 // runs the event loop until the window closes (by the user, at logout or on SIGTERM, SIGINT
 // or SIGHUP), which saves the settings. Returns the exit code: 1 when the settings file
-// cannot be read. poZobrazeni runs once the window is up.
+// cannot be read or written. poZobrazeni runs once the window is up.
 int SpustProgram(const std::string& adresar,
                  const std::function<void(TMainForm&)>& poZobrazeni = {});

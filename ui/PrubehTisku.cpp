@@ -2,16 +2,19 @@
 
 #include "ui/Cekani.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TPrubehTisku::TPrubehTisku(QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Tisk"));
-    setWindowModality(Qt::ApplicationModal); // nothing else may start while a run goes on
+    // Not modal: the window system's close of a window that a modal one blocks never reaches
+    // it, and closing the main window must end the run as a signal does. The input of the
+    // other windows is dropped instead (eventFilter), so nothing else starts meanwhile.
     auto* rozlozeni = new QVBoxLayout(this);
     xStav = new QLabel(this);
     Ukazatel = new QProgressBar(this);
@@ -25,14 +28,49 @@ TPrubehTisku::TPrubehTisku(QWidget* vlastnik)
     rozlozeni->addWidget(Ukazatel);
     rozlozeni->addWidget(Storno, 0, Qt::AlignHCenter);
     setMinimumWidth(260);
-    if (vlastnik)
-        vlastnik->installEventFilter(this);
 }
 
+namespace {
+
+bool JeVstup(QEvent::Type typ) {
+    switch (typ) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 bool TPrubehTisku::eventFilter(QObject* objekt, QEvent* udalost) {
-    if (udalost->type() == QEvent::Hide && !udalost->spontaneous() && od_.isValid())
-        zruseno_ = true;
-    return QDialog::eventFilter(objekt, udalost);
+    if (objekt == parent() && udalost->type() == QEvent::Hide && !udalost->spontaneous())
+        zruseno_ = true; // the owner closed (the program ends): Storno as well
+    if (!JeVstup(udalost->type()))
+        return false;
+    // What the user may still reach: this window, and a box that comes up meanwhile (being
+    // modal, it blocks the rest itself). A shortcut's action is never this window's.
+    if (const auto* widget = qobject_cast<const QWidget*>(objekt))
+        return widget->window() != this && !widget->window()->isModal();
+    if (const auto* okno = qobject_cast<const QWindow*>(objekt))
+        return okno != windowHandle() && okno->modality() == Qt::NonModal;
+    return true;
 }
 
 void TPrubehTisku::Cekej(bool cekej) {
@@ -42,7 +80,9 @@ void TPrubehTisku::Cekej(bool cekej) {
     Storno->setEnabled(true);
     if (cekej) {
         od_.start();
+        qApp->installEventFilter(this);
     } else {
+        qApp->removeEventFilter(this);
         od_.invalidate();
         hide();
     }
@@ -64,7 +104,7 @@ bool TPrubehTisku::Pokracuj(long long hotovo, long long celkem) {
         Storno->setFocus();
     }
     obnova_.start();
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     return !zruseno_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the user sees of a running print: the hourglass, and for a run still going after about
-// a second a small window with the labels so far and Storno. Short runs look as before.
+// a second a small window with the labels so far and Storno. Short runs look as before. While
+// a run goes on, the program's other windows take no input.
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -26,7 +27,8 @@ public:
     QPushButton* Storno;
 
 protected:
-    // The owner closed while a run goes on (the program ends on a signal): Storno as well.
+    // While a run goes on: the other windows take no input, and the owner's closing means
+    // Storno.
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
 
 private:

@@ -9,13 +9,13 @@
 #include <functional>
 #include <memory>
 
-// Runs `akce` on the next modal window once it is up (null after about five seconds
+// Runs `akce` on the window `najdi` finds once it is up (null after about five seconds
 // without one), then closes the window if it is still open.
-inline void PriModalnim(std::function<void(QWidget*)> akce) {
+inline void PriOkne(std::function<QWidget*()> najdi, std::function<void(QWidget*)> akce) {
     auto* casovac = new QTimer;
     auto pokusy = std::make_shared<int>(0);
-    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, akce] {
-        QPointer<QWidget> okno = QApplication::activeModalWidget();
+    QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, najdi, akce] {
+        QPointer<QWidget> okno = najdi();
         if (!okno && ++*pokusy < 500)
             return;
         casovac->stop();
@@ -25,6 +25,11 @@ inline void PriModalnim(std::function<void(QWidget*)> akce) {
             okno->close();
     });
     casovac->start(10);
+}
+
+// The same on the next modal window.
+inline void PriModalnim(std::function<void(QWidget*)> akce) {
+    PriOkne([] { return QApplication::activeModalWidget(); }, std::move(akce));
 }
 
 // The error boxes (stop icon) that the code under test shows, for as long as the object

@@ -6,8 +6,8 @@
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
 // layout 1 to "A" in the settings dialog and confirms it, "tiskni" pastes the table
 // "Big<TAB>100000000" and prints it to a job that keeps nothing. Then it prints "pripraveno"
-// (for "tiskni": once the progress window shows). It prints "zruseno" when a job is
-// cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
+// (for "tiskni": once the progress window shows, with the main window's id). It prints "zruseno"
+// when a job is cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
 
 #include "output/TiskovaUloha.h"
 #include "tests/ui/PrvkyOkna.h"
@@ -29,6 +29,7 @@
 #include "tests/ui/Modalni.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -58,7 +59,7 @@ void Tiskni(TMainForm& okno, const tPrvkyOkna& p) {
         if (auto* prubeh = okno.findChild<TPrubehTisku*>();
             !ohlaseno && prubeh && prubeh->isVisible()) {
             ohlaseno = true;
-            Vypis(QStringLiteral("pripraveno"));
+            Vypis(QStringLiteral("pripraveno %1").arg(okno.winId()));
         }
         if (auto* d = qobject_cast<TVytistenoForm*>(QApplication::activeModalWidget())) {
             Vypis(QStringLiteral("dokonceni ") + d->xPocet->text());
@@ -76,9 +77,12 @@ int main(int argc, char** argv) {
     if (argc != 3)
         return 2;
     const QString akce = QString::fromLocal8Bit(argv[2]);
-    // No print server here: the printer list's error must not wait in a box.
-    const tChybovaOkna chybovaOkna(
-        [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    // No print server here: the printer list's error must not wait in a box. Other boxes wait
+    // as they do for the user.
+    std::optional<tChybovaOkna> chybovaOkna;
+    if (akce == QLatin1String("prejmenuj"))
+        chybovaOkna.emplace(
+            [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     return SpustProgram(std::string(argv[1]) + "/", [&akce](TMainForm& okno) {
         const tPrvkyOkna p(okno);
         if (akce == QLatin1String("tiskni")) {

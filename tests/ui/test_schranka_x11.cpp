@@ -4,6 +4,7 @@
 #include "tests/ui/Modalni.h"
 #include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
+#include "tests/ui/Xvfb.h"
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
 #include "ui/Text.h"
@@ -15,14 +16,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 class TestSchrankaX11 : public QObject {
     Q_OBJECT
@@ -99,51 +96,17 @@ private slots:
     }
 };
 
-namespace {
-
-// Xvfb on a display number of its choice, which it writes to the pipe once it is ready.
-pid_t SpustXvfb() {
-    int trubka[2];
-    if (pipe(trubka) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(trubka[0]);
-        const std::string fd = std::to_string(trubka[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-               "640x480x24", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(trubka[1]);
-    std::string cislo;
-    char znak = 0;
-    while (read(trubka[0], &znak, 1) == 1 && znak != '\n')
-        cislo += znak;
-    close(trubka[0]);
-    if (pid < 0 || cislo.empty())
-        return -1;
-    setenv("DISPLAY", (":" + cislo).c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    return pid;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    const pid_t xvfb = SpustXvfb();
-    if (xvfb < 0) {
+    const tXvfb xvfb;
+    if (!xvfb.Bezi()) {
         std::fputs("Xvfb did not start\n", stderr);
         return 1;
     }
-    int vysledek = 0;
-    {
-        QApplication aplikace(argc, argv);
-        TestSchrankaX11 test;
-        vysledek = QTest::qExec(&test, argc, argv);
-    }
-    kill(xvfb, SIGTERM);
-    waitpid(xvfb, nullptr, 0);
-    return vysledek;
+    setenv("DISPLAY", xvfb.Displej().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    QApplication aplikace(argc, argv);
+    TestSchrankaX11 test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "test_schranka_x11.moc"

@@ -183,21 +183,26 @@ private slots:
         QElapsedTimer od;
         qint64 poOkne = -1;
         QString stav;
-        PriModalnim([&](QWidget* w) {
-            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
-            if (!prubeh)
-                return;
-            poOkne = od.elapsed();
-            stav = prubeh->xStav->text();
-            PriModalnim([this](QWidget* d) {
-                auto* vytisteno = qobject_cast<TVytistenoForm*>(d);
-                dokonceno_ = vytisteno ? vytisteno->xPocet->text().toLongLong() : -1;
+        PriOkne(
+            [&]() -> QWidget* {
+                auto* prubeh = okno.findChild<TPrubehTisku*>();
+                return prubeh && prubeh->isVisible() ? prubeh : nullptr;
+            },
+            [&](QWidget* w) {
+                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+                if (!prubeh)
+                    return;
+                poOkne = od.elapsed();
+                stav = prubeh->xStav->text();
+                PriModalnim([this](QWidget* d) {
+                    auto* vytisteno = qobject_cast<TVytistenoForm*>(d);
+                    dokonceno_ = vytisteno ? vytisteno->xPocet->text().toLongLong() : -1;
+                });
+                if (zavrenim)
+                    okno.close();
+                else
+                    QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
             });
-            if (zavrenim)
-                okno.close();
-            else
-                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
-        });
         od.start();
         prvky.TiskVsech->click();
         QVERIFY2(poOkne >= 900, qPrintable(QString::number(poOkne)));
