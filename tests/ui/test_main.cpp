@@ -646,12 +646,20 @@ private slots:
         }
         p.Nahled()->VyberSouboru = [&] { return soubor; };
         QString stav;
-        PriModalnim([&](QWidget* w) {
-            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
-            QVERIFY(prubeh);
-            stav = prubeh->xStav->text();
-            QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
-        });
+        // The progress window is not modal: found by its kind once it shows.
+        PriOkne(
+            [&]() -> QWidget* {
+                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+                    if (prubeh->isVisible())
+                        return prubeh;
+                return nullptr;
+            },
+            [&](QWidget* w) {
+                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+                QVERIFY(prubeh);
+                stav = prubeh->xStav->text();
+                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+            });
         p.Nahled()->bUlozit->click();
         QVERIFY2(stav.endsWith(QStringLiteral(" z 10000000 etiket")), qPrintable(stav));
         QFile stary(soubor);
