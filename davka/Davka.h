@@ -15,6 +15,7 @@ enum tKonec : int {
     KonecSoubor = 3,  // the settings file or the table file
     KonecTisk = 4,    // the queue, the job, the job's file
     KonecSablona = 5, // a template of the layout
+    KonecCeka = 6,    // --wait: the job still waits or prints when the time ran out
 };
 
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the
