@@ -2,6 +2,7 @@
 
 #include "core/Nastaveni.h"
 #include "core/PriKonci.h"
+#include "output/OhlasenaUloha.h"
 #include "output/RawPrinter.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
@@ -10,8 +11,10 @@
 #include "ui/NastaveniOblepkyForm.h"
 #include "ui/PrubehTisku.h"
 #include "ui/Schranka.h"
+#include "ui/SledovaniNaPozadi.h"
 #include "ui/TabulkaModel.h"
 #include "ui/Text.h"
+#include "ui/UlohyForm.h"
 #include "ui/Vystredeni.h"
 #include "ui/VytistenoForm.h"
 
@@ -145,8 +148,13 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
       stav_(stav), uloziste_(uloziste) {
-    sluzby_.VytvorUlohu = [](const std::string& dokument, const std::string& tiskarna) {
-        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(dokument, tiskarna));
+    Sledovani = new TSledovaniUloh(this);
+    // A job that reached the server whole is followed to its end.
+    sluzby_.VytvorUlohu = [this](const std::string& dokument, const std::string& tiskarna) {
+        auto uloha = std::make_unique<tRawPrinter>(dokument, tiskarna);
+        const int id = uloha->Uloha();
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
+            std::move(uloha), id, [sledovani = Sledovani](int u) { sledovani->Sleduj(u); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno)
@@ -566,6 +574,20 @@ void TMainForm::Vzhledetiket1Click() {
 void TMainForm::mAboutClick() {
     auto* box = new TAboutForm(this, AdresarZCesty(uloziste_.Cesta())); // frees itself when closed
     box->exec();
+}
+
+void TMainForm::mUlohyClick() {
+    if (!Ulohy)
+        Ulohy = new TUlohyForm(
+            *Sledovani,
+            [this] {
+                std::vector<std::string> fronty;
+                for (const tPopisOblepky& p : stav_.PopisEtiket)
+                    fronty.push_back(p.Tiskarna);
+                return fronty;
+            },
+            this);
+    Ulohy->Ukaz();
 }
 
 void TMainForm::mNapovedaClick() {

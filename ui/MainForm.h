@@ -21,6 +21,8 @@ class QSpinBox;
 class QTabWidget;
 class QTableView;
 class TNahledForm;
+class TSledovaniUloh;
+class TUlohyForm;
 class TTabulkaModel;
 class TVytistenoForm;
 class tUlozisteNastaveni;
@@ -88,6 +90,8 @@ public:
 
     TVytistenoForm* Vytisteno = nullptr;
     QPointer<TNahledForm> Nahled; // the print preview, once opened
+    TSledovaniUloh* Sledovani;    // follows the jobs of this session to their end
+    QPointer<TUlohyForm> Ulohy;   // the job list, once opened
 
     // Handlers, public so that they can be driven directly.
     void ZobrazNazvyPoli();
@@ -105,6 +109,7 @@ public:
     void Vzhledetiket1Click();
     void mAboutClick();
     void mNapovedaClick();
+    void mUlohyClick(); // the job list
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
