@@ -154,7 +154,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         auto uloha = std::make_unique<tRawPrinter>(dokument, tiskarna);
         const int id = uloha->Uloha();
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
-            std::move(uloha), id, [sledovani = Sledovani](int u) { sledovani->Sleduj(u); }));
+            std::move(uloha), id, [this](int u) { Sledovani->Sleduj(u); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno)

@@ -90,7 +90,7 @@ public:
 
     TVytistenoForm* Vytisteno = nullptr;
     QPointer<TNahledForm> Nahled; // the print preview, once opened
-    TSledovaniUloh* Sledovani;    // follows the jobs of this session to their end
+    TSledovaniUloh* Sledovani;    // follows the jobs of this session to their end; tests replace it
     QPointer<TUlohyForm> Ulohy;   // the job list, once opened
 
     // Handlers, public so that they can be driven directly.

@@ -31,7 +31,7 @@ QString Cas(long long unixovy) {
 
 TUlohyForm::TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std::string>()> fronty,
                        QWidget* vlastnik)
-    : QWidget(vlastnik, Qt::Window), sledovani_(sledovani), fronty_(std::move(fronty)) {
+    : QWidget(vlastnik, Qt::Window), sledovani_(&sledovani), fronty_(std::move(fronty)) {
     setWindowTitle(QStringLiteral("Tiskové úlohy"));
     resize(760, 360);
 
@@ -75,21 +75,23 @@ TUlohyForm::TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std:
 
     connect(bZrusit, &QPushButton::clicked, this, Chranene([this](bool) { bZrusitClick(); }));
     connect(bZnovu, &QPushButton::clicked, this, Chranene([this](bool) { bZnovuClick(); }));
-    connect(bObnovit, &QPushButton::clicked, this, [this] { sledovani_.Seznam(fronty_()); });
+    connect(bObnovit, &QPushButton::clicked, this, [this] { sledovani_->Seznam(fronty_()); });
     connect(bZavrit, &QPushButton::clicked, this, &QWidget::close);
     connect(eUlohy, &QTreeWidget::currentItemChanged, this, [this] { ObnovTlacitka(); });
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, &QWidget::close);
     NastavTemaNapovedy(this, tTema::Ulohy);
     ObnovTlacitka();
-    sledovani_.NaSeznam = [this](const std::vector<tUloha>& u) { Zobraz(u); };
-    sledovani_.NaChybu = [this](const std::string& chyba) { ZobrazChybu(chyba); };
+    sledovani_->NaSeznam = [this](const std::vector<tUloha>& u) { Zobraz(u); };
+    sledovani_->NaChybu = [this](const std::string& chyba) { ZobrazChybu(chyba); };
 }
 
 TUlohyForm::~TUlohyForm() {
-    sledovani_.NaSeznam = nullptr;
-    sledovani_.NaChybu = nullptr;
-    sledovani_.Seznam({});
+    if (!sledovani_)
+        return;
+    sledovani_->NaSeznam = nullptr;
+    sledovani_->NaChybu = nullptr;
+    sledovani_->Seznam({});
 }
 
 void TUlohyForm::Ukaz() {
@@ -99,7 +101,7 @@ void TUlohyForm::Ukaz() {
         return;
     }
     xStav->setText(QStringLiteral("Načítám úlohy z tiskového serveru…"));
-    sledovani_.Seznam(fronty_());
+    sledovani_->Seznam(fronty_());
     if (!testAttribute(Qt::WA_Moved) && parentWidget())
         PolozVedle(this, parentWidget()->window());
     show();
@@ -107,7 +109,8 @@ void TUlohyForm::Ukaz() {
 }
 
 void TUlohyForm::closeEvent(QCloseEvent* udalost) {
-    sledovani_.Seznam({}); // closed: no more questions for the list
+    if (sledovani_)
+        sledovani_->Seznam({}); // closed: no more questions for the list
     if (isActiveWindow() && parentWidget())
         parentWidget()->activateWindow();
     QWidget::closeEvent(udalost);
@@ -181,7 +184,7 @@ void TUlohyForm::bZrusitClick() {
     ceka_ = true;
     ObnovTlacitka();
     xStav->setText(QStringLiteral("Ruším úlohu %1…").arg(u->Id));
-    sledovani_.Zrus(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
+    sledovani_->Zrus(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
         if (ja)
             ja->Hotovo(chyba);
     });
@@ -194,7 +197,7 @@ void TUlohyForm::bZnovuClick() {
     ceka_ = true;
     ObnovTlacitka();
     xStav->setText(QStringLiteral("Posílám úlohu %1 znovu na tiskárnu…").arg(u->Id));
-    sledovani_.VytiskniZnovu(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
+    sledovani_->VytiskniZnovu(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
         if (ja)
             ja->Hotovo(chyba);
     });

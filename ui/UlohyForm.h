@@ -5,7 +5,9 @@
 // question to the server goes through the follower's thread.
 
 #include "output/StavUlohy.h"
+#include "ui/SledovaniNaPozadi.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <exception>
@@ -16,7 +18,6 @@
 class QLabel;
 class QPushButton;
 class QTreeWidget;
-class TSledovaniUloh;
 
 class TUlohyForm : public QWidget {
     Q_OBJECT
@@ -53,7 +54,7 @@ private:
     void ObnovTlacitka();
     void Hotovo(const std::exception_ptr& chyba); // a cancel or reprint came back
 
-    TSledovaniUloh& sledovani_;
+    QPointer<TSledovaniUloh> sledovani_; // the main window's; it may go first
     std::function<std::vector<std::string>()> fronty_;
     std::vector<tUloha> ulohy_;
     bool ceka_ = false; // a cancel or reprint is on its way
