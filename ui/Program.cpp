@@ -34,7 +34,7 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
 
     TMainForm okno(stav, uloziste, nactene.Rucni);
     okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window
-    okno.Sledovani->NaUdalost = Oznam;
+    okno.Sledovani().NaUdalost = Oznam;
     // Logout and the termination signals close the window as the user would: it saves.
     TSignalyUkonceni signaly([&okno] { okno.close(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &okno,

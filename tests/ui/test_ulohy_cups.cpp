@@ -8,6 +8,7 @@
 #include "output/RawPrinter.h"
 #include "tests/tisk/CupsTest.h"
 #include "tests/ui/Modalni.h"
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/MainForm.h"
 #include "ui/Oznameni.h"
@@ -149,28 +150,28 @@ private slots:
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         // The minute before a printer that does not answer is news, shortened.
-        delete okno.Sledovani;
-        okno.Sledovani = new TSledovaniUloh(&okno, ZjistiUlohu, UlohyFronty, 2s);
-        okno.Sledovani->NaUdalost = Oznam;
+        okno.NastavSledovani(new TSledovaniUloh(nullptr, ZjistiUlohu, UlohyFronty, 2s));
+        okno.Sledovani().NaUdalost = Oznam;
         okno.show();
+        const tPrvkyOkna prvky(okno);
 
         if (porucha == QStringLiteral("rez")) {
             // Bytes enough to outlast the socket's buffers, sent as the window would.
             tRawPrinter uloha("Velka", fronta);
             uloha.Write(std::string(size_t{6} << 20, 'x'));
             uloha.Dokonci();
-            okno.Sledovani->Sleduj(uloha.Uloha());
+            okno.Sledovani().Sleduj(uloha.Uloha());
         } else {
-            okno.PageControl1->setCurrentIndex(0);
-            okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
-            okno.ePocet->setValue(2);
+            prvky.PageControl1->setCurrentIndex(0);
+            prvky.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+            prvky.ePocet->setValue(2);
             PriModalnim([](QWidget*) {}); // the completion dialog
-            okno.mTiskClick();
+            prvky.mTisk->trigger();
         }
 
-        okno.mUlohyClick();
-        QVERIFY(okno.Ulohy && okno.Ulohy->isVisible());
-        TUlohyForm& ulohy = *okno.Ulohy;
+        okno.OtevriUlohy();
+        TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
+        QVERIFY(ulohy.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(Radek(ulohy, fronta) != nullptr, 5000);
         if (porucha == QStringLiteral("zvenku")) {
             QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), QStringLiteral("tiskne se"), 5000);
@@ -197,9 +198,9 @@ private slots:
         // Quiet once nothing is in progress: no more questions to the server.
         if (stav != QStringLiteral("tiskne se")) {
             QTest::qWait(1500);
-            const int kol = okno.Sledovani->Kol();
+            const int kol = okno.Sledovani().Kol();
             QTest::qWait(2500);
-            QCOMPARE(okno.Sledovani->Kol(), kol);
+            QCOMPARE(okno.Sledovani().Kol(), kol);
         }
         QCOMPARE(stub_.Prijata.size(), oznameni.isEmpty() ? 0 : 1);
         QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
@@ -220,16 +221,17 @@ private slots:
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         okno.show();
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
-        okno.ePocet->setValue(3);
+        const tPrvkyOkna prvky(okno);
+        prvky.PageControl1->setCurrentIndex(0);
+        prvky.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
+        prvky.ePocet->setValue(3);
         PriModalnim([](QWidget*) {});
-        okno.mTiskClick();
+        prvky.mTisk->trigger();
         const auto prvni = cups_test::CekejNaUlohy(fronta, 1);
         QCOMPARE(prvni.size(), size_t{1});
 
-        okno.mUlohyClick();
-        TUlohyForm& ulohy = *okno.Ulohy;
+        okno.OtevriUlohy();
+        TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
         QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), QStringLiteral("vytištěna"), 10000);
         ulohy.eUlohy->setCurrentItem(Radek(ulohy, fronta));
         QVERIFY(ulohy.bZnovu->isEnabled());
