@@ -201,6 +201,9 @@ TEST(Davka, CekaNaKonecUlohy) {
          "./oblepky-tisk -p FRONTA --wait 20 velka.txt & p=$!; sleep 2; cancel -a FRONTA; "
          "wait $p",
          4, "zrušena", 12s},
+        {"queue stopped", Dobra,
+         "cupsdisable FRONTA && ./oblepky-tisk -p FRONTA --wait 10 velka.txt", 4,
+         "čeká, fronta je zastavená", 5s},
         {"no time to wait", Mrtva, "./oblepky-tisk -p FRONTA --wait 0 velka.txt", 6,
          "zůstává ve frontě", 3s},
     };
