@@ -110,7 +110,8 @@ void PridejPozadovane(ipp_t* zadost, const std::vector<const char*>& atributy) {
 }
 
 // The queue's state into every job given; false when the server has no such queue.
-bool VyplnFrontu(const tSpojeni& spojeni, const char* uriFronty, std::vector<tUloha*> ulohy) {
+bool VyplnFrontu(const tSpojeni& spojeni, const char* uriFronty,
+                 const std::vector<tUloha*>& ulohy) {
     ipp_t* dotaz = Zadost(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", uriFronty);
     PridejPozadovane(dotaz, {"printer-state", "printer-state-reasons", "printer-state-message",
                              "printer-is-accepting-jobs"});
@@ -212,6 +213,7 @@ std::vector<tUloha> UlohyFronty(const std::string& fronta) {
         Vypln(ulohy.back(), uriUlohy, a);
     }
     std::vector<tUloha*> vsechny;
+    vsechny.reserve(ulohy.size());
     for (tUloha& u : ulohy)
         vsechny.push_back(&u);
     if (!VyplnFrontu(spojeni, uri.c_str(), vsechny))

@@ -184,7 +184,7 @@ void TUlohyForm::bZrusitClick() {
     ceka_ = true;
     ObnovTlacitka();
     xStav->setText(QStringLiteral("Ruším úlohu %1…").arg(u->Id));
-    sledovani_->Zrus(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
+    sledovani_->Zrus(u->Id, [ja = QPointer(this)](const std::exception_ptr& chyba) {
         if (ja)
             ja->Hotovo(chyba);
     });
@@ -197,7 +197,7 @@ void TUlohyForm::bZnovuClick() {
     ceka_ = true;
     ObnovTlacitka();
     xStav->setText(QStringLiteral("Posílám úlohu %1 znovu na tiskárnu…").arg(u->Id));
-    sledovani_->VytiskniZnovu(u->Id, [ja = QPointer(this)](std::exception_ptr chyba) {
+    sledovani_->VytiskniZnovu(u->Id, [ja = QPointer(this)](const std::exception_ptr& chyba) {
         if (ja)
             ja->Hotovo(chyba);
     });
