@@ -46,7 +46,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
             std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
-        if (Vytisteno)
+        if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
             Vytisteno->Ukaz(pocet);
     };
     auto* prubeh = new TPrubehTisku(this);
@@ -103,6 +103,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     NastavTemaNapovedy(this, tTema::Pouzivani);
 
     setFixedSize(606, 436 + menuBar()->sizeHint().height());
+    mAbout_ = findChild<QAction*>(QStringLiteral("mAbout"));
     qApp->installEventFilter(this); // Ctrl+A: see eventFilter
     FormCreate(rucni);
 }
@@ -114,60 +115,60 @@ const tTabulka& TMainForm::Tabulka() const {
 }
 
 void TMainForm::VytvorMenu() {
-    auto polozka = [this](QMenu* menu, const char* jmeno, const QString& text,
-                          const QKeySequence& zkratka, tTema tema, const QString& napoveda,
-                          void (TMainForm::*akce)()) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(QLatin1String(jmeno));
-        a->setShortcut(zkratka);
-        NastavTemaNapovedy(a, tema);
-        if (!napoveda.isEmpty()) {
-            a->setStatusTip(napoveda);
-            a->setToolTip(napoveda);
+    // The menus and their items in order. A row without a handler begins a menu, or without a
+    // name too, is a separator. strana: the page whose showing enables the item, -1 any page.
+    static const struct {
+        const char* jmeno;
+        QStringView text;
+        QKeyCombination zkratka = Qt::Key_unknown;
+        tTema tema = tTema::Zadne;
+        QStringView napoveda = u""; // the hint
+        void (TMainForm::*akce)() = nullptr;
+        int strana = -1;
+    } Polozky[] = {
+        {"mSoubor", u"&Soubor"},
+        {"mKonec", u"&Konec", Qt::ALT | Qt::Key_F4, tTema::Konec, u"Konec práce s programem",
+         &TMainForm::mKonecClick},
+        {"mEtiketa", u"&Etiketa"},
+        {"mNovaEtiketa", u"&Nová etiketa", Qt::CTRL | Qt::Key_N, tTema::NovaEtiketa, u"",
+         &TMainForm::mNovaEtiketaClick, 0},
+        {"mTisk", u"&Tisk", Qt::CTRL | Qt::Key_T, tTema::Tisk, u"", &TMainForm::mTiskClick, 0},
+        {"mNahled", u"Ná&hled tisku", Qt::CTRL | Qt::Key_H, tTema::Nahled, u"",
+         &TMainForm::mNahledClick, 0},
+        {"mNastaveni", u"&Nastavení"},
+        {"Vzhledetiket1", u"&Nastavení etiket...", Qt::CTRL | Qt::Key_F9, tTema::Nastaveni,
+         u"Nastavení rozměru etiket a standardních textů", &TMainForm::Vzhledetiket1Click},
+        {"mNapovedaMenu", u"Nápověd&a"},
+        {"mNapoveda", u"&Jak program používat", Qt::Key_F1, tTema::Pouzivani,
+         u"Nápověda k používání programu", &TMainForm::mNapovedaClick},
+        {nullptr, u""},
+        {"mAbout", u"&O programu...", Qt::CTRL | Qt::Key_A, tTema::Zadne, u"Informace o programu",
+         &TMainForm::mAboutClick},
+    };
+
+    QMenu* menu = nullptr;
+    for (const auto& p : Polozky) {
+        if (!p.jmeno) {
+            menu->addSeparator();
+        } else if (!p.akce) {
+            menu = menuBar()->addMenu(p.text.toString());
+            menu->setObjectName(QLatin1String(p.jmeno));
+            menu->setToolTipsVisible(true);
+        } else {
+            QAction* a = menu->addAction(p.text.toString());
+            a->setObjectName(QLatin1String(p.jmeno));
+            if (p.zkratka.key() != Qt::Key_unknown)
+                a->setShortcut(p.zkratka);
+            NastavTemaNapovedy(a, p.tema);
+            if (!p.napoveda.isEmpty()) {
+                a->setStatusTip(p.napoveda.toString());
+                a->setToolTip(a->statusTip());
+            }
+            a->setData(p.strana);
+            connect(a, &QAction::triggered, this,
+                    Chranene([this, &p](bool) { (this->*p.akce)(); }));
         }
-        connect(a, &QAction::triggered, this, Chranene([this, akce](bool) { (this->*akce)(); }));
-        return a;
-    };
-    auto nabidka = [this](const char* jmeno, const QString& text) {
-        QMenu* m = menuBar()->addMenu(text);
-        m->setObjectName(QLatin1String(jmeno));
-        m->setToolTipsVisible(true);
-        return m;
-    };
-
-    QMenu* mSoubor = nabidka("mSoubor", QStringLiteral("&Soubor"));
-    QAction* mKonec = mSoubor->addAction(QStringLiteral("&Konec"));
-    mKonec->setObjectName(QStringLiteral("mKonec"));
-    mKonec->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    NastavTemaNapovedy(mKonec, tTema::Konec);
-    mKonec->setStatusTip(QStringLiteral("Konec práce s programem"));
-    mKonec->setToolTip(mKonec->statusTip());
-    connect(mKonec, &QAction::triggered, this, &QWidget::close);
-
-    mEtiketa = nabidka("mEtiketa", QStringLiteral("&Etiketa"));
-    mNovaEtiketa = polozka(mEtiketa, "mNovaEtiketa", QStringLiteral("&Nová etiketa"),
-                           QKeySequence(Qt::CTRL | Qt::Key_N), tTema::NovaEtiketa, {},
-                           &TMainForm::mNovaEtiketaClick);
-    mTisk = polozka(mEtiketa, "mTisk", QStringLiteral("&Tisk"), QKeySequence(Qt::CTRL | Qt::Key_T),
-                    tTema::Tisk, {}, &TMainForm::mTiskClick);
-    mNahled =
-        polozka(mEtiketa, "mNahled", QStringLiteral("Ná&hled tisku"),
-                QKeySequence(Qt::CTRL | Qt::Key_H), tTema::Nahled, {}, &TMainForm::mNahledClick);
-
-    QMenu* mNastaveni = nabidka("mNastaveni", QStringLiteral("&Nastavení"));
-    polozka(mNastaveni, "Vzhledetiket1", QStringLiteral("&Nastavení etiket..."),
-            QKeySequence(Qt::CTRL | Qt::Key_F9), tTema::Nastaveni,
-            QStringLiteral("Nastavení rozměru etiket a standardních textů"),
-            &TMainForm::Vzhledetiket1Click);
-
-    QMenu* mNapovedaMenu = nabidka("mNapovedaMenu", QStringLiteral("Nápověd&a"));
-    polozka(mNapovedaMenu, "mNapoveda", QStringLiteral("&Jak program používat"),
-            QKeySequence(Qt::Key_F1), tTema::Pouzivani,
-            QStringLiteral("Nápověda k používání programu"), &TMainForm::mNapovedaClick);
-    mNapovedaMenu->addSeparator();
-    mAbout = polozka(mNapovedaMenu, "mAbout", QStringLiteral("&O programu..."),
-                     QKeySequence(Qt::CTRL | Qt::Key_A), tTema::Zadne,
-                     QStringLiteral("Informace o programu"), &TMainForm::mAboutClick);
+    }
 }
 
 int TMainForm::Vybrana() const {
@@ -195,7 +196,7 @@ bool TMainForm::eventFilter(QObject* objekt, QEvent* udalost) {
     // menu's shortcut to the About box.
     if (udalost->type() == QEvent::ShortcutOverride && objekt->isWidgetType() &&
         static_cast<QWidget*>(objekt)->window() == this &&
-        QKeySequence(static_cast<QKeyEvent*>(udalost)->keyCombination()) == mAbout->shortcut())
+        QKeySequence(static_cast<QKeyEvent*>(udalost)->keyCombination()) == mAbout_->shortcut())
         return true;
     return QMainWindow::eventFilter(objekt, udalost);
 }
@@ -222,14 +223,17 @@ void TMainForm::FormShow() {
 
 void TMainForm::closeEvent(QCloseEvent* udalost) {
     QMainWindow::closeEvent(udalost);
-    if (ulozeno_)
+    if (zavreno_)
         return;
-    ulozeno_ = true; // an error is shown once, and the program still ends
+    zavreno_ = true; // an error is shown once, and the program still ends
+    bool ulozeno = true;
     try {
         uloziste_.Uloz(stav_, rucne_->Hodnoty());
     } catch (...) {
+        ulozeno = false;
         UkazChybu(std::current_exception());
     }
+    emit Zavreno(ulozeno);
 }
 
 void TMainForm::ZobrazNazvyPoli() {
@@ -255,12 +259,21 @@ void TMainForm::eOblepkyVyberChange() {
 }
 
 void TMainForm::PageControl1Change() {
-    bool rucne = PageControl1->currentIndex() == 0;
-    mEtiketa->menuAction()->setEnabled(rucne);
-    // The items too, so that their shortcuts are dead while the menu is.
-    mNovaEtiketa->setEnabled(rucne);
-    mTisk->setEnabled(rucne);
-    mNahled->setEnabled(rucne);
+    // The items too, so that their shortcuts are dead while their menu is.
+    const int strana = PageControl1->currentIndex();
+    for (QAction* nabidka : menuBar()->actions()) {
+        bool povolena = false;
+        for (QAction* a : nabidka->menu()->actions())
+            if (!a->isSeparator()) {
+                a->setEnabled(a->data().toInt() < 0 || a->data().toInt() == strana);
+                povolena = povolena || a->isEnabled();
+            }
+        nabidka->setEnabled(povolena);
+    }
+}
+
+void TMainForm::mKonecClick() {
+    close();
 }
 
 void TMainForm::mNovaEtiketaClick() {

@@ -11,7 +11,6 @@
 
 class QAction;
 class QComboBox;
-class QMenu;
 class QTabWidget;
 class TNahledForm;
 class TSledovaniUloh;
@@ -43,6 +42,11 @@ public:
     // "Tiskové úlohy": opens the job list, or brings it up.
     void OtevriUlohy();
 
+signals:
+    // Once, when the window has closed and saved (ulozeno false: the save failed). A run
+    // still going then is cancelled and shows no completion dialog.
+    void Zavreno(bool ulozeno);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
     void showEvent(QShowEvent* udalost) override;
@@ -59,6 +63,7 @@ private:
 
     void eOblepkyVyberChange();
     void PageControl1Change();
+    void mKonecClick();
     void mNovaEtiketaClick();
     void mTiskClick();
     void mNahledClick(); // menu item and both buttons: the preview of the page shown
@@ -71,14 +76,10 @@ private:
     tUlozisteNastaveni& uloziste_;
     bool Nacitani = false;
     bool zobrazeno_ = false;
-    bool ulozeno_ = false;
+    bool zavreno_ = false;
     tSluzbyTisku sluzby_;
 
-    QMenu* mEtiketa = nullptr;
-    QAction* mNovaEtiketa = nullptr;
-    QAction* mTisk = nullptr;
-    QAction* mNahled = nullptr;
-    QAction* mAbout = nullptr;
+    QAction* mAbout_ = nullptr; // its Ctrl+A wins over select-all
     QComboBox* eOblepkyVyber;
     QTabWidget* PageControl1;
     TStranaRucne* rucne_;
