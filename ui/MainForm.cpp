@@ -127,6 +127,8 @@ void TMainForm::VytvorMenu() {
         int strana = -1;
     } Polozky[] = {
         {"mSoubor", u"&Soubor"},
+        {"mUlohy", u"Tiskové ú&lohy…", Qt::CTRL | Qt::Key_L, tTema::Ulohy,
+         u"Úlohy na tiskových frontách: vytisklo se to?", &TMainForm::OtevriUlohy},
         {"mKonec", u"&Konec", Qt::ALT | Qt::Key_F4, tTema::Konec, u"Konec práce s programem",
          &TMainForm::mKonecClick},
         {"mEtiketa", u"&Etiketa"},

@@ -169,7 +169,7 @@ private slots:
             prvky.mTisk->trigger();
         }
 
-        okno.OtevriUlohy();
+        Prvek<QAction>(okno, "mUlohy")->trigger(); // Soubor > Tiskové úlohy…
         TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
         QVERIFY(ulohy.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(Radek(ulohy, fronta) != nullptr, 5000);
@@ -230,7 +230,7 @@ private slots:
         const auto prvni = cups_test::CekejNaUlohy(fronta, 1);
         QCOMPARE(prvni.size(), size_t{1});
 
-        okno.OtevriUlohy();
+        Prvek<QAction>(okno, "mUlohy")->trigger(); // Soubor > Tiskové úlohy…
         TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
         QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), QStringLiteral("vytištěna"), 10000);
         ulohy.eUlohy->setCurrentItem(Radek(ulohy, fronta));
