@@ -7,11 +7,13 @@
 #include "output/Nahled.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
+#include "output/SledovaniUloh.h"
 #include "output/SouborovaUloha.h"
 #include "output/TiskoveBehy.h"
 #include "output/UlohaNaPozadi.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -46,6 +48,35 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
     } catch (...) {
         return "?";
     }
+}
+
+// --wait: follows the job to its end, or until the time runs out (the job stays queued).
+tKonec PockejNaUlohu(int id, int sekund, std::ostream& chyby) {
+    std::optional<tUloha> u;
+    try {
+        u = CekejNaKonec(id, std::chrono::seconds(sekund));
+    } catch (...) {
+        chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
+        return KonecTisk;
+    }
+    if (!u) {
+        chyby << "Tiskový server úlohu " << id << " už nezná\n" << std::flush;
+        return KonecTisk;
+    }
+    switch (KonecUlohy(*u)) {
+    case tKonecUlohy::Vytistena:
+        return KonecOk;
+    case tKonecUlohy::Selhala:
+        chyby << Win1250NaUtf8(PopisUlohy(*u)) << '\n' << std::flush;
+        return KonecTisk;
+    case tKonecUlohy::Neskoncila:
+        break;
+    }
+    chyby << Win1250NaUtf8(PopisUlohy(*u)) << '\n'
+          << "Úloha se do " << sekund << " s nevytiskla; zůstává ve frontě a může se vytisknout "
+          << "později\n"
+          << std::flush;
+    return KonecCeka;
 }
 
 // A run as the settings and the command line ask for it.
@@ -96,6 +127,7 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     const tZastaveni zastaveni;
     std::optional<long long> vytisteno; // what the run reported as printed
     bool uloha = false;                 // the run opened a job
+    int idUlohy = 0;                    // the CUPS job, once created
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
@@ -105,7 +137,9 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
-        return std::make_unique<tUlohaNaPozadi>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+        auto uloha = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        idUlohy = uloha->Uloha();
+        return std::make_unique<tUlohaNaPozadi>(std::move(uloha));
     };
     sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
     // A signal cancels the job: nothing of it prints, the temporary file goes.
@@ -139,6 +173,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
               << std::flush;
         return KonecNic;
     }
+    if (konec == KonecOk && z.Cekat && idUlohy != 0 && vytisteno.value_or(0) > 0)
+        konec = PockejNaUlohu(idUlohy, *z.Cekat, chyby);
     return konec;
 }
 

@@ -15,8 +15,9 @@ enum tKonec : int {
     KonecSoubor = 3,  // the settings file or the table file
     KonecTisk = 4,    // the queue, the job, the job's file
     KonecSablona = 5, // a template of the layout
-    KonecNic = 6,     // -o, and nothing to print: the file is left as it was
+    KonecCeka = 6,    // --wait: the job still waits or prints when the time ran out
     KonecSignal = 7,  // stopped by SIGTERM, SIGINT or SIGHUP
+    KonecNic = 8,     // -o, and nothing to print: the file is left as it was
 };
 
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the

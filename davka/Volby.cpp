@@ -51,6 +51,9 @@ int Cislo(const QString& text, int od, int po, const char* coJe) {
     return *cislo;
 }
 
+// A day: a job that has not printed by then waits for a person, not for a script.
+constexpr int NejdeleCekat = 24 * 60 * 60;
+
 } // namespace
 
 tZadani CtiVolby(const QStringList& argumenty) {
@@ -68,8 +71,9 @@ tZadani CtiVolby(const QStringList& argumenty) {
                                        "s hodnotami polí v počtu kopií.\n\n"
                                        "Návratový kód: 0 vytištěno, 2 chybné volby, 3 soubor "
                                        "nejde přečíst, 4 chyba tiskárny nebo souboru úlohy, "
-                                       "5 chyba šablony, 6 s -o není co tisknout, 7 zastaveno "
-                                       "signálem (SIGTERM, SIGINT, SIGHUP: úloha se zruší)."));
+                                       "5 chyba šablony, 6 s --wait úloha ještě čeká, "
+                                       "7 zastaveno signálem (SIGTERM, SIGINT, SIGHUP: úloha "
+                                       "se zruší), 8 s -o není co tisknout."));
     const QCommandLineOption etiketa(
         {u("l"), u("layout")}, u("Formát oblepky 1 až 5 (jinak ten vybraný v programu)."), u("N"));
     const QCommandLineOption tiskarna({u("p"), u("printer")},
@@ -85,9 +89,14 @@ tZadani CtiVolby(const QStringList& argumenty) {
                                   u("K=HODNOTA"));
     const QCommandLineOption pocet(
         {u("c"), u("copies")}, u("Počet kopií ručního tisku (jinak StdPocet formátu)."), u("N"));
+    const QCommandLineOption cekat(
+        u("wait"),
+        u("Po odeslání sledovat úlohu až SEKUND sekund, dokud se nevytiskne: návratový kód 0 "
+          "vytištěna, 4 zrušena, přerušena nebo fronta zastavená, 6 čeká nebo se tiskne dál."),
+        u("SEKUNDY"));
     const QCommandLineOption napoveda({u("h"), u("help")}, u("Vypíše tuto nápovědu."));
     const QCommandLineOption verze({u("v"), u("version")}, u("Vypíše verzi programu."));
-    parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, napoveda, verze});
+    parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, napoveda, verze});
     parser.addPositionalArgument(
         u("SOUBOR"),
         u("Tabulka jako ve schránce: text UTF-8, mezi buňkami TAB, řádky končí CR, "
@@ -137,5 +146,11 @@ tZadani CtiVolby(const QStringList& argumenty) {
             Utf8NaWin1250("Zadejte soubor s tabulkou, nebo hodnoty polí (-f) pro ruční tisk"));
     if (z.Nahled && z.Vystup)
         throw eChybaVoleb(Utf8NaWin1250("Náhled (-n) a soubor úlohy (-o) nejdou spolu"));
+    if (parser.isSet(cekat)) {
+        z.Cekat = Cislo(parser.value(cekat), 0, NejdeleCekat, "Čekání (--wait)");
+        if (z.Nahled || z.Vystup)
+            throw eChybaVoleb(Utf8NaWin1250("Čekání (--wait) patří k tisku do fronty, ne "
+                                            "k náhledu (-n) ani k souboru úlohy (-o)"));
+    }
     return z;
 }

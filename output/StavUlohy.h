@@ -43,6 +43,17 @@ struct tUloha {
     bool MaDokument() const { return PocetDokumentu > 0 && !MaDuvod("job-incoming"); }
 };
 
+// The jobs of queue `fronta` that the server knows, ended ones included (Get-Jobs, then its
+// queue's state), within the spooler's deadline; in the server's order. Raises eRawPrinter
+// when the server cannot be reached or does not answer in time, or does not know the queue.
+std::vector<tUloha> UlohyFronty(const std::string& fronta);
+
+// The state as the user reads it: "čeká", "pozastavena", "tiskne se", ... (Windows-1250).
+std::string NazevStavu(tStavUlohy stav);
+// What the printer says of the job: its own message, or its queue's while it waits on a
+// stopped queue (Windows-1250).
+std::string ZpravaTiskarny(const tUloha& u);
+
 // Asks the server about job `id` (Get-Job-Attributes, then Get-Printer-Attributes of its
 // queue) within the spooler's deadline. None when the server no longer knows the job (its
 // history was purged). Raises eRawPrinter when the server cannot be reached or does not

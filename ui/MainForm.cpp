@@ -2,6 +2,7 @@
 
 #include "core/Nastaveni.h"
 #include "core/PriKonci.h"
+#include "output/OhlasenaUloha.h"
 #include "output/RawPrinter.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
@@ -9,9 +10,11 @@
 #include "ui/Napoveda.h"
 #include "ui/NastaveniOblepkyForm.h"
 #include "ui/PrubehTisku.h"
+#include "ui/SledovaniNaPozadi.h"
 #include "ui/StranaRucne.h"
 #include "ui/StranaTabulky.h"
 #include "ui/Text.h"
+#include "ui/UlohyForm.h"
 #include "ui/Vystredeni.h"
 #include "ui/VytistenoForm.h"
 
@@ -35,8 +38,13 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
       stav_(stav), uloziste_(uloziste) {
-    sluzby_.VytvorUlohu = [](const std::string& dokument, const std::string& tiskarna) {
-        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(dokument, tiskarna));
+    sledovani_ = new TSledovaniUloh(this);
+    // A job that reached the server whole is followed to its end.
+    sluzby_.VytvorUlohu = [this](const std::string& dokument, const std::string& tiskarna) {
+        auto uloha = std::make_unique<tRawPrinter>(dokument, tiskarna);
+        const int id = uloha->Uloha();
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
+            std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
@@ -120,6 +128,8 @@ void TMainForm::VytvorMenu() {
         int strana = -1;
     } Polozky[] = {
         {"mSoubor", u"&Soubor"},
+        {"mUlohy", u"Tiskové ú&lohy…", Qt::CTRL | Qt::Key_L, tTema::Ulohy,
+         u"Úlohy na tiskových frontách: vytisklo se to?", &TMainForm::OtevriUlohy},
         {"mKonec", u"&Konec", Qt::ALT | Qt::Key_F4, tTema::Konec, u"Konec práce s programem",
          &TMainForm::mKonecClick},
         {"mEtiketa", u"&Etiketa"},
@@ -321,6 +331,28 @@ void TMainForm::Vzhledetiket1Click() {
 void TMainForm::mAboutClick() {
     auto* box = new TAboutForm(this, AdresarZCesty(uloziste_.Cesta())); // frees itself when closed
     box->exec();
+}
+
+void TMainForm::NastavSledovani(TSledovaniUloh* sledovani) {
+    delete sledovani_;
+    sledovani_ = sledovani;
+    sledovani_->setParent(this);
+}
+
+void TMainForm::OtevriUlohy() {
+    if (!ulohy_) {
+        ulohy_ = new TUlohyForm(
+            *sledovani_,
+            [this] {
+                std::vector<std::string> fronty;
+                for (const tPopisOblepky& p : stav_.PopisEtiket)
+                    fronty.push_back(p.Tiskarna);
+                return fronty;
+            },
+            this);
+        ulohy_->setObjectName(QStringLiteral("Ulohy"));
+    }
+    ulohy_->Ukaz();
 }
 
 void TMainForm::mNapovedaClick() {

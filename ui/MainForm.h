@@ -13,8 +13,10 @@ class QAction;
 class QComboBox;
 class QTabWidget;
 class TNahledForm;
+class TSledovaniUloh;
 class TStranaRucne;
 class TStranaTabulky;
+class TUlohyForm;
 class TVytistenoForm;
 class tTabulka;
 class tUlozisteNastaveni;
@@ -33,6 +35,12 @@ public:
     // What the print runs use to open a job and to report; tests replace VytvorUlohu.
     tSluzbyTisku& SluzbyTisku() { return sluzby_; }
     const tTabulka& Tabulka() const;
+    // Follows the jobs of this session to their end and feeds the job list; a test may put
+    // one with seams of its own in place before the first print.
+    TSledovaniUloh& Sledovani() { return *sledovani_; }
+    void NastavSledovani(TSledovaniUloh* sledovani); // the window takes it over
+    // "Tiskové úlohy": opens the job list, or brings it up.
+    void OtevriUlohy();
 
 signals:
     // Once, when the window has closed and saved (ulozeno false: the save failed). A run
@@ -78,4 +86,6 @@ private:
     TStranaTabulky* tabulky_;
     TVytistenoForm* Vytisteno = nullptr;
     QPointer<TNahledForm> Nahled; // the print preview, once opened
+    TSledovaniUloh* sledovani_;
+    QPointer<TUlohyForm> ulohy_; // the job list, once opened
 };

@@ -8,6 +8,7 @@
 #include "ui/Napoveda.h"
 #include "ui/PrubehTisku.h"
 #include "ui/Text.h"
+#include "ui/Vystredeni.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -56,26 +57,6 @@ QString Zobrazeni(const tUsekNahledu& usek) {
 }
 
 } // namespace
-
-tMistoOkna MistoVedle(QSize velikost, QSize ramecek, QSize nejmensi, const QRect& vlastnik,
-                      const QRect& plocha) {
-    const int vpravo = plocha.right() - vlastnik.right(); // free columns beside the owner
-    const int vlevo = vlastnik.left() - plocha.left();
-    const bool doprava = velikost.width() + ramecek.width() <= vpravo ||
-                         (velikost.width() + ramecek.width() > vlevo && vpravo >= vlevo);
-    const int sirka = (doprava ? vpravo : vlevo) - ramecek.width();
-    if (sirka < velikost.width() && sirka >= nejmensi.width())
-        velikost.setWidth(sirka);
-    velikost.setHeight(std::clamp(plocha.height() - ramecek.height(), nejmensi.height(),
-                                  std::max(velikost.height(), nejmensi.height())));
-    const QSize cely = velikost + ramecek;
-    const int x = doprava ? vlastnik.right() + 1 : vlastnik.left() - cely.width();
-    return {
-        {std::clamp(x, plocha.left(), std::max(plocha.left(), plocha.right() + 1 - cely.width())),
-         std::clamp(vlastnik.top(), plocha.top(),
-                    std::max(plocha.top(), plocha.bottom() + 1 - cely.height()))},
-        velikost};
-}
 
 void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky) {
     dokument.clear();
@@ -137,17 +118,7 @@ void TNahledForm::Ukaz() {
         return;
     }
     Obnov();
-    // Placed once; after that it opens where the user left it. Its frame is not known before
-    // it first shows: the owner's stands for it.
-    const QWidget* vlastnik = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!testAttribute(Qt::WA_Moved) && vlastnik && vlastnik->screen()) {
-        const QSize ramecek = vlastnik->frameGeometry().size() - vlastnik->size();
-        const tMistoOkna misto =
-            MistoVedle(size(), ramecek, minimumSizeHint(), vlastnik->frameGeometry(),
-                       vlastnik->screen()->availableGeometry());
-        resize(misto.Velikost);
-        move(misto.Poloha);
-    }
+    PolozVedle(this);
     show();
 }
 

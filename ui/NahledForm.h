@@ -48,15 +48,3 @@ private:
 // The preview's pieces as formatted text: codes as ⟨27 64⟩ in their own colour, boundaries
 // as grey rules, the error in red.
 void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky);
-
-// Where the preview opens the first time: beside its owner (the frame vlastnik), to the
-// right where there is room, else to the left, and whole on the screen's free area plocha.
-// Where neither side has room for the size wanted, it is made narrower to fit the wider side,
-// down to the width of nejmensi; only then does it cover part of the owner. It is made lower
-// to fit the screen likewise. ramecek: what the window frame adds to a window's size.
-struct tMistoOkna {
-    QPoint Poloha;  // of the frame
-    QSize Velikost; // without the frame
-};
-tMistoOkna MistoVedle(QSize velikost, QSize ramecek, QSize nejmensi, const QRect& vlastnik,
-                      const QRect& plocha);

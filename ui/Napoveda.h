@@ -19,6 +19,7 @@ enum class tTema : int {
     Tisk = 5,
     NovaEtiketa = 6,
     Nahled = 7, // the print preview
+    Ulohy = 8,  // the job list
 };
 
 // Shows topic `tema` of the help file in the help window.

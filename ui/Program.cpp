@@ -7,8 +7,10 @@
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
 #include "ui/Napoveda.h"
+#include "ui/Oznameni.h"
 #include "ui/Sestaveni.h"
 #include "ui/SignalyUkonceni.h"
+#include "ui/SledovaniNaPozadi.h"
 #include "ui/VytistenoForm.h"
 
 #include <QApplication>
@@ -39,6 +41,7 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
 
     TMainForm okno(stav, uloziste, nactene.Rucni);
     okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window
+    okno.Sledovani().NaUdalost = Oznam;
     // The window closed and saved: the program ends, also when a run or a dialog was open.
     QObject::connect(
         &okno, &TMainForm::Zavreno, qApp,

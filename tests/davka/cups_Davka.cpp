@@ -8,6 +8,7 @@
 #include "core/Win1250.h"
 #include "output/Nahled.h"
 #include "output/RawPrinter.h"
+#include "output/StavUlohy.h"
 #include "tests/behy/VzorovaEtiketa.h"
 #include "tests/podpora/DocasnyAdresar.h"
 #include "tests/podpora/JakoNikdo.h"
@@ -15,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cups/ipp.h>
+#include <filesystem>
 
 #include <filesystem>
 #include <iostream>
@@ -24,6 +27,7 @@
 #include <sys/wait.h>
 
 using namespace behy_test;
+using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 namespace {
@@ -183,6 +187,71 @@ TEST(Davka, JakoProgram) {
     }
 }
 
+// --wait: what the user is told of each fault, by the exit status and standard error.
+TEST(Davka, CekaNaKonecUlohy) {
+    const tStav stav = Nastaveni();
+    // A job larger than the socket's buffers, so that a printer dropping the line is seen.
+    std::string velka;
+    for (int i = 0; i < 150000; ++i)
+        velka += "1\tJablko\t15\n";
+    enum tFronta { Dobra, Mrtva, Rez };
+    const struct {
+        const char* nazev;
+        tFronta fronta;
+        std::string prikaz; // FRONTA: the case's queue
+        int stav;
+        std::string chyby; // in standard error; empty: nothing there
+        std::chrono::seconds nejdele;
+    } pripady[] = {
+        {"printed", Dobra, "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 0, "", 8s},
+        {"printer switched off", Mrtva, "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 6,
+         "tiskne se – The printer", 12s},
+        {"printer drops the line after 1000 bytes", Rez,
+         "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 4, "přerušena – ", 12s},
+        {"cancelled from outside", Mrtva,
+         "./oblepky-tisk -p FRONTA --wait 20 velka.txt & p=$!; sleep 2; cancel -a FRONTA; "
+         "wait $p",
+         4, "zrušena", 12s},
+        {"queue stopped", Dobra,
+         "cupsdisable FRONTA && ./oblepky-tisk -p FRONTA --wait 10 velka.txt", 4,
+         "čeká, fronta je zastavená", 5s},
+        {"no time to wait", Mrtva, "./oblepky-tisk -p FRONTA --wait 0 velka.txt", 6,
+         "zůstává ve frontě", 3s},
+    };
+    int cislo = 0;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const std::string fronta = "Ceka" + std::to_string(++cislo);
+        if (p.fronta == Mrtva)
+            cups_test::PridejMrtvouFrontu(fronta);
+        else
+            cups_test::PridejFrontu(fronta, p.fronta == Rez ? 1000 : 0);
+        const tDocasnyAdresar adresar;
+        fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+        tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
+        ZapisBajty(adresar / "velka.txt", velka);
+        std::string prikaz = p.prikaz;
+        for (size_t i; (i = prikaz.find("FRONTA")) != std::string::npos;)
+            prikaz.replace(i, 6, fronta);
+
+        const auto zacatek = std::chrono::steady_clock::now();
+        const tVysledek v = Spust(adresar, prikaz);
+        EXPECT_LE(std::chrono::steady_clock::now() - zacatek, p.nejdele);
+        EXPECT_EQ(v.stav, p.stav) << v.chyby;
+        EXPECT_EQ(v.vystup, "Počet etiket: 150000\n"); // as without --wait
+        if (p.chyby.empty()) {
+            EXPECT_EQ(v.chyby, "");
+        } else {
+            EXPECT_NE(v.chyby.find(p.chyby), std::string::npos) << v.chyby;
+        }
+        if (p.stav == 6) { // the job stays queued and may still print
+            EXPECT_EQ(cups_test::StavPosledniUlohy(fronta, 0s),
+                      static_cast<int>(tStavUlohy::Tiskne));
+        }
+        cups_test::SmazFrontu(fronta);
+    }
+}
+
 } // namespace
 
 namespace {
@@ -234,13 +303,13 @@ TEST(Davka, CileVystupu) {
          "./oblepky-tisk -o uloha.bin tabulka.txt",
          4, "Počet etiket: 0\n", "Cannot create file uloha.bin.\n", "uloha.bin", "stara", 0444,
          JakoNikdo_},
-        {"nicKTisku", "printf stara >uloha.bin && ./oblepky-tisk -l 3 -f 1=a -c 0 -o uloha.bin", 6,
+        {"nicKTisku", "printf stara >uloha.bin && ./oblepky-tisk -l 3 -f 1=a -c 0 -o uloha.bin", 8,
          "Počet etiket: 0\n", "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek",
          "uloha.bin", "stara"},
         {"prazdnaTabulka",
          "printf stara >uloha.bin && : >prazdna.txt && "
          "./oblepky-tisk -o uloha.bin prazdna.txt",
-         6, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
+         8, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
         {"signalBehemZapisu",
          "printf stara >uloha.bin && " + velka + "./oblepky-tisk -o uloha.bin velka.txt & " +
              zastav("ls | grep -q '[.]tmp$'"),

@@ -1,5 +1,7 @@
 #include "tests/tisk/CupsTest.h"
 
+#include "core/PriKonci.h"
+
 #include <cups/cups.h>
 
 #include <algorithm>
@@ -60,9 +62,9 @@ fs::path Slozka(const std::string& nazev) {
 
 } // namespace
 
-int StavPosledniUlohy(const std::string& nazev) {
+int StavPosledniUlohy(const std::string& nazev, std::chrono::milliseconds limit) {
     ipp_jstate_t stav = IPP_JSTATE_PENDING;
-    for (int pokus = 0; pokus < 200; ++pokus) {
+    for (auto konec = std::chrono::steady_clock::now() + limit;;) {
         cups_job_t* ulohy = nullptr;
         const int pocet =
             cupsGetJobs2(CUPS_HTTP_DEFAULT, &ulohy, nazev.c_str(), 0, CUPS_WHICHJOBS_ALL);
@@ -73,7 +75,7 @@ int StavPosledniUlohy(const std::string& nazev) {
         if (nejnovejsi >= 0)
             stav = ulohy[nejnovejsi].state;
         cupsFreeJobs(pocet, ulohy);
-        if (stav >= IPP_JSTATE_CANCELED)
+        if (stav >= IPP_JSTATE_CANCELED || std::chrono::steady_clock::now() >= konec)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -94,6 +96,17 @@ std::string Adresar() {
 
 void PridejFrontu(const std::string& nazev) {
     Skript("queue", nazev);
+}
+
+void PridejFrontu(const std::string& nazev, int zavritPo) {
+    // The listener takes the limit from its environment, which it inherits from ours.
+    setenv("OBLEPKY_ZAVRIT_PO", std::to_string(zavritPo).c_str(), 1);
+    const tPriKonci zpet([] { unsetenv("OBLEPKY_ZAVRIT_PO"); });
+    Skript("queue", nazev);
+}
+
+void PridejMrtvouFrontu(const std::string& nazev) {
+    Skript("dead", nazev);
 }
 
 void SmazFrontu(const std::string& nazev) {

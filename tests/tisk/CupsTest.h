@@ -16,6 +16,11 @@ std::string Adresar();
 // Adds (or re-creates) a raw queue that accepts jobs, with its own capture listener.
 // These helpers throw std::runtime_error when the script fails.
 void PridejFrontu(const std::string& nazev);
+// The same, with a listener that cuts the first job after `zavritPo` bytes, as a printer
+// dropping the line.
+void PridejFrontu(const std::string& nazev, int zavritPo);
+// Adds (or re-creates) a raw queue whose printer is switched off: nothing listens at its port.
+void PridejMrtvouFrontu(const std::string& nazev);
 // Deletes a queue.
 void SmazFrontu(const std::string& nazev);
 // cupsreject / cupsaccept on a queue.
@@ -34,9 +39,10 @@ void VymazZachycene(const std::string& nazev);
 // ones included, oldest first.
 std::vector<std::string> NazvyUloh(const std::string& nazev);
 
-// The state (ipp_jstate_t) of the queue's newest job, waiting up to 20 s for it to become
+// The state (ipp_jstate_t) of the queue's newest job, waiting up to `limit` for it to become
 // final (canceled, aborted or completed).
-int StavPosledniUlohy(const std::string& nazev);
+int StavPosledniUlohy(const std::string& nazev,
+                      std::chrono::milliseconds limit = std::chrono::seconds(20));
 
 // Starts a print server that passes its first connection on to this one (the printer list
 // answers) and never answers a later one; returns its address, "127.0.0.1:PORT". It goes

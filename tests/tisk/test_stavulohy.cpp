@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -60,7 +61,18 @@ TEST(StavUlohy, FollowsAJobFromItsCreationToItsEnd) {
         EXPECT_EQ(u.CasDokonceni > 0, true);
         EXPECT_EQ(u.StavFronty, tStavFronty::Necinna);
         EXPECT_TRUE(u.PrijimaFronta);
+        // The queue's list says the same of it.
+        const auto ulohy = UlohyFronty(Fronta);
+        const auto v =
+            std::find_if(ulohy.begin(), ulohy.end(), [&](const tUloha& x) { return x.Id == u.Id; });
+        ASSERT_NE(v, ulohy.end());
+        EXPECT_EQ(v->Stav, u.Stav);
+        EXPECT_EQ(v->Nazev, u.Nazev);
+        EXPECT_EQ(v->Fronta, Fronta);
+        EXPECT_EQ(v->CasDokonceni, u.CasDokonceni);
+        EXPECT_EQ(v->StavFronty, u.StavFronty);
     }
+    EXPECT_THROW(UlohyFronty("TaFrontaNeni"), eRawPrinter);
     EXPECT_FALSE(ZjistiUlohu(987654)); // never there, or purged
 }
 

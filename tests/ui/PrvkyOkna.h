@@ -31,6 +31,7 @@ struct tPrvkyOkna {
 
     const TMainForm& okno_;
     QMenu* mSoubor = Prvek<QMenu>(okno_, "mSoubor");
+    QAction* mUlohy = Prvek<QAction>(okno_, "mUlohy");
     QAction* mKonec = Prvek<QAction>(okno_, "mKonec");
     QMenu* mEtiketa = Prvek<QMenu>(okno_, "mEtiketa");
     QAction* mNovaEtiketa = Prvek<QAction>(okno_, "mNovaEtiketa");

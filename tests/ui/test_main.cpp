@@ -17,6 +17,7 @@
 #include "ui/NastaveniOblepkyFrame.h"
 #include "ui/PrubehTisku.h"
 #include "ui/Text.h"
+#include "ui/Vystredeni.h"
 #include "ui/VytistenoForm.h"
 
 #include <QAction>

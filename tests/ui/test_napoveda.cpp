@@ -78,7 +78,7 @@ private slots:
         QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(cesta));
         QString obsah = QString::fromUtf8(f.readAll());
         for (tTema tema : {tTema::Pouzivani, tTema::Nastaveni, tTema::Konec, tTema::Tisk,
-                           tTema::NovaEtiketa, tTema::Nahled})
+                           tTema::NovaEtiketa, tTema::Nahled, tTema::Ulohy})
             QVERIFY2(TextTematu(obsah, tema).contains(QStringLiteral("<h2>")),
                      qPrintable(QString::number(static_cast<int>(tema))));
         QVERIFY(TextTematu(obsah, tTema::Nastaveni).contains(QStringLiteral("{n,w*}")));

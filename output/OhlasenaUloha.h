@@ -1,0 +1,39 @@
+#pragma once
+// A job that says when it has reached the server whole, so that it can be followed to its
+// end. A job the user stopped (Zrus) is not announced: its cancelling is no news.
+
+#include "output/TiskovaUloha.h"
+
+#include <functional>
+#include <memory>
+
+class tOhlasenaUloha : public tTiskovaUloha {
+public:
+    // odeslana is called with id once the document is ended with something to print.
+    tOhlasenaUloha(std::unique_ptr<tTiskovaUloha> uloha, int id, std::function<void(int)> odeslana)
+        : uloha_(std::move(uloha)), id_(id), odeslana_(std::move(odeslana)) {}
+
+    void Write(const std::string& data) override { uloha_->Write(data); }
+    void KonecEtikety() override { uloha_->KonecEtikety(); }
+    void Dokonci() override {
+        uloha_->Dokonci();
+        Ohlas();
+    }
+    long long Prerus() noexcept override {
+        const long long pocet = uloha_->Prerus();
+        if (pocet > 0)
+            Ohlas();
+        return pocet;
+    }
+    void Zrus() noexcept override { uloha_->Zrus(); }
+
+private:
+    void Ohlas() noexcept {
+        if (odeslana_)
+            odeslana_(id_);
+    }
+
+    std::unique_ptr<tTiskovaUloha> uloha_;
+    int id_;
+    std::function<void(int)> odeslana_;
+};

@@ -1,0 +1,61 @@
+#pragma once
+// "Tiskové úlohy": the jobs of the program's queues as the print server keeps them, newest
+// first, followed while the window is open; a job not ended can be cancelled, an ended one
+// printed again from the server's copy. A window of its own beside the main window; every
+// question to the server goes through the follower's thread.
+
+#include "output/StavUlohy.h"
+#include "ui/SledovaniNaPozadi.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+class TUlohyForm : public QWidget {
+    Q_OBJECT
+public:
+    // fronty: the queues to list (the layouts' queues), asked at each opening.
+    TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std::string>()> fronty,
+               QWidget* vlastnik);
+    ~TUlohyForm() override;
+
+    // Shows the window and starts following; when shown already, brings it up.
+    void Ukaz();
+    // Shows the server's answer (the UI thread).
+    void Zobraz(const std::vector<tUloha>& ulohy);
+    void ZobrazChybu(const std::string& chyba);
+
+    void bZrusitClick();
+    void bZnovuClick();
+
+    // Columns of the list.
+    enum tSloupec { SlUloha, SlFronta, SlNazev, SlStav, SlZprava, SlCas, PocetSloupcu };
+
+    QLabel* xStav; // what the server says of itself: loading, not answering
+    QTreeWidget* eUlohy;
+    QPushButton* bZrusit;
+    QPushButton* bZnovu;
+    QPushButton* bObnovit;
+    QPushButton* bZavrit;
+
+protected:
+    void closeEvent(QCloseEvent* udalost) override;
+
+private:
+    const tUloha* Vybrana() const;
+    void ObnovTlacitka();
+    void Hotovo(const std::exception_ptr& chyba); // a cancel or reprint came back
+
+    QPointer<TSledovaniUloh> sledovani_; // the main window's; it may go first
+    std::function<std::vector<std::string>()> fronty_;
+    std::vector<tUloha> ulohy_;
+    bool ceka_ = false; // a cancel or reprint is on its way
+};
