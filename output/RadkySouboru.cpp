@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -103,6 +104,12 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
             ChybaCteni(errno);
     }
     soubor_ = std::move(kopie);
+}
+
+tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev)
+    : nazev_(std::move(nazev)), soubor_(std::move(soubor)) {
+    if (::lseek(soubor_.Fd(), 0, SEEK_CUR) < 0)
+        ChybaCteni(errno);
 }
 
 void tRadkySouboru::ChybaCteni(int kod) const {

@@ -127,3 +127,20 @@ std::optional<tUloha> ZjistiUlohu(int id) {
     u.PrijimaFronta = prijima == nullptr || ippGetBoolean(prijima, 0) != 0;
     return u;
 }
+
+void ZrusUlohu(int id) {
+    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
+    ipp_t* zadost = ippNewRequest(IPP_OP_CANCEL_JOB);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", id);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    const tOdpoved o = Zeptej(spojeni, zadost, "/jobs/");
+    const ipp_status_t kod = ippGetStatusCode(o.get());
+    // "Not possible": the job has ended already.
+    if (kod > IPP_STATUS_OK_EVENTS_COMPLETE && kod != IPP_STATUS_ERROR_NOT_FOUND &&
+        kod != IPP_STATUS_ERROR_NOT_POSSIBLE)
+        throw eRawPrinter::ZKodu(kod);
+}

@@ -48,3 +48,8 @@ struct tUloha {
 // history was purged). Raises eRawPrinter when the server cannot be reached or does not
 // answer in time.
 std::optional<tUloha> ZjistiUlohu(int id);
+
+// Cancels job `id` within the spooler's deadline. A job that has ended, or that the server
+// no longer knows, is no error. Raises eRawPrinter when the server cannot be reached or
+// refuses.
+void ZrusUlohu(int id);
