@@ -48,7 +48,7 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
 struct tBeh {
     tPopisOblepky popis;
     int kopii = 0;
-    std::unique_ptr<tRadkySouboru> radky; // a table run; none: a manual run
+    std::unique_ptr<tZdrojRadku> radky; // a table run; none: a manual run
     tRucniHodnoty hodnoty{};
 
     void operator()(const tSluzbyTisku& sluzby) const {
@@ -60,7 +60,7 @@ struct tBeh {
 };
 
 // Raises the errors of the settings file and of opening the table file.
-tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
+tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeniDavky& vlozeni) {
     // Read only: the batch printer leaves the file to the program.
     const tNastaveni nastaveni = tUlozisteNastaveni(cestaNastaveni).Nacti();
     tBeh beh;
@@ -71,14 +71,17 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
     // The copy box of the main window takes StdPocet within its range.
     beh.kopii = z.Pocet.value_or(std::clamp(beh.popis.StdPocet, 0, NejvicKopii));
     // The table file is opened before any job, so that a missing one prints nothing.
-    if (z.Soubor)
+    if (vlozeni.Radky)
+        beh.radky = vlozeni.Radky();
+    else if (z.Soubor)
         beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
     return beh;
 }
 
-tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby) {
+tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby,
+              const tVlozeniDavky& vlozeni) {
     std::optional<long long> vytisteno; // what the run reported as printed
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
@@ -86,9 +89,18 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
-        return std::make_unique<tUlohaNaPozadi>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+        auto uloha = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        if (vlozeni.UlohaVytvorena)
+            vlozeni.UlohaVytvorena(*uloha); // on an error the job goes before its first byte
+        return std::make_unique<tUlohaNaPozadi>(std::move(uloha));
     };
-    sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
+    sluzby.UkazDokonceni = [&](long long pocet) {
+        vytisteno = pocet;
+        if (vlozeni.Vytisteno)
+            vlozeni.Vytisteno(pocet);
+    };
+    if (vlozeni.Pokracovat)
+        sluzby.Pokrok = [&](long long, long long) { return vlozeni.Pokracovat(); };
     std::exception_ptr chyba;
     tKonec konec = KonecOk;
     try {
@@ -134,13 +146,13 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
 } // namespace
 
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
-                  std::ostream& chyby) {
+                  std::ostream& chyby, const tVlozeniDavky& vlozeni) {
     tBeh beh;
     try {
-        beh = Priprav(z, cestaNastaveni);
+        beh = Priprav(z, cestaNastaveni, vlozeni);
     } catch (...) {
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
-    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby);
+    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby, vlozeni);
 }
