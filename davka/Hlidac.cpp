@@ -171,7 +171,7 @@ private:
     void Sleduj(tZabor& z);
     void Uzavri(tZabor& z, bool hotovo, const std::string& chyba, const std::optional<tUloha>& u);
     void Server(const std::string& potiz);
-    void Fronta(const tUloha& u);
+    void Fronta(const tUloha& u, bool vazne);
     void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
     std::chrono::milliseconds Cekani() const;
 
@@ -453,7 +453,9 @@ void tHlidac::Server(const std::string& potiz) {
     pauzaDo_ = tHodiny::now() + pauza_;
 }
 
-void tHlidac::Fronta(const tUloha& u) {
+// The queue's trouble, one log line each time it changes. The printer's message counts only
+// once a job has waited a while (vazne): while jobs flow it changes with every job.
+void tHlidac::Fronta(const tUloha& u, bool vazne) {
     std::string potiz;
     auto pridej = [&](const std::string& s) { potiz += (potiz.empty() ? "" : ", ") + s; };
     if (u.StavFronty == tStavFronty::Zastavena)
@@ -463,8 +465,8 @@ void tHlidac::Fronta(const tUloha& u) {
     for (const std::string& d : u.DuvodyFronty)
         if (d != "none" && !d.ends_with("-report"))
             pridej(d);
-    if (!potiz.empty() && !u.ZpravaFronty.empty())
-        potiz += " (" + Utf8(u.ZpravaFronty) + ")";
+    if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
+        pridej(Utf8(u.ZpravaFronty));
     Potiz(potizFronty_, potiz, "fronta " + Utf8(u.Fronta));
     frontaStoji_ = u.StavFronty == tStavFronty::Zastavena || !u.PrijimaFronta;
 }
@@ -486,7 +488,8 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
             PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(), cil + ".chyba.txt");
         }
         Synchronizuj(hotovo ? hotovo_.Fd() : chyby_.Fd());
-        Zapis(z, hotovo ? "vytištěno, " + Hotovo + "/" + Vypis(cil)
+        Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
+                              Vypis(cil)
                         : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);
         // The journal goes last: a claim folder without its file is a finished one.
         SmazDenik(z.fd.Fd());
@@ -512,7 +515,7 @@ void tHlidac::Sleduj(tZabor& z) {
         // cannot be known any more, so it is neither sent again nor called done.
         return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
     }
-    Fronta(*u);
+    Fronta(*u, z.krok >= NejdelsiDotaz);
     if (u->MaDokument() || z.odeslano) {
         // The server holds the whole document: it prints by the server's own doing, and
         // sending the file again could print it twice. Follow the job to its end.
@@ -602,8 +605,10 @@ void tHlidac::Tiskni(tZabor& z) {
     if (konec == KonecOk) {
         Server("");
         Potiz(potizTisku_, "", "nastavení");
-        if (!z.uloha)
+        if (!z.uloha) {
+            z.etiket = 0;
             return Uzavri(z, true, "", {}); // a table without rows: nothing to print
+        }
         z.odeslano = true;
         z.dotaz = tHodiny::now() + PrvniDotaz;
         z.krok = PrvniDotaz;
