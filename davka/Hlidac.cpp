@@ -25,6 +25,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -43,11 +44,15 @@ const std::string Hotovo = "hotovo", Chyby = "chyby";
 // The watchers' working folder: one folder per running watcher, holding its lock file and
 // one claim folder per file it has taken (the file and its journal).
 const std::string Pracovni = ".oblepky-hlidac", Zamek = "zamek", Novy = ".novy-";
-// Jobs handed to the server and not yet ended: enough to keep the queue busy, few enough
-// that a stopped printer keeps the rest waiting in the folder, in order.
-constexpr size_t NejvicUloh = 16;
-constexpr std::chrono::milliseconds PrvniDotaz = 10ms, NejdelsiDotaz = 2s, PrvniPauza = 1s,
-                                    NejdelsiPauza = 30s;
+// Jobs handed to the server and not yet ended: enough to keep the queue busy while the
+// watcher learns that the first has ended, few enough that a stopped printer keeps the rest
+// waiting in the folder, in order.
+constexpr size_t NejvicUloh = 64;
+// A job is asked about soon after it is sent, then less and less often: the first in line
+// at least every 200 ms (the queue prints in order, so it is the one that ends next), the
+// others every 2 s. A job that has waited 3 s makes the printer's message worth a log line.
+constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
+                                    DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
 
 bool Bere(const std::string& nazev) {
     return !nazev.empty() && nazev[0] != '.' && !nazev.ends_with(".tmp") &&
@@ -133,8 +138,9 @@ struct tZabor {
     std::optional<int> uloha; // the job in the journal
     long long etiket = -1;    // labels of the run; -1: not known (taken over after a crash)
     bool odeslano = false;    // this watcher handed the job its whole document
-    tHodiny::time_point dotaz{};
+    tHodiny::time_point dotaz{};  // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
+    tHodiny::time_point od = tHodiny::now(); // followed since
 };
 
 struct tKandidat {
@@ -168,7 +174,7 @@ private:
     bool Zaber();
     void Pracuj();
     void Tiskni(tZabor& z);
-    void Sleduj(tZabor& z);
+    void Sleduj(tZabor& z, bool prvni);
     void Uzavri(tZabor& z, bool hotovo, const std::string& chyba, const std::optional<tUloha>& u);
     void Server(const std::string& potiz);
     void Fronta(const tUloha& u, bool vazne);
@@ -506,7 +512,7 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
 
 // What becomes of a file whose job is recorded. Each branch says why it cannot print the
 // file twice nor lose it.
-void tHlidac::Sleduj(tZabor& z) {
+void tHlidac::Sleduj(tZabor& z, bool prvni) {
     const int id = *z.uloha;
     std::optional<tUloha> u = ZjistiUlohu(id); // raises while the server cannot be reached
     Server("");
@@ -515,13 +521,13 @@ void tHlidac::Sleduj(tZabor& z) {
         // cannot be known any more, so it is neither sent again nor called done.
         return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
     }
-    Fronta(*u, z.krok >= NejdelsiDotaz);
+    Fronta(*u, tHodiny::now() - z.od >= DlouhoCeka);
     if (u->MaDokument() || z.odeslano) {
         // The server holds the whole document: it prints by the server's own doing, and
         // sending the file again could print it twice. Follow the job to its end.
         if (!u->Skoncila()) {
             z.dotaz = tHodiny::now() + z.krok;
-            z.krok = std::min<tHodiny::duration>(2 * z.krok, NejdelsiDotaz);
+            z.krok = std::min<tHodiny::duration>(2 * z.krok, prvni ? DotazPrvni : NejdelsiDotaz);
             return;
         }
         if (u->Stav == tStavUlohy::Vytistena)
@@ -612,6 +618,7 @@ void tHlidac::Tiskni(tZabor& z) {
         z.odeslano = true;
         z.dotaz = tHodiny::now() + PrvniDotaz;
         z.krok = PrvniDotaz;
+        z.od = tHodiny::now();
         return Zapis(z, "odesláno");
     }
     if (konec == KonecTisk && z.uloha) {
@@ -651,15 +658,17 @@ void tHlidac::Tiskni(tZabor& z) {
 }
 
 void tHlidac::Pracuj() {
+    bool prvni = true;
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
         const std::string slozka = z.slozka;
         if (!z.uloha || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+            prvni = prvni && !z.uloha;
             ++i;
             continue;
         }
         try {
-            Sleduj(z);
+            Sleduj(z, std::exchange(prvni, false));
         } catch (const eChyba& e) {
             Server(Utf8(TextChyby(e.what())));
             break;

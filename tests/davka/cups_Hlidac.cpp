@@ -371,7 +371,7 @@ TEST(Hlidac, TiskarnaVypnuta) {
     CupsTest("unplug", Fronta);
     for (int i = 1; i <= 20; ++i)
         prostredi.Vloz(Cislo(i) + ".txt", "1\t" + Cislo(i) + "\n");
-    std::this_thread::sleep_for(4s);
+    std::this_thread::sleep_for(5s);
     EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u);
     EXPECT_TRUE(cups_test::Zachycene(Fronta).empty());
     CupsTest("plug", Fronta);
@@ -389,35 +389,49 @@ TEST(Hlidac, TiskarnaVypnuta) {
 }
 
 // The print server restarted while a large file's document is on its way: the broken job
-// never prints, the file prints again, whole and once.
+// never prints, the file prints again, whole and once. The restart lands in the middle of
+// the document in most tries; the check holds in every try, and one must be a middle.
 TEST(Hlidac, RestartServeru) {
     cups_test::PridejFrontu(Fronta);
-    cups_test::VymazZachycene(Fronta);
     const tProstredi prostredi;
     constexpr int Radku = 2'000'000;
     std::string tabulka;
     for (int i = 1; i <= Radku; ++i)
         tabulka += "1\tR" + std::to_string(1000000 + i) + "\n";
     tHlidac hlidac(prostredi);
-    prostredi.Vloz("velky.txt", tabulka);
-    // The job exists as soon as its document starts; the server goes down at once.
-    const auto zacatek = std::chrono::steady_clock::now();
-    int pocet = 0;
-    while (pocet == 0 && std::chrono::steady_clock::now() - zacatek < 20s) {
-        cups_job_t* ulohy = nullptr;
-        pocet = cupsGetJobs2(CUPS_HTTP_DEFAULT, &ulohy, Fronta.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
-        cupsFreeJobs(pocet, ulohy);
+    const fs::path spool = fs::path(cups_test::Adresar()) / "spool";
+    bool uprostred = false;
+    for (int pokus = 1; pokus <= 4 && !uprostred; ++pokus) {
+        SCOPED_TRACE("try " + std::to_string(pokus));
+        cups_test::VymazZachycene(Fronta);
+        const std::string nazev = "velky" + std::to_string(pokus) + ".txt";
+        prostredi.Vloz(nazev, tabulka);
+        // The server writes a request's document as it arrives into its spool folder, under
+        // eight hexadecimal digits; it goes down while it holds between 1 and 10 of its 20 MB.
+        const auto konec = std::chrono::steady_clock::now() + 20s;
+        bool nalezen = false;
+        while (!nalezen && std::chrono::steady_clock::now() < konec) {
+            for (const auto& f : fs::directory_iterator(spool)) {
+                const std::string n = f.path().filename().string();
+                std::error_code e;
+                const auto velikost = fs::file_size(f.path(), e);
+                nalezen = nalezen ||
+                          (n.size() == 8 && n.find_first_not_of("0123456789abcdef") == n.npos &&
+                           !e && velikost > (1u << 20) && velikost < (10u << 20));
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+        ::kill(std::stoi(PrectiBajty(cups_test::Adresar() + "/cupsd.pid")), SIGTERM);
+        CupsTest("restart");
+        EXPECT_TRUE(Cekej([&] { return fs::exists(prostredi.slozka / "hotovo" / nazev); }, 90s))
+            << prostredi.Log();
+        const auto ulohy = cups_test::Zachycene(Fronta);
+        ASSERT_EQ(ulohy.size(), 1u) << prostredi.Log();
+        EXPECT_EQ(ulohy[0].size(), size_t{Radku} * 10);
+        uprostred = prostredi.Log().find("bez celého dokumentu") != std::string::npos;
     }
-    ASSERT_GT(pocet, 0);
-    ::kill(std::stoi(PrectiBajty(cups_test::Adresar() + "/cupsd.pid")), SIGTERM);
-    CupsTest("restart");
-    EXPECT_TRUE(Cekej([&] { return fs::exists(prostredi.slozka / "hotovo" / "velky.txt"); }, 90s))
-        << prostredi.Log();
     EXPECT_EQ(hlidac.Ukonci(), 0);
-    const auto ulohy = cups_test::Zachycene(Fronta);
-    ASSERT_EQ(ulohy.size(), 1u) << prostredi.Log();
-    EXPECT_EQ(ulohy[0].size(), size_t{Radku} * 10);
-    EXPECT_NE(prostredi.Log().find("bez celého dokumentu"), std::string::npos) << prostredi.Log();
+    EXPECT_TRUE(uprostred) << prostredi.Log();
 }
 
 } // namespace
