@@ -132,13 +132,13 @@ std::string NahodneJmeno() {
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
 // folder, with the journal of its job beside it.
 struct tZabor {
-    std::string slozka;       // the claim folder's name ("00000012"), in claim order
-    tDeskriptor fd;           // the claim folder
-    std::string nazev;        // the file's name as it arrived
-    std::optional<int> uloha; // the job in the journal
-    long long etiket = -1;    // labels of the run; -1: not known (taken over after a crash)
-    bool odeslano = false;    // this watcher handed the job its whole document
-    tHodiny::time_point dotaz{};  // the next question about the job
+    std::string slozka;          // the claim folder's name ("00000012"), in claim order
+    tDeskriptor fd;              // the claim folder
+    std::string nazev;           // the file's name as it arrived
+    std::optional<int> uloha;    // the job in the journal
+    long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
+    bool odeslano = false;       // this watcher handed the job its whole document
+    tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
     tHodiny::time_point od = tHodiny::now(); // followed since
 };
@@ -177,6 +177,7 @@ private:
     void Sleduj(tZabor& z, bool prvni);
     void Uzavri(tZabor& z, bool hotovo, const std::string& chyba, const std::optional<tUloha>& u);
     void Server(const std::string& potiz);
+    void Odloz();
     void Fronta(const tUloha& u, bool vazne);
     void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
     std::chrono::milliseconds Cekani() const;
@@ -358,17 +359,23 @@ void tHlidac::Prevezmi() {
             ::openat(cizi.Fd(), Zamek.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
         if (!zamek.Otevreny() || ::flock(zamek.Fd(), LOCK_EX | LOCK_NB) != 0)
             continue; // not set up yet, or its watcher runs
-        std::vector<std::string> zabory = Polozky(cizi.Fd());
-        std::sort(zabory.begin(), zabory.end());
-        for (const std::string& z : zabory) {
-            if (z == Zamek)
-                continue;
-            char cislo[32];
-            std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
-            if (::renameat(cizi.Fd(), z.c_str(), moje_.Fd(), cislo) == 0)
-                NactiZabor(cislo);
+        try {
+            std::vector<std::string> zabory = Polozky(cizi.Fd());
+            std::sort(zabory.begin(), zabory.end());
+            for (const std::string& z : zabory) {
+                if (z == Zamek)
+                    continue;
+                char cislo[32];
+                std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
+                if (::renameat(cizi.Fd(), z.c_str(), moje_.Fd(), cislo) == 0)
+                    NactiZabor(cislo);
+            }
+            Synchronizuj(moje_.Fd());
+        } catch (const eChyba& e) {
+            // What stays there is taken over at the next look.
+            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + Utf8(TextChyby(e.what())));
+            continue;
         }
-        Synchronizuj(moje_.Fd());
         ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
         ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
     }
@@ -430,9 +437,9 @@ bool tHlidac::Zaber() {
                                 : "přeskočen: nelze převzít (" + std::to_string(kod) + ")");
             continue;
         }
+        zabory_.push_back(std::move(z));
         // Once on the disk, the file cannot come back into the folder after a power cut.
         Synchronizuj(slozka_.Fd());
-        zabory_.push_back(std::move(z));
         return true;
     }
     return false;
@@ -454,8 +461,12 @@ void tHlidac::Server(const std::string& potiz) {
         pauza_ = {};
         return;
     }
-    pauza_ = std::min<tHodiny::duration>(pauza_ == tHodiny::duration{} ? PrvniPauza : 2 * pauza_,
-                                         NejdelsiPauza);
+    Odloz();
+}
+
+// The next try waits longer each time, up to half a minute.
+void tHlidac::Odloz() {
+    pauza_ = std::clamp<tHodiny::duration>(2 * pauza_, PrvniPauza, NejdelsiPauza);
     pauzaDo_ = tHodiny::now() + pauza_;
 }
 
@@ -527,7 +538,10 @@ void tHlidac::Sleduj(tZabor& z, bool prvni) {
         // sending the file again could print it twice. Follow the job to its end.
         if (!u->Skoncila()) {
             z.dotaz = tHodiny::now() + z.krok;
-            z.krok = std::min<tHodiny::duration>(2 * z.krok, prvni ? DotazPrvni : NejdelsiDotaz);
+            // A job that waits (a printer off, a stopped queue) is asked about less often.
+            const bool ceka = frontaStoji_ || tHodiny::now() - z.od >= DlouhoCeka;
+            z.krok = std::min<tHodiny::duration>(2 * z.krok,
+                                                 prvni && !ceka ? DotazPrvni : NejdelsiDotaz);
             return;
         }
         if (u->Stav == tStavUlohy::Vytistena)
@@ -616,8 +630,13 @@ void tHlidac::Tiskni(tZabor& z) {
             return Uzavri(z, true, "", {}); // a table without rows: nothing to print
         }
         z.odeslano = true;
-        z.dotaz = tHodiny::now() + PrvniDotaz;
-        z.krok = PrvniDotaz;
+        // A job behind others in the queue is asked about once they have ended; until then
+        // the questions would only keep the server from printing.
+        const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
+            return x.uloha && x.slozka < z.slozka;
+        });
+        z.krok = zaJinymi ? tHodiny::duration(NejdelsiDotaz) : PrvniDotaz;
+        z.dotaz = tHodiny::now() + z.krok;
         z.od = tHodiny::now();
         return Zapis(z, "odesláno");
     }
@@ -630,19 +649,19 @@ void tHlidac::Tiskni(tZabor& z) {
     if (konec == KonecTisk) {
         // No job: a queue that does not exist is this file's failure; anything else (a
         // server that is down, a queue that refuses jobs) passes, and the file waits.
-        const std::string neni =
-            Utf8(TextChyby(eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND).what()));
-        if (chyba != neni)
-            return Server(chyba);
-        return Uzavri(z, false, chyba, {});
+        const auto text = [](int kod) { return Utf8(TextChyby(eRawPrinter::ZKodu(kod).what())); };
+        if (chyba == text(IPP_STATUS_ERROR_NOT_FOUND))
+            return Uzavri(z, false, chyba, {});
+        if (chyba == text(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)) {
+            Potiz(potizFronty_, "odmítá úlohy", "fronta");
+            return Odloz();
+        }
+        return Server(chyba);
     }
     if (konec == KonecSoubor && !radky) {
         // The settings file, not the table: the file waits until it can be read.
         Potiz(potizTisku_, chyba, "nastavení");
-        pauza_ = std::min<tHodiny::duration>(std::max<tHodiny::duration>(2 * pauza_, PrvniPauza),
-                                             NejdelsiPauza);
-        pauzaDo_ = tHodiny::now() + pauza_;
-        return;
+        return Odloz();
     }
     // The table or a template failed; the job, if there is one, was cancelled or ended with
     // the labels made before the failure.
@@ -658,6 +677,30 @@ void tHlidac::Tiskni(tZabor& z) {
 }
 
 void tHlidac::Pracuj() {
+    // A file that has arrived goes out first; questions about jobs sent can wait.
+    while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
+        const size_t vTisku = static_cast<size_t>(std::count_if(
+            zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+        if (vTisku >= NejvicUloh || (frontaStoji_ && vTisku > 0))
+            break;
+        std::string nazev;
+        try {
+            auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
+                                      [](const tZabor& z) { return !z.uloha; });
+            if (dalsi == zabory_.end()) {
+                if (!Zaber())
+                    break;
+                dalsi = std::prev(zabory_.end());
+            }
+            nazev = dalsi->nazev;
+            Tiskni(*dalsi);
+        } catch (const eChyba& e) {
+            // A claim folder could not be written (a full disk): nothing was sent, and the
+            // claim is tried again after the pause.
+            Zapis(nazev, {}, -1, "nelze odeslat: " + Utf8(TextChyby(e.what())));
+            Server(Utf8(TextChyby(e.what())));
+        }
+    }
     bool prvni = true;
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
@@ -678,26 +721,6 @@ void tHlidac::Pracuj() {
             ++i;
         else if (i < zabory_.size() && zabory_[i].uloha)
             zabory_[i].dotaz = std::min(zabory_[i].dotaz, tHodiny::now());
-    }
-    while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
-        const size_t vTisku = static_cast<size_t>(std::count_if(
-            zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
-        if (vTisku >= NejvicUloh || (frontaStoji_ && vTisku > 0))
-            return;
-        auto dalsi =
-            std::find_if(zabory_.begin(), zabory_.end(), [](const tZabor& z) { return !z.uloha; });
-        if (dalsi == zabory_.end()) {
-            if (!Zaber())
-                return;
-            dalsi = std::prev(zabory_.end());
-        }
-        try {
-            Tiskni(*dalsi);
-        } catch (const eChyba& e) {
-            // The journal or the claim folder could not be written: nothing was sent.
-            Zapis(*dalsi, "nelze odeslat: " + Utf8(TextChyby(e.what())));
-            Server(Utf8(TextChyby(e.what())));
-        }
     }
 }
 
