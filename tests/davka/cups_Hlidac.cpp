@@ -361,31 +361,49 @@ TEST(Hlidac, DvaHlidace) {
         EXPECT_EQ(kolikrat, 1) << cislo;
 }
 
-// The printer switched off for a while: the files wait, and print once each, in order, when
-// it is back; the log tells.
-TEST(Hlidac, TiskarnaVypnuta) {
+// A printer switched off, a queue that refuses jobs, a stopped queue, each for a while: the
+// files wait, and print once each, in order, when it works again; the log tells both turns.
+TEST(Hlidac, TiskarnaMimoProvoz) {
     cups_test::PridejFrontu(Fronta);
-    cups_test::VymazZachycene(Fronta);
-    const tProstredi prostredi;
-    tHlidac hlidac(prostredi);
-    CupsTest("unplug", Fronta);
-    for (int i = 1; i <= 20; ++i)
-        prostredi.Vloz(Cislo(i) + ".txt", "1\t" + Cislo(i) + "\n");
-    std::this_thread::sleep_for(5s);
-    EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u);
-    EXPECT_TRUE(cups_test::Zachycene(Fronta).empty());
-    CupsTest("plug", Fronta);
-    EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == 20; })) << prostredi.Log();
-    EXPECT_EQ(hlidac.Ukonci(), 0);
-    std::vector<std::string> poradi;
-    Vytistene(Fronta, &poradi);
-    std::vector<std::string> ocekavane;
-    for (int i = 1; i <= 20; ++i)
-        ocekavane.push_back(Cislo(i));
-    EXPECT_EQ(poradi, ocekavane);
-    const std::string log = prostredi.Log();
-    EXPECT_NE(log.find("fronta " + Fronta + ": "), std::string::npos) << log;
-    EXPECT_NE(log.find("fronta " + Fronta + " opět v pořádku"), std::string::npos) << log;
+    const std::string f = " " + Fronta;
+    const struct {
+        const char* nazev;
+        std::function<void()> vypni, zapni;
+        std::string mimo; // the log's line when it stops working
+    } pripady[] = {
+        {"vypnuta", [] { CupsTest("unplug", Fronta); }, [] { CupsTest("plug", Fronta); },
+         "fronta" + f + ": "},
+        {"odmita", [] { cups_test::OdmitejUlohy(Fronta); },
+         [] { cups_test::OdmitejUlohy(Fronta, false); }, "fronta: odmítá úlohy"},
+        {"zastavena", [f] { ASSERT_EQ(std::system(("cupsdisable" + f).c_str()), 0); },
+         [f] { ASSERT_EQ(std::system(("cupsenable" + f).c_str()), 0); },
+         "fronta" + f + ": zastavena"},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        cups_test::VymazZachycene(Fronta);
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        p.vypni();
+        for (int i = 1; i <= 20; ++i)
+            prostredi.Vloz(Cislo(i) + ".txt", "1\t" + Cislo(i) + "\n");
+        std::this_thread::sleep_for(5s);
+        EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u);
+        EXPECT_TRUE(cups_test::Zachycene(Fronta).empty());
+        p.zapni();
+        EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == 20; }))
+            << prostredi.Log();
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+        std::vector<std::string> poradi;
+        Vytistene(Fronta, &poradi);
+        std::vector<std::string> ocekavane;
+        for (int i = 1; i <= 20; ++i)
+            ocekavane.push_back(Cislo(i));
+        EXPECT_EQ(poradi, ocekavane);
+        const std::string log = prostredi.Log();
+        EXPECT_NE(log.find(p.mimo), std::string::npos) << log;
+        EXPECT_NE(log.find("fronta" + f + " opět v pořádku"), std::string::npos) << log;
+    }
 }
 
 // The print server restarted while a large file's document is on its way: the broken job
