@@ -5,16 +5,13 @@
 #include "core/CeleCislo.h"
 #include "core/Chyba.h"
 #include "core/Deskriptor.h"
-#include "core/Win1250.h"
+#include "core/Soubory.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <utility>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -49,39 +46,18 @@ unsigned char Male(char c) {
     return MalaPismena[static_cast<unsigned char>(c)];
 }
 
-std::string ChybaOtevreni(const std::string& cesta) {
-    return "Cannot open file " + Utf8NaWin1250(cesta);
-}
-
 // The file's bytes up to the first zero byte; nothing when the file does not exist.
 std::string PrectiSoubor(const std::string& cesta) {
-    // Non-blocking, so that a FIFO in the file's place cannot hold the program for ever.
-    const tDeskriptor soubor(::open(cesta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat stav {};
+    const tDeskriptor soubor = OtevriObycejny(cesta, 0, stav);
     if (!soubor.Otevreny()) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
         throw eChyba(ChybaOtevreni(cesta));
     }
-    struct stat druh {};
-    if (::fstat(soubor.Fd(), &druh) != 0 || !S_ISREG(druh.st_mode))
-        throw eChyba(ChybaOtevreni(cesta));
     std::string obsah;
-    std::array<char, 65536> blok;
-    for (;;) {
-        ssize_t precteno = ::read(soubor.Fd(), blok.data(), blok.size());
-        if (precteno < 0) {
-            if (errno == EINTR)
-                continue;
-            throw eChyba(ChybaOtevreni(cesta));
-        }
-        if (precteno == 0)
-            break;
-        auto konec = blok.begin() + precteno;
-        auto nula = std::find(blok.begin(), konec, '\0');
-        obsah.append(blok.begin(), nula);
-        if (nula != konec)
-            break;
-    }
+    if (PrectiDoNuly(soubor.Fd(), obsah) != 0)
+        throw eChyba(ChybaOtevreni(cesta));
     return obsah;
 }
 

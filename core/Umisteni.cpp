@@ -37,14 +37,15 @@ std::string KonfiguraceUzivatele() {
 }
 
 tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,
-                        const std::string& data) {
+                        const std::string& data, bool vytvorit) {
     tUmisteni umisteni;
     umisteni.Nastaveni = adresarProgramu + NazevSouboruNastaveni;
     if (!Existuje(umisteni.Nastaveni) &&
         (SlozkaSystemu(adresarProgramu) || ::access(adresarProgramu.c_str(), W_OK) != 0)) {
         // A folder that cannot be made shows at the first save as "Cannot create file".
         std::error_code chyba;
-        std::filesystem::create_directories(konfigurace, chyba);
+        if (vytvorit)
+            std::filesystem::create_directories(konfigurace, chyba);
         umisteni.Nastaveni = konfigurace + NazevSouboruNastaveni;
     }
     umisteni.Napoveda = adresarProgramu + NazevSouboruNapovedy;

@@ -17,8 +17,8 @@ std::string KonfiguraceUzivatele();
 
 // The settings file beside the executable (in adresarProgramu) when that folder already
 // holds it or the user may write there and it is not one of the system's (under /usr, /bin
-// or /sbin); otherwise in `konfigurace`, which is then created if
-// missing. The help file beside the executable when it is there, else in `data`. Folders end
-// in "/".
+// or /sbin); otherwise in `konfigurace`, which is then created if missing and `vytvorit`
+// (one that only reads the file needs no folder). The help file beside the executable when it
+// is there, else in `data`. Folders end in "/".
 tUmisteni NajdiUmisteni(const std::string& adresarProgramu, const std::string& konfigurace,
-                        const std::string& data);
+                        const std::string& data, bool vytvorit = true);

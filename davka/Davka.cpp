@@ -2,6 +2,7 @@
 
 #include "core/Nastaveni.h"
 #include "core/Win1250.h"
+#include "davka/Zastaveni.h"
 #include "output/ChybaTiskarny.h"
 #include "output/Nahled.h"
 #include "output/RadkySouboru.h"
@@ -14,6 +15,9 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,31 +84,52 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeni
     return beh;
 }
 
+struct tZastaveno {};
+
+// The job's file is where standard output goes (/dev/stdout, a redirection to it).
+bool NaStandardniVystup(const std::string& cesta) {
+    struct stat soubor {
+    }, vystup{};
+    return ::stat(cesta.c_str(), &soubor) == 0 && ::fstat(STDOUT_FILENO, &vystup) == 0 &&
+           soubor.st_dev == vystup.st_dev && soubor.st_ino == vystup.st_ino;
+}
+
 tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby,
               const tVlozeniDavky& vlozeni) {
+    const tZastaveni zastaveni;
     std::optional<long long> vytisteno; // what the run reported as printed
+    bool uloha = false;                 // the run opened a job
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
+        if (zastaveni.Zastaveno())
+            throw tZastaveno{}; // the signal came before the job: no job at all
+        uloha = true;
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
-        auto uloha = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
         if (vlozeni.UlohaVytvorena)
-            vlozeni.UlohaVytvorena(*uloha); // on an error the job goes before its first byte
-        return std::make_unique<tUlohaNaPozadi>(std::move(uloha));
+            vlozeni.UlohaVytvorena(*tisk); // on an error the job goes before its first byte
+        return std::make_unique<tUlohaNaPozadi>(std::move(tisk));
     };
     sluzby.UkazDokonceni = [&](long long pocet) {
         vytisteno = pocet;
         if (vlozeni.Vytisteno)
             vlozeni.Vytisteno(pocet);
     };
-    if (vlozeni.Pokracovat)
-        sluzby.Pokrok = [&](long long, long long) { return vlozeni.Pokracovat(); };
+    // A signal cancels the job: nothing of it prints, the temporary file goes.
+    sluzby.Pokrok = [&](long long, long long) {
+        return !zastaveni.Zastaveno() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
+    };
+    // The count must not land among the job's bytes.
+    std::ostream& pocet = z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
     std::exception_ptr chyba;
     tKonec konec = KonecOk;
     try {
         beh(sluzby);
+    } catch (const tZastaveno&) {
+        vytisteno = 0;
     } catch (...) {
         chyba = std::current_exception();
         konec = KonecChyby(chyba);
@@ -112,9 +137,20 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     // The count is the run's own, also after a failure; a table file that could not be read
     // through before the first label has none.
     if (konec != KonecSoubor || vytisteno)
-        vystup << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
+        pocet << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
     if (chyba)
         chyby << TextChybyUtf8(chyba) << '\n' << std::flush;
+    if (zastaveni.Zastaveno()) {
+        chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
+        return KonecSignal;
+    }
+    if (!chyba && !uloha && z.Vystup) {
+        // A script that goes on with the file must not take an older job for this one.
+        chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek; soubor "
+              << *z.Vystup << " se nezměnil\n"
+              << std::flush;
+        return KonecNic;
+    }
     return konec;
 }
 
@@ -135,7 +171,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
         return KonecSoubor;
     }
     for (const tUsekNahledu& usek : VykresliNahled(nahled))
-        vystup << Win1250NaUtf8(usek.Text);
+        vystup << ZobrazeniUseku(usek); // as the window shows it
     vystup << std::flush;
     if (nahled.Chyba.empty())
         return KonecOk;

@@ -20,6 +20,8 @@ enum tKonec : int {
     KonecSoubor = 3,  // the settings file or the table file
     KonecTisk = 4,    // the queue, the job, the job's file
     KonecSablona = 5, // a template of the layout
+    KonecNic = 6,     // -o, and nothing to print: the file is left as it was
+    KonecSignal = 7,  // stopped by SIGTERM, SIGINT or SIGHUP
 };
 
 // What a caller that prints file after file (the watched folder) adds to one run. Every
@@ -38,7 +40,8 @@ struct tVlozeniDavky {
 };
 
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the
-// "Počet etiket: N" line (also after a printer or template failure) or the preview; the
-// error goes to chyby as the error box would show it, in UTF-8.
+// "Počet etiket: N" line (also after a printer or template failure, and to chyby when the
+// job's file is standard output) or the preview; the error goes to chyby as the error box
+// would show it, in UTF-8. A signal while it prints stops the run (tZastaveni).
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
                   std::ostream& chyby, const tVlozeniDavky& vlozeni = {});

@@ -1,6 +1,7 @@
 #include "davka/Hlidac.h"
 
 #include "core/Chyba.h"
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 #include "davka/Denik.h"
 #include "davka/Slozka.h"
@@ -584,7 +585,7 @@ void tHlidac::Tiskni(tZabor& z) {
     if (!soubor.Otevreny())
         return Uzavri(z, false,
                       errno == ELOOP ? "Soubor je symbolický odkaz, netiskne se"
-                                     : Utf8(TextChyby("Cannot open file " + z.nazev)),
+                                     : Utf8(TextChyby(ChybaOtevreni(z.nazev))),
                       {});
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});

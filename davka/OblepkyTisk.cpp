@@ -14,10 +14,11 @@
 namespace {
 
 // The settings file the program uses, found by the same rule: beside the executable for a
-// portable copy, else in the user's configuration folder.
+// portable copy, else in the user's configuration folder, which it does not make: it only
+// reads.
 std::string CestaNastaveni() {
     const std::string adresar = AdresarZCesty(CestaProgramu());
-    return NajdiUmisteni(adresar, KonfiguraceUzivatele(), adresar).Nastaveni;
+    return NajdiUmisteni(adresar, KonfiguraceUzivatele(), adresar, false).Nastaveni;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "davka/Slozka.h"
 
 #include "core/Chyba.h"
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <cerrno>
@@ -86,14 +87,8 @@ void ZapisCely(int slozka, const std::string& nazev, std::string_view obsah, mod
                 ::unlinkat(slozka, docasny.c_str(), 0);
         }
     } uklid{slozka, docasny, prejmenovano};
-    for (size_t zapsano = 0; zapsano < obsah.size();) {
-        const ssize_t r = ::write(soubor.Fd(), obsah.data() + zapsano, obsah.size() - zapsano);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            Chyba("Soubor", nazev + " nelze zapsat", r < 0 ? errno : ENOSPC);
-        zapsano += static_cast<size_t>(r);
-    }
+    if (const int kod = ZapisVse(soubor.Fd(), obsah); kod != 0)
+        Chyba("Soubor", nazev + " nelze zapsat", kod);
     if (::fsync(soubor.Fd()) != 0 || !soubor.Zavri())
         Chyba("Soubor", nazev + " nelze zapsat", errno);
     if (::renameat(slozka, docasny.c_str(), slozka, nazev.c_str()) != 0)

@@ -1,7 +1,8 @@
 #pragma once
 // The watched folder's file-system work, always relative to a folder held open: another
 // account that may write in the folder can rename or replace a path, never a descriptor.
-// Failures raise eChyba with the file's name and the system's error code.
+// (core/Soubory works on paths; what it does on a descriptor, it does here too.) Failures
+// raise eChyba with the file's name and the system's error code.
 
 #include "core/Deskriptor.h"
 

@@ -65,7 +65,11 @@ tZadani CtiVolby(const QStringList& argumenty) {
     QCommandLineParser parser;
     parser.setApplicationDescription(u("Tiskne etikety Oblepek bez okna: z tabulky v souboru "
                                        "(jeden řádek, jedna skupina etiket) nebo jednu etiketu "
-                                       "s hodnotami polí v počtu kopií."));
+                                       "s hodnotami polí v počtu kopií.\n\n"
+                                       "Návratový kód: 0 vytištěno, 2 chybné volby, 3 soubor "
+                                       "nejde přečíst, 4 chyba tiskárny nebo souboru úlohy, "
+                                       "5 chyba šablony, 6 s -o není co tisknout, 7 zastaveno "
+                                       "signálem (SIGTERM, SIGINT, SIGHUP: úloha se zruší)."));
     const QCommandLineOption etiketa(
         {u("l"), u("layout")}, u("Formát oblepky 1 až 5 (jinak ten vybraný v programu)."), u("N"));
     const QCommandLineOption tiskarna({u("p"), u("printer")},

@@ -179,3 +179,23 @@ std::vector<tUsekNahledu> VykresliNahled(const tNahled& n) {
     v.Radek(tDruhUseku::Hranice, W("Konec úlohy"));
     return v.Vysledek();
 }
+
+std::string ZobrazeniUseku(const tUsekNahledu& usek) {
+    std::string text = Win1250NaUtf8(usek.Text);
+    switch (usek.Druh) {
+    case tDruhUseku::Kody:
+        return "⟨" + text + "⟩";
+    case tDruhUseku::Hranice: {
+        std::string pravitka;
+        for (size_t od = 0; od < text.size();) {
+            const size_t konec = std::min(text.find('\n', od), text.size());
+            if (konec > od)
+                pravitka += "──── " + text.substr(od, konec - od) + " ────\n";
+            od = konec + 1;
+        }
+        return pravitka;
+    }
+    default:
+        return text;
+    }
+}

@@ -51,3 +51,7 @@ struct tUsekNahledu {
 };
 
 std::vector<tUsekNahledu> VykresliNahled(const tNahled& nahled);
+
+// A piece as the preview window shows it, in UTF-8 (its marks have no Windows-1250 form):
+// codes as ⟨27 64⟩, each line of a boundary as a rule "──── Etiketa 2 ────", the rest as it is.
+std::string ZobrazeniUseku(const tUsekNahledu& usek);

@@ -1,6 +1,7 @@
 #include "output/RadkySouboru.h"
 
 #include "core/CeleCislo.h"
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <algorithm>
@@ -19,29 +20,6 @@ constexpr size_t VelikostBloku = size_t{64} * 1024;
 // A row is held a few times over while it prints; a longer one would break the memory bound
 // that lets a table of any length print.
 constexpr size_t NejdelsiRadek = size_t{8} * 1024 * 1024;
-
-// read() that retries an interrupted call.
-ssize_t Precti(int fd, char* kam, size_t kolik) {
-    for (;;) {
-        const ssize_t precteno = ::read(fd, kam, kolik);
-        if (precteno >= 0 || errno != EINTR)
-            return precteno;
-    }
-}
-
-bool ZapisVse(int fd, const char* data, size_t delka) {
-    while (delka > 0) {
-        const ssize_t zapsano = ::write(fd, data, delka);
-        if (zapsano < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += zapsano;
-        delka -= static_cast<size_t>(zapsano);
-    }
-    return true;
-}
 
 // The first CR or LF from od on, or the text's length. memchr in short windows: fast for
 // lines ending in LF or CR LF, and no rescans of the block when one of the two never comes.
@@ -86,22 +64,24 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
     const int fd = vstup ? ::dup(STDIN_FILENO) : ::open(cesta.c_str(), O_RDONLY | O_CLOEXEC);
     soubor_ = tDeskriptor(fd);
     if (!soubor_.Otevreny())
-        throw eSouborTabulky("Cannot open file " + Utf8NaWin1250(nazev_));
+        throw eSouborTabulky(ChybaOtevreni(nazev_));
     if (::lseek(soubor_.Fd(), 0, SEEK_CUR) >= 0)
         return;
-    // A pipe is read once: keep a copy to read it again.
+    // A pipe is read once: keep a copy to read it again, up to the NUL where the text ends.
     tDeskriptor kopie = DocasnySoubor();
     if (!kopie.Otevreny())
-        ChybaCteni(errno);
+        ChybaKopie(errno);
     std::string blok(VelikostBloku, '\0');
     for (;;) {
-        const ssize_t precteno = Precti(soubor_.Fd(), blok.data(), blok.size());
+        const ssize_t precteno = PrectiKus(soubor_.Fd(), blok.data(), blok.size());
         if (precteno < 0)
             ChybaCteni(errno);
-        if (precteno == 0)
+        const std::string_view kus(blok.data(), static_cast<size_t>(precteno));
+        const size_t nula = kus.find('\0');
+        if (const int chyba = ZapisVse(kopie.Fd(), kus.substr(0, nula)); chyba != 0)
+            ChybaKopie(chyba);
+        if (precteno == 0 || nula != std::string_view::npos)
             break;
-        if (!ZapisVse(kopie.Fd(), blok.data(), static_cast<size_t>(precteno)))
-            ChybaCteni(errno);
     }
     soubor_ = std::move(kopie);
 }
@@ -110,6 +90,12 @@ tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev)
     : nazev_(std::move(nazev)), soubor_(std::move(soubor)) {
     if (::lseek(soubor_.Fd(), 0, SEEK_CUR) < 0)
         ChybaCteni(errno);
+}
+
+void tRadkySouboru::ChybaKopie(int kod) const {
+    // Not the input's fault: the temporary folder is full or cannot be written.
+    throw eSouborTabulky(Utf8NaWin1250("Dočasnou kopii souboru " + nazev_ + " nelze zapsat: " +
+                                       std::strerror(kod) + " (" + std::to_string(kod) + ")"));
 }
 
 void tRadkySouboru::ChybaCteni(int kod) const {
@@ -135,7 +121,7 @@ bool tRadkySouboru::Dopln() {
     pozice_ = 0;
     const size_t bylo = blok_.size();
     blok_.resize(bylo + VelikostBloku);
-    const ssize_t precteno = Precti(soubor_.Fd(), blok_.data() + bylo, VelikostBloku);
+    const ssize_t precteno = PrectiKus(soubor_.Fd(), blok_.data() + bylo, VelikostBloku);
     if (precteno < 0)
         ChybaCteni(errno);
     blok_.resize(bylo + static_cast<size_t>(precteno));

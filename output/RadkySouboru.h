@@ -20,8 +20,10 @@ public:
 class tRadkySouboru : public tZdrojRadku {
 public:
     // Opens the file cesta (file system bytes), or standard input for "-". Input that cannot
-    // be read twice (a pipe, a terminal) is first copied to an unnamed temporary file. Raises
-    // eSouborTabulky "Cannot open file %s" or "Soubor %s nelze přečíst (%d)"; Dalsi also
+    // be read twice (a pipe, a terminal) is first copied up to its first NUL to an unnamed
+    // temporary file. Raises eSouborTabulky "Cannot open file %s", "Soubor %s nelze přečíst
+    // (%d)" or, when the copy cannot be written, "Dočasnou kopii souboru %s nelze
+    // zapsat: <the system's text> (%d)"; Dalsi also
     // "Řádek %d souboru %s je delší než 8 MiB".
     explicit tRadkySouboru(const std::string& cesta);
     // A file the caller opened and checked itself (a regular file, read from where it
@@ -36,6 +38,7 @@ public:
 private:
     bool Dopln(); // reads the next block behind what is left; false at the end
     [[noreturn]] void ChybaCteni(int kod) const;
+    [[noreturn]] void ChybaKopie(int kod) const;
 
     std::string nazev_; // for messages, as given
     tDeskriptor soubor_;

@@ -1,58 +1,37 @@
 #include "output/SouborovaUloha.h"
 
-#include "core/Chyba.h"
-#include "core/Win1250.h"
-
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr size_t VelikostBloku = size_t{64} * 1024;
 
-std::string ChybaVytvoreni(const std::string& cesta) {
-    return "Cannot create file " + Utf8NaWin1250(cesta);
-}
-
-const char* const ChybaZapisu = "Stream write error";
-
 } // namespace
 
 tSouborovaUloha::tSouborovaUloha(const std::string& cesta) : cil_(cesta) {
-    struct stat druh {};
-    if (::stat(cesta.c_str(), &druh) == 0 && !S_ISREG(druh.st_mode)) {
-        soubor_ = tDeskriptor(::open(cesta.c_str(), O_WRONLY | O_CLOEXEC));
+    const tCilZapisu cil = NajdiCilZapisu(cesta);
+    if (cil.Obycejny()) {
+        // As the settings file: a write-protected file stays, a replaced one keeps its mode.
+        if (cil.Existuje && ChranenyProtiZapisu(cil.Cesta, cil.Stav))
+            throw eSouborUlohy(ChybaVytvoreni(cesta));
+        docasny_ = std::make_unique<tDocasnySoubor>(cil.Cesta);
+        if (!docasny_->Otevreny())
+            docasny_.reset();
+        else if (cil.Existuje)
+            docasny_->PrevezmiVlastnosti(cil.Stav);
     } else {
-        // Through a link, the file it points to is replaced, not the link.
-        std::error_code chyba;
-        if (const auto skutecna = std::filesystem::weakly_canonical(cesta, chyba); !chyba)
-            cil_ = skutecna.string();
-        for (int pokus = 0; pokus < 100 && !soubor_.Otevreny(); ++pokus) {
-            docasny_ =
-                cil_ + "." + std::to_string(::getpid()) + "." + std::to_string(pokus) + ".tmp";
-            soubor_ = tDeskriptor(
-                ::open(docasny_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (!soubor_.Otevreny() && errno != EEXIST)
-                break;
-        }
-        if (!soubor_.Otevreny())
-            docasny_.clear();
+        naMiste_ = OtevriNaMiste(cesta, false);
     }
-    if (!soubor_.Otevreny())
+    if (Fd() < 0)
         throw eSouborUlohy(ChybaVytvoreni(cesta));
     zasobnik_.reserve(VelikostBloku);
 }
 
 tSouborovaUloha::~tSouborovaUloha() {
     if (!hotovo_)
-        Prerus();
-    if (!docasny_.empty())
-        ::unlink(docasny_.c_str());
+        Prerus(); // what is left of the temporary file goes with docasny_
 }
 
 long long tSouborovaUloha::Prerus() noexcept {
@@ -68,7 +47,7 @@ long long tSouborovaUloha::Prerus() noexcept {
         const long long vZasobniku = std::max(celychEtiket_ - vFajlu_, 0LL);
         zasobnik_.resize(static_cast<size_t>(vZasobniku));
         Vyprazdni();
-        if (!docasny_.empty() && ::ftruncate(soubor_.Fd(), celychEtiket_) != 0)
+        if (docasny_ && ::ftruncate(Fd(), celychEtiket_) != 0)
             return 0;
         Prejmenuj();
         return etiket_;
@@ -83,29 +62,22 @@ void tSouborovaUloha::Zrus() noexcept {
 }
 
 void tSouborovaUloha::Vyprazdni() {
-    const char* data = zasobnik_.data();
-    size_t zbyva = zasobnik_.size();
-    while (zbyva > 0) {
-        const ssize_t zapsano = ::write(soubor_.Fd(), data, zbyva);
-        if (zapsano < 0 && errno == EINTR)
-            continue;
-        if (zapsano <= 0)
-            throw eSouborUlohy(ChybaZapisu);
-        data += zapsano;
-        zbyva -= static_cast<size_t>(zapsano);
-        vFajlu_ += zapsano;
-    }
-    zasobnik_.clear();
+    size_t zapsano = 0;
+    const int chyba = ZapisVse(Fd(), zasobnik_, {}, &zapsano);
+    vFajlu_ += static_cast<long long>(zapsano);
+    zasobnik_.erase(0, zapsano); // what is left starts where the file ends
+    if (chyba != 0)
+        throw eSouborUlohy(ChybaZapisu);
 }
 
 void tSouborovaUloha::Prejmenuj() {
-    if (docasny_.empty())
+    if (!docasny_)
         return;
-    if (!soubor_.Zavri())
+    if (!docasny_->Zavri())
         throw eSouborUlohy(ChybaZapisu);
-    if (::rename(docasny_.c_str(), cil_.c_str()) != 0)
+    if (!docasny_->Nahrad())
         throw eSouborUlohy(ChybaVytvoreni(cil_));
-    docasny_.clear();
+    docasny_.reset();
 }
 
 void tSouborovaUloha::Write(const std::string& data) {

@@ -3,8 +3,10 @@
 
 #include "core/Chyba.h"
 #include "core/Deskriptor.h"
+#include "core/Soubory.h"
 #include "output/TiskovaUloha.h"
 
+#include <memory>
 #include <string>
 
 // The job's file cannot be created or written.
@@ -16,8 +18,9 @@ public:
 class tSouborovaUloha : public tTiskovaUloha {
 public:
     // A regular file (or a new one) is written under a temporary name beside it and renamed
-    // over it at the end, so it never holds half a job; a device or a pipe is written as it
-    // is. Raises eSouborUlohy "Cannot create file %s".
+    // over it at the end, so it never holds half a job, and keeps its owner and mode; a
+    // write-protected one is refused. A device or a FIFO is written as it is. Raises
+    // eSouborUlohy "Cannot create file %s".
     explicit tSouborovaUloha(const std::string& cesta);
     // Without Dokonci, Prerus or Zrus: as Prerus.
     ~tSouborovaUloha() override;
@@ -38,8 +41,11 @@ private:
     void Vyprazdni(); // the buffer to the file; raises
     void Prejmenuj(); // the temporary file over the target; raises
 
-    std::string cil_, docasny_; // docasny_ empty: written in place
-    tDeskriptor soubor_;
+    int Fd() const { return docasny_ ? docasny_->Fd() : naMiste_.Fd(); }
+
+    std::string cil_;
+    std::unique_ptr<tDocasnySoubor> docasny_; // none: written in place
+    tDeskriptor naMiste_;
     std::string zasobnik_;       // written but not yet in the file (< 64 KiB)
     long long vFajlu_ = 0;       // bytes in the file
     long long celychEtiket_ = 0; // bytes up to the end of the last whole label

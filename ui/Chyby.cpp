@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-QString TextChybovehoOkna(std::exception_ptr chyba) {
+QString TextChybovehoOkna(const std::exception_ptr& chyba) {
     try {
         if (chyba)
             std::rethrow_exception(chyba);
@@ -20,7 +20,7 @@ QString TextChybovehoOkna(std::exception_ptr chyba) {
     }
 }
 
-void UkazChybu(std::exception_ptr chyba) {
+void UkazChybu(const std::exception_ptr& chyba) {
     QString text = TextChybovehoOkna(chyba);
     // Without a widget application (tools, tests of the core) a box cannot be shown.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {

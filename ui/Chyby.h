@@ -9,10 +9,10 @@
 #include <utility>
 
 // Shows the error box for the exception currently being handled or given.
-void UkazChybu(std::exception_ptr chyba);
+void UkazChybu(const std::exception_ptr& chyba);
 
 // The text the error box shows for an exception.
-QString TextChybovehoOkna(std::exception_ptr chyba);
+QString TextChybovehoOkna(const std::exception_ptr& chyba);
 
 // Wraps an event handler so that an error escaping it is shown and the program goes on.
 template <class F> auto Chranene(F handler) {

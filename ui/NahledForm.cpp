@@ -49,19 +49,7 @@ QTextCharFormat Format(tDruhUseku druh) {
 }
 
 QString Zobrazeni(const tUsekNahledu& usek) {
-    QString text = NaQt(usek.Text);
-    switch (usek.Druh) {
-    case tDruhUseku::Kody:
-        return QStringLiteral("⟨") + text + QStringLiteral("⟩");
-    case tDruhUseku::Hranice: {
-        QString pravitka;
-        for (const QString& radek : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            pravitka += QStringLiteral("──── ") + radek + QStringLiteral(" ────\n");
-        return pravitka;
-    }
-    default:
-        return text;
-    }
+    return QString::fromUtf8(ZobrazeniUseku(usek)); // the batch printer's -n shows the same
 }
 
 } // namespace

@@ -32,6 +32,10 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
 
     TMainForm okno(stav, uloziste, nactene.Rucni);
     okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window
+    // The window closed and saved: the program ends, also when a run or a dialog was open.
+    QObject::connect(
+        &okno, &TMainForm::Zavreno, qApp,
+        [](bool ulozeno) { QCoreApplication::exit(ulozeno ? 0 : 1); }, Qt::QueuedConnection);
     // Logout and the termination signals close the window as the user would: it saves.
     TSignalyUkonceni signaly([&okno] { okno.close(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &okno,

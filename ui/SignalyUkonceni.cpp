@@ -11,15 +11,15 @@
 
 namespace {
 
-// A signal handler may only write to a pipe; the event loop reads the other end. The pipe
-// is process-wide because the handler can reach nothing else.
-std::array<int, 2> trubka_{-1, -1};
+// A signal handler may only write to a pipe; the event loop reads the other end. The write
+// end is process-wide because the handler can reach nothing else.
+volatile sig_atomic_t zapisSignalu = -1;
 constexpr std::array<int, 3> Signaly{SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void PrijmiSignal(int cislo) {
     const int puvodni = errno;
     const char bajt = static_cast<char>(cislo);
-    [[maybe_unused]] ssize_t zapsano = ::write(trubka_[1], &bajt, 1);
+    [[maybe_unused]] ssize_t zapsano = ::write(zapisSignalu, &bajt, 1);
     errno = puvodni;
 }
 
@@ -27,12 +27,16 @@ extern "C" void PrijmiSignal(int cislo) {
 
 TSignalyUkonceni::TSignalyUkonceni(std::function<void()> ukonci, QObject* rodic)
     : QObject(rodic), ukonci_(std::move(ukonci)) {
-    if (::pipe2(trubka_.data(), O_CLOEXEC | O_NONBLOCK) != 0)
+    std::array<int, 2> trubka{-1, -1};
+    if (::pipe2(trubka.data(), O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without a pipe the signals keep their default: the program just ends
-    oznamovac_ = new QSocketNotifier(trubka_[0], QSocketNotifier::Read, this);
+    cteni_ = tDeskriptor(trubka[0]);
+    zapis_ = tDeskriptor(trubka[1]);
+    zapisSignalu = zapis_.Fd();
+    oznamovac_ = new QSocketNotifier(cteni_.Fd(), QSocketNotifier::Read, this);
     connect(oznamovac_, &QSocketNotifier::activated, this, [this] {
         std::array<char, 16> bajty{};
-        while (::read(trubka_[0], bajty.data(), bajty.size()) > 0) {
+        while (::read(cteni_.Fd(), bajty.data(), bajty.size()) > 0) {
         }
         ukonci_();
     });
@@ -45,12 +49,10 @@ TSignalyUkonceni::TSignalyUkonceni(std::function<void()> ukonci, QObject* rodic)
 }
 
 TSignalyUkonceni::~TSignalyUkonceni() {
+    if (!oznamovac_)
+        return;
     for (int s : Signaly)
         std::signal(s, SIG_DFL);
-    delete oznamovac_;
-    for (int& fd : trubka_) {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
-    }
+    zapisSignalu = -1;
+    delete oznamovac_; // before its descriptor closes
 }

@@ -4,11 +4,15 @@
 #include "tests/podpora/JakoNikdo.h"
 
 #include "core/Chyba.h"
+#include "core/Deskriptor.h"
 #include "core/IniSoubor.h"
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <grp.h>
 #include <optional>
 #include <set>
@@ -186,6 +190,30 @@ TEST_F(SouborNaDisku, PrepisZachovaPravaAOdkaz) {
     ASSERT_EQ(::stat(skutecny.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     JenSoubory({"Oblepky.ini", "skutecny.ini"});
+}
+
+// A FIFO in the file's place takes the bytes where it is and stays a FIFO (a saved job for a
+// reader at its other end); without a reader the write fails at once instead of waiting.
+TEST_F(SouborNaDisku, RouraSePiseNaMiste) {
+    const std::string roura = adresar / "roura";
+    ASSERT_EQ(::mkfifo(roura.c_str(), 0600), 0);
+    const auto obsah = tIniSoubor::ZTextu(roura, "[A]\r\nk=v\r\n");
+    std::string zprava;
+    try {
+        obsah.UpdateFile();
+    } catch (const eChyba& e) {
+        zprava = e.what();
+    }
+    EXPECT_EQ(zprava, "Cannot create file " + Utf8NaWin1250(roura));
+
+    const tDeskriptor ctenar(::open(roura.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    ASSERT_TRUE(ctenar.Otevreny());
+    obsah.UpdateFile();
+    std::string prijato;
+    EXPECT_EQ(PrectiDoNuly(ctenar.Fd(), prijato), 0);
+    EXPECT_EQ(prijato, obsah.Obsah());
+    EXPECT_TRUE(std::filesystem::is_fifo(roura));
+    JenSoubory({"roura"});
 }
 
 // Writing into a missing directory and reading a directory raise with the path; the

@@ -54,12 +54,17 @@ TEST(Umisteni, PrenosnaANainstalovanaKopie) {
     }
 }
 
-// Root may write /usr/bin, yet an installed copy keeps its settings in the configuration folder.
+// Root may write /usr/bin, yet an installed copy keeps its settings in the configuration
+// folder; the batch printer, which only reads them, makes no folder.
 TEST(Umisteni, SlozkaSystemuNeniPrenosna) {
     tDocasnyAdresar domov;
     const std::string konfigurace = domov / "oblepky/";
+    EXPECT_EQ(NajdiUmisteni("/usr/bin/", konfigurace, "/usr/share/oblepky/", false).Nastaveni,
+              konfigurace + "Oblepky.ini");
+    EXPECT_FALSE(std::filesystem::exists(konfigurace));
     EXPECT_EQ(NajdiUmisteni("/usr/bin/", konfigurace, "/usr/share/oblepky/").Nastaveni,
               konfigurace + "Oblepky.ini");
+    EXPECT_TRUE(std::filesystem::is_directory(konfigurace));
 }
 
 } // namespace

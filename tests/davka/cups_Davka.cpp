@@ -1,6 +1,7 @@
 // oblepky-tisk as a script runs it: a copy of the executable with its own settings file, its
 // exit status, standard output and error, and what reaches the queue or the job's file,
-// compared with the program's own run of the same layout and table and with its preview.
+// compared with the program's own run of the same layout and table and with its preview;
+// the job's file in the places a script may name, and signals during a run.
 
 #include "core/Kodovani.h"
 #include "core/Nastaveni.h"
@@ -9,12 +10,17 @@
 #include "output/RawPrinter.h"
 #include "tests/behy/VzorovaEtiketa.h"
 #include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/JakoNikdo.h"
 #include "tests/tisk/CupsTest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cups/ipp.h>
 
+#include <filesystem>
+#include <iostream>
+
+#include <sys/mount.h>
 #include <sys/wait.h>
 
 using namespace behy_test;
@@ -30,7 +36,7 @@ std::string TextNahledu(const tPopisOblepky& popis, const tTabulka& tabulka) {
     const tNahled nahled =
         ZachytNahled(popis, [&](const tSluzbyTisku& s) { TiskniTabulku(popis, 1, tabulka, s); });
     for (const tUsekNahledu& usek : VykresliNahled(nahled))
-        text += Win1250NaUtf8(usek.Text);
+        text += ZobrazeniUseku(usek);
     return text;
 }
 
@@ -95,6 +101,10 @@ TEST(Davka, JakoProgram) {
     const std::string nahled = TextNahledu(stav.PopisEtiket[0], tabulka);
     const std::string nahledChyby = TextNahledu(stav.PopisEtiket[1], tabulka);
     ASSERT_NE(nahledChyby.find("'x' is not a valid integer value"), std::string::npos);
+    // The window's marks: codes apart from typed digits, a rule where a label starts.
+    ASSERT_TRUE(nahled.find("⟨27 64⟩\n") != std::string::npos &&
+                nahled.find("──── Etiketa 2 ────\n") != std::string::npos)
+        << nahled;
 
     enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor };
     const struct {
@@ -181,6 +191,134 @@ TEST(Davka, JakoProgram) {
                 EXPECT_FALSE(soubor.path().filename().string().starts_with("uloha.bin"));
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// -o into what a script may name: a FIFO, a device, a protected or long-named file, an old
+// job that a run without labels must not pass off as its own; and signals during a run.
+TEST(Davka, CileVystupu) {
+    cups_test::PridejFrontu(Fronta);
+    const tStav stav = Nastaveni();
+    tTabulka tabulka;
+    tabulka.NactiText(Utf8NaWin1250(TextTabulky));
+    tZaznam zaznam;
+    TiskniTabulku(stav.PopisEtiket[0], 1, tabulka, Sluzby(zaznam));
+    const std::string bajty = zaznam.Bajty();
+    const std::string dlouhe(250, 'd');
+    // A table of 100 million labels, long enough to be stopped while it prints.
+    const std::string velka = "printf '100000000\\tJablko\\t15\\n' >velka.txt && ";
+    // Waits (up to 20 s) until the condition holds, then sends SIGTERM to the run.
+    const auto zastav = [](const std::string& podminka) {
+        return "p=$!; for i in $(seq 200); do " + podminka +
+               " && break; sleep 0.1; done; kill -TERM $p; wait $p";
+    };
+
+    enum tDruh { Bezne, JakoNikdo_, PlnyDisk };
+    const struct {
+        const char* nazev;
+        std::string prikaz;
+        int stav;
+        std::string vystup, chyby;
+        std::string soubor, obsah; // the file afterwards and its bytes
+        int prava = -1;            // its permission bits; -1: not checked
+        tDruh druh = Bezne;
+        bool zrusenaUloha = false; // the queue's newest job was cancelled
+    } pripady[] = {
+        {"fifo",
+         "mkfifo roura && { cat roura >prijato.bin & } && ./oblepky-tisk -o roura tabulka.txt; "
+         "s=$?; wait; test -p roura && exit $s",
+         0, "Počet etiket: 3\n", "", "prijato.bin", bajty},
+        {"naStandardniVystup", "./oblepky-tisk -o /dev/stdout tabulka.txt | cat >uloha.bin", 0, "",
+         "Počet etiket: 3\n", "uloha.bin", bajty},
+        {"dlouheJmeno", "./oblepky-tisk -o " + dlouhe + " tabulka.txt", 0, "Počet etiket: 3\n", "",
+         dlouhe, bajty},
+        {"pravaZustanou",
+         "printf stara >uloha.bin && chmod 640 uloha.bin && "
+         "./oblepky-tisk -o uloha.bin tabulka.txt",
+         0, "Počet etiket: 3\n", "", "uloha.bin", bajty, 0640},
+        {"chranenySoubor",
+         "printf stara >uloha.bin && chmod 444 uloha.bin && "
+         "./oblepky-tisk -o uloha.bin tabulka.txt",
+         4, "Počet etiket: 0\n", "Cannot create file uloha.bin.\n", "uloha.bin", "stara", 0444,
+         JakoNikdo_},
+        {"nicKTisku", "printf stara >uloha.bin && ./oblepky-tisk -l 3 -f 1=a -c 0 -o uloha.bin", 6,
+         "Počet etiket: 0\n", "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek",
+         "uloha.bin", "stara"},
+        {"prazdnaTabulka",
+         "printf stara >uloha.bin && : >prazdna.txt && "
+         "./oblepky-tisk -o uloha.bin prazdna.txt",
+         6, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
+        {"signalBehemZapisu",
+         "printf stara >uloha.bin && " + velka + "./oblepky-tisk -o uloha.bin velka.txt & " +
+             zastav("ls | grep -q '[.]tmp$'"),
+         7, "Počet etiket: 0\n", "Zastaveno signálem SIGTERM\n", "uloha.bin", "stara"},
+        {"signalBehemTisku",
+         velka + "./oblepky-tisk velka.txt & " + zastav("lpstat -o Davka | grep -q ."), 7,
+         "Počet etiket: 0\n", "Zastaveno signálem SIGTERM\n", "", "", -1, Bezne, true},
+        // The text ends at its first NUL: what follows is never read, however much comes.
+        {"nulaNaVstupu",
+         "{ cat tabulka.txt; printf '\\0'; while printf x; do :; done; } 2>/dev/null | "
+         "timeout 60 ./oblepky-tisk -o uloha.bin -",
+         0, "Počet etiket: 3\n", "", "uloha.bin", bajty},
+        {"plnaDocasnaSlozka",
+         "head -c 300000 /dev/urandom | tr -d '\\0' | TMPDIR=maly ./oblepky-tisk -o uloha.bin -", 3,
+         "",
+         "Dočasnou kopii souboru (standardní vstup) nelze zapsat: No space left on device (28)\n",
+         "", "", -1, PlnyDisk},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const tDocasnyAdresar adresar;
+        fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+        tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
+        ZapisBajty(adresar / "tabulka.txt", TextTabulky);
+        tVysledek v;
+        if (p.druh == JakoNikdo_) {
+            fs::permissions(adresar.Cesta(), fs::perms::all);
+            const auto vysledek = JakoNikdo([&] {
+                const tVysledek u = Spust(adresar, p.prikaz);
+                return std::to_string(u.stav) + "|" + u.vystup + "|" + u.chyby;
+            });
+            if (!vysledek) {
+                ADD_FAILURE() << "cannot run as nobody here";
+                continue;
+            }
+            const size_t a = vysledek->find('|'), b = vysledek->find('|', a + 1);
+            v = {std::stoi(vysledek->substr(0, a)), vysledek->substr(a + 1, b - a - 1),
+                 vysledek->substr(b + 1)};
+        } else if (p.druh == PlnyDisk) {
+            fs::create_directory(adresar / "maly");
+            if (::mount("tmpfs", (adresar / "maly").c_str(), "tmpfs", 0, "size=64k") != 0) {
+                std::cout << "no tmpfs mount here, case left out\n";
+                continue;
+            }
+            v = Spust(adresar, p.prikaz);
+            ::umount2((adresar / "maly").c_str(), MNT_DETACH);
+        } else {
+            v = Spust(adresar, p.prikaz);
+        }
+        EXPECT_EQ(v.stav, p.stav);
+        EXPECT_EQ(v.vystup, p.vystup);
+        EXPECT_TRUE(v.chyby.starts_with(p.chyby)) << v.chyby;
+        if (p.chyby.empty()) {
+            EXPECT_EQ(v.chyby, "");
+        }
+        if (!p.soubor.empty()) {
+            EXPECT_TRUE(PrectiBajty(adresar / p.soubor) == p.obsah);
+        }
+        if (p.prava >= 0) {
+            EXPECT_EQ(static_cast<int>(fs::status(adresar / p.soubor).permissions()), p.prava);
+        }
+        for (const auto& soubor : fs::directory_iterator(adresar.Cesta()))
+            EXPECT_FALSE(soubor.path().extension() == ".tmp") << "left behind: " << soubor.path();
+        if (p.zrusenaUloha) {
+            EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta), IPP_JSTATE_CANCELED);
+        }
+    }
+    cups_test::VymazZachycene(Fronta);
 }
 
 } // namespace

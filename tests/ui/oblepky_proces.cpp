@@ -1,18 +1,27 @@
 // The program as a real process for tests that signal it or run two copies: the program's own
 // run on a folder given as argument, with one action a user would do once the window is up.
 //
-//   oblepky_proces FOLDER pis|vyber|prejmenuj
+//   oblepky_proces FOLDER pis|vyber|prejmenuj|tiskni
 //
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
-// layout 1 to "A" in the settings dialog and confirms it. Then it prints "pripraveno".
+// layout 1 to "A" in the settings dialog and confirms it, "tiskni" pastes the table
+// "Big<TAB>100000000" and prints it to a job that keeps nothing. Then it prints "pripraveno"
+// (for "tiskni": once the progress window shows). It prints "zruseno" when a job is
+// cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
 
+#include "output/TiskovaUloha.h"
+#include "tests/ui/PrvkyOkna.h"
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
 #include "ui/NastaveniOblepkyForm.h"
 #include "ui/NastaveniOblepkyFrame.h"
 #include "ui/Program.h"
+#include "ui/PrubehTisku.h"
+#include "ui/VytistenoForm.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -20,6 +29,47 @@
 #include "tests/ui/Modalni.h"
 
 #include <cstdio>
+
+namespace {
+
+void Vypis(const QString& radek) {
+    std::puts(qPrintable(radek));
+    std::fflush(stdout);
+}
+
+class tZahozenaUloha : public tTiskovaUloha {
+public:
+    void Write(const std::string&) override {}
+    void Dokonci() override {}
+    long long Prerus() noexcept override { return 0; }
+    void Zrus() noexcept override { Vypis(QStringLiteral("zruseno")); }
+};
+
+// Prints the table's run to a job that keeps nothing; "pripraveno" once its progress shows.
+void Tiskni(TMainForm& okno, const tPrvkyOkna& p) {
+    okno.SluzbyTisku().VytvorUlohu = [](const std::string&, const std::string&) {
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tZahozenaUloha>());
+    };
+    QApplication::clipboard()->setText(QStringLiteral("Big\t100000000"));
+    p.PageControl1->setCurrentIndex(1);
+    p.Button1->click();
+    auto* hlidac = new QTimer(&okno);
+    QObject::connect(hlidac, &QTimer::timeout, &okno, [&okno, ohlaseno = false]() mutable {
+        if (auto* prubeh = okno.findChild<TPrubehTisku*>();
+            !ohlaseno && prubeh && prubeh->isVisible()) {
+            ohlaseno = true;
+            Vypis(QStringLiteral("pripraveno"));
+        }
+        if (auto* d = qobject_cast<TVytistenoForm*>(QApplication::activeModalWidget())) {
+            Vypis(QStringLiteral("dokonceni ") + d->xPocet->text());
+            d->accept();
+        }
+    });
+    hlidac->start(10);
+    QTimer::singleShot(0, p.TiskVsech, &QPushButton::click); // from the event loop
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     TAplikace aplikace(argc, argv);
@@ -30,12 +80,17 @@ int main(int argc, char** argv) {
     const tChybovaOkna chybovaOkna(
         [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     return SpustProgram(std::string(argv[1]) + "/", [&akce](TMainForm& okno) {
+        const tPrvkyOkna p(okno);
+        if (akce == QLatin1String("tiskni")) {
+            Tiskni(okno, p);
+            return;
+        }
         if (akce == QLatin1String("pis")) {
-            okno.eRucne->item(0, 1)->setText(QStringLiteral("Napsáno"));
+            p.eRucne->item(0, 1)->setText(QStringLiteral("Napsáno"));
         } else if (akce == QLatin1String("vyber")) {
-            okno.eOblepkyVyber->setFocus();
-            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
-            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
+            p.eOblepkyVyber->setFocus();
+            QTest::keyClick(p.eOblepkyVyber, Qt::Key_Down);
+            QTest::keyClick(p.eOblepkyVyber, Qt::Key_Down);
         } else if (akce == QLatin1String("prejmenuj")) {
             PriModalnim([](QWidget* w) {
                 auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
@@ -44,9 +99,8 @@ int main(int argc, char** argv) {
                 dialog->Eti[0]->eNazev->setText(QStringLiteral("A"));
                 dialog->OK->click();
             });
-            okno.Vzhledetiket1Click();
+            p.Vzhledetiket1->trigger();
         }
-        std::puts("pripraveno");
-        std::fflush(stdout);
+        Vypis(QStringLiteral("pripraveno"));
     });
 }
