@@ -48,7 +48,8 @@ std::optional<int> CtiDenik(int zabor) {
 }
 
 void SmazDenik(int zabor) {
+    // Not flushed to the disk: a journal that comes back after a power cut names a job that
+    // has ended, or one without its document, and is resolved the same way again.
     if (::unlinkat(zabor, NazevDeniku.c_str(), 0) != 0 && errno != ENOENT)
         Chyba("smazat", errno);
-    Synchronizuj(zabor);
 }

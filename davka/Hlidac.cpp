@@ -505,7 +505,11 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
             ZapisCely(chyby_.Fd(), docasny, text, 0644);
             PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(), cil + ".chyba.txt");
         }
-        Synchronizuj(hotovo ? hotovo_.Fd() : chyby_.Fd());
+        // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
+        // file in its claim folder with its journal, and the server's history (completed)
+        // moves it again. A failure may not show in that history, so chyby/ is flushed.
+        if (!hotovo)
+            Synchronizuj(chyby_.Fd());
         Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
                               Vypis(cil)
                         : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);

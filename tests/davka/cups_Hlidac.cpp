@@ -136,9 +136,11 @@ bool Cekej(const std::function<bool()>& hotovo, std::chrono::seconds limit = 60s
     return true;
 }
 
+// The files in a folder, their .chyba.txt left out; 0 before the watcher has made it.
 size_t Pocet(const fs::path& slozka) {
     size_t n = 0;
-    for (const auto& p : fs::directory_iterator(slozka))
+    std::error_code chyba;
+    for (const auto& p : fs::directory_iterator(slozka, chyba))
         n += p.path().filename().string().ends_with(".chyba.txt") ? 0 : 1;
     return n;
 }
