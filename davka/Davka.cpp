@@ -83,7 +83,7 @@ tKonec PockejNaUlohu(int id, int sekund, std::ostream& chyby) {
 struct tBeh {
     tPopisOblepky popis;
     int kopii = 0;
-    std::unique_ptr<tRadkySouboru> radky; // a table run; none: a manual run
+    std::unique_ptr<tZdrojRadku> radky; // a table run; none: a manual run
     tRucniHodnoty hodnoty{};
 
     void operator()(const tSluzbyTisku& sluzby) const {
@@ -95,7 +95,7 @@ struct tBeh {
 };
 
 // Raises the errors of the settings file and of opening the table file.
-tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
+tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeniDavky& vlozeni) {
     // Read only: the batch printer leaves the file to the program.
     const tNastaveni nastaveni = tUlozisteNastaveni(cestaNastaveni).Nacti();
     tBeh beh;
@@ -106,7 +106,9 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
     // The copy box of the main window takes StdPocet within its range.
     beh.kopii = z.Pocet.value_or(std::clamp(beh.popis.StdPocet, 0, NejvicKopii));
     // The table file is opened before any job, so that a missing one prints nothing.
-    if (z.Soubor)
+    if (vlozeni.Radky)
+        beh.radky = vlozeni.Radky();
+    else if (z.Soubor)
         beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
@@ -123,7 +125,8 @@ bool NaStandardniVystup(const std::string& cesta) {
            soubor.st_dev == vystup.st_dev && soubor.st_ino == vystup.st_ino;
 }
 
-tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby) {
+tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby,
+              const tVlozeniDavky& vlozeni) {
     const tZastaveni zastaveni;
     std::optional<long long> vytisteno; // what the run reported as printed
     bool uloha = false;                 // the run opened a job
@@ -137,13 +140,21 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
-        auto uloha = std::make_unique<tRawPrinter>(nazev, tiskarna);
-        idUlohy = uloha->Uloha();
-        return std::make_unique<tUlohaNaPozadi>(std::move(uloha));
+        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        idUlohy = tisk->Uloha();
+        if (vlozeni.UlohaVytvorena)
+            vlozeni.UlohaVytvorena(*tisk); // on an error the job goes before its first byte
+        return std::make_unique<tUlohaNaPozadi>(std::move(tisk));
     };
-    sluzby.UkazDokonceni = [&](long long pocet) { vytisteno = pocet; };
+    sluzby.UkazDokonceni = [&](long long pocet) {
+        vytisteno = pocet;
+        if (vlozeni.Vytisteno)
+            vlozeni.Vytisteno(pocet);
+    };
     // A signal cancels the job: nothing of it prints, the temporary file goes.
-    sluzby.Pokrok = [&](long long, long long) { return !zastaveni.Zastaveno(); };
+    sluzby.Pokrok = [&](long long, long long) {
+        return !zastaveni.Zastaveno() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
+    };
     // The count must not land among the job's bytes.
     std::ostream& pocet = z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
     std::exception_ptr chyba;
@@ -206,13 +217,13 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
 } // namespace
 
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
-                  std::ostream& chyby) {
+                  std::ostream& chyby, const tVlozeniDavky& vlozeni) {
     tBeh beh;
     try {
-        beh = Priprav(z, cestaNastaveni);
+        beh = Priprav(z, cestaNastaveni, vlozeni);
     } catch (...) {
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
-    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby);
+    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby, vlozeni);
 }

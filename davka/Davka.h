@@ -4,8 +4,13 @@
 
 #include "davka/Volby.h"
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
+
+class tRawPrinter;
+class tZdrojRadku;
 
 // Exit statuses of the batch printer.
 enum tKonec : int {
@@ -20,9 +25,24 @@ enum tKonec : int {
     KonecNic = 8,     // -o, and nothing to print: the file is left as it was
 };
 
+// What a caller that prints file after file (the watched folder) adds to one run. Every
+// member may be empty.
+struct tVlozeniDavky {
+    // The table's rows instead of opening z.Soubor (a file the caller opened itself);
+    // raises eSouborTabulky as opening does.
+    std::function<std::unique_ptr<tZdrojRadku>()> Radky;
+    // The job exists and no byte of it is sent yet; an error raised here cancels the job
+    // and ends the run as a printer error.
+    std::function<void(const tRawPrinter& uloha)> UlohaVytvorena;
+    // Asked every few thousand labels; false cancels the job, and nothing of it prints.
+    std::function<bool()> Pokracovat;
+    // The labels that will print, as the "Počet etiket" line says.
+    std::function<void(long long pocet)> Vytisteno;
+};
+
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the
 // "Počet etiket: N" line (also after a printer or template failure, and to chyby when the
 // job's file is standard output) or the preview; the error goes to chyby as the error box
 // would show it, in UTF-8. A signal while it prints stops the run (tZastaveni).
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
-                  std::ostream& chyby);
+                  std::ostream& chyby, const tVlozeniDavky& vlozeni = {});

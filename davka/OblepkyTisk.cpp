@@ -5,6 +5,7 @@
 #include "core/Umisteni.h"
 #include "core/Win1250.h"
 #include "davka/Davka.h"
+#include "davka/Hlidac.h"
 
 #include <QCoreApplication>
 
@@ -42,5 +43,7 @@ int main(int argc, char** argv) {
         std::cout << "oblepky-tisk " << OBLEPKY_VERZE << "\n";
         return KonecOk;
     }
+    if (zadani.Slozka)
+        return SpustHlidace(zadani, CestaNastaveni(), std::cerr);
     return SpustDavku(zadani, CestaNastaveni(), std::cout, std::cerr);
 }

@@ -94,9 +94,21 @@ tZadani CtiVolby(const QStringList& argumenty) {
         u("Po odeslání sledovat úlohu až SEKUND sekund, dokud se nevytiskne: návratový kód 0 "
           "vytištěna, 4 zrušena, přerušena nebo fronta zastavená, 6 čeká nebo se tiskne dál."),
         u("SEKUNDY"));
+    const QCommandLineOption slozka(
+        {u("w"), u("watch")},
+        u("Hlídat složku: každý soubor s tabulkou, který do ní přibude, vytisknout právě "
+          "jednou a přesunout do hotovo/ (po chybě do chyby/). Soubor do složky přejmenujte, "
+          "až je celý zapsaný."),
+        u("SLOZKA"));
+    const QCommandLineOption usazeni(
+        {u("settle")},
+        u("Soubor zapisovaný přímo ve složce je celý, když se tolik sekund nezměnil "
+          "(výchozí 2)."),
+        u("SEKUNDY"));
     const QCommandLineOption napoveda({u("h"), u("help")}, u("Vypíše tuto nápovědu."));
     const QCommandLineOption verze({u("v"), u("version")}, u("Vypíše verzi programu."));
-    parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, napoveda, verze});
+    parser.addOptions(
+        {etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, slozka, usazeni, napoveda, verze});
     parser.addPositionalArgument(
         u("SOUBOR"),
         u("Tabulka jako ve schránce: text UTF-8, mezi buňkami TAB, řádky končí CR, "
@@ -135,6 +147,18 @@ tZadani CtiVolby(const QStringList& argumenty) {
     const QStringList soubory = parser.positionalArguments();
     if (soubory.size() > 1)
         throw eChybaVoleb(Utf8NaWin1250("Zadejte nejvýš jeden soubor s tabulkou"));
+    if (parser.isSet(usazeni))
+        z.Usazeni = Cislo(parser.value(usazeni), 1, 3600, "Čekání (--settle)");
+    if (parser.isSet(slozka)) {
+        if (!soubory.isEmpty() || !z.Pole.empty() || z.Vystup || z.Nahled)
+            throw eChybaVoleb(Utf8NaWin1250(
+                "Hlídaná složka (--watch) tiskne soubory, které do ní přibudou; soubor, pole "
+                "(-f), soubor úlohy (-o) ani náhled (-n) k ní nepatří"));
+        z.Slozka = QFile::encodeName(parser.value(slozka)).toStdString();
+        return z;
+    }
+    if (parser.isSet(usazeni))
+        throw eChybaVoleb(Utf8NaWin1250("Čekání (--settle) patří k hlídané složce (--watch)"));
     if (!soubory.isEmpty())
         z.Soubor = soubory[0] == u("-") ? "-" : QFile::encodeName(soubory[0]).toStdString();
     if (z.Soubor && !z.Pole.empty())

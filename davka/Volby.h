@@ -27,6 +27,8 @@ struct tZadani {
     std::optional<int> Pocet;                      // copy count; none: the layout's StdPocet
     std::optional<std::string> Soubor; // table file (file system bytes), "-" standard input
     std::optional<int> Cekat;          // --wait: seconds to follow the job to its end
+    std::optional<std::string> Slozka; // --watch: the folder to watch (file system bytes)
+    int Usazeni = 2; // --settle: seconds a file written in place must stay unchanged
 };
 
 // Reads the arguments (the program's name first). Raises eChybaVoleb with a Czech message.

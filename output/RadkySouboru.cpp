@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -83,6 +84,12 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
             break;
     }
     soubor_ = std::move(kopie);
+}
+
+tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev)
+    : nazev_(std::move(nazev)), soubor_(std::move(soubor)) {
+    if (::lseek(soubor_.Fd(), 0, SEEK_CUR) < 0)
+        ChybaCteni(errno);
 }
 
 void tRadkySouboru::ChybaKopie(int kod) const {

@@ -26,6 +26,9 @@ public:
     // zapsat: <the system's text> (%d)"; Dalsi also
     // "Řádek %d souboru %s je delší než 8 MiB".
     explicit tRadkySouboru(const std::string& cesta);
+    // A file the caller opened and checked itself (a regular file, read from where it
+    // stands); nazev names it in messages.
+    tRadkySouboru(tDeskriptor soubor, std::string nazev);
 
     void NaZacatek() override;
     bool Dalsi() override;

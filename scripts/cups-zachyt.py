@@ -9,6 +9,9 @@ Usage: cups-zachyt.py TARGET_DIR PORT_FILE
 With OBLEPKY_ZAVRIT_PO=N in the environment the first connection is cut after N bytes, like
 a printer that drops the line in the middle of a job; later connections are captured whole.
 
+With OBLEPKY_PORT=PORT it listens on that port (a printer switched off and on again comes
+back where it was); otherwise on a free one.
+
 With OBLEPKY_TICHY=PORT it plays a print server that stalls: the first connection is passed
 on to 127.0.0.1:PORT (so the printer list answers), every later one is taken and never
 answered; nothing is stored.
@@ -54,7 +57,7 @@ def obsluz(spojeni, cislo, limit):
 
 server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
 server.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-server.bind(("127.0.0.1", 0))
+server.bind(("127.0.0.1", int(os.environ.get("OBLEPKY_PORT", "0") or 0)))
 server.listen(16)
 docasny = soubor_portu + ".tmp"
 with open(docasny, "w") as f:

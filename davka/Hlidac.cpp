@@ -1,0 +1,777 @@
+#include "davka/Hlidac.h"
+
+#include "core/Chyba.h"
+#include "core/Soubory.h"
+#include "core/Win1250.h"
+#include "davka/Denik.h"
+#include "davka/Slozka.h"
+#include "output/ChybaTiskarny.h"
+#include "output/RadkySouboru.h"
+#include "output/RawPrinter.h"
+#include "output/SpravaUloh.h"
+#include "output/StavUlohy.h"
+#include "output/Tiskarny.h"
+
+#include <cups/ipp.h>
+#include <systemd/sd-daemon.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <deque>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <utility>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/signalfd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using tHodiny = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+const std::string Hotovo = "hotovo", Chyby = "chyby";
+// The watchers' working folder: one folder per running watcher, holding its lock file and
+// one claim folder per file it has taken (the file and its journal).
+const std::string Pracovni = ".oblepky-hlidac", Zamek = "zamek", Novy = ".novy-";
+// Jobs handed to the server and not yet ended: enough to keep the queue busy while the
+// watcher learns that the first has ended, few enough that a stopped printer keeps the rest
+// waiting in the folder, in order.
+constexpr size_t NejvicUloh = 64;
+// A job is asked about soon after it is sent, then less and less often: the first in line
+// at least every 200 ms (the queue prints in order, so it is the one that ends next), the
+// others every 2 s. A job that has waited 3 s makes the printer's message worth a log line.
+constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
+                                    DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
+
+bool Bere(const std::string& nazev) {
+    return !nazev.empty() && nazev[0] != '.' && !nazev.ends_with(".tmp") &&
+           !nazev.ends_with(".part");
+}
+
+std::string Utf8(const std::string& win) {
+    return Win1250NaUtf8(win);
+}
+
+// A file name as the log shows it: control characters would break the line.
+std::string Vypis(const std::string& nazev) {
+    std::string s = nazev;
+    for (char& z : s)
+        if (static_cast<unsigned char>(z) < 0x20 || z == 0x7F)
+            z = '?';
+    return s;
+}
+
+// The state as the log and the error file say it (UTF-8).
+std::string StavUtf8(const tUloha& u) {
+    return Win1250NaUtf8(NazevStavu(u.Stav));
+}
+
+// A stock system exports text; a NUL byte or broken UTF-8 in the file's first block is no
+// table (binary junk would otherwise print as labels of garbage).
+bool JeText(int fd) {
+    std::string blok(size_t{64} * 1024, '\0');
+    ssize_t delka = -1;
+    do
+        delka = ::pread(fd, blok.data(), blok.size(), 0);
+    while (delka < 0 && errno == EINTR);
+    if (delka < 0)
+        return true; // reading fails again in the run, which says so
+    blok.resize(static_cast<size_t>(delka));
+    for (size_t i = 0; i < blok.size();) {
+        const auto b = static_cast<unsigned char>(blok[i]);
+        const size_t delkaZnaku = b < 0x80             ? 1
+                                  : (b & 0xE0) == 0xC0 ? 2
+                                  : (b & 0xF0) == 0xE0 ? 3
+                                  : (b & 0xF8) == 0xF0 ? 4
+                                                       : 0;
+        if (b == 0 || delkaZnaku == 0 || (delkaZnaku == 2 && b < 0xC2))
+            return false;
+        for (size_t j = 1; j < delkaZnaku; ++j)
+            if (i + j < blok.size() && (static_cast<unsigned char>(blok[i + j]) & 0xC0) != 0x80)
+                return false;
+        i += delkaZnaku; // a character cut at the block's end is no fault
+    }
+    return true;
+}
+
+std::string NahodneJmeno() {
+    static std::mt19937_64 nahoda{std::random_device{}()};
+    static const char* const znaky = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s;
+    for (int i = 0; i < 10; ++i)
+        s += znaky[nahoda() % 36];
+    return s;
+}
+
+// A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
+// folder, with the journal of its job beside it.
+struct tZabor {
+    std::string slozka;          // the claim folder's name ("00000012"), in claim order
+    tDeskriptor fd;              // the claim folder
+    std::string nazev;           // the file's name as it arrived
+    std::optional<int> uloha;    // the job in the journal
+    long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
+    bool odeslano = false;       // this watcher handed the job its whole document
+    tHodiny::time_point dotaz{}; // the next question about the job
+    tHodiny::duration krok = PrvniDotaz;
+    tHodiny::time_point od = tHodiny::now(); // followed since
+};
+
+struct tKandidat {
+    off_t velikost = -1;
+    timespec zmena{};
+    tHodiny::time_point od{}; // since when size and time have stayed as they are
+    bool cely = false;        // complete: waits to be claimed
+};
+
+class tHlidac {
+public:
+    tHlidac(const tZadani& z, const std::string& nastaveni, std::ostream& zaznam)
+        : zadani_(z), nastaveni_(nastaveni), zaznam_(zaznam), usazeni_(z.Usazeni * 1s) {}
+
+    tKonec Bez();
+
+private:
+    void Priprav();
+    void Zapis(const std::string& nazev, std::optional<int> uloha, long long etiket,
+               const std::string& stav);
+    void Zapis(const tZabor& z, const std::string& stav) {
+        Zapis(z.nazev, z.uloha, z.etiket, stav);
+    }
+    bool Signal();
+    void Udalosti();
+    void Prisel(const std::string& nazev, bool prejmenovan);
+    void Prohledej();
+    void Dozrale();
+    void Prevezmi();
+    void NactiZabor(const std::string& slozka);
+    bool Zaber();
+    void Pracuj();
+    void Tiskni(tZabor& z);
+    void Sleduj(tZabor& z, bool prvni);
+    void Uzavri(tZabor& z, bool hotovo, const std::string& chyba, const std::optional<tUloha>& u);
+    void Server(const std::string& potiz);
+    void Odloz();
+    void Fronta(const tUloha& u, bool vazne);
+    void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
+    std::chrono::milliseconds Cekani() const;
+
+    const tZadani& zadani_;
+    const std::string& nastaveni_;
+    std::ostream& zaznam_;
+    const tHodiny::duration usazeni_;
+    bool konec_ = false;
+
+    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_, inotify_, signal_;
+    std::string mojeJmeno_;
+    long long poradi_ = 0;
+
+    std::map<std::string, tKandidat> kandidati_;
+    std::deque<std::string> pripravene_; // complete files, in the order they became so
+    std::set<std::string> ponechane_;    // entries left alone (logged once)
+    std::deque<tZabor> zabory_;          // claimed, in claim order
+    tHodiny::time_point prohledani_{};
+    tHodiny::time_point pauzaDo_{};
+    tHodiny::duration pauza_{};
+    std::string potizServeru_, potizFronty_, potizTisku_;
+    bool frontaStoji_ = false;
+};
+
+void tHlidac::Zapis(const std::string& nazev, std::optional<int> uloha, long long etiket,
+                    const std::string& stav) {
+    const std::time_t ted = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&ted, &tm);
+    char cas[32];
+    std::strftime(cas, sizeof cas, "%Y-%m-%d %H:%M:%S", &tm);
+    zaznam_ << cas << ' ' << (nazev.empty() ? "-" : Vypis(nazev)) << " úloha "
+            << (uloha ? std::to_string(*uloha) : "-") << ", etiket "
+            << (etiket >= 0 ? std::to_string(etiket) : "-") << ": " << stav << '\n'
+            << std::flush;
+}
+
+void tHlidac::Priprav() {
+    slozka_ = OtevriSlozku(AT_FDCWD, *zadani_.Slozka);
+    if (!slozka_.Otevreny())
+        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít (" +
+                                   std::to_string(errno) + ")"));
+    hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
+    chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
+    pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
+
+    // Our folder is made under a name that no other watcher takes over, locked, and only
+    // then given its real name: a watcher that sees it can never find it unlocked while we
+    // live. The kernel drops the lock when we die, however we die.
+    const std::string nazev = NahodneJmeno();
+    const std::string docasny = Novy + nazev;
+    moje_ = VytvorSlozku(pracovni_.Fd(), docasny, 0700);
+    zamek_ = tDeskriptor(::openat(moje_.Fd(), Zamek.c_str(),
+                                  O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!zamek_.Otevreny() || ::flock(zamek_.Fd(), LOCK_EX | LOCK_NB) != 0 ||
+        ::renameat(pracovni_.Fd(), docasny.c_str(), pracovni_.Fd(), nazev.c_str()) != 0)
+        throw eChyba(Utf8NaWin1250("Pracovní složku hlídače nelze připravit (" +
+                                   std::to_string(errno) + ")"));
+    mojeJmeno_ = nazev;
+
+    sigset_t signaly;
+    sigemptyset(&signaly);
+    sigaddset(&signaly, SIGTERM);
+    sigaddset(&signaly, SIGINT);
+    ::pthread_sigmask(SIG_BLOCK, &signaly, nullptr);
+    signal_ = tDeskriptor(::signalfd(-1, &signaly, SFD_NONBLOCK | SFD_CLOEXEC));
+    inotify_ = tDeskriptor(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (!signal_.Otevreny() || !inotify_.Otevreny() ||
+        ::inotify_add_watch(inotify_.Fd(), zadani_.Slozka->c_str(),
+                            IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
+                                IN_ONLYDIR) < 0)
+        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze hlídat (" +
+                                   std::to_string(errno) + ")"));
+    Prevezmi();
+    Prohledej();
+}
+
+bool tHlidac::Signal() {
+    signalfd_siginfo info{};
+    if (::read(signal_.Fd(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+        konec_ = true;
+    return konec_;
+}
+
+void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
+    if (!Bere(nazev))
+        return;
+    struct stat st {};
+    if (::fstatat(slozka_.Fd(), nazev.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        kandidati_.erase(nazev);
+        return;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        // Links, FIFOs, devices and folders are never opened: left where they are.
+        kandidati_.erase(nazev);
+        if (nazev != Hotovo && nazev != Chyby && ponechane_.insert(nazev).second)
+            Zapis(nazev, {}, -1,
+                  S_ISLNK(st.st_mode)   ? "ponechán: symbolický odkaz se netiskne"
+                  : S_ISDIR(st.st_mode) ? "ponechán: složka se netiskne"
+                                        : "ponechán: není obyčejný soubor");
+        return;
+    }
+    auto [misto, novy] = kandidati_.try_emplace(nazev);
+    tKandidat& k = misto->second;
+    if (k.cely)
+        return;
+    if (prejmenovan) {
+        // Renamed into the folder: its writer has finished it.
+        k.cely = true;
+        pripravene_.push_back(nazev);
+        return;
+    }
+    if (novy || k.velikost != st.st_size || k.zmena.tv_sec != st.st_mtim.tv_sec ||
+        k.zmena.tv_nsec != st.st_mtim.tv_nsec) {
+        k.velikost = st.st_size;
+        k.zmena = st.st_mtim;
+        k.od = tHodiny::now();
+    }
+}
+
+void tHlidac::Udalosti() {
+    alignas(inotify_event) char buf[16384];
+    for (;;) {
+        const ssize_t delka = ::read(inotify_.Fd(), buf, sizeof buf);
+        if (delka <= 0)
+            return;
+        for (ssize_t i = 0; i < delka;) {
+            const auto* u = reinterpret_cast<const inotify_event*>(buf + i);
+            i += static_cast<ssize_t>(sizeof(inotify_event) + u->len);
+            if ((u->mask & IN_Q_OVERFLOW) != 0)
+                prohledani_ = {}; // events lost: look at the whole folder now
+            else if (u->len > 0)
+                Prisel(u->name, (u->mask & IN_MOVED_TO) != 0);
+        }
+    }
+}
+
+void tHlidac::Prohledej() {
+    // inotify does not see files that another machine writes on a network share.
+    prohledani_ = tHodiny::now() + usazeni_;
+    std::set<std::string> jsou;
+    for (const std::string& nazev : Polozky(slozka_.Fd())) {
+        jsou.insert(nazev);
+        Prisel(nazev, false);
+    }
+    std::erase_if(kandidati_, [&](const auto& k) { return !jsou.contains(k.first); });
+    std::erase_if(ponechane_, [&](const std::string& n) { return !jsou.contains(n); });
+    Prevezmi();
+}
+
+void tHlidac::Dozrale() {
+    const auto ted = tHodiny::now();
+    std::vector<std::pair<std::string, tHodiny::time_point>> zrale;
+    for (const auto& [nazev, k] : kandidati_)
+        if (!k.cely && ted - k.od >= usazeni_)
+            zrale.emplace_back(nazev, k.od);
+    for (const auto& [nazev, od] : zrale) {
+        Prisel(nazev, false);
+        const auto misto = kandidati_.find(nazev);
+        if (misto != kandidati_.end() && misto->second.od == od) {
+            misto->second.cely = true; // unchanged for the whole settle time
+            pripravene_.push_back(nazev);
+        }
+    }
+}
+
+// Claims left by watchers that have ended are taken over. A watcher's lock can be taken only
+// when it no longer runs. Each claim folder moves whole, file and journal together, so a
+// crash during the take-over leaves every claim in one watcher's folder or the other's.
+void tHlidac::Prevezmi() {
+    for (const std::string& jmeno : Polozky(pracovni_.Fd())) {
+        if (jmeno == mojeJmeno_)
+            continue;
+        const tDeskriptor cizi = OtevriSlozku(pracovni_.Fd(), jmeno);
+        if (!cizi.Otevreny())
+            continue;
+        const tDeskriptor zamek(
+            ::openat(cizi.Fd(), Zamek.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+        if (!zamek.Otevreny() || ::flock(zamek.Fd(), LOCK_EX | LOCK_NB) != 0)
+            continue; // not set up yet, or its watcher runs
+        try {
+            std::vector<std::string> zabory = Polozky(cizi.Fd());
+            std::sort(zabory.begin(), zabory.end());
+            for (const std::string& z : zabory) {
+                if (z == Zamek)
+                    continue;
+                char cislo[32];
+                std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
+                if (::renameat(cizi.Fd(), z.c_str(), moje_.Fd(), cislo) == 0)
+                    NactiZabor(cislo);
+            }
+            Synchronizuj(moje_.Fd());
+        } catch (const eChyba& e) {
+            // What stays there is taken over at the next look.
+            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + Utf8(TextChyby(e.what())));
+            continue;
+        }
+        ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
+        ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
+    }
+}
+
+void tHlidac::NactiZabor(const std::string& slozka) {
+    tZabor z;
+    z.slozka = slozka;
+    z.fd = OtevriSlozku(moje_.Fd(), slozka);
+    if (!z.fd.Otevreny())
+        return;
+    for (const std::string& nazev : Polozky(z.fd.Fd())) {
+        if (Bere(nazev))
+            z.nazev = nazev;
+        else if (nazev.ends_with(".tmp"))
+            ::unlinkat(z.fd.Fd(), nazev.c_str(), 0); // a journal never renamed into place
+    }
+    if (z.nazev.empty()) {
+        // The file had reached hotovo/ or chyby/ when its watcher stopped.
+        SmazDenik(z.fd.Fd());
+        ::unlinkat(moje_.Fd(), slozka.c_str(), AT_REMOVEDIR);
+        return;
+    }
+    try {
+        z.uloha = CtiDenik(z.fd.Fd());
+    } catch (const eChyba& e) {
+        // No crash leaves a journal half written; what is unreadable here may have printed.
+        zabory_.push_back(std::move(z));
+        Uzavri(zabory_.back(), false, Utf8(TextChyby(e.what())), {});
+        return;
+    }
+    Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
+                     : "převzat po ukončeném hlídači, neodeslán");
+    z.dotaz = tHodiny::now();
+    zabory_.push_back(std::move(z));
+}
+
+// The oldest complete file moves into a claim folder of ours. rename() is atomic: of two
+// watchers on one folder, one gets the file and the other finds it gone.
+bool tHlidac::Zaber() {
+    while (!pripravene_.empty()) {
+        const std::string nazev = pripravene_.front();
+        pripravene_.pop_front();
+        const auto k = kandidati_.find(nazev);
+        if (k == kandidati_.end() || !k->second.cely)
+            continue;
+        kandidati_.erase(k);
+        char cislo[32];
+        std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
+        tZabor z;
+        z.slozka = cislo;
+        z.nazev = nazev;
+        z.fd = VytvorSlozku(moje_.Fd(), cislo, 0700);
+        if (::renameat(slozka_.Fd(), nazev.c_str(), z.fd.Fd(), nazev.c_str()) != 0) {
+            const int kod = errno;
+            ::unlinkat(moje_.Fd(), cislo, AT_REMOVEDIR);
+            Zapis(nazev, {}, -1,
+                  kod == ENOENT ? "přeskočen: zmizel (vzal si ho jiný hlídač?)"
+                                : "přeskočen: nelze převzít (" + std::to_string(kod) + ")");
+            continue;
+        }
+        zabory_.push_back(std::move(z));
+        // Once on the disk, the file cannot come back into the folder after a power cut.
+        Synchronizuj(slozka_.Fd());
+        return true;
+    }
+    return false;
+}
+
+void tHlidac::Potiz(std::string& posledni, const std::string& potiz, const std::string& co) {
+    if (potiz == posledni)
+        return;
+    Zapis("", {}, -1, co + (potiz.empty() ? " opět v pořádku" : ": " + potiz));
+    sd_notifyf(0, "STATUS=%s", (co + (potiz.empty() ? " v pořádku" : ": " + potiz)).c_str());
+    posledni = potiz;
+}
+
+// The print server could not be reached (potiz) or answered again (""): the next try waits
+// longer each time, up to half a minute.
+void tHlidac::Server(const std::string& potiz) {
+    Potiz(potizServeru_, potiz, "tiskový server");
+    if (potiz.empty()) {
+        pauza_ = {};
+        return;
+    }
+    Odloz();
+}
+
+// The next try waits longer each time, up to half a minute.
+void tHlidac::Odloz() {
+    pauza_ = std::clamp<tHodiny::duration>(2 * pauza_, PrvniPauza, NejdelsiPauza);
+    pauzaDo_ = tHodiny::now() + pauza_;
+}
+
+// The queue's trouble, one log line each time it changes. The printer's message counts only
+// once a job has waited a while (vazne): while jobs flow it changes with every job.
+void tHlidac::Fronta(const tUloha& u, bool vazne) {
+    std::string potiz;
+    auto pridej = [&](const std::string& s) { potiz += (potiz.empty() ? "" : ", ") + s; };
+    if (u.StavFronty == tStavFronty::Zastavena)
+        pridej("zastavena");
+    if (!u.PrijimaFronta)
+        pridej("odmítá úlohy");
+    for (const std::string& d : u.DuvodyFronty)
+        if (d != "none" && !d.ends_with("-report"))
+            pridej(d);
+    if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
+        pridej(Utf8(u.ZpravaFronty));
+    Potiz(potizFronty_, potiz, "fronta " + Utf8(u.Fronta));
+    frontaStoji_ = u.StavFronty == tStavFronty::Zastavena || !u.PrijimaFronta;
+}
+
+void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
+                     const std::optional<tUloha>& u) {
+    try {
+        const std::string cil =
+            PresunBezPrepsani(z.fd.Fd(), z.nazev, hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev);
+        if (!hotovo) {
+            std::string text = chyba + "\n";
+            text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
+            if (u) {
+                text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
+                text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
+            }
+            const std::string docasny = "." + cil + ".chyba.txt";
+            ZapisCely(chyby_.Fd(), docasny, text, 0644);
+            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(), cil + ".chyba.txt");
+        }
+        // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
+        // file in its claim folder with its journal, and the server's history (completed)
+        // moves it again. A failure may not show in that history, so chyby/ is flushed.
+        if (!hotovo)
+            Synchronizuj(chyby_.Fd());
+        Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
+                              Vypis(cil)
+                        : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);
+        // The journal goes last: a claim folder without its file is a finished one.
+        SmazDenik(z.fd.Fd());
+        z.fd.Zavri();
+        ::unlinkat(moje_.Fd(), z.slozka.c_str(), AT_REMOVEDIR);
+    } catch (const eChyba& e) {
+        Zapis(z, "nelze uzavřít: " + Utf8(TextChyby(e.what())));
+    }
+    const auto misto = std::find_if(zabory_.begin(), zabory_.end(),
+                                    [&](const tZabor& x) { return x.slozka == z.slozka; });
+    if (misto != zabory_.end())
+        zabory_.erase(misto);
+}
+
+// What becomes of a file whose job is recorded. Each branch says why it cannot print the
+// file twice nor lose it.
+void tHlidac::Sleduj(tZabor& z, bool prvni) {
+    const int id = *z.uloha;
+    std::optional<tUloha> u = ZjistiUlohu(id); // raises while the server cannot be reached
+    Server("");
+    if (!u) {
+        // The server has forgotten the job (its history was purged): whether it printed
+        // cannot be known any more, so it is neither sent again nor called done.
+        return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
+    }
+    Fronta(*u, tHodiny::now() - z.od >= DlouhoCeka);
+    if (u->MaDokument() || z.odeslano) {
+        // The server holds the whole document: it prints by the server's own doing, and
+        // sending the file again could print it twice. Follow the job to its end.
+        if (!u->Skoncila()) {
+            z.dotaz = tHodiny::now() + z.krok;
+            // A job that waits (a printer off, a stopped queue) is asked about less often.
+            const bool ceka = frontaStoji_ || tHodiny::now() - z.od >= DlouhoCeka;
+            z.krok = std::min<tHodiny::duration>(2 * z.krok,
+                                                 prvni && !ceka ? DotazPrvni : NejdelsiDotaz);
+            return;
+        }
+        if (u->Stav == tStavUlohy::Vytistena)
+            return Uzavri(z, true, "", u);
+        // A run without a byte to send leaves an empty job, which goes at once.
+        if (z.odeslano && z.etiket == 0 && !u->MaDokument())
+            return Uzavri(z, true, "", u);
+        return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u), u);
+    }
+    // The document never became whole: the watcher that sent it stopped in the middle (or
+    // the connection broke). A job without its whole document has printed nothing. It is
+    // cancelled first, so that no late byte can still complete it; only then may the file
+    // be sent again.
+    if (!u->Skoncila()) {
+        try {
+            ZrusUlohu(id);
+        } catch (const eRawPrinter&) {
+            // A job that ended meanwhile refuses the cancel; the question below says what
+            // became of it, and raises itself when the server is out of reach.
+        }
+        u = ZjistiUlohu(id);
+        if (!u)
+            return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
+        if (u->MaDokument()) {
+            // The last bytes arrived just before the cancel: the job may have begun to print,
+            // so it is not sent again.
+            return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u),
+                          u);
+        }
+    }
+    SmazDenik(z.fd.Fd());
+    Zapis(z,
+          std::string("úloha bez celého dokumentu (") + StavUtf8(*u) + "), soubor se odešle znovu");
+    z.uloha.reset();
+    z.etiket = -1;
+}
+
+void tHlidac::Tiskni(tZabor& z) {
+    // Opened without following a link and without waiting on a FIFO, then checked: only a
+    // regular file is read.
+    tDeskriptor soubor(::openat(z.fd.Fd(), z.nazev.c_str(),
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st {};
+    if (!soubor.Otevreny())
+        return Uzavri(z, false,
+                      errno == ELOOP ? "Soubor je symbolický odkaz, netiskne se"
+                                     : Utf8(TextChyby(ChybaOtevreni(z.nazev))),
+                      {});
+    if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
+        return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
+    if (!JeText(soubor.Fd()))
+        return Uzavri(z, false, "Soubor není tabulka: nejde o text v UTF-8", {});
+
+    tZadani zadani = zadani_;
+    zadani.Soubor = z.nazev;
+    bool radky = false, zastaveno = false;
+    tVlozeniDavky vlozeni;
+    vlozeni.Radky = [&]() -> std::unique_ptr<tZdrojRadku> {
+        radky = true;
+        return std::make_unique<tRadkySouboru>(std::move(soubor), Win1250NaUtf8(z.nazev));
+    };
+    vlozeni.UlohaVytvorena = [&](const tRawPrinter& uloha) {
+        // Recorded before the first byte: after any crash the server's history of this job
+        // tells whether the file may be sent again.
+        ZapisDenik(z.fd.Fd(), uloha.Uloha());
+        z.uloha = uloha.Uloha();
+    };
+    vlozeni.Pokracovat = [&] {
+        zastaveno = zastaveno || Signal();
+        return !zastaveno;
+    };
+    vlozeni.Vytisteno = [&](long long pocet) { z.etiket = pocet; };
+    std::ostringstream vystup, chyby;
+    const tKonec konec = SpustDavku(zadani, nastaveni_, vystup, chyby, vlozeni);
+    std::string chyba = chyby.str();
+    while (!chyba.empty() && chyba.back() == '\n')
+        chyba.pop_back();
+
+    if (zastaveno) {
+        // Cancelled before its document was whole: the journal stays, and the next start
+        // finds the job without its document and sends the file again.
+        Zapis(z, "zrušeno při ukončení, odešle se po dalším spuštění");
+        return;
+    }
+    if (konec == KonecOk) {
+        Server("");
+        Potiz(potizTisku_, "", "nastavení");
+        if (!z.uloha) {
+            z.etiket = 0;
+            return Uzavri(z, true, "", {}); // a table without rows: nothing to print
+        }
+        z.odeslano = true;
+        // A job behind others in the queue is asked about once they have ended; until then
+        // the questions would only keep the server from printing.
+        const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
+            return x.uloha && x.slozka < z.slozka;
+        });
+        z.krok = zaJinymi ? tHodiny::duration(NejdelsiDotaz) : PrvniDotaz;
+        z.dotaz = tHodiny::now() + z.krok;
+        z.od = tHodiny::now();
+        return Zapis(z, "odesláno");
+    }
+    if (konec == KonecTisk && z.uloha) {
+        // The job broke off in the middle: resolved as after a crash.
+        z.dotaz = tHodiny::now();
+        Zapis(z, "chyba tiskárny: " + chyba);
+        return Server(chyba);
+    }
+    if (konec == KonecTisk) {
+        // No job: a queue that does not exist is this file's failure; anything else (a
+        // server that is down, a queue that refuses jobs) passes, and the file waits.
+        const auto text = [](int kod) { return Utf8(TextChyby(eRawPrinter::ZKodu(kod).what())); };
+        if (chyba == text(IPP_STATUS_ERROR_NOT_FOUND))
+            return Uzavri(z, false, chyba, {});
+        if (chyba == text(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)) {
+            Potiz(potizFronty_, "odmítá úlohy", "fronta");
+            return Odloz();
+        }
+        return Server(chyba);
+    }
+    if (konec == KonecSoubor && !radky) {
+        // The settings file, not the table: the file waits until it can be read.
+        Potiz(potizTisku_, chyba, "nastavení");
+        return Odloz();
+    }
+    // The table or a template failed; the job, if there is one, was cancelled or ended with
+    // the labels made before the failure.
+    std::optional<tUloha> u;
+    if (z.uloha) {
+        try {
+            u = ZjistiUlohu(*z.uloha);
+        } catch (const eChyba&) {
+            // Its state is only a detail of the report.
+        }
+    }
+    Uzavri(z, false, chyba, u);
+}
+
+void tHlidac::Pracuj() {
+    // A file that has arrived goes out first; questions about jobs sent can wait.
+    while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
+        const size_t vTisku = static_cast<size_t>(std::count_if(
+            zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+        if (vTisku >= NejvicUloh || (frontaStoji_ && vTisku > 0))
+            break;
+        std::string nazev;
+        try {
+            auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
+                                      [](const tZabor& z) { return !z.uloha; });
+            if (dalsi == zabory_.end()) {
+                if (!Zaber())
+                    break;
+                dalsi = std::prev(zabory_.end());
+            }
+            nazev = dalsi->nazev;
+            Tiskni(*dalsi);
+        } catch (const eChyba& e) {
+            // A claim folder could not be written (a full disk): nothing was sent, and the
+            // claim is tried again after the pause.
+            Zapis(nazev, {}, -1, "nelze odeslat: " + Utf8(TextChyby(e.what())));
+            Server(Utf8(TextChyby(e.what())));
+        }
+    }
+    bool prvni = true;
+    for (size_t i = 0; i < zabory_.size() && !konec_;) {
+        tZabor& z = zabory_[i];
+        const std::string slozka = z.slozka;
+        if (!z.uloha || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+            prvni = prvni && !z.uloha;
+            ++i;
+            continue;
+        }
+        try {
+            Sleduj(z, std::exchange(prvni, false));
+        } catch (const eChyba& e) {
+            Server(Utf8(TextChyby(e.what())));
+            break;
+        }
+        // The next job in line usually ends soon after the one before it.
+        if (i < zabory_.size() && zabory_[i].slozka == slozka)
+            ++i;
+        else if (i < zabory_.size() && zabory_[i].uloha)
+            zabory_[i].dotaz = std::min(zabory_[i].dotaz, tHodiny::now());
+    }
+}
+
+std::chrono::milliseconds tHlidac::Cekani() const {
+    const auto ted = tHodiny::now();
+    auto kdy = prohledani_;
+    for (const auto& [nazev, k] : kandidati_)
+        if (!k.cely)
+            kdy = std::min(kdy, k.od + usazeni_);
+    bool tisk = !pripravene_.empty();
+    for (const tZabor& z : zabory_) {
+        if (z.uloha)
+            kdy = std::min(kdy, std::max(z.dotaz, pauzaDo_));
+        else
+            tisk = true;
+    }
+    if (tisk)
+        kdy = std::min(kdy, pauzaDo_);
+    if (kdy <= ted)
+        return std::chrono::milliseconds(0);
+    return std::chrono::ceil<std::chrono::milliseconds>(kdy - ted);
+}
+
+tKonec tHlidac::Bez() {
+    Priprav();
+    sd_notify(0, "READY=1");
+    Zapis("", {}, -1, "hlídá se složka " + Vypis(*zadani_.Slozka));
+    while (!konec_) {
+        Pracuj();
+        if (konec_)
+            break;
+        pollfd co[2] = {{signal_.Fd(), POLLIN, 0}, {inotify_.Fd(), POLLIN, 0}};
+        const auto cekani = Cekani();
+        if (::poll(co, 2, static_cast<int>(std::min<long long>(cekani.count(), 60000))) < 0 &&
+            errno != EINTR)
+            break;
+        if (Signal())
+            break;
+        Udalosti();
+        if (tHodiny::now() >= prohledani_)
+            Prohledej();
+        Dozrale();
+    }
+    sd_notify(0, "STOPPING=1");
+    Zapis("", {}, -1, "hlídání skončilo");
+    return KonecOk;
+}
+
+} // namespace
+
+tKonec SpustHlidace(const tZadani& z, const std::string& cestaNastaveni, std::ostream& zaznam) {
+    tHlidac hlidac(z, cestaNastaveni, zaznam);
+    try {
+        return hlidac.Bez();
+    } catch (const eChyba& e) {
+        zaznam << Utf8(TextChyby(e.what())) << '\n' << std::flush;
+        return KonecSoubor;
+    }
+}
