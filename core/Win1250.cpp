@@ -1,5 +1,8 @@
 #include "core/Win1250.h"
 
+#include "core/NejblizsiZnakyGen.h"
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -27,11 +30,21 @@ constexpr std::array<char16_t, 128> HorniPolovina = {
 // clang-format on
 
 constexpr char Otaznik = '?';
+constexpr char32_t Nahradni = 0xFFFD; // what a broken sequence stands for
 
-// The byte of every character below U+2200 (the set's highest is U+2122), 0 for none: a table
-// file of a million rows looks up each accented letter.
-constexpr std::array<unsigned char, 0x2200> Zpet = [] {
-    std::array<unsigned char, 0x2200> zpet{};
+// Below this every character is looked up in one table; above it the few that have a
+// neighbour (fullwidth forms, mathematical letters) are searched for.
+constexpr char32_t HraniceTabulky = 0x3000;
+
+// The byte of every character below the limit: its own, else its nearest one, 0 for none.
+// A table file of a million rows looks up each accented letter.
+constexpr std::array<unsigned char, HraniceTabulky> Zpet = [] {
+    std::array<unsigned char, HraniceTabulky> zpet{};
+    for (char32_t z = 0; z < 0x80; ++z)
+        zpet[z] = static_cast<unsigned char>(z);
+    for (const tNejblizsiZnak& n : NejblizsiZnaky)
+        if (n.Znak < HraniceTabulky)
+            zpet[n.Znak] = n.Bajt;
     for (size_t i = 0; i < HorniPolovina.size(); ++i)
         zpet[HorniPolovina[i]] = static_cast<unsigned char>(0x80 + i);
     return zpet;
@@ -50,9 +63,44 @@ void PridejUtf8(std::string& cil, char32_t znak) {
     }
 }
 
-char DoWin1250(char32_t znak) {
-    int bajt = UnicodeNaWin1250(znak);
-    return bajt < 0 ? Otaznik : static_cast<char>(bajt);
+// The nearest byte of a character; counts it in nepresnych when it is not its own.
+char DoWin1250(char32_t znak, size_t& nepresnych) {
+    unsigned char bajt = 0;
+    if (znak < HraniceTabulky) {
+        bajt = Zpet[znak];
+    } else {
+        const auto* n =
+            std::lower_bound(NejblizsiZnaky.begin(), NejblizsiZnaky.end(), znak,
+                             [](const tNejblizsiZnak& a, char32_t b) { return a.Znak < b; });
+        if (n != NejblizsiZnaky.end() && n->Znak == znak)
+            bajt = n->Bajt;
+    }
+    if (bajt >= 0x80 ? HorniPolovina[bajt - 0x80] != znak : bajt != znak) {
+        ++nepresnych;
+        if (bajt == 0)
+            return Otaznik;
+    }
+    return static_cast<char>(bajt);
+}
+
+// The length of the well-formed UTF-8 sequence at text[i], or 0: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+int DelkaSekvence(std::string_view text, size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const size_t zbyva = text.size() - i;
+    const auto n = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const auto pokracuje = [&](size_t k) { return (n(k) & 0xC0) == 0x80; };
+    if (b >= 0xC2 && b <= 0xDF)
+        return zbyva >= 2 && pokracuje(1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        const unsigned char od = b == 0xE0 ? 0xA0 : 0x80, po = b == 0xED ? 0x9F : 0xBF;
+        return zbyva >= 3 && n(1) >= od && n(1) <= po && pokracuje(2) ? 3 : 0;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        const unsigned char od = b == 0xF0 ? 0x90 : 0x80, po = b == 0xF4 ? 0x8F : 0xBF;
+        return zbyva >= 4 && n(1) >= od && n(1) <= po && pokracuje(2) && pokracuje(3) ? 4 : 0;
+    }
+    return 0;
 }
 
 } // namespace
@@ -64,9 +112,13 @@ char16_t Win1250NaUnicode(unsigned char bajt) {
 int UnicodeNaWin1250(char32_t znak) {
     if (znak < 0x80)
         return static_cast<int>(znak);
-    if (znak >= Zpet.size() || Zpet[znak] == 0)
+    if (znak >= Zpet.size() || Zpet[znak] < 0x80 || HorniPolovina[Zpet[znak] - 0x80] != znak)
         return -1;
     return Zpet[znak];
+}
+
+char NejblizsiWin1250(char32_t znak, size_t& nepresnych) {
+    return DoWin1250(znak, nepresnych);
 }
 
 std::u16string Win1250NaUtf16(std::string_view text) {
@@ -77,19 +129,23 @@ std::u16string Win1250NaUtf16(std::string_view text) {
     return vysledek;
 }
 
-std::string Utf16NaWin1250(std::u16string_view text) {
+std::string Utf16NaWin1250(std::u16string_view text, size_t* nepresnych) {
     std::string vysledek;
     vysledek.reserve(text.size());
+    size_t bez = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
+        char32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            ++i; // a pair is one character outside the set
-            vysledek += Otaznik;
-        } else {
-            vysledek += DoWin1250(c);
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i; // a pair is one character
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = Nahradni; // a lone half
         }
+        vysledek += DoWin1250(c, bez);
     }
+    if (nepresnych)
+        *nepresnych += bez;
     return vysledek;
 }
 
@@ -101,49 +157,56 @@ std::string Win1250NaUtf8(std::string_view text) {
     return vysledek;
 }
 
-void PridejZUtf8(std::string& cil, std::string_view text) {
+size_t PridejZUtf8(std::string& cil, std::string_view text) {
     // Every sequence, and every byte that starts none, gives one byte: the text's length is
     // room enough.
     const size_t zacatek = cil.size();
     cil.resize(zacatek + text.size());
     char* kam = cil.data() + zacatek;
+    size_t bez = 0;
     size_t i = 0;
     while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
             *kam++ = static_cast<char>(b);
             ++i;
             continue;
         }
-        int delka = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        if (delka == 0 || i + delka > text.size()) {
-            *kam++ = Otaznik;
+        const int delka = DelkaSekvence(text, i);
+        if (delka == 0) { // each byte of a broken sequence is one replacement character
+            *kam++ = DoWin1250(Nahradni, bez);
             ++i;
             continue;
         }
         char32_t znak = b & (0x7F >> delka);
-        bool platne = true;
-        for (int k = 1; k < delka; ++k) {
-            auto n = static_cast<unsigned char>(text[i + k]);
-            if ((n & 0xC0) != 0x80) {
-                platne = false;
-                break;
-            }
-            znak = (znak << 6) | (n & 0x3F);
-        }
-        if (!platne) {
-            *kam++ = Otaznik;
+        for (int k = 1; k < delka; ++k)
+            znak =
+                (znak << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
+        *kam++ = DoWin1250(znak, bez);
+        i += static_cast<size_t>(delka);
+    }
+    cil.resize(static_cast<size_t>(kam - cil.data()));
+    return bez;
+}
+
+std::string Utf8NaWin1250(std::string_view text, size_t* nepresnych) {
+    std::string vysledek;
+    const size_t bez = PridejZUtf8(vysledek, text);
+    if (nepresnych)
+        *nepresnych += bez;
+    return vysledek;
+}
+
+bool JePlatneUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
         }
-        *kam++ = DoWin1250(znak);
-        i += delka;
+        const int delka = DelkaSekvence(text, i);
+        if (delka == 0)
+            return false;
+        i += static_cast<size_t>(delka);
     }
-    cil.resize(static_cast<size_t>(kam - cil.data()));
-}
-
-std::string Utf8NaWin1250(std::string_view text) {
-    std::string vysledek;
-    PridejZUtf8(vysledek, text);
-    return vysledek;
+    return true;
 }
