@@ -207,15 +207,28 @@ std::string_view tRadkySouboru::Bunka(int sloupec) const {
     return bunka_;
 }
 
-void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
-    if (!rozdeleno_) {
+void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    if (!rozdeleno_ || rozdelenoKolik_ != kolik) {
+        // Only the pieces asked for are converted and listed.
+        size_t konec = 0; // the raw text of pieces 1 to kolik - 1
+        if (kolik > 1) {
+            konec = std::string::npos;
+            for (size_t k = 1, od = 0; k < kolik; ++k) {
+                const size_t tab = surovy_.find('\t', od);
+                if (tab == std::string::npos)
+                    break;
+                if (k + 1 == kolik)
+                    konec = tab;
+                od = tab + 1;
+            }
+        }
         radek_.clear();
-        PridejZUtf8(radek_, surovy_);
+        PridejZUtf8(radek_, std::string_view(surovy_).substr(0, konec));
         cisloText_ = CisloNaText(cislo_);
         bunky_.clear();
         bunky_.push_back(cisloText_);
         const std::string_view radek(radek_);
-        for (size_t od = 0;;) {
+        for (size_t od = 0; kolik > 1 && bunky_.size() < kolik;) {
             const size_t tab = radek.find('\t', od);
             bunky_.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
             if (tab == std::string_view::npos)
@@ -223,6 +236,7 @@ void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
             od = tab + 1;
         }
         rozdeleno_ = true;
+        rozdelenoKolik_ = kolik;
     }
     cil.assign(bunky_.begin(), bunky_.end());
 }

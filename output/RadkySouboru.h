@@ -28,7 +28,7 @@ public:
     void NaZacatek() override;
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
-    void Bunky(std::vector<std::string_view>& cil) const override;
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
 
 private:
     bool Dopln(); // reads the next block behind what is left; false at the end
@@ -44,6 +44,7 @@ private:
     std::string surovy_;  // the current row as read (UTF-8)
     // Converted when asked for: the row and its cells, the cell of the last Bunka.
     mutable bool rozdeleno_ = false;
+    mutable size_t rozdelenoKolik_ = 0;
     mutable std::string cisloText_, radek_, bunka_;
     mutable std::vector<std::string_view> bunky_;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -34,7 +36,7 @@ tObsah RadkySouboru(const std::string& cesta) {
     for (int pruchod = 0; pruchod < 2; ++pruchod) { // a second pass reads the same rows
         obsah.clear();
         for (radky.NaZacatek(); radky.Dalsi();) {
-            radky.Bunky(bunky);
+            radky.Bunky(bunky, SIZE_MAX);
             obsah.emplace_back(bunky.begin(), bunky.end());
             for (int c = -1; c <= static_cast<int>(bunky.size()); ++c) // one cell at a time
                 EXPECT_EQ(radky.Bunka(c), obsah.back().size() > static_cast<size_t>(c)
