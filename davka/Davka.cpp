@@ -72,7 +72,7 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
     beh.kopii = z.Pocet.value_or(std::clamp(beh.popis.StdPocet, 0, NejvicKopii));
     // The table file is opened before any job, so that a missing one prints nothing.
     if (z.Soubor)
-        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor);
+        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor, z.Tabulka);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
     return beh;
@@ -142,5 +142,11 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
+    if (beh.radky && z.Podrobne)
+        chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
+    if (const size_t n = beh.radky ? beh.radky->Druh().Nepresnych : z.Nepresnych; n > 0)
+        chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
+              << "; tisknou se jako nejbližší znak, nebo „?“\n";
+    chyby << std::flush;
     return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby);
 }

@@ -2,6 +2,7 @@
 // The batch printer's command line, read into what it asks for.
 
 #include "core/Chyba.h"
+#include "output/DruhTabulky.h"
 
 #include <QStringList>
 
@@ -26,6 +27,9 @@ struct tZadani {
     std::vector<std::pair<int, std::string>> Pole; // manual values: field 1..20, Windows-1250
     std::optional<int> Pocet;                      // copy count; none: the layout's StdPocet
     std::optional<std::string> Soubor; // table file (file system bytes), "-" standard input
+    tVolbyTabulky Tabulka;             // --format, --separator, --encoding
+    bool Podrobne = false;             // --verbose: what the table file was read as
+    size_t Nepresnych = 0; // characters of the -f values without an exact form in Windows-1250
 };
 
 // Reads the arguments (the program's name first). Raises eChybaVoleb with a Czech message.

@@ -78,7 +78,20 @@ tDeskriptor DocasnySoubor() {
 
 } // namespace
 
-tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
+tRadkySouboru::tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby) : nazev_(cesta) {
+    Otevri(cesta);
+    druh_ = RozpoznejDruh(soubor_.Fd(), nazev_, volby);
+    if (druh_.Sada != tZnakovaSada::Utf8 || druh_.Format != tFormatTabulky::Tsv)
+        jinak_ = std::make_unique<tRadkyCsv>(soubor_.Fd(), druh_, nazev_);
+}
+
+long long tRadkySouboru::Precteno() const {
+    if (jinak_)
+        return jinak_->Precteno();
+    return std::max<long long>(::lseek(soubor_.Fd(), 0, SEEK_CUR), 0);
+}
+
+void tRadkySouboru::Otevri(const std::string& cesta) {
     const bool vstup = cesta == "-";
     if (vstup)
         nazev_ = "(standardní vstup)";
@@ -111,6 +124,8 @@ void tRadkySouboru::ChybaCteni(int kod) const {
 }
 
 void tRadkySouboru::NaZacatek() {
+    if (jinak_)
+        return jinak_->NaZacatek();
     if (::lseek(soubor_.Fd(), 0, SEEK_SET) < 0)
         ChybaCteni(errno);
     blok_.clear();
@@ -143,6 +158,8 @@ bool tRadkySouboru::Dopln() {
 }
 
 bool tRadkySouboru::Dalsi() {
+    if (jinak_)
+        return jinak_->Dalsi();
     // The line runs to the next CR or LF, or to the end of the text.
     size_t konecRadku = pozice_;
     for (;;) {
@@ -186,6 +203,8 @@ bool tRadkySouboru::Dalsi() {
 }
 
 std::string_view tRadkySouboru::Bunka(int sloupec) const {
+    if (jinak_)
+        return jinak_->Bunka(sloupec);
     if (sloupec < 0)
         return {};
     if (sloupec == 0) {
@@ -208,6 +227,8 @@ std::string_view tRadkySouboru::Bunka(int sloupec) const {
 }
 
 void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    if (jinak_)
+        return jinak_->Bunky(cil, kolik);
     if (!rozdeleno_ || rozdelenoKolik_ != kolik) {
         // Only the pieces asked for are converted and listed.
         size_t konec = 0; // the raw text of pieces 1 to kolik - 1
