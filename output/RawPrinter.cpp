@@ -11,12 +11,6 @@ namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
-// A shop's print server, even a busy one far away, connects within a second or two and
-// answers each request (a 64 KiB chunk included) within a few; one that has not answered
-// in 15 s is down or stuck, and the user waits no longer for it.
-constexpr int LimitSpojeniMs = 5000;
-constexpr int LhutaS = 15;
-
 bool StejneJmeno(const std::string& a, const std::string& b) {
     // CUPS queue names ignore ASCII case.
     auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
@@ -58,7 +52,7 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna)
     : tiskarna_(Win1250NaUtf8(Overena(tiskarna))),
-      spojeni_(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_INTERNAL) {
+      spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
@@ -168,7 +162,7 @@ void tRawPrinter::Zrus() noexcept {
     // Cancelled on a connection of its own while the document is still open on ours, so
     // that it never becomes whole and nothing of it can print.
     try {
-        const tSpojeni zruseni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_INTERNAL);
+        const tSpojeni zruseni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
         const tSpojeni::tLhuta lhuta(zruseni);
         cupsCancelJob2(*zruseni, tiskarna_.c_str(), uloha_, 0);
     } catch (const eRawPrinter&) {

@@ -24,6 +24,8 @@ public:
     long long Prerus() noexcept override;
     void Zrus() noexcept override;
     void EndDoc(); // sends everything written and ends the document; failures not reported
+    // The CUPS job id, given before the first byte is sent (to follow the job to its end).
+    int Uloha() const { return uloha_; }
 
 private:
     void PosliDavku();                          // the buffer up to its last label end; raises

@@ -8,6 +8,12 @@
 
 struct _http_s; // NOLINT(bugprone-reserved-identifier): libcups names http_t so
 
+// A shop's print server, even a busy one far away, connects within a second or two and
+// answers each request (a 64 KiB chunk included) within a few; one that has not answered
+// in 15 s is down or stuck, and the user waits no longer for it.
+constexpr int LimitSpojeniMs = 5000;
+constexpr int LhutaTiskuS = 15;
+
 class tSpojeni {
 public:
     // Connects within limitSpojeniMs; raises eRawPrinter with the failure's code, or

@@ -8,9 +8,8 @@
 
 namespace {
 
-// How long to wait for a print server that does not answer at all, or stops answering. The
-// list is asked for while the settings dialog opens; any server answers it at once.
-constexpr int LimitSpojeniMs = 5000;
+// How long to wait for a print server that stops answering. The list is asked for while
+// the settings dialog opens; any server answers it at once.
 constexpr int LhutaS = 3;
 
 // The server's list of destinations, freed however the reading ends.

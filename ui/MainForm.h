@@ -1,48 +1,24 @@
 #pragma once
-// The main window: the layout selector, the manual entry page and the page of the table
-// pasted from the clipboard. Thin over the core and the print runs.
+// The main window: the layout selector over the two pages (manual entry, the table pasted
+// from the clipboard), the menu, the print runs and the save at exit. Tests reach its
+// widgets and actions by their object names.
 
-#include "core/Tabulka.h"
 #include "core/UNI.h"
 #include "output/TiskoveBehy.h"
-
-#include "ui/Mrizka.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
-
 class QAction;
 class QComboBox;
 class QMenu;
-class QPushButton;
-class QSpinBox;
 class QTabWidget;
-class QTableView;
 class TNahledForm;
-class TTabulkaModel;
+class TStranaRucne;
+class TStranaTabulky;
 class TVytistenoForm;
+class tTabulka;
 class tUlozisteNastaveni;
-
-// The manual grid: the cursor stays in the value column and never enters a row that the
-// predicate refuses, neither by mouse nor by keyboard.
-class TRucniMrizka : public TMrizka {
-    Q_OBJECT
-public:
-    using TMrizka::edit;
-    using TMrizka::TMrizka;
-    std::function<bool(int radek)> MuzeVybrat; // row of the widget, 0 = field 1
-
-protected:
-    QModelIndex moveCursor(CursorAction akce, Qt::KeyboardModifiers modifikatory) override;
-    void mousePressEvent(QMouseEvent* udalost) override;
-    void mouseMoveEvent(QMouseEvent* udalost) override;
-    bool edit(const QModelIndex& index, EditTrigger spoustec, QEvent* udalost) override;
-
-private:
-    bool Povolen(const QModelIndex& index) const;
-};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -57,54 +33,7 @@ public:
     void NastavVytisteno(TVytistenoForm* vytisteno) { Vytisteno = vytisteno; }
     // What the print runs use to open a job and to report; tests replace VytvorUlohu.
     tSluzbyTisku& SluzbyTisku() { return sluzby_; }
-    const tTabulka& Tabulka() const { return tabulka_; }
-    // The twenty manual values, indexed from 1 like the fields.
-    tRucniHodnoty RucniHodnoty() const;
-
-    // Menu bar.
-    QMenu* mSoubor;
-    QAction* mKonec;
-    QMenu* mEtiketa;
-    QAction* mNovaEtiketa;
-    QAction* mTisk;
-    QAction* mNahled;
-    QMenu* mNastaveni;
-    QAction* Vzhledetiket1;
-    QMenu* mNapovedaMenu;
-    QAction* mNapoveda;
-    QAction* mAbout;
-    // Selector strip and pages.
-    QComboBox* eOblepkyVyber;
-    QTabWidget* PageControl1;
-    TRucniMrizka* eRucne; // rows 0..19 are fields 1..20; column 0 names, column 1 values
-    QSpinBox* ePocet;
-    QPushButton* bTisk;
-    QPushButton* bNahled;
-    QPushButton* bNovaEtiketa;
-    QTableView* Grid;
-    QPushButton* Button1;
-    QPushButton* TiskVsech;
-    QPushButton* NahledVsech;
-
-    TVytistenoForm* Vytisteno = nullptr;
-    QPointer<TNahledForm> Nahled; // the print preview, once opened
-
-    // Handlers, public so that they can be driven directly.
-    void ZobrazNazvyPoli();
-    void VymazPole();
-    void NaplnVyber();
-    bool eRucneSelectCell(int radek) const; // row of the widget
-    void eOblepkyVyberChange();
-    void PageControl1Change();
-    void mNovaEtiketaClick();
-    void mTiskClick();
-    void mNahledClick(); // menu item and both buttons: the preview of the page shown
-    void ObnovNahled();  // after every edit the preview shows
-    void TiskVsechClick();
-    void Button1Click();
-    void Vzhledetiket1Click();
-    void mAboutClick();
-    void mNapovedaClick();
+    const tTabulka& Tabulka() const;
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
@@ -113,11 +42,22 @@ protected:
 
 private:
     void VytvorMenu();
-    QWidget* VytvorStranuRucne();
-    QWidget* VytvorStranuTabulky();
     void FormCreate(const tRucniHodnoty& rucni);
     void FormShow();
     int Vybrana() const;
+    void ZobrazNazvyPoli();
+    void NaplnVyber();
+    void ObnovNahled(); // after every edit the preview shows
+
+    void eOblepkyVyberChange();
+    void PageControl1Change();
+    void mNovaEtiketaClick();
+    void mTiskClick();
+    void mNahledClick(); // menu item and both buttons: the preview of the page shown
+    void TiskVsechClick();
+    void Vzhledetiket1Click();
+    void mAboutClick();
+    void mNapovedaClick();
 
     tStav& stav_;
     tUlozisteNastaveni& uloziste_;
@@ -125,6 +65,16 @@ private:
     bool zobrazeno_ = false;
     bool ulozeno_ = false;
     tSluzbyTisku sluzby_;
-    tTabulka tabulka_;
-    TTabulkaModel* model_ = nullptr;
+
+    QMenu* mEtiketa = nullptr;
+    QAction* mNovaEtiketa = nullptr;
+    QAction* mTisk = nullptr;
+    QAction* mNahled = nullptr;
+    QAction* mAbout = nullptr;
+    QComboBox* eOblepkyVyber;
+    QTabWidget* PageControl1;
+    TStranaRucne* rucne_;
+    TStranaTabulky* tabulky_;
+    TVytistenoForm* Vytisteno = nullptr;
+    QPointer<TNahledForm> Nahled; // the print preview, once opened
 };

@@ -6,6 +6,7 @@
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
 // layout 1 to "A" in the settings dialog and confirms it. Then it prints "pripraveno".
 
+#include "tests/ui/PrvkyOkna.h"
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
 #include "ui/NastaveniOblepkyForm.h"
@@ -30,12 +31,13 @@ int main(int argc, char** argv) {
     const tChybovaOkna chybovaOkna(
         [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     return SpustProgram(std::string(argv[1]) + "/", [&akce](TMainForm& okno) {
+        const tPrvkyOkna p(okno);
         if (akce == QLatin1String("pis")) {
-            okno.eRucne->item(0, 1)->setText(QStringLiteral("Napsáno"));
+            p.eRucne->item(0, 1)->setText(QStringLiteral("Napsáno"));
         } else if (akce == QLatin1String("vyber")) {
-            okno.eOblepkyVyber->setFocus();
-            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
-            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
+            p.eOblepkyVyber->setFocus();
+            QTest::keyClick(p.eOblepkyVyber, Qt::Key_Down);
+            QTest::keyClick(p.eOblepkyVyber, Qt::Key_Down);
         } else if (akce == QLatin1String("prejmenuj")) {
             PriModalnim([](QWidget* w) {
                 auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
@@ -44,7 +46,7 @@ int main(int argc, char** argv) {
                 dialog->Eti[0]->eNazev->setText(QStringLiteral("A"));
                 dialog->OK->click();
             });
-            okno.Vzhledetiket1Click();
+            p.Vzhledetiket1->trigger();
         }
         std::puts("pripraveno");
         std::fflush(stdout);

@@ -1,5 +1,6 @@
 // The About box and the completion dialog.
 
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
@@ -46,6 +47,7 @@ private slots:
         QTemporaryDir adresar;
         tProgram program(adresar.path());
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
         okno.move(0, 0); // so that its centre is not the screen's
@@ -67,7 +69,7 @@ private slots:
                 QVERIFY(NaStreduObrazovky(box));
                 QTest::keyClick(box->Button1, Qt::Key_Escape);
             });
-            okno.mAbout->trigger();
+            p.mAbout->trigger();
         }
         QCOMPARE(boxy.size(), 2);
         QVERIFY(boxy[0].isNull()); // each box is gone once it has closed

@@ -7,6 +7,7 @@
 #include "core/Win1250.h"
 #include "output/RawPrinter.h"
 #include "tests/podpora/ZachytUlohy.h"
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
@@ -90,14 +91,16 @@ class TestMain : public QObject {
 
     // The user picks layout `index` with the keyboard.
     static void Vyber(TMainForm& okno, int index) {
-        okno.eOblepkyVyber->setFocus();
-        while (okno.eOblepkyVyber->currentIndex() < index)
-            QTest::keyClick(okno.eOblepkyVyber, Qt::Key_Down);
+        const tPrvkyOkna p(okno);
+        p.eOblepkyVyber->setFocus();
+        while (p.eOblepkyVyber->currentIndex() < index)
+            QTest::keyClick(p.eOblepkyVyber, Qt::Key_Down);
     }
 
     static void Klikni(TMainForm& okno, int radek, int sloupec) {
-        QRect r = okno.eRucne->visualRect(okno.eRucne->model()->index(radek, sloupec));
-        QTest::mouseClick(okno.eRucne->viewport(), Qt::LeftButton, {}, r.center());
+        const tPrvkyOkna p(okno);
+        QRect r = p.eRucne->visualRect(p.eRucne->model()->index(radek, sloupec));
+        QTest::mouseClick(p.eRucne->viewport(), Qt::LeftButton, {}, r.center());
     }
 
 private slots:
@@ -115,19 +118,20 @@ private slots:
     void prvniStartBezSouboru() {
         Priprav();
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        QCOMPARE(okno.eOblepkyVyber->count(), 5);
+        QCOMPARE(p.eOblepkyVyber->count(), 5);
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(okno.eOblepkyVyber->itemText(i),
+            QCOMPARE(p.eOblepkyVyber->itemText(i),
                      QStringLiteral("Formát oblepky č. %1").arg(i + 1));
-        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 0);
+        QCOMPARE(p.eOblepkyVyber->currentIndex(), 0);
         for (int r = 0; r < PocetPoli; ++r) {
-            QCOMPARE(okno.eRucne->item(r, 0)->text(), QStringLiteral("Pole č. %1").arg(r + 1));
-            QCOMPARE(okno.eRucne->item(r, 1)->text(), QString());
+            QCOMPARE(p.eRucne->item(r, 0)->text(), QStringLiteral("Pole č. %1").arg(r + 1));
+            QCOMPARE(p.eRucne->item(r, 1)->text(), QString());
         }
-        QCOMPARE(okno.ePocet->value(), 1);
-        QCOMPARE(okno.PageControl1->currentIndex(), 1);
-        QVERIFY(okno.mEtiketa->menuAction()->isEnabled()); // until the first page change
+        QCOMPARE(p.ePocet->value(), 1);
+        QCOMPARE(p.PageControl1->currentIndex(), 1);
+        QVERIFY(p.mEtiketa->menuAction()->isEnabled()); // until the first page change
         QVERIFY(chyby_.isEmpty());
     }
 
@@ -148,31 +152,32 @@ private slots:
                     Utf8NaWin1250(i == 1 ? "*Počet" : "Cena*"));
         });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->setFocus();
+        QCOMPARE(p.eRucne->currentRow(), pocatecniRadek);
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->setFocus();
 
         // Neither a click nor the arrow keys enter a starred row.
         for (int r = 0; r < hvezdicek; ++r) {
             Klikni(okno, r, 1);
-            QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
+            QCOMPARE(p.eRucne->currentRow(), pocatecniRadek);
         }
-        QTest::keyClick(okno.eRucne, Qt::Key_Up);
-        QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek);
-        QTest::keyClick(okno.eRucne, Qt::Key_Left);
-        QCOMPARE(okno.eRucne->currentColumn(), 1);
+        QTest::keyClick(p.eRucne, Qt::Key_Up);
+        QCOMPARE(p.eRucne->currentRow(), pocatecniRadek);
+        QTest::keyClick(p.eRucne, Qt::Key_Left);
+        QCOMPARE(p.eRucne->currentColumn(), 1);
         // Typing into a starred row fills nothing.
-        QTest::keyClicks(okno.eRucne, QStringLiteral("x"));
+        QTest::keyClicks(p.eRucne, QStringLiteral("x"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         for (int r = 0; r < hvezdicek; ++r)
-            QCOMPARE(okno.eRucne->item(r, 1)->text(), QString());
+            QCOMPARE(p.eRucne->item(r, 1)->text(), QString());
 
         if (hvezdicek < PocetPoli) {
-            QTest::keyClick(okno.eRucne, Qt::Key_Down);
-            QCOMPARE(okno.eRucne->currentRow(), pocatecniRadek + 1);
+            QTest::keyClick(p.eRucne, Qt::Key_Down);
+            QCOMPARE(p.eRucne->currentRow(), pocatecniRadek + 1);
             Klikni(okno, 10, 1);
-            QCOMPARE(okno.eRucne->currentRow(), 10);
+            QCOMPARE(p.eRucne->currentRow(), 10);
         }
     }
 
@@ -186,15 +191,16 @@ private slots:
             ini.WriteString("Layout2", "Field01", "*X");
         });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        QCOMPARE(okno.eRucne->currentRow(), 1);
+        QCOMPARE(p.eRucne->currentRow(), 1);
         PriModalnim([](QWidget* w) {
             if (auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w))
                 dialog->OK->click();
         });
-        okno.Vzhledetiket1->trigger();
-        QCOMPARE(okno.eRucne->currentRow(), 1);
-        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1);
+        p.Vzhledetiket1->trigger();
+        QCOMPARE(p.eRucne->currentRow(), 1);
+        QCOMPARE(p.eOblepkyVyber->currentIndex(), 1);
     }
 
     // The keyboard in the value grid: keys typed right after a click go into the clicked
@@ -203,32 +209,33 @@ private slots:
     void klavesnice() {
         Priprav([](tIniSoubor& ini) { ini.WriteString("Last", "Field03", "hello"); });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->setFocus();
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->setFocus();
         Klikni(okno, 0, 1);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("hodnota"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("hodnota"));
-        QCOMPARE(okno.eRucne->item(2, 1)->text(), QStringLiteral("hello"));
+        QCOMPARE(p.eRucne->item(0, 1)->text(), QStringLiteral("hodnota"));
+        QCOMPARE(p.eRucne->item(2, 1)->text(), QStringLiteral("hello"));
 
-        okno.eRucne->setCurrentCell(PocetPoli - 1, 1);
-        QTest::keyClicks(okno.eRucne, QStringLiteral("x"));
-        QVERIFY(QApplication::focusWidget() != okno.eRucne); // the editor
+        p.eRucne->setCurrentCell(PocetPoli - 1, 1);
+        QTest::keyClicks(p.eRucne, QStringLiteral("x"));
+        QVERIFY(QApplication::focusWidget() != p.eRucne); // the editor
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), okno.ePocet);
-        QCOMPARE(okno.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("x"));
-        okno.eRucne->setFocus();
-        QTest::keyClicks(okno.eRucne, QStringLiteral("z"));
+        QCOMPARE(QApplication::focusWidget(), p.ePocet);
+        QCOMPARE(p.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("x"));
+        p.eRucne->setFocus();
+        QTest::keyClicks(p.eRucne, QStringLiteral("z"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(okno.PageControl1->currentIndex(), 1); // Ctrl+Tab turns the page
-        QCOMPARE(okno.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("z"));
-        okno.PageControl1->setCurrentIndex(0);
+        QCOMPARE(p.PageControl1->currentIndex(), 1); // Ctrl+Tab turns the page
+        QCOMPARE(p.eRucne->item(PocetPoli - 1, 1)->text(), QStringLiteral("z"));
+        p.PageControl1->setCurrentIndex(0);
 
         bool about = false;
         PriModalnim([&](QWidget* w) { about = qobject_cast<TAboutForm*>(w) != nullptr; });
-        okno.eRucne->setFocus();
-        QTest::keyClicks(okno.eRucne, QStringLiteral("y"));
+        p.eRucne->setFocus();
+        QTest::keyClicks(p.eRucne, QStringLiteral("y"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(about);
     }
@@ -240,15 +247,16 @@ private slots:
         });
         {
             TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+            const tPrvkyOkna p(okno);
             Ukaz(okno);
-            okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
-            okno.ePocet->setValue(7);
+            p.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+            p.ePocet->setValue(7);
             Vyber(okno, 2);
             QVERIFY(program_->Stav.Zmeneno);
             QCOMPARE(program_->Stav.LastEtiketa, int16_t(2));
-            QCOMPARE(okno.eRucne->item(0, 0)->text(), QStringLiteral("Druh"));
-            QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
-            QCOMPARE(okno.ePocet->value(), 7);
+            QCOMPARE(p.eRucne->item(0, 0)->text(), QStringLiteral("Druh"));
+            QCOMPARE(p.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
+            QCOMPARE(p.ePocet->value(), 7);
             okno.close();
         }
         // Every layout is saved; the next start selects the saved layout, with the manual
@@ -256,10 +264,11 @@ private slots:
         QVERIFY(ObsahSouboru().find("[Layout5]") != std::string::npos);
         tProgram znovuProgram(adresar_->path());
         TMainForm znovu(znovuProgram.Stav, znovuProgram.Uloziste, znovuProgram.Nactene.Rucni);
+        const tPrvkyOkna pz(znovu);
         Ukaz(znovu);
-        QCOMPARE(znovu.eOblepkyVyber->currentIndex(), 2);
-        QCOMPARE(znovu.ePocet->value(), 9);
-        QCOMPARE(znovu.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
+        QCOMPARE(pz.eOblepkyVyber->currentIndex(), 2);
+        QCOMPARE(pz.ePocet->value(), 9);
+        QCOMPARE(pz.eRucne->item(0, 1)->text(), QStringLiteral("Jablko"));
         QVERIFY(!znovuProgram.Stav.Zmeneno);
     }
 
@@ -267,9 +276,10 @@ private slots:
         Priprav();
         {
             TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+            const tPrvkyOkna p(okno);
             Ukaz(okno);
-            okno.eRucne->item(19, 1)->setText(QStringLiteral("Dvacet"));
-            okno.mKonec->trigger();
+            p.eRucne->item(19, 1)->setText(QStringLiteral("Dvacet"));
+            p.mKonec->trigger();
             QVERIFY(!okno.isVisible());
         }
         std::string obsah = ObsahSouboru();
@@ -283,6 +293,7 @@ private slots:
         Priprav();
         {
             TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+            const tPrvkyOkna p(okno);
             program_->Stav.Zmeneno = true;
             // The program directory vanishes: the file cannot be written.
             QVERIFY(adresar_->remove());
@@ -296,6 +307,7 @@ private slots:
     void strankyPovolujiMenuEtiketa() {
         Priprav();
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         int uloh = 0;
         okno.SluzbyTisku().VytvorUlohu = [&](const std::string&,
                                              const std::string&) -> std::unique_ptr<tTiskovaUloha> {
@@ -303,17 +315,17 @@ private slots:
             throw eChyba("Zastaveno");
         };
         Ukaz(okno);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.PageControl1->setCurrentIndex(1);
-        QVERIFY(!okno.mEtiketa->menuAction()->isEnabled());
+        p.PageControl1->setCurrentIndex(0);
+        p.PageControl1->setCurrentIndex(1);
+        QVERIFY(!p.mEtiketa->menuAction()->isEnabled());
         QTest::keyClick(&okno, Qt::Key_T, Qt::ControlModifier);
-        okno.eRucne->item(0, 1)->setText(QStringLiteral("zůstává"));
+        p.eRucne->item(0, 1)->setText(QStringLiteral("zůstává"));
         QTest::keyClick(&okno, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(uloh, 0);
-        QCOMPARE(okno.eRucne->item(0, 1)->text(), QStringLiteral("zůstává"));
+        QCOMPARE(p.eRucne->item(0, 1)->text(), QStringLiteral("zůstává"));
 
-        okno.PageControl1->setCurrentIndex(0);
-        QVERIFY(okno.mEtiketa->menuAction()->isEnabled());
+        p.PageControl1->setCurrentIndex(0);
+        QVERIFY(p.mEtiketa->menuAction()->isEnabled());
         QTest::keyClick(&okno, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(uloh, 1);
         QCOMPARE(chyby_,
@@ -321,45 +333,47 @@ private slots:
         okno.activateWindow(); // offscreen, nobody does it when the box goes
         QVERIFY(QTest::qWaitForWindowActive(&okno));
         QTest::keyClick(&okno, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(okno.eRucne->item(0, 1)->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), okno.eRucne);
+        QCOMPARE(p.eRucne->item(0, 1)->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), p.eRucne);
     }
 
     void editorMeniZalomeniNaMezery() {
         Priprav();
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->setCurrentCell(4, 1);
-        okno.eRucne->editItem(okno.eRucne->item(4, 1));
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->setCurrentCell(4, 1);
+        p.eRucne->editItem(p.eRucne->item(4, 1));
         auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(edit);
         edit->insert(QStringLiteral("a\r\nb\nc"));
         // The value is in the grid while the editor is still open.
-        QCOMPARE(okno.eRucne->item(4, 1)->text(), QStringLiteral("a  b c"));
+        QCOMPARE(p.eRucne->item(4, 1)->text(), QStringLiteral("a  b c"));
     }
 
     void schranka() {
         Priprav();
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
-        QCOMPARE(okno.Grid->verticalHeader()->minimumWidth(), 40);
-        okno.Grid->setColumnWidth(0, 90);
+        const tPrvkyOkna p(okno);
+        QCOMPARE(p.Grid->verticalHeader()->minimumWidth(), 40);
+        p.Grid->setColumnWidth(0, 90);
         // Czech text reaches the program's character set; the text ends at its first NUL.
         QApplication::clipboard()->setText(QStringLiteral("a\t\"kůň\"\tc\td\te\tf\r\nŽ") +
                                            QChar(0) + QStringLiteral("\tz\r\nw"));
-        okno.Button1->click();
-        QCOMPARE(okno.Grid->model()->columnCount(), 6);
-        QCOMPARE(okno.Grid->model()->rowCount(), 2);
-        QCOMPARE(Bunka(okno.Grid, 6, 0), QStringLiteral("6"));
-        QCOMPARE(Bunka(okno.Grid, 0, 2), QStringLiteral("2"));
-        QCOMPARE(Bunka(okno.Grid, 2, 1), QStringLiteral("\"kůň\""));
-        QCOMPARE(Bunka(okno.Grid, 1, 2), QStringLiteral("Ž"));
-        QCOMPARE(Bunka(okno.Grid, 2, 2), QString());
+        p.Button1->click();
+        QCOMPARE(p.Grid->model()->columnCount(), 6);
+        QCOMPARE(p.Grid->model()->rowCount(), 2);
+        QCOMPARE(Bunka(p.Grid, 6, 0), QStringLiteral("6"));
+        QCOMPARE(Bunka(p.Grid, 0, 2), QStringLiteral("2"));
+        QCOMPARE(Bunka(p.Grid, 2, 1), QStringLiteral("\"kůň\""));
+        QCOMPARE(Bunka(p.Grid, 1, 2), QStringLiteral("Ž"));
+        QCOMPARE(Bunka(p.Grid, 2, 2), QString());
         // Columns that remain keep their width, new ones get the default.
-        QCOMPARE(okno.Grid->columnWidth(0), 90);
-        QCOMPARE(okno.Grid->columnWidth(1), 120);
-        QCOMPARE(okno.Grid->columnWidth(5), 64);
-        QCOMPARE(okno.Grid->verticalHeader()->sectionSize(0), 18);
+        QCOMPARE(p.Grid->columnWidth(0), 90);
+        QCOMPARE(p.Grid->columnWidth(1), 120);
+        QCOMPARE(p.Grid->columnWidth(5), 64);
+        QCOMPARE(p.Grid->verticalHeader()->sectionSize(0), 18);
 
         // A picture, or copied files (which also offer their names as text), leave the
         // table as it was.
@@ -370,14 +384,14 @@ private slots:
         soubory->setText(QStringLiteral("/tmp/a.txt"));
         for (QMimeData* data : {obrazek, soubory}) {
             QApplication::clipboard()->setMimeData(data);
-            okno.Button1->click();
+            p.Button1->click();
             QCOMPARE(okno.Tabulka().PocetSloupcu(), 7);
         }
         // An empty text leaves the corner alone.
         QApplication::clipboard()->setText(QString());
-        okno.Button1->click();
-        QCOMPARE(okno.Grid->model()->columnCount(), 0);
-        QCOMPARE(okno.Grid->model()->rowCount(), 0);
+        p.Button1->click();
+        QCOMPARE(p.Grid->model()->columnCount(), 0);
+        QCOMPARE(p.Grid->model()->rowCount(), 0);
         QVERIFY(chyby_.isEmpty());
     }
 
@@ -387,7 +401,9 @@ private slots:
             ini.WriteString("Layout1", "PocetRadkuOblepky", "1");
         });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
-        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        const tPrvkyOkna p(okno);
+        auto* vytisteno = new TVytistenoForm(&okno);
+        okno.NastavVytisteno(vytisteno);
         std::vector<std::string> dokumenty;
         std::deque<podpora::tZaznam> data; // one record per job
         okno.SluzbyTisku().VytvorUlohu = [&](const std::string& dokument, const std::string&) {
@@ -397,17 +413,17 @@ private slots:
                 std::make_unique<podpora::tZachytUlohy>(data.back()));
         };
         Ukaz(okno);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->item(0, 1)->setText(QStringLiteral("Hruška"));
 
         // Both runs show the window's one completion dialog, each with its own count.
         QStringList pocty;
         for (int pocet : {3, 2}) {
-            okno.ePocet->setValue(pocet);
+            p.ePocet->setValue(pocet);
             PriModalnim([&](QWidget* w) {
-                pocty << (w == okno.Vytisteno ? okno.Vytisteno->xPocet->text() : "jine okno");
+                pocty << (w == vytisteno ? vytisteno->xPocet->text() : "jine okno");
             });
-            okno.bTisk->click();
+            p.bTisk->click();
         }
         QCOMPARE(pocty, (QStringList{"3", "2"}));
         QCOMPARE(dokumenty.size(), size_t(2));
@@ -427,8 +443,9 @@ private slots:
         QFETCH(bool, prevzato);
         Priprav();
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        okno.eOblepkyVyber->setCurrentIndex(1);
+        p.eOblepkyVyber->setCurrentIndex(1);
         program_->Stav.Zmeneno = false;
         PriModalnim([&](QWidget* w) {
             auto* dialog = qobject_cast<TNastaveniOblepkyForm*>(w);
@@ -438,10 +455,10 @@ private slots:
             editor->eNazev->setText(QStringLiteral("Jablka"));
             dialog->findChild<QPushButton*>(tlacitko)->click();
         });
-        okno.Vzhledetiket1->trigger();
+        p.Vzhledetiket1->trigger();
         QCOMPARE(program_->Stav.Zmeneno, prevzato);
-        QCOMPARE(okno.eOblepkyVyber->currentIndex(), 1); // the selection survives the refill
-        QCOMPARE(okno.eOblepkyVyber->itemText(1),
+        QCOMPARE(p.eOblepkyVyber->currentIndex(), 1); // the selection survives the refill
+        QCOMPARE(p.eOblepkyVyber->itemText(1),
                  prevzato ? QStringLiteral("Jablka") : QStringLiteral("Formát oblepky č. 2"));
         QVERIFY(!QApplication::activeModalWidget());
     }
@@ -458,40 +475,41 @@ private slots:
             ini.WriteString("Layout2", "HrText1", "{1,x}");
         });
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         Ukaz(okno);
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->setFocus();
-        QCOMPARE(okno.mNahled->text(), QStringLiteral("Ná&hled tisku"));
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->setFocus();
+        QCOMPARE(p.mNahled->text(), QStringLiteral("Ná&hled tisku"));
         QTest::keyClick(&okno, Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(okno.Nahled && okno.Nahled->isVisible());
+        QVERIFY(p.Nahled() && p.Nahled()->isVisible());
         QCOMPARE(QApplication::activeWindow(), &okno);
-        QCOMPARE(QApplication::focusWidget(), okno.eRucne);
-        QVERIFY(okno.Nahled->eNahled->isReadOnly());
-        QVERIFY(!okno.Nahled->eNahled->accessibleName().isEmpty());
-        auto text = [&] { return okno.Nahled->eNahled->toPlainText(); };
+        QCOMPARE(QApplication::focusWidget(), p.eRucne);
+        QVERIFY(p.Nahled()->eNahled->isReadOnly());
+        QVERIFY(!p.Nahled()->eNahled->accessibleName().isEmpty());
+        auto text = [&] { return p.Nahled()->eNahled->toPlainText(); };
 
-        okno.eRucne->editItem(okno.eRucne->item(0, 1));
+        p.eRucne->editItem(p.eRucne->item(0, 1));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Hruska"));
         QVERIFY2(text().contains(QStringLiteral("\nHruska x\n")), qPrintable(text()));
-        okno.ePocet->setValue(3);
+        p.ePocet->setValue(3);
         QVERIFY(text().contains(QStringLiteral("Etiket: 3")));
         QCOMPARE(text().count(QStringLiteral("Hruska x")), 3);
-        okno.eOblepkyVyber->setCurrentIndex(1);
+        p.eOblepkyVyber->setCurrentIndex(1);
         QVERIFY(text().contains(QStringLiteral("Tiskárna: Druha")));
         QVERIFY(text().contains(QStringLiteral("'x' is not a valid integer value.")));
         QVERIFY(chyby_.isEmpty());
         const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
-        okno.Nahled->VyberSouboru = [&] { return soubor; };
-        okno.Nahled->bUlozit->click();
+        p.Nahled()->VyberSouboru = [&] { return soubor; };
+        p.Nahled()->bUlozit->click();
         QCOMPARE(chyby_, QStringList{QStringLiteral("'x' is not a valid integer value.")});
         QVERIFY(!QFile::exists(soubor));
 
-        okno.eOblepkyVyber->setCurrentIndex(0);
-        okno.PageControl1->setCurrentIndex(1);
-        QVERIFY(!okno.mNahled->isEnabled());
+        p.eOblepkyVyber->setCurrentIndex(0);
+        p.PageControl1->setCurrentIndex(1);
+        QVERIFY(!p.mNahled->isEnabled());
         QVERIFY(text().contains(QStringLiteral("Etiket: 0"))); // four empty rows
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nPomelo\t1"));
-        okno.Button1->click();
+        p.Button1->click();
         QVERIFY(text().contains(QStringLiteral("Etiket: 3")));
         QCOMPARE(text().count(QStringLiteral("Jablko x2")), 2);
         PriModalnim([&](QWidget* w) {
@@ -500,14 +518,14 @@ private slots:
             dialog->Eti[0]->fText[1]->setText(QStringLiteral("Nové {1}"));
             dialog->OK->click();
         });
-        okno.Vzhledetiket1->trigger();
+        p.Vzhledetiket1->trigger();
         QVERIFY(text().contains(QStringLiteral("\nNové Pomelo\n")));
 
         // A second opening brings the focus over; Esc closes.
-        okno.NahledVsech->click();
-        QVERIFY(QTest::qWaitForWindowActive(okno.Nahled));
+        p.NahledVsech->click();
+        QVERIFY(QTest::qWaitForWindowActive(p.Nahled()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!okno.Nahled->isVisible());
+        QVERIFY(!p.Nahled()->isVisible());
     }
 
     void chybovyBox() {

@@ -1,5 +1,6 @@
 // The help service: topics in the help file, the help window, F1 by context.
 
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
@@ -103,6 +104,7 @@ private slots:
 
     void f1PodleKontextu() {
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
@@ -115,10 +117,9 @@ private slots:
             QMenu* menu;
             QAction* polozka;
             QList<int> temata;
-        } pripady[] = {
-            {okno.mSoubor, okno.mKonec, {3}},        {okno.mEtiketa, okno.mTisk, {5}},
-            {okno.mEtiketa, okno.mNovaEtiketa, {6}}, {okno.mNastaveni, okno.Vzhledetiket1, {2}},
-            {okno.mNapovedaMenu, okno.mAbout, {}},   {okno.mSoubor, nullptr, {}}};
+        } pripady[] = {{p.mSoubor, p.mKonec, {3}},        {p.mEtiketa, p.mTisk, {5}},
+                       {p.mEtiketa, p.mNovaEtiketa, {6}}, {p.mNastaveni, p.Vzhledetiket1, {2}},
+                       {p.mNapovedaMenu, p.mAbout, {}},   {p.mSoubor, nullptr, {}}};
         for (const tPripad& p : pripady) {
             temata_.clear();
             okno.menuBar()->setActiveAction(p.menu->menuAction());
@@ -133,20 +134,22 @@ private slots:
 
         // F1 in a menu opened with Alt closes it: with the help closed, the keys go where
         // they went before, not to a menu bar with nothing highlighted.
-        okno.eOblepkyVyber->setFocus();
+        p.eOblepkyVyber->setFocus();
         QTest::keyClick(&okno, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(okno.mSoubor->isVisible());
-        QTest::keyClick(okno.mSoubor, Qt::Key_F1);
-        QVERIFY(!okno.mSoubor->isVisible());
+        QTRY_VERIFY(p.mSoubor->isVisible());
+        QTest::keyClick(p.mSoubor, Qt::Key_F1);
+        QVERIFY(!p.mSoubor->isVisible());
         OknoNapovedy()->close();
         okno.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
-        QCOMPARE(QApplication::focusWidget(), okno.eOblepkyVyber);
+        QCOMPARE(QApplication::focusWidget(), p.eOblepkyVyber);
     }
 
     void f1VPodrizenemOkneAZadnaVDialozich() {
         TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
-        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        const tPrvkyOkna p(okno);
+        auto* vytisteno = new TVytistenoForm(&okno);
+        okno.NastavVytisteno(vytisteno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
@@ -191,9 +194,9 @@ private slots:
         // The About box and the completion dialog have no topic: F1 opens nothing there.
         temata_.clear();
         PriModalnim([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_F1); });
-        okno.mAbout->trigger();
+        p.mAbout->trigger();
         PriModalnim([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_F1); });
-        okno.Vytisteno->Ukaz(4);
+        vytisteno->Ukaz(4);
         QCOMPARE(temata_, QList<int>{});
     }
 };

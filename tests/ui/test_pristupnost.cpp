@@ -2,6 +2,7 @@
 // the settings dialog has a name, and no two controls shown at once share one.
 
 #include "tests/ui/Modalni.h"
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/Chyby.h"
 #include "ui/MainForm.h"
@@ -62,10 +63,11 @@ private slots:
         QTemporaryDir adresar;
         tProgram program(adresar.path());
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowExposed(&okno));
-        for (int strana = 0; strana < okno.PageControl1->count(); ++strana) {
-            okno.PageControl1->setCurrentIndex(strana);
+        for (int strana = 0; strana < p.PageControl1->count(); ++strana) {
+            p.PageControl1->setCurrentIndex(strana);
             const QStringList chyby = Chyby(&okno);
             QVERIFY2(chyby.isEmpty(), qPrintable(chyby.join(u'\n')));
         }

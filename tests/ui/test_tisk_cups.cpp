@@ -5,6 +5,7 @@
 
 #include "tests/tisk/CupsTest.h"
 #include "tests/ui/Modalni.h"
+#include "tests/ui/PrvkyOkna.h"
 #include "tests/ui/StavProgramu.h"
 #include "ui/Chyby.h"
 #include "ui/CiselnyBox.h"
@@ -87,38 +88,39 @@ private slots:
         cups_test::VymazZachycene(Fronta);
         tProgram program(adresar_.path());
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        const tPrvkyOkna p(okno);
         auto* vytisteno = new TVytistenoForm(&okno);
         okno.NastavVytisteno(vytisteno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
         PriModalnim(UpravRozvrzeni);
-        okno.Vzhledetiket1Click();
+        p.Vzhledetiket1->trigger();
         QCOMPARE(program.Stav.PopisEtiket[0].Tiskarna, Fronta);
         QVERIFY(program.Stav.Zmeneno);
-        QCOMPARE(okno.eOblepkyVyber->itemText(0), QStringLiteral("Jablka"));
+        QCOMPARE(p.eOblepkyVyber->itemText(0), QStringLiteral("Jablka"));
 
         // By hand: two copies.
-        okno.PageControl1->setCurrentIndex(0);
-        okno.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
-        okno.eRucne->item(1, 1)->setText(QStringLiteral("15"));
-        okno.ePocet->setValue(2);
+        p.PageControl1->setCurrentIndex(0);
+        p.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+        p.eRucne->item(1, 1)->setText(QStringLiteral("15"));
+        p.ePocet->setValue(2);
         PriModalnim([this](QWidget* w) {
             auto* d = qobject_cast<TVytistenoForm*>(w);
             dokonceno_ = d ? d->xPocet->text().toLongLong() : -1;
         });
-        okno.mTiskClick();
+        p.mTisk->trigger();
         QCOMPARE(dokonceno_, 2LL);
 
         // From the clipboard: the count is in column 3; "Hruška" prints in Kamenický.
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t1\r\nHruška\t8\t2\r\n"));
-        okno.PageControl1->setCurrentIndex(1);
-        okno.Button1Click();
+        p.PageControl1->setCurrentIndex(1);
+        p.Button1->click();
         PriModalnim([this](QWidget* w) {
             auto* d = qobject_cast<TVytistenoForm*>(w);
             dokonceno_ = d ? d->xPocet->text().toLongLong() : -1;
         });
-        okno.TiskVsechClick();
+        p.TiskVsech->click();
         QCOMPARE(dokonceno_, 3LL);
         QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
 
@@ -136,11 +138,11 @@ private slots:
 
         // The table's preview shows the Kamenický bytes as Czech again; saved, it is the very
         // job the queue received.
-        okno.NahledVsech->click();
-        QVERIFY(okno.Nahled->eNahled->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
+        p.NahledVsech->click();
+        QVERIFY(p.Nahled()->eNahled->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
         const QString soubor = adresar_.filePath(QStringLiteral("uloha.prn"));
-        okno.Nahled->VyberSouboru = [&] { return soubor; };
-        okno.Nahled->bUlozit->click();
+        p.Nahled()->VyberSouboru = [&] { return soubor; };
+        p.Nahled()->bUlozit->click();
         QFile ulozeno(soubor);
         QVERIFY(ulozeno.open(QIODevice::ReadOnly));
         QCOMPARE(ulozeno.readAll().toStdString(), ulohy[1]);
@@ -168,13 +170,14 @@ private slots:
         p.Radky[2].HrText = "Cena: {2,5*}";
         p.PoleSPoctem = 3;
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        const tPrvkyOkna prvky(okno);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t10000000\r\n"));
-        okno.PageControl1->setCurrentIndex(1);
-        okno.Button1Click();
-        okno.ePocet->setValue(1);
+        prvky.PageControl1->setCurrentIndex(1);
+        prvky.Button1->click();
+        prvky.ePocet->setValue(1);
 
         QElapsedTimer od;
         qint64 poOkne = -1;
@@ -195,7 +198,7 @@ private slots:
                 QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
         });
         od.start();
-        okno.TiskVsechClick();
+        prvky.TiskVsech->click();
         QVERIFY2(poOkne >= 900, qPrintable(QString::number(poOkne)));
         QVERIFY2(stav.endsWith(QStringLiteral(" z 10000000 etiket")), qPrintable(stav));
         QCOMPARE(dokonceno_, 0LL);
