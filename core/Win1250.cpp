@@ -157,13 +157,12 @@ std::string Win1250NaUtf8(std::string_view text) {
     return vysledek;
 }
 
-size_t PridejZUtf8(std::string& cil, std::string_view text) {
-    // Every sequence, and every byte that starts none, gives one byte: the text's length is
-    // room enough.
-    const size_t zacatek = cil.size();
-    cil.resize(zacatek + text.size());
-    char* kam = cil.data() + zacatek;
-    size_t bez = 0;
+namespace {
+
+// Converts the UTF-8 text od[0, delka) to kam, which may be od itself: each byte written lies
+// at or before the byte being read. Returns the end of what was written.
+char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
+    const std::string_view text(od, delka);
     size_t i = 0;
     while (i < text.size()) {
         const auto b = static_cast<unsigned char>(text[i]);
@@ -172,20 +171,47 @@ size_t PridejZUtf8(std::string& cil, std::string_view text) {
             ++i;
             continue;
         }
-        const int delka = DelkaSekvence(text, i);
-        if (delka == 0) { // each byte of a broken sequence is one replacement character
+        const int delkaSekvence = DelkaSekvence(text, i);
+        if (delkaSekvence == 0) { // each byte of a broken sequence is one replacement character
             *kam++ = DoWin1250(Nahradni, bez);
             ++i;
             continue;
         }
-        char32_t znak = b & (0x7F >> delka);
-        for (int k = 1; k < delka; ++k)
+        char32_t znak = b & (0x7F >> delkaSekvence);
+        for (int k = 1; k < delkaSekvence; ++k)
             znak =
                 (znak << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
         *kam++ = DoWin1250(znak, bez);
-        i += static_cast<size_t>(delka);
+        i += static_cast<size_t>(delkaSekvence);
     }
-    cil.resize(static_cast<size_t>(kam - cil.data()));
+    return kam;
+}
+
+} // namespace
+
+size_t PridejZUtf8(std::string& cil, std::string_view text) {
+    // Every sequence, and every byte that starts none, gives one byte: the text's length is
+    // room enough.
+    const size_t zacatek = cil.size();
+    cil.resize(zacatek + text.size());
+    size_t bez = 0;
+    const char* konec = PrevedUtf8(text.data(), text.size(), cil.data() + zacatek, bez);
+    cil.resize(static_cast<size_t>(konec - cil.data()));
+    return bez;
+}
+
+size_t Utf8NaWin1250NaMiste(std::string& text) {
+    size_t bez = 0;
+    const char* konec = PrevedUtf8(text.data(), text.size(), text.data(), bez);
+    text.resize(static_cast<size_t>(konec - text.data()));
+    return bez;
+}
+
+size_t Latin1NaWin1250NaMiste(std::string& text) {
+    size_t bez = 0;
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = DoWin1250(static_cast<unsigned char>(c), bez);
     return bez;
 }
 

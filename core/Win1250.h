@@ -31,5 +31,10 @@ std::string Utf8NaWin1250(std::string_view text, size_t* nepresnych = nullptr);
 // returns the number of characters without their own byte.
 size_t PridejZUtf8(std::string& cil, std::string_view text);
 
+// The same conversions in the text's own buffer, for a text too large to hold twice (the
+// clipboard's); return the number of characters without their own byte.
+size_t Utf8NaWin1250NaMiste(std::string& text);
+size_t Latin1NaWin1250NaMiste(std::string& text);
+
 // Whether the bytes are well-formed UTF-8 (what decides a table file's character set).
 bool JePlatneUtf8(std::string_view text);

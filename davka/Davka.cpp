@@ -50,6 +50,7 @@ struct tBeh {
     int kopii = 0;
     std::unique_ptr<tRadkySouboru> radky; // a table run; none: a manual run
     tRucniHodnoty hodnoty{};
+    size_t nepresnych = 0; // of the values
 
     void operator()(const tSluzbyTisku& sluzby) const {
         if (radky)
@@ -75,6 +76,7 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni) {
         beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor, z.Tabulka);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
+    beh.nepresnych = z.Nepresnych;
     return beh;
 }
 
@@ -111,7 +113,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     // The preview shows a template error as part of the text; a table file that cannot be
     // read is no such error.
     std::exception_ptr chybaSouboru;
-    const tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
+    tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
         try {
             beh(sluzby);
         } catch (const eSouborTabulky&) {
@@ -122,6 +124,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
         chyby << TextChybyUtf8(chybaSouboru) << '\n' << std::flush;
         return KonecSoubor;
     }
+    nahled.Nepresnych = beh.radky ? beh.radky->Druh().Nepresnych : beh.nepresnych;
     for (const tUsekNahledu& usek : VykresliNahled(nahled))
         vystup << Win1250NaUtf8(usek.Text);
     vystup << std::flush;

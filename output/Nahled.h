@@ -26,6 +26,9 @@ struct tNahled {
     std::string KodyInit, KodyPo;
     long long RadkuPred = 0;
     tKodovani Kodovani = tKodovani::JakoWindows;
+    // Characters of the table or the values that Windows-1250 has no exact form for (they
+    // print as the nearest one, or "?"); the caller knows them, the run does not.
+    size_t Nepresnych = 0;
 };
 
 // The run, given the services to run it with: TiskniRucne or TiskniTabulku.

@@ -275,8 +275,10 @@ void TMainForm::mNahledClick() {
                 const tPopisOblepky& popis = stav_.PopisEtiket[Vybrana()];
                 const int pocet = rucne_->Pocet();
                 const bool rucne = PageControl1->currentIndex() == 0;
-                const tRucniHodnoty hodnoty = rucne ? rucne_->Hodnoty() : tRucniHodnoty{};
-                return ZachytNahled(
+                size_t nepresnych = rucne ? 0 : tabulky_->Nepresnych();
+                const tRucniHodnoty hodnoty =
+                    rucne ? rucne_->Hodnoty(&nepresnych) : tRucniHodnoty{};
+                tNahled nahled = ZachytNahled(
                     popis,
                     [&](const tSluzbyTisku& s) {
                         if (rucne)
@@ -285,6 +287,8 @@ void TMainForm::mNahledClick() {
                             TiskniTabulku(popis, pocet, tabulky_->Tabulka(), s);
                     },
                     drzetEtiket);
+                nahled.Nepresnych = nepresnych;
+                return nahled;
             },
             this);
     }
