@@ -184,17 +184,19 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
     tDekoder dekoder(druh.Sada);
     std::string vzorek, text;
     off_t kde = 0;
-    size_t celkem = 0; // decoded text up to its NUL
+    size_t celkem = 0;             // decoded text up to its NUL
+    std::string dalsi(Blok, '\0'); // read ahead: whether a block is the last one
     for (bool prvni = true; precteno > 0; prvni = false) {
         std::string_view data(blok);
         if (prvni)
             data.remove_prefix(std::min(druh.Bom, data.size()));
         kde += precteno;
-        blok.resize(Blok);
-        precteno = Precti(fd, blok.data(), blok.size(), kde);
+        dalsi.resize(Blok);
+        precteno = Precti(fd, dalsi.data(), dalsi.size(), kde);
+        dalsi.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
         text.clear();
         dekoder.Dekoduj(data, text, precteno <= 0);
-        blok.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
+        blok.swap(dalsi);
         const size_t nul = text.find('\0');
         if (vzorek.size() < Blok)
             vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));

@@ -154,6 +154,9 @@ TEST(Tabulka, Import) {
 // found from the bytes and the name, or given.
 TEST(Tabulka, DruhySouboru) {
     const std::string dlouhy(70000, 'x'); // a field across the read blocks
+    std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
+    for (int i = 0; i < 70000; ++i)
+        ceskyUtf8 += "č";
     const struct {
         const char* nazev;
         const char* soubor;
@@ -202,6 +205,7 @@ TEST(Tabulka, DruhySouboru) {
          "t.csv",
          "1,\"" + dlouhy + "\r\n\"\r\n2",
          {{"1", "1", dlouhy + "  "}, {"2", "2"}}},
+        {"utf8PresBloky", "t.txt", ceskyUtf8, {{"1", "a" + std::string(70000, '\xe8')}}},
         {"windows1250",
          "t.txt",
          "\x8e"
