@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -36,17 +37,18 @@ constexpr char32_t Nahradni = 0xFFFD; // what a broken sequence stands for
 // neighbour (fullwidth forms, mathematical letters) are searched for.
 constexpr char32_t HraniceTabulky = 0x3000;
 
-// The byte of every character below the limit: its own, else its nearest one, 0 for none.
-// A table file of a million rows looks up each accented letter.
-constexpr std::array<unsigned char, HraniceTabulky> Zpet = [] {
-    std::array<unsigned char, HraniceTabulky> zpet{};
+// Every character below the limit: its byte (its own, else its nearest one, 0 for none) and
+// Presny when it is its own. A table file of a million rows looks up each accented letter.
+constexpr uint16_t Presny = 0x100;
+constexpr std::array<uint16_t, HraniceTabulky> Zpet = [] {
+    std::array<uint16_t, HraniceTabulky> zpet{};
     for (char32_t z = 0; z < 0x80; ++z)
-        zpet[z] = static_cast<unsigned char>(z);
+        zpet[z] = static_cast<uint16_t>(z | Presny);
     for (const tNejblizsiZnak& n : NejblizsiZnaky)
         if (n.Znak < HraniceTabulky)
             zpet[n.Znak] = n.Bajt;
     for (size_t i = 0; i < HorniPolovina.size(); ++i)
-        zpet[HorniPolovina[i]] = static_cast<unsigned char>(0x80 + i);
+        zpet[HorniPolovina[i]] = static_cast<uint16_t>((0x80 + i) | Presny);
     return zpet;
 }();
 
@@ -65,10 +67,15 @@ void PridejUtf8(std::string& cil, char32_t znak) {
 
 // The nearest byte of a character; counts it in nepresnych when it is not its own.
 char DoWin1250(char32_t znak, size_t& nepresnych) {
-    unsigned char bajt = 0;
     if (znak < HraniceTabulky) {
-        bajt = Zpet[znak];
-    } else {
+        const uint16_t z = Zpet[znak];
+        if (z & Presny)
+            return static_cast<char>(z & 0xFF);
+        ++nepresnych;
+        return z == 0 ? Otaznik : static_cast<char>(z);
+    }
+    unsigned char bajt = 0;
+    {
         const auto* n =
             std::lower_bound(NejblizsiZnaky.begin(), NejblizsiZnaky.end(), znak,
                              [](const tNejblizsiZnak& a, char32_t b) { return a.Znak < b; });
@@ -112,9 +119,9 @@ char16_t Win1250NaUnicode(unsigned char bajt) {
 int UnicodeNaWin1250(char32_t znak) {
     if (znak < 0x80)
         return static_cast<int>(znak);
-    if (znak >= Zpet.size() || Zpet[znak] < 0x80 || HorniPolovina[Zpet[znak] - 0x80] != znak)
+    if (znak >= Zpet.size() || !(Zpet[znak] & Presny))
         return -1;
-    return Zpet[znak];
+    return Zpet[znak] & 0xFF;
 }
 
 char NejblizsiWin1250(char32_t znak, size_t& nepresnych) {
@@ -169,6 +176,14 @@ char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
         if (b < 0x80) {
             *kam++ = static_cast<char>(b);
             ++i;
+            continue;
+        }
+        // Czech letters are two bytes: the common case first.
+        if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            *kam++ = DoWin1250(
+                ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu), bez);
+            i += 2;
             continue;
         }
         const int delkaSekvence = DelkaSekvence(text, i);
