@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -75,7 +76,9 @@ int Jeden(const char* pripad, const char* soubor) {
 
 // Runs this program for one import; its two figures.
 std::pair<double, double> Spust(const char* pripad, const std::string& soubor) {
-    std::string prikaz = "/proc/self/exe " + std::string(pripad) + " '" + soubor + "'";
+    // The shell that popen starts would be /proc/self/exe of its own.
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string prikaz = "'" + program + "' " + pripad + " '" + soubor + "'";
     FILE* p = popen(prikaz.c_str(), "r");
     double cas = 0, spicka = 0;
     if (!p || std::fscanf(p, "%lf %lf", &cas, &spicka) != 2)

@@ -84,35 +84,6 @@ void tRadkyCsv::VezmiTsv(size_t konec) {
     radek_.assign(text_, pozice_, konec - pozice_);
 }
 
-void tRadkyCsv::VezmiCsv(size_t konec) {
-    const std::string_view zaznam = std::string_view(text_).substr(pozice_, konec - pozice_);
-    const char oddelovac = druh_.Oddelovac;
-    radek_.clear();
-    radek_.reserve(zaznam.size());
-    bool uvnitr = false, naZacatku = true;
-    for (size_t i = 0; i < zaznam.size(); ++i) {
-        const char c = zaznam[i];
-        if (c == '"' && uvnitr) {
-            if (i + 1 < zaznam.size() && zaznam[i + 1] == '"') {
-                radek_ += '"';
-                ++i;
-            } else {
-                uvnitr = false;
-            }
-        } else if (c == '"' && naZacatku) {
-            uvnitr = true;
-            naZacatku = false;
-        } else if (c == oddelovac && !uvnitr) {
-            radek_ += '\t';
-            naZacatku = true;
-        } else {
-            // TAB divides the kept row, and a value never breaks a printed row.
-            radek_ += c == '\t' || LameRadek(c) ? ' ' : c;
-            naZacatku = false;
-        }
-    }
-}
-
 size_t tRadkyCsv::KonecZaznamu() {
     const bool csv = druh_.Format == tFormatTabulky::Csv;
     for (;;) {
@@ -122,24 +93,37 @@ size_t tRadkyCsv::KonecZaznamu() {
         size_t i = pozice_;
         bool uvnitr = false, naZacatku = true, potrebaDalsi = false;
         if (csv) {
+            // The record is taken as it is scanned: cells between TABs, quotes undone.
+            const char oddelovac = druh_.Oddelovac;
+            radek_.clear();
             for (; i < text.size(); ++i) {
                 const char c = text[i];
-                if (c == '"' && uvnitr) {
+                if (c != '"' && c != oddelovac && c != '\r' && c != '\n' && c != '\t') {
+                    radek_ += c;
+                    naZacatku = false;
+                } else if (c == '"' && uvnitr) {
                     if (i + 1 == text.size() && !konec_) {
                         potrebaDalsi = true; // "" or the end of the field: the next byte says
                         break;
                     }
-                    if (i + 1 < text.size() && text[i + 1] == '"')
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        radek_ += '"';
                         ++i;
-                    else
+                    } else {
                         uvnitr = false;
+                    }
                 } else if (c == '"' && naZacatku) {
                     uvnitr = true;
                     naZacatku = false;
                 } else if (!uvnitr && (c == '\r' || c == '\n')) {
                     break;
+                } else if (!uvnitr && c == oddelovac) {
+                    radek_ += '\t';
+                    naZacatku = true;
                 } else {
-                    naZacatku = c == druh_.Oddelovac && !uvnitr;
+                    // TAB divides the kept row, and a value never breaks a printed row.
+                    radek_ += c == '\t' || LameRadek(c) ? ' ' : c;
+                    naZacatku = false;
                 }
             }
         } else {
@@ -168,9 +152,7 @@ bool tRadkyCsv::Dalsi() {
     const size_t konec = KonecZaznamu();
     if (konec - pozice_ > NejdelsiRadek)
         DlouhyRadek();
-    if (druh_.Format == tFormatTabulky::Csv)
-        VezmiCsv(konec);
-    else
+    if (druh_.Format == tFormatTabulky::Tsv) // a CSV record was taken as it was scanned
         VezmiTsv(konec);
     ++cislo_;
     // After a line: one CR if it follows, then one LF if it follows.

@@ -36,9 +36,10 @@ public:
 
 private:
     bool Dopln(size_t aspon); // decodes at least aspon more bytes behind the rest; false at the end
-    size_t KonecZaznamu();    // where the record at pozice_ ends (its line end), reading on
+    // Where the record at pozice_ ends (its line end), reading on; a CSV record is then in
+    // radek_ already.
+    size_t KonecZaznamu();
     void VezmiTsv(size_t konec);
-    void VezmiCsv(size_t konec);
     [[noreturn]] void ChybaCteni(int kod) const;
     [[noreturn]] void DlouhyRadek() const;
 
