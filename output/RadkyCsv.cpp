@@ -98,9 +98,16 @@ size_t tRadkyCsv::KonecZaznamu() {
             radek_.clear();
             for (; i < text.size(); ++i) {
                 const char c = text[i];
-                if (c != '"' && c != oddelovac && c != '\r' && c != '\n' && c != '\t') {
-                    radek_ += c;
+                const auto obycejny = [&](char z) {
+                    return z != '"' && z != oddelovac && z != '\r' && z != '\n' && z != '\t';
+                };
+                if (obycejny(c)) { // a run of plain characters in one append
+                    size_t k = i + 1;
+                    while (k < text.size() && obycejny(text[k]))
+                        ++k;
+                    radek_.append(text.data() + i, k - i);
                     naZacatku = false;
+                    i = k - 1;
                 } else if (c == '"' && uvnitr) {
                     if (i + 1 == text.size() && !konec_) {
                         potrebaDalsi = true; // "" or the end of the field: the next byte says
