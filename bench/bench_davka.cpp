@@ -39,7 +39,7 @@ const std::string Fronta = "Bench";
 constexpr int Radku = 1'000'000;
 
 fs::path Adresar;
-fs::path Tabulka, Uloha, Program;
+fs::path Tabulka, TabulkaCsv, RadekTabulatoru, Uloha, Program;
 uintmax_t Velikost = 0; // bytes of the job
 long PametKiB = 0;      // the largest peak of the batch printer
 
@@ -89,6 +89,36 @@ void BM_DavkaProtiLp(benchmark::State& stav) {
 
 BENCHMARK(BM_DavkaProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
+// The same table as a CSV file (LibreOffice's form: ",", the price quoted): the same job.
+void BM_CsvProtiLp(benchmark::State& stav) {
+    std::vector<double> davka, lp;
+    long pamet = 0;
+    for (auto _ : stav) {
+        davka.push_back(Cas({Program.string(), TabulkaCsv.string()}, &pamet));
+        lp.push_back(Cas({"lp", "-d", Fronta, "-o", "raw", Uloha.string()}));
+        stav.SetIterationTime(davka.back());
+    }
+    stav.counters["davka_ms"] = Median(davka) * 1000;
+    stav.counters["lp_ms"] = Median(lp) * 1000;
+    stav.counters["pomer"] = Median(davka) / Median(lp);
+    stav.counters["pamet_MB"] = static_cast<double>(pamet) / 1024;
+    PametKiB = std::max(PametKiB, pamet);
+}
+
+BENCHMARK(BM_CsvProtiLp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+// One row of 8 MiB of TABs (the longest row allowed) into a job file: the peak memory.
+void BM_RadekTabulatoru(benchmark::State& stav) {
+    long pamet = 0;
+    for (auto _ : stav)
+        pamet = std::max(pamet, Spust({Program.string(), "-o", (Adresar / "tab.bin").string(),
+                                       RadekTabulatoru.string()}));
+    stav.counters["pamet_MB"] = static_cast<double>(pamet) / 1024;
+    PametKiB = std::max(PametKiB, pamet);
+}
+
+BENCHMARK(BM_RadekTabulatoru)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 // A copy of the batch printer with a settings file of its own, a table of goods and prices
 // whose every row prints one label, and the job's bytes from the batch printer's --output.
 void Priprav() {
@@ -114,6 +144,17 @@ void Priprav() {
         std::ofstream soubor(Tabulka, std::ios::binary);
         for (int i = 1; i <= Radku; ++i)
             soubor << "1\tZbo\xC5\xBE\xC3\xAD \xC4\x8D. " << i << '\t' << i % 1000 << ",50\r\n";
+    }
+    TabulkaCsv = Adresar / "tabulka.csv";
+    {
+        std::ofstream soubor(TabulkaCsv, std::ios::binary);
+        for (int i = 1; i <= Radku; ++i)
+            soubor << "1,Zbo\xC5\xBE\xC3\xAD \xC4\x8D. " << i << ",\"" << i % 1000 << ",50\"\r\n";
+    }
+    RadekTabulatoru = Adresar / "tabulatory.txt";
+    {
+        std::ofstream soubor(RadekTabulatoru, std::ios::binary);
+        soubor << '1' << std::string(size_t{8} * 1024 * 1024 - 2, '\t') << "\n";
     }
     Uloha = Adresar / "uloha.bin";
     Spust({Program.string(), "-o", Uloha.string(), Tabulka.string()});

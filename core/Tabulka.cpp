@@ -146,6 +146,13 @@ void tTabulka::Rozepis(std::string_view text, size_t pocetRadku, size_t pocetZaz
 void tTabulka::NactiText(std::string_view text) {
     if (const size_t nul = text.find('\0'); nul != std::string_view::npos)
         text = text.substr(0, nul);
+    PrevezmiText(std::string(text));
+}
+
+void tTabulka::PrevezmiText(std::string&& vlastni) {
+    if (const size_t nul = vlastni.find('\0'); nul != std::string::npos)
+        vlastni.resize(nul);
+    const std::string_view text(vlastni);
 
     // First pass: the size, so that nothing is allocated twice.
     size_t radku = 0, zaznamu = 0, nejsirsi = 0;
@@ -163,7 +170,7 @@ void tTabulka::NactiText(std::string_view text) {
 
     // Built aside and swapped in, so a failure leaves the old table whole.
     tTabulka nova;
-    nova.text_.assign(text);
+    nova.text_ = std::move(vlastni);
     // Offsets reach at most the text length + 1, entry indices at most twice that.
     if (text.size() < 0x7FFF'FFF0u)
         nova.Rozepis<uint32_t>(nova.text_, radku, zaznamu);

@@ -30,6 +30,9 @@ public:
     // Raises eChyba when the text has more lines or pieces than a table can number; the
     // table is then unchanged (also when memory runs out).
     void NactiText(std::string_view text);
+    // The same, taking the text over instead of copying it (the table then holds the text
+    // once); the text is gone also when the import fails.
+    void PrevezmiText(std::string&& text);
 
 private:
     // Start offsets into text_ of every piece, row after row; after the pieces of a row

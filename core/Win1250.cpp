@@ -1,6 +1,10 @@
 #include "core/Win1250.h"
 
+#include "core/NejblizsiZnakyGen.h"
+
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -27,13 +31,24 @@ constexpr std::array<char16_t, 128> HorniPolovina = {
 // clang-format on
 
 constexpr char Otaznik = '?';
+constexpr char32_t Nahradni = 0xFFFD; // what a broken sequence stands for
 
-// The byte of every character below U+2200 (the set's highest is U+2122), 0 for none: a table
-// file of a million rows looks up each accented letter.
-constexpr std::array<unsigned char, 0x2200> Zpet = [] {
-    std::array<unsigned char, 0x2200> zpet{};
+// Below this every character is looked up in one table; above it the few that have a
+// neighbour (fullwidth forms, mathematical letters) are searched for.
+constexpr char32_t HraniceTabulky = 0x3000;
+
+// Every character below the limit: its byte (its own, else its nearest one, 0 for none) and
+// Presny when it is its own. A table file of a million rows looks up each accented letter.
+constexpr uint16_t Presny = 0x100;
+constexpr std::array<uint16_t, HraniceTabulky> Zpet = [] {
+    std::array<uint16_t, HraniceTabulky> zpet{};
+    for (char32_t z = 0; z < 0x80; ++z)
+        zpet[z] = static_cast<uint16_t>(z | Presny);
+    for (const tNejblizsiZnak& n : NejblizsiZnaky)
+        if (n.Znak < HraniceTabulky)
+            zpet[n.Znak] = n.Bajt;
     for (size_t i = 0; i < HorniPolovina.size(); ++i)
-        zpet[HorniPolovina[i]] = static_cast<unsigned char>(0x80 + i);
+        zpet[HorniPolovina[i]] = static_cast<uint16_t>((0x80 + i) | Presny);
     return zpet;
 }();
 
@@ -50,9 +65,49 @@ void PridejUtf8(std::string& cil, char32_t znak) {
     }
 }
 
-char DoWin1250(char32_t znak) {
-    int bajt = UnicodeNaWin1250(znak);
-    return bajt < 0 ? Otaznik : static_cast<char>(bajt);
+// The nearest byte of a character; counts it in nepresnych when it is not its own.
+char DoWin1250(char32_t znak, size_t& nepresnych) {
+    if (znak < HraniceTabulky) {
+        const uint16_t z = Zpet[znak];
+        if (z & Presny)
+            return static_cast<char>(z & 0xFF);
+        ++nepresnych;
+        return z == 0 ? Otaznik : static_cast<char>(z);
+    }
+    unsigned char bajt = 0;
+    {
+        const auto* n =
+            std::lower_bound(NejblizsiZnaky.begin(), NejblizsiZnaky.end(), znak,
+                             [](const tNejblizsiZnak& a, char32_t b) { return a.Znak < b; });
+        if (n != NejblizsiZnaky.end() && n->Znak == znak)
+            bajt = n->Bajt;
+    }
+    if (bajt >= 0x80 ? HorniPolovina[bajt - 0x80] != znak : bajt != znak) {
+        ++nepresnych;
+        if (bajt == 0)
+            return Otaznik;
+    }
+    return static_cast<char>(bajt);
+}
+
+// The length of the well-formed UTF-8 sequence at text[i], or 0: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+int DelkaSekvence(std::string_view text, size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const size_t zbyva = text.size() - i;
+    const auto n = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const auto pokracuje = [&](size_t k) { return (n(k) & 0xC0) == 0x80; };
+    if (b >= 0xC2 && b <= 0xDF)
+        return zbyva >= 2 && pokracuje(1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        const unsigned char od = b == 0xE0 ? 0xA0 : 0x80, po = b == 0xED ? 0x9F : 0xBF;
+        return zbyva >= 3 && n(1) >= od && n(1) <= po && pokracuje(2) ? 3 : 0;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        const unsigned char od = b == 0xF0 ? 0x90 : 0x80, po = b == 0xF4 ? 0x8F : 0xBF;
+        return zbyva >= 4 && n(1) >= od && n(1) <= po && pokracuje(2) && pokracuje(3) ? 4 : 0;
+    }
+    return 0;
 }
 
 } // namespace
@@ -64,9 +119,13 @@ char16_t Win1250NaUnicode(unsigned char bajt) {
 int UnicodeNaWin1250(char32_t znak) {
     if (znak < 0x80)
         return static_cast<int>(znak);
-    if (znak >= Zpet.size() || Zpet[znak] == 0)
+    if (znak >= Zpet.size() || !(Zpet[znak] & Presny))
         return -1;
-    return Zpet[znak];
+    return Zpet[znak] & 0xFF;
+}
+
+char NejblizsiWin1250(char32_t znak, size_t& nepresnych) {
+    return DoWin1250(znak, nepresnych);
 }
 
 std::u16string Win1250NaUtf16(std::string_view text) {
@@ -77,19 +136,23 @@ std::u16string Win1250NaUtf16(std::string_view text) {
     return vysledek;
 }
 
-std::string Utf16NaWin1250(std::u16string_view text) {
+std::string Utf16NaWin1250(std::u16string_view text, size_t* nepresnych) {
     std::string vysledek;
     vysledek.reserve(text.size());
+    size_t bez = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
+        char32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            ++i; // a pair is one character outside the set
-            vysledek += Otaznik;
-        } else {
-            vysledek += DoWin1250(c);
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i; // a pair is one character
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = Nahradni; // a lone half
         }
+        vysledek += DoWin1250(c, bez);
     }
+    if (nepresnych)
+        *nepresnych += bez;
     return vysledek;
 }
 
@@ -101,49 +164,90 @@ std::string Win1250NaUtf8(std::string_view text) {
     return vysledek;
 }
 
-void PridejZUtf8(std::string& cil, std::string_view text) {
-    // Every sequence, and every byte that starts none, gives one byte: the text's length is
-    // room enough.
-    const size_t zacatek = cil.size();
-    cil.resize(zacatek + text.size());
-    char* kam = cil.data() + zacatek;
+namespace {
+
+// Converts the UTF-8 text od[0, delka) to kam, which may be od itself: each byte written lies
+// at or before the byte being read. Returns the end of what was written.
+char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
+    const std::string_view text(od, delka);
     size_t i = 0;
     while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
             *kam++ = static_cast<char>(b);
             ++i;
             continue;
         }
-        int delka = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        if (delka == 0 || i + delka > text.size()) {
-            *kam++ = Otaznik;
+        // Czech letters are two bytes: the common case first.
+        if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            *kam++ = DoWin1250(
+                ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu), bez);
+            i += 2;
+            continue;
+        }
+        const int delkaSekvence = DelkaSekvence(text, i);
+        if (delkaSekvence == 0) { // each byte of a broken sequence is one replacement character
+            *kam++ = DoWin1250(Nahradni, bez);
             ++i;
             continue;
         }
-        char32_t znak = b & (0x7F >> delka);
-        bool platne = true;
-        for (int k = 1; k < delka; ++k) {
-            auto n = static_cast<unsigned char>(text[i + k]);
-            if ((n & 0xC0) != 0x80) {
-                platne = false;
-                break;
-            }
-            znak = (znak << 6) | (n & 0x3F);
-        }
-        if (!platne) {
-            *kam++ = Otaznik;
-            ++i;
-            continue;
-        }
-        *kam++ = DoWin1250(znak);
-        i += delka;
+        char32_t znak = b & (0x7F >> delkaSekvence);
+        for (int k = 1; k < delkaSekvence; ++k)
+            znak =
+                (znak << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
+        *kam++ = DoWin1250(znak, bez);
+        i += static_cast<size_t>(delkaSekvence);
     }
-    cil.resize(static_cast<size_t>(kam - cil.data()));
+    return kam;
 }
 
-std::string Utf8NaWin1250(std::string_view text) {
+} // namespace
+
+size_t PridejZUtf8(std::string& cil, std::string_view text) {
+    // Every sequence, and every byte that starts none, gives one byte: the text's length is
+    // room enough.
+    const size_t zacatek = cil.size();
+    cil.resize(zacatek + text.size());
+    size_t bez = 0;
+    const char* konec = PrevedUtf8(text.data(), text.size(), cil.data() + zacatek, bez);
+    cil.resize(static_cast<size_t>(konec - cil.data()));
+    return bez;
+}
+
+size_t Utf8NaWin1250NaMiste(std::string& text) {
+    size_t bez = 0;
+    const char* konec = PrevedUtf8(text.data(), text.size(), text.data(), bez);
+    text.resize(static_cast<size_t>(konec - text.data()));
+    return bez;
+}
+
+size_t Latin1NaWin1250NaMiste(std::string& text) {
+    size_t bez = 0;
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = DoWin1250(static_cast<unsigned char>(c), bez);
+    return bez;
+}
+
+std::string Utf8NaWin1250(std::string_view text, size_t* nepresnych) {
     std::string vysledek;
-    PridejZUtf8(vysledek, text);
+    const size_t bez = PridejZUtf8(vysledek, text);
+    if (nepresnych)
+        *nepresnych += bez;
     return vysledek;
+}
+
+bool JePlatneUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const int delka = DelkaSekvence(text, i);
+        if (delka == 0)
+            return false;
+        i += static_cast<size_t>(delka);
+    }
+    return true;
 }

@@ -83,8 +83,9 @@ tKonec PockejNaUlohu(int id, int sekund, std::ostream& chyby) {
 struct tBeh {
     tPopisOblepky popis;
     int kopii = 0;
-    std::unique_ptr<tZdrojRadku> radky; // a table run; none: a manual run
+    std::unique_ptr<tRadkySouboru> radky; // a table run; none: a manual run
     tRucniHodnoty hodnoty{};
+    size_t nepresnych = 0; // of the values
 
     void operator()(const tSluzbyTisku& sluzby) const {
         if (radky)
@@ -109,9 +110,10 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeni
     if (vlozeni.Radky)
         beh.radky = vlozeni.Radky();
     else if (z.Soubor)
-        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor);
+        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor, z.Tabulka);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
+    beh.nepresnych = z.Nepresnych;
     return beh;
 }
 
@@ -194,7 +196,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     // The preview shows a template error as part of the text; a table file that cannot be
     // read is no such error.
     std::exception_ptr chybaSouboru;
-    const tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
+    tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
         try {
             beh(sluzby);
         } catch (const eSouborTabulky&) {
@@ -205,6 +207,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
         chyby << TextChybyUtf8(chybaSouboru) << '\n' << std::flush;
         return KonecSoubor;
     }
+    nahled.Nepresnych = beh.radky ? beh.radky->Druh().Nepresnych : beh.nepresnych;
     for (const tUsekNahledu& usek : VykresliNahled(nahled))
         vystup << ZobrazeniUseku(usek); // as the window shows it
     vystup << std::flush;
@@ -225,5 +228,11 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
+    if (beh.radky && z.Podrobne)
+        chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
+    if (const size_t n = beh.radky ? beh.radky->Druh().Nepresnych : z.Nepresnych; n > 0)
+        chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
+              << "; tisknou se jako nejbližší znak, nebo „?“\n";
+    chyby << std::flush;
     return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby, vlozeni);
 }

@@ -9,8 +9,9 @@
 #include <memory>
 #include <string>
 
+class tRadkySouboru;
+
 class tRawPrinter;
-class tZdrojRadku;
 
 // Exit statuses of the batch printer.
 enum tKonec : int {
@@ -30,7 +31,7 @@ enum tKonec : int {
 struct tVlozeniDavky {
     // The table's rows instead of opening z.Soubor (a file the caller opened itself);
     // raises eSouborTabulky as opening does.
-    std::function<std::unique_ptr<tZdrojRadku>()> Radky;
+    std::function<std::unique_ptr<tRadkySouboru>()> Radky;
     // The job exists and no byte of it is sent yet; an error raised here cancels the job
     // and ends the run as a printer error.
     std::function<void(const tRawPrinter& uloha)> UlohaVytvorena;

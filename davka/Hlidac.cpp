@@ -79,8 +79,9 @@ std::string StavUtf8(const tUloha& u) {
     return Win1250NaUtf8(NazevStavu(u.Stav));
 }
 
-// A stock system exports text; a NUL byte or broken UTF-8 in the file's first block is no
-// table (binary junk would otherwise print as labels of garbage).
+// A stock system exports text, in UTF-8, UTF-16 (with its byte-order mark) or Windows-1250;
+// a control byte other than TAB and the line ends in the file's first block is no table
+// (binary junk would otherwise print as labels of garbage).
 bool JeText(int fd) {
     std::string blok(size_t{64} * 1024, '\0');
     ssize_t delka = -1;
@@ -89,22 +90,13 @@ bool JeText(int fd) {
     while (delka < 0 && errno == EINTR);
     if (delka < 0)
         return true; // reading fails again in the run, which says so
-    blok.resize(static_cast<size_t>(delka));
-    for (size_t i = 0; i < blok.size();) {
-        const auto b = static_cast<unsigned char>(blok[i]);
-        const size_t delkaZnaku = b < 0x80             ? 1
-                                  : (b & 0xE0) == 0xC0 ? 2
-                                  : (b & 0xF0) == 0xE0 ? 3
-                                  : (b & 0xF8) == 0xF0 ? 4
-                                                       : 0;
-        if (b == 0 || delkaZnaku == 0 || (delkaZnaku == 2 && b < 0xC2))
-            return false;
-        for (size_t j = 1; j < delkaZnaku; ++j)
-            if (i + j < blok.size() && (static_cast<unsigned char>(blok[i + j]) & 0xC0) != 0x80)
-                return false;
-        i += delkaZnaku; // a character cut at the block's end is no fault
-    }
-    return true;
+    const std::string_view b(blok.data(), static_cast<size_t>(delka));
+    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))
+        return true; // UTF-16: its zero bytes are half characters
+    return std::none_of(b.begin(), b.end(), [](char z) {
+        const auto c = static_cast<unsigned char>(z);
+        return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+    });
 }
 
 std::string NahodneJmeno() {
@@ -584,15 +576,16 @@ void tHlidac::Tiskni(tZabor& z) {
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
     if (!JeText(soubor.Fd()))
-        return Uzavri(z, false, "Soubor není tabulka: nejde o text v UTF-8", {});
+        return Uzavri(z, false, "Soubor není tabulka: obsahuje řídicí bajty", {});
 
     tZadani zadani = zadani_;
     zadani.Soubor = z.nazev;
     bool radky = false, zastaveno = false;
     tVlozeniDavky vlozeni;
-    vlozeni.Radky = [&]() -> std::unique_ptr<tZdrojRadku> {
+    vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
-        return std::make_unique<tRadkySouboru>(std::move(soubor), Win1250NaUtf8(z.nazev));
+        return std::make_unique<tRadkySouboru>(std::move(soubor), Win1250NaUtf8(z.nazev),
+                                               zadani.Tabulka);
     };
     vlozeni.UlohaVytvorena = [&](const tRawPrinter& uloha) {
         // Recorded before the first byte: after any crash the server's history of this job

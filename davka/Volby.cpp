@@ -12,8 +12,8 @@
 
 namespace {
 
-std::string Win(const QString& text) {
-    return Utf8NaWin1250(text.toUtf8().toStdString());
+std::string Win(const QString& text, size_t* nepresnych = nullptr) {
+    return Utf8NaWin1250(text.toUtf8().toStdString(), nepresnych);
 }
 
 // The parser's own texts (headings of the help, its errors) in Czech.
@@ -105,14 +105,26 @@ tZadani CtiVolby(const QStringList& argumenty) {
         u("Soubor zapisovaný přímo ve složce je celý, když se tolik sekund nezměnil "
           "(výchozí 2)."),
         u("SEKUNDY"));
+    const QCommandLineOption format(
+        u("format"),
+        u("Tvar souboru s tabulkou: tsv (jako schránka) nebo csv (jinak podle přípony)."),
+        u("TVAR"));
+    const QCommandLineOption oddelovac(
+        u("separator"), u("Oddělovač buněk CSV: ; , nebo tab (jinak z prvních řádků)."), u("ZNAK"));
+    const QCommandLineOption kodovani(
+        u("encoding"),
+        u("Kódování souboru: utf-8 nebo windows-1250 (jinak podle BOM a platnosti UTF-8)."),
+        u("KÓDOVÁNÍ"));
+    const QCommandLineOption podrobne(
+        u("verbose"), u("Vypsat na standardní chybový výstup, jak byl soubor přečten."));
     const QCommandLineOption napoveda({u("h"), u("help")}, u("Vypíše tuto nápovědu."));
     const QCommandLineOption verze({u("v"), u("version")}, u("Vypíše verzi programu."));
-    parser.addOptions(
-        {etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, slozka, usazeni, napoveda, verze});
+    parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, slozka, usazeni,
+                       format, oddelovac, kodovani, podrobne, napoveda, verze});
     parser.addPositionalArgument(
         u("SOUBOR"),
-        u("Tabulka jako ve schránce: text UTF-8, mezi buňkami TAB, řádky končí CR, "
-          "LF nebo CR LF. „-“ čte standardní vstup."),
+        u("Tabulka jako ve schránce (mezi buňkami TAB) nebo CSV (*.csv), v UTF-8, UTF-16 "
+          "s BOM nebo Windows-1250. „-“ čte standardní vstup."),
         u("[SOUBOR]"));
 
     if (!parser.parse(argumenty))
@@ -139,10 +151,38 @@ tZadani CtiVolby(const QStringList& argumenty) {
                                             hodnota.toUtf8().toStdString() + "“"));
         // A value never breaks a printed row, as in the program's grid.
         z.Pole.emplace_back(Cislo(hodnota.left(rovnitko), 1, PocetPoli, "Číslo pole (-f)"),
-                            BezZlomu(Win(hodnota.mid(rovnitko + 1))));
+                            BezZlomu(Win(hodnota.mid(rovnitko + 1), &z.Nepresnych)));
     }
     if (parser.isSet(pocet))
         z.Pocet = Cislo(parser.value(pocet), 0, NejvicKopii, "Počet kopií (-c)");
+
+    if (parser.isSet(format)) {
+        const QString f = parser.value(format).toLower();
+        if (f != u("tsv") && f != u("csv"))
+            throw eChybaVoleb(Utf8NaWin1250("Tvar (--format) je tsv nebo csv, ne „" +
+                                            parser.value(format).toUtf8().toStdString() + "“"));
+        z.Tabulka.Format = f == u("csv") ? tFormatTabulky::Csv : tFormatTabulky::Tsv;
+    }
+    if (parser.isSet(oddelovac)) {
+        const QString o = parser.value(oddelovac);
+        if (o != u(";") && o != u(",") && o != u("\t") && o.toLower() != u("tab") && o != u("\\t"))
+            throw eChybaVoleb(Utf8NaWin1250("Oddělovač (--separator) je ; , nebo tab, ne „" +
+                                            o.toUtf8().toStdString() + "“"));
+        z.Tabulka.Oddelovac = o.size() == 1 ? o[0].toLatin1() : '\t';
+        z.Tabulka.Format = z.Tabulka.Format.value_or(tFormatTabulky::Csv);
+    }
+    if (parser.isSet(kodovani)) {
+        const QString k = parser.value(kodovani).toLower();
+        if (k == u("utf-8") || k == u("utf8"))
+            z.Tabulka.Sada = tZnakovaSada::Utf8;
+        else if (k == u("windows-1250") || k == u("cp1250"))
+            z.Tabulka.Sada = tZnakovaSada::Win1250;
+        else
+            throw eChybaVoleb(
+                Utf8NaWin1250("Kódování (--encoding) je utf-8 nebo windows-1250, ne „" +
+                              parser.value(kodovani).toUtf8().toStdString() + "“"));
+    }
+    z.Podrobne = parser.isSet(podrobne);
 
     const QStringList soubory = parser.positionalArguments();
     if (soubory.size() > 1)

@@ -2,6 +2,7 @@
 // The batch printer's command line, read into what it asks for.
 
 #include "core/Chyba.h"
+#include "output/DruhTabulky.h"
 
 #include <QStringList>
 
@@ -28,7 +29,10 @@ struct tZadani {
     std::optional<std::string> Soubor; // table file (file system bytes), "-" standard input
     std::optional<int> Cekat;          // --wait: seconds to follow the job to its end
     std::optional<std::string> Slozka; // --watch: the folder to watch (file system bytes)
-    int Usazeni = 2; // --settle: seconds a file written in place must stay unchanged
+    int Usazeni = 2;       // --settle: seconds a file written in place must stay unchanged
+    tVolbyTabulky Tabulka; // --format, --separator, --encoding
+    bool Podrobne = false; // --verbose: what the table file was read as
+    size_t Nepresnych = 0; // characters of the -f values without an exact form in Windows-1250
 };
 
 // Reads the arguments (the program's name first). Raises eChybaVoleb with a Czech message.

@@ -52,7 +52,9 @@ public:
         pocet_ = CisloNaText(vyrobit);
         return pocet_;
     }
-    void Bunky(std::vector<std::string_view>& cil) const override { radky_.Bunky(cil); }
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override {
+        radky_.Bunky(cil, kolik);
+    }
 
 private:
     tZdrojRadku& radky_;
@@ -129,7 +131,11 @@ std::string Hlavicka(const tNahled& n) {
     if (!n.Tiskne)
         return W("Tisk by nic neposlal: počet etiket je 0, nebo tabulka nemá žádný řádek.");
     return W("Tiskárna: ") + n.Tiskarna + W("   Dokument: ") + n.NazevDokumentu + W("\nEtiket: ") +
-           CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") + CisloNaText(n.Uloha.Bajtu());
+           CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") + CisloNaText(n.Uloha.Bajtu()) +
+           (n.Nepresnych == 0 ? std::string()
+                              : W("\nZnaků bez přesné podoby ve Windows-1250: ") +
+                                    CisloNaText(static_cast<long long>(n.Nepresnych)) +
+                                    W(" (tisknou se jako nejbližší znak, nebo „?“)"));
 }
 
 // The run given the services and the preview job it writes into.
@@ -185,11 +191,16 @@ void Tiskni(const tTisk& tisk, const tSluzbyTisku& sluzby) {
 }
 
 tNahled ZachytNahled(const tTisk& tisk, long long drzetEtiket) {
-    if (!tisk.Tabulka) // at most NejvicKopii labels: made in full
-        return ZachytNahled(
+    tNahled nahled;
+    if (!tisk.Tabulka) { // at most NejvicKopii labels: made in full
+        nahled = ZachytNahled(
             tisk.Popis, [&](const tSluzbyTisku& s) { Tiskni(tisk, s); }, drzetEtiket);
-    tRadkyTabulky radky(*tisk.Tabulka);
-    return ZachytNahled(tisk.Popis, tisk.Kopii, radky, drzetEtiket);
+    } else {
+        tRadkyTabulky radky(*tisk.Tabulka);
+        nahled = ZachytNahled(tisk.Popis, tisk.Kopii, radky, drzetEtiket);
+    }
+    nahled.Nepresnych = tisk.Nepresnych;
+    return nahled;
 }
 
 std::vector<tUsekNahledu> VykresliNahled(const tNahled& n) {

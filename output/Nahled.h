@@ -28,6 +28,9 @@ struct tNahled {
     std::string KodyInit, KodyPo;
     long long RadkuPred = 0;
     tKodovani Kodovani = tKodovani::JakoWindows;
+    // Characters of the table or the values that Windows-1250 has no exact form for (they
+    // print as the nearest one, or "?"); the caller knows them, the run does not.
+    size_t Nepresnych = 0;
 };
 
 // The run, given the services to run it with: TiskniRucne or TiskniTabulku.
@@ -52,6 +55,7 @@ struct tTisk {
     int Kopii = 0;
     tRucniHodnoty Hodnoty{};
     const tTabulka* Tabulka = nullptr;
+    size_t Nepresnych = 0; // characters of the values or table with no exact form in Windows-1250
 };
 
 // The print itself, with the given services.

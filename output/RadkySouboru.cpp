@@ -57,7 +57,24 @@ tDeskriptor DocasnySoubor() {
 
 } // namespace
 
-tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
+tRadkySouboru::tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby) : nazev_(cesta) {
+    Otevri(cesta);
+    Rozpoznej(volby);
+}
+
+void tRadkySouboru::Rozpoznej(const tVolbyTabulky& volby) {
+    druh_ = RozpoznejDruh(soubor_.Fd(), nazev_, volby);
+    if (druh_.Sada != tZnakovaSada::Utf8 || druh_.Format != tFormatTabulky::Tsv)
+        jinak_ = std::make_unique<tRadkyCsv>(soubor_.Fd(), druh_, nazev_);
+}
+
+long long tRadkySouboru::Precteno() const {
+    if (jinak_)
+        return jinak_->Precteno();
+    return std::max<long long>(::lseek(soubor_.Fd(), 0, SEEK_CUR), 0);
+}
+
+void tRadkySouboru::Otevri(const std::string& cesta) {
     const bool vstup = cesta == "-";
     if (vstup)
         nazev_ = "(standardní vstup)";
@@ -86,10 +103,11 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta) : nazev_(cesta) {
     soubor_ = std::move(kopie);
 }
 
-tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev)
+tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby)
     : nazev_(std::move(nazev)), soubor_(std::move(soubor)) {
     if (::lseek(soubor_.Fd(), 0, SEEK_CUR) < 0)
         ChybaCteni(errno);
+    Rozpoznej(volby);
 }
 
 void tRadkySouboru::ChybaKopie(int kod) const {
@@ -104,6 +122,8 @@ void tRadkySouboru::ChybaCteni(int kod) const {
 }
 
 void tRadkySouboru::NaZacatek() {
+    if (jinak_)
+        return jinak_->NaZacatek();
     if (::lseek(soubor_.Fd(), 0, SEEK_SET) < 0)
         ChybaCteni(errno);
     blok_.clear();
@@ -136,6 +156,8 @@ bool tRadkySouboru::Dopln() {
 }
 
 bool tRadkySouboru::Dalsi() {
+    if (jinak_)
+        return jinak_->Dalsi();
     // The line runs to the next CR or LF, or to the end of the text.
     size_t konecRadku = pozice_;
     for (;;) {
@@ -179,6 +201,8 @@ bool tRadkySouboru::Dalsi() {
 }
 
 std::string_view tRadkySouboru::Bunka(int sloupec) const {
+    if (jinak_)
+        return jinak_->Bunka(sloupec);
     if (sloupec < 0)
         return {};
     if (sloupec == 0) {
@@ -200,15 +224,30 @@ std::string_view tRadkySouboru::Bunka(int sloupec) const {
     return bunka_;
 }
 
-void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
-    if (!rozdeleno_) {
+void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    if (jinak_)
+        return jinak_->Bunky(cil, kolik);
+    if (!rozdeleno_ || rozdelenoKolik_ != kolik) {
+        // Only the pieces asked for are converted and listed.
+        size_t konec = 0; // the raw text of pieces 1 to kolik - 1
+        if (kolik > 1) {
+            konec = std::string::npos;
+            for (size_t k = 1, od = 0; k < kolik; ++k) {
+                const size_t tab = surovy_.find('\t', od);
+                if (tab == std::string::npos)
+                    break;
+                if (k + 1 == kolik)
+                    konec = tab;
+                od = tab + 1;
+            }
+        }
         radek_.clear();
-        PridejZUtf8(radek_, surovy_);
+        PridejZUtf8(radek_, std::string_view(surovy_).substr(0, konec));
         cisloText_ = CisloNaText(cislo_);
         bunky_.clear();
         bunky_.push_back(cisloText_);
         const std::string_view radek(radek_);
-        for (size_t od = 0;;) {
+        for (size_t od = 0; kolik > 1 && bunky_.size() < kolik;) {
             const size_t tab = radek.find('\t', od);
             bunky_.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
             if (tab == std::string_view::npos)
@@ -216,6 +255,7 @@ void tRadkySouboru::Bunky(std::vector<std::string_view>& cil) const {
             od = tab + 1;
         }
         rozdeleno_ = true;
+        rozdelenoKolik_ = kolik;
     }
     cil.assign(bunky_.begin(), bunky_.end());
 }

@@ -5,17 +5,14 @@
 
 #include "core/Chyba.h"
 #include "core/Deskriptor.h"
+#include "output/RadkyCsv.h"
 #include "output/ZdrojRadku.h"
+
+#include <memory>
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-// A table file that cannot be opened or read.
-class eSouborTabulky : public eChyba {
-public:
-    using eChyba::eChyba;
-};
 
 class tRadkySouboru : public tZdrojRadku {
 public:
@@ -25,31 +22,43 @@ public:
     // (%d)" or, when the copy cannot be written, "Dočasnou kopii souboru %s nelze
     // zapsat: <the system's text> (%d)"; Dalsi also
     // "Řádek %d souboru %s je delší než 8 MiB".
-    explicit tRadkySouboru(const std::string& cesta);
+    // The file's character set and form are found as RozpoznejDruh says, or taken from volby;
+    // every other than UTF-8 in the clipboard's form is read by tRadkyCsv.
+    explicit tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = {});
     // A file the caller opened and checked itself (a regular file, read from where it
     // stands); nazev names it in messages.
-    tRadkySouboru(tDeskriptor soubor, std::string nazev);
+    tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby = {});
+
+    // What the file was found to be.
+    const tDruhTabulky& Druh() const { return druh_; }
+    // Bytes of the file read so far, for a progress bar.
+    long long Precteno() const;
 
     void NaZacatek() override;
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
-    void Bunky(std::vector<std::string_view>& cil) const override;
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
 
 private:
+    void Otevri(const std::string& cesta);      // opens, and copies a pipe aside
+    void Rozpoznej(const tVolbyTabulky& volby); // what the file is, and its reader
     bool Dopln(); // reads the next block behind what is left; false at the end
     [[noreturn]] void ChybaCteni(int kod) const;
     [[noreturn]] void ChybaKopie(int kod) const;
 
     std::string nazev_; // for messages, as given
     tDeskriptor soubor_;
-    std::string blok_;    // read and not yet taken
-    size_t pozice_ = 0;   // the first byte of blok_ not taken
-    bool konec_ = false;  // nothing more to read (the end, or a NUL)
-    bool zacatek_ = true; // nothing taken yet: a byte-order mark is skipped
-    long long cislo_ = 0; // the current row's number
-    std::string surovy_;  // the current row as read (UTF-8)
+    tDruhTabulky druh_;
+    std::unique_ptr<tRadkyCsv> jinak_; // the reader of every other form
+    std::string blok_;                 // read and not yet taken
+    size_t pozice_ = 0;                // the first byte of blok_ not taken
+    bool konec_ = false;               // nothing more to read (the end, or a NUL)
+    bool zacatek_ = true;              // nothing taken yet: a byte-order mark is skipped
+    long long cislo_ = 0;              // the current row's number
+    std::string surovy_;               // the current row as read (UTF-8)
     // Converted when asked for: the row and its cells, the cell of the last Bunka.
     mutable bool rozdeleno_ = false;
+    mutable size_t rozdelenoKolik_ = 0;
     mutable std::string cisloText_, radek_, bunka_;
     mutable std::vector<std::string_view> bunky_;
 };

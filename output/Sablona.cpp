@@ -1,10 +1,12 @@
 #include "output/Sablona.h"
 
 #include "core/CeleCislo.h"
+#include "core/Chyba.h"
 #include "core/Kodovani.h"
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <vector>
 
 // The row is never built beyond what survives the cut to HrDelka, and a row longer than
@@ -237,6 +239,21 @@ private:
 };
 
 } // namespace
+
+int NejvyssiHodnota(const tPopisOblepky& popis) {
+    int nejvyssi = -1;
+    for (int i = 1; i <= std::min(PocetRadku, popis.PocetRadkuOblepky); ++i) {
+        tRozbor rozbor;
+        try {
+            Rozeber(popis.Radky[static_cast<size_t>(i)].HrText, rozbor);
+        } catch (const eChyba&) {
+            return INT_MAX;
+        }
+        for (const tZastupce& z : rozbor.Zastupci)
+            nejvyssi = std::max(nejvyssi, z.N);
+    }
+    return nejvyssi;
+}
 
 void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_view> hodnoty,
                    const tPopisOblepky& popis, tTiskovaUloha& uloha, int& pocitadlo) {

@@ -46,7 +46,7 @@ std::vector<std::string> SeznamTiskaren() {
     for (int i = 0; i < cile.pocet; ++i) {
         // Instances (name/instance from lpoptions) print on the same queue: one entry each.
         if (cile.cile[i].instance == nullptr)
-            nazvy.push_back(Utf8NaWin1250(cile.cile[i].name));
+            nazvy.emplace_back(cile.cile[i].name);
     }
     return nazvy;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
-// The plain queue names (as tRawPrinter accepts them), in the server's order; empty when
-// the server has none. Raises eRawPrinter when the print server cannot be reached.
+// The plain queue names in UTF-8, as CUPS has them (a name that Windows-1250 cannot hold is
+// for the settings dialog to refuse), in the server's order; empty when the server has none. Raises
+// eRawPrinter when the print server cannot be reached.
 std::vector<std::string> SeznamTiskaren();

@@ -157,12 +157,14 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         std::vector<std::string_view> seznam;
+        const int nejvyssi = NejvyssiHodnota(popis);
+        const size_t hodnot = nejvyssi < 0 ? 1 : static_cast<size_t>(nejvyssi) + 1;
         for (radky.NaZacatek(); radky.Dalsi();) {
             const long long pocet = PocetZBunky(radky, popis.PoleSPoctem);
             if (pocet <= 0)
                 continue;
             // Cells past the row's own pieces are empty, as is a value beyond the list.
-            radky.Bunky(seznam);
+            radky.Bunky(seznam, hodnot);
             for (long long kopie = 0; kopie < pocet; ++kopie) {
                 TiskniEtiketu(popis, seznam, kodyPo, u);
                 pocitadlo.Etiketa();

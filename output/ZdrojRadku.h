@@ -3,6 +3,7 @@
 
 #include "core/Tabulka.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +18,9 @@ public:
     // The current row's cell in column sloupec (column 0: the row number); "" outside the row.
     // The view stays valid until the next Bunka, Dalsi or NaZacatek.
     virtual std::string_view Bunka(int sloupec) const = 0;
-    // The current row's cells from column 0 on, as far as they may hold text. The views stay
-    // valid until the next Dalsi or NaZacatek.
-    virtual void Bunky(std::vector<std::string_view>& cil) const = 0;
+    // The current row's cells from column 0 on, as far as they may hold text, and at most
+    // kolik of them. The views stay valid until the next Dalsi or NaZacatek.
+    virtual void Bunky(std::vector<std::string_view>& cil, size_t kolik) const = 0;
 };
 
 // The rows of the pasted table, rows 1 to R - 1.
@@ -29,9 +30,10 @@ public:
     void NaZacatek() override { radek_ = 0; }
     bool Dalsi() override { return ++radek_ < tabulka_.PocetRadku(); }
     std::string_view Bunka(int sloupec) const override { return tabulka_.Bunka(sloupec, radek_); }
-    void Bunky(std::vector<std::string_view>& cil) const override {
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override {
         cil.clear();
-        for (int c = 0; c < tabulka_.DelkaRadku(radek_); ++c)
+        const auto delka = static_cast<size_t>(tabulka_.DelkaRadku(radek_));
+        for (int c = 0; c < static_cast<int>(std::min(delka, kolik)); ++c)
             cil.push_back(tabulka_.Bunka(c, radek_));
     }
 

@@ -300,10 +300,12 @@ void TMainForm::mNahledClick() {
         Nahled = new TNahledForm(
             [this] {
                 tTisk tisk{stav_.PopisEtiket[Vybrana()], rucne_->Pocet()};
-                if (PageControl1->currentIndex() == 0)
-                    tisk.Hodnoty = rucne_->Hodnoty();
-                else
+                if (PageControl1->currentIndex() == 0) {
+                    tisk.Hodnoty = rucne_->Hodnoty(&tisk.Nepresnych);
+                } else {
                     tisk.Tabulka = &tabulky_->Tabulka();
+                    tisk.Nepresnych = tabulky_->Nepresnych();
+                }
                 return tisk;
             },
             this);

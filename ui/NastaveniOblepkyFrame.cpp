@@ -1,8 +1,10 @@
 #include "ui/NastaveniOblepkyFrame.h"
 
 #include "core/BezZlomu.h"
+#include "core/Chyba.h"
 #include "core/KliceNastaveni.h"
 #include "core/Kodovani.h"
+#include "core/Win1250.h"
 #include "ui/CiselnyBox.h"
 #include "ui/Mrizka.h"
 #include "ui/Text.h"
@@ -14,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -61,6 +64,11 @@ void Pozadi(QWidget* w, const QColor& barva) {
 std::string ZBoxu(const QString& text) {
     return BezZlomu(ZQt(text));
 }
+
+// What to do about a queue whose name the settings file (Windows-1250) cannot hold.
+const char* const CoSNazvemFronty =
+    "Přejmenujte frontu (lpadmin -x a znovu lpadmin -p s latinským názvem), nebo přidejte "
+    "frontu s latinským názvem a vyberte ji";
 
 // Blanks are every byte of code 32 or less.
 std::string BezOkrajovychMezer(const std::string& s) {
@@ -123,6 +131,24 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
     // No completion: it would turn a typed name into a listed one behind the user's back.
     eTiskarna->setCompleter(nullptr);
     BezLimitu(eTiskarna->lineEdit());
+    // A listed queue whose name Windows-1250 cannot hold is not taken: the box goes back to
+    // what it held.
+    connect(eTiskarna, &QComboBox::activated, this, [this](int i) {
+        if (!eTiskarna->itemData(i).toBool()) {
+            tiskarna_ = eTiskarna->itemText(i);
+            return;
+        }
+        // The name in the message as the server has it: the error box, whose text is
+        // Windows-1250, could not show it.
+        const QString nazev = eTiskarna->itemText(i);
+        eTiskarna->setCurrentIndex(-1);
+        eTiskarna->setEditText(tiskarna_);
+        QMessageBox::warning(this, QStringLiteral("Oblepky"),
+                             QStringLiteral("Frontu „%1“ nelze uložit do nastavení: soubor "
+                                            "nastavení je ve Windows-1250, které znaky jejího "
+                                            "názvu nemá. %2.")
+                                 .arg(nazev, QString::fromUtf8(CoSNazvemFronty)));
+    });
 
     eKodovani = new QComboBox;
     eKodovani->setObjectName(QStringLiteral("eKodovani"));
@@ -313,14 +339,19 @@ void TNastaveniOblepkyFrame::PoradiKlavesnice(bool nazevPrvni) {
 void TNastaveniOblepkyFrame::NastavTiskarny(const std::vector<std::string>& nazvy) {
     const QString text = eTiskarna->currentText();
     eTiskarna->clear();
-    for (const std::string& nazev : nazvy)
-        eTiskarna->addItem(NaQt(nazev));
+    for (const std::string& nazev : nazvy) {
+        const QString q = QString::fromUtf8(nazev.data(), static_cast<qsizetype>(nazev.size()));
+        size_t nepresnych = 0;
+        ZQt(q, &nepresnych);
+        eTiskarna->addItem(q, nepresnych > 0);
+    }
     eTiskarna->setEditText(text);
 }
 
 void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
     eNazev->setText(NaQt(popis.Nazev));
-    eTiskarna->setEditText(NaQt(popis.Tiskarna));
+    tiskarna_ = NaQt(popis.Tiskarna);
+    eTiskarna->setEditText(tiskarna_);
     eKodovani->setCurrentIndex(
         popis.Kodovani >= 0 && popis.Kodovani < eKodovani->count() ? popis.Kodovani : -1);
     for (int r = 1; r <= PocetPoli; ++r)
@@ -343,7 +374,12 @@ void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
 void TNastaveniOblepkyFrame::Precti(tPopisOblepky& popis) {
     popis = tPopisOblepky{};
     popis.Nazev = ZBoxu(eNazev->text());
-    popis.Tiskarna = ZBoxu(eTiskarna->currentText());
+    size_t nepresnych = 0;
+    popis.Tiskarna = BezZlomu(ZQt(eTiskarna->currentText(), &nepresnych));
+    if (nepresnych > 0) // never "????" for a queue the server would not know
+        throw eChyba(Utf8NaWin1250(std::string("Název tiskárny má znaky, které soubor nastavení "
+                                               "(Windows-1250) nemá. ") +
+                                   CoSNazvemFronty));
     popis.Kodovani = static_cast<int16_t>(eKodovani->currentIndex());
 
     static_cast<tMrizkaPoli*>(ePole)->Potvrd();

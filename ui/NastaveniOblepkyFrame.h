@@ -24,6 +24,8 @@ public:
     explicit TNastaveniOblepkyFrame(QWidget* rodic = nullptr, bool nazevPrvni = false);
 
     // The names offered in the printer box; a typed or shown name stays as it is.
+    // The queues to pick from (UTF-8 names); one that Windows-1250 cannot hold is listed,
+    // and picking it explains why it cannot be used.
     void NastavTiskarny(const std::vector<std::string>& nazvy);
 
     void Zobraz(const tPopisOblepky& popis);
@@ -53,6 +55,7 @@ public:
     TCiselnyBox* fPocet = nullptr;
 
 private:
+    QString tiskarna_; // the queue shown before a pick that is refused
     QWidget* StrankaZakladni();
     QWidget* StrankaRozmer();
     QWidget* StrankaRozvrzeni();

@@ -58,10 +58,10 @@ TStranaRucne::TStranaRucne(QWidget* rodic) : QWidget(rodic) {
     connect(ePocet, &QSpinBox::valueChanged, this, &TStranaRucne::Upraveno);
 }
 
-tRucniHodnoty TStranaRucne::Hodnoty() const {
+tRucniHodnoty TStranaRucne::Hodnoty(size_t* nepresnych) const {
     tRucniHodnoty hodnoty{};
     for (int r = 0; r < PocetPoli; ++r)
-        hodnoty[r + 1] = ZQt(BezZlomu(eRucne->item(r, SloupecHodnot)->text()));
+        hodnoty[r + 1] = ZQt(BezZlomu(eRucne->item(r, SloupecHodnot)->text()), nepresnych);
     return hodnoty;
 }
 

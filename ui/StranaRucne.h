@@ -16,7 +16,7 @@ public:
     explicit TStranaRucne(QWidget* rodic = nullptr);
 
     // The twenty manual values, indexed from 1 like the fields.
-    tRucniHodnoty Hodnoty() const;
+    tRucniHodnoty Hodnoty(size_t* nepresnych = nullptr) const; // adds to nepresnych (ZQt)
     void NastavHodnoty(const tRucniHodnoty& hodnoty);
     int Pocet() const;
     void NastavPocet(int pocet);

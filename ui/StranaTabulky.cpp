@@ -1,18 +1,33 @@
 #include "ui/StranaTabulky.h"
 
 #include "core/PriKonci.h"
+#include "output/RadkySouboru.h"
 #include "ui/Chyby.h"
 #include "ui/Schranka.h"
 #include "ui/TabulkaModel.h"
 #include "ui/Text.h"
 
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <thread>
 #include <vector>
 
 TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
@@ -53,6 +68,9 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
     };
     connect(tlacitko("Button1", QStringLiteral("Načíst ze schránky (vložit)")),
             &QPushButton::clicked, this, Chranene([this](bool) { Button1Click(); }));
+    // Alt+S belongs to the menu "Soubor".
+    connect(tlacitko("bSoubor", QStringLiteral("Načíst ze so&uboru…")), &QPushButton::clicked, this,
+            Chranene([this](bool) { bSouborClick(); }));
     dole->addStretch();
     connect(tlacitko("TiskVsech", QStringLiteral("&Tisk")), &QPushButton::clicked, this,
             &TStranaTabulky::Tisk);
@@ -61,18 +79,24 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
     rozlozeni->addLayout(dole);
 
     connect(model_, &QAbstractItemModel::modelReset, this, &TStranaTabulky::Nacteno);
+    Grid->viewport()->setAcceptDrops(true);
+    Grid->viewport()->installEventFilter(this);
 }
 
 void TStranaTabulky::Nacti(std::string text) {
-    if (size_t nul = text.find('\0'); nul != std::string::npos)
-        text.resize(nul);
+    tTabulka nova;
+    nova.PrevezmiText(std::move(text));
+    Vezmi(std::move(nova));
+}
+
+void TStranaTabulky::Vezmi(tTabulka&& nova) {
     std::vector<int> sirky;
     for (int c = 0; c < model_->columnCount(); ++c)
         sirky.push_back(Grid->columnWidth(c));
     {
         model_->ZacniZmenu();
         tPriKonci konecZmeny([this] { model_->DokonciZmenu(); });
-        tabulka_.NactiText(text);
+        tabulka_ = std::move(nova);
     }
     int zustava = std::min(static_cast<int>(sirky.size()), model_->columnCount());
     for (int c = 0; c < zustava; ++c)
@@ -80,6 +104,138 @@ void TStranaTabulky::Nacti(std::string text) {
 }
 
 void TStranaTabulky::Button1Click() {
-    if (const std::optional<QString> schranka = TextSchranky())
-        Nacti(ZQt(*schranka));
+    size_t nepresnych = 0;
+    if (std::optional<std::string> schranka = TextSchranky(nepresnych)) {
+        Nacti(std::move(*schranka));
+        nepresnych_ = nepresnych;
+    }
+}
+
+void TStranaTabulky::bSouborClick() {
+    const QString cesta = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Načíst tabulku ze souboru"), {},
+        QStringLiteral("Tabulky (*.csv *.txt *.tsv);;Všechny soubory (*)"));
+    if (!cesta.isEmpty())
+        NactiSoubor(cesta);
+}
+
+bool TStranaTabulky::eventFilter(QObject* objekt, QEvent* udalost) {
+    if (objekt != Grid->viewport())
+        return QWidget::eventFilter(objekt, udalost);
+    const auto soubor = [](const QMimeData* data) {
+        const QList<QUrl> adresy = data ? data->urls() : QList<QUrl>();
+        return adresy.size() == 1 && adresy[0].isLocalFile() ? adresy[0].toLocalFile() : QString();
+    };
+    switch (udalost->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* tah = static_cast<QDragMoveEvent*>(udalost);
+        if (!soubor(tah->mimeData()).isEmpty())
+            tah->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* pusteni = static_cast<QDropEvent*>(udalost);
+        const QString cesta = soubor(pusteni->mimeData());
+        if (cesta.isEmpty())
+            return true;
+        pusteni->acceptProposedAction();
+        // After the drop has ended: the drag source waits for its answer.
+        QTimer::singleShot(0, this, Chranene([this, cesta] { NactiSoubor(cesta); }));
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(objekt, udalost);
+    }
+}
+
+void TStranaTabulky::NactiSoubor(const QString& cesta) {
+    if (nacita_)
+        return; // a second file while the first one loads
+    nacita_ = true;
+    tPriKonci konec([this] { nacita_ = false; });
+    const std::string nazev = QFile::encodeName(cesta).toStdString();
+    tVolbyTabulky volby;
+    volby.Format = cesta.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+                       ? tFormatTabulky::Csv
+                       : tFormatTabulky::Tsv;
+    struct tNacitani {
+        std::atomic<long long> precteno{0}, velikost{0};
+        std::atomic<bool> zrusit{false};
+        std::optional<tTabulka> tabulka;
+        size_t nepresnych = 0;
+        std::exception_ptr chyba;
+    } n;
+    QEventLoop smycka;
+    std::thread vlakno([&] {
+        tPriKonci hotovo(
+            [&] { QMetaObject::invokeMethod(&smycka, &QEventLoop::quit, Qt::QueuedConnection); });
+        try {
+            tRadkySouboru radky(nazev, volby);
+            std::error_code chyba;
+            const auto velikost = std::filesystem::file_size(nazev, chyba);
+            n.velikost = chyba ? 0 : static_cast<long long>(velikost);
+            // The clipboard's form of the rows; never longer than the file but for the last
+            // line end, so the text is allocated once.
+            std::string text;
+            text.reserve(chyba ? 0 : velikost + 1);
+            std::vector<std::string_view> bunky;
+            for (radky.NaZacatek(); radky.Dalsi();) {
+                if (n.zrusit.load(std::memory_order_relaxed))
+                    return;
+                radky.Bunky(bunky, SIZE_MAX);
+                for (size_t c = 1; c < bunky.size(); ++c) {
+                    if (c > 1)
+                        text += '\t';
+                    text += bunky[c];
+                }
+                text += '\n';
+                n.precteno.store(radky.Precteno(), std::memory_order_relaxed);
+            }
+            n.nepresnych = radky.Druh().Nepresnych;
+            n.tabulka.emplace();
+            n.tabulka->PrevezmiText(std::move(text));
+        } catch (...) {
+            n.chyba = std::current_exception();
+        }
+    });
+    // However this is left, the reader is stopped and waited for.
+    tPriKonci spojeni([&] {
+        n.zrusit = true;
+        if (vlakno.joinable())
+            vlakno.join();
+    });
+
+    QProgressDialog prubeh(QStringLiteral("Načítá se tabulka ze souboru…"),
+                           QStringLiteral("Storno"), 0, 1000, this);
+    prubeh.setWindowTitle(QStringLiteral("Oblepky"));
+    prubeh.setWindowModality(Qt::WindowModal);
+    prubeh.setMinimumDuration(0);
+    prubeh.setAutoReset(false);
+    prubeh.setAutoClose(false);
+    prubeh.reset(); // hidden until the timer shows it
+    QTimer ukaz, postup;
+    ukaz.setSingleShot(true);
+    connect(&ukaz, &QTimer::timeout, &prubeh, [&] {
+        prubeh.setValue(0);
+        prubeh.show();
+        postup.start(50);
+    });
+    connect(&postup, &QTimer::timeout, &prubeh, [&] {
+        const long long velikost = n.velikost.load();
+        if (velikost > 0)
+            prubeh.setValue(
+                static_cast<int>(std::min<long long>(1000, n.precteno.load() * 1000 / velikost)));
+    });
+    connect(&prubeh, &QProgressDialog::canceled, &prubeh, [&] { n.zrusit = true; });
+    ukaz.start(1000);
+    smycka.exec();
+    vlakno.join();
+    prubeh.hide();
+    if (n.chyba)
+        std::rethrow_exception(n.chyba);
+    if (n.zrusit || !n.tabulka)
+        return; // Storno
+    Vezmi(std::move(*n.tabulka));
+    nepresnych_ = n.nepresnych;
 }

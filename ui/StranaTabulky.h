@@ -20,16 +20,31 @@ public:
     // Replaces the table with the tab-separated text, which ends at its first byte 0.
     // Columns that remain keep their width; new ones have the default.
     void Nacti(std::string text);
+    // Replaces the table with a table file's, read as the batch printer reads it (CSV for a
+    // name ending in ".csv", else the clipboard's form; the character set from the bytes),
+    // filled by the same rule. The file is read beside the window, which keeps answering;
+    // after about a second a progress window offers Storno, which keeps the old table. A
+    // file that cannot be read raises eSouborTabulky, the table unchanged.
+    void NactiSoubor(const QString& cesta);
+    // Characters of the table's source that Windows-1250 has no exact form for.
+    size_t Nepresnych() const { return nepresnych_; }
 
 signals:
     void Tisk();
     void Nahled();
     void Nacteno(); // the table was replaced
 
+protected:
+    bool eventFilter(QObject* objekt, QEvent* udalost) override; // a file dropped on the table
+
 private:
     void Button1Click();
+    void bSouborClick();
+    void Vezmi(tTabulka&& nova);
 
     tTabulka tabulka_;
+    size_t nepresnych_ = 0;
+    bool nacita_ = false; // a file is being read
     TTabulkaModel* model_;
     QTableView* Grid;
 };

@@ -8,9 +8,10 @@ QString NaQt(std::string_view text) {
     return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
-std::string ZQt(const QString& text) {
+std::string ZQt(const QString& text, size_t* nepresnych) {
     return Utf16NaWin1250(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                              static_cast<size_t>(text.size())));
+                                              static_cast<size_t>(text.size())),
+                          nepresnych);
 }
 
 QString BezZlomu(QString text) {

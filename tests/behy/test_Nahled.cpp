@@ -142,7 +142,9 @@ public:
         return radky_.Dalsi();
     }
     std::string_view Bunka(int sloupec) const override { return radky_.Bunka(sloupec); }
-    void Bunky(std::vector<std::string_view>& cil) const override { radky_.Bunky(cil); }
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override {
+        radky_.Bunky(cil, kolik);
+    }
 
 private:
     tRadkyTabulky radky_;

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -26,15 +29,30 @@ std::vector<std::vector<std::string>> Obsah(const tTabulka& t) {
 
 using tObsah = std::vector<std::vector<std::string>>;
 
+// Reading options with one choice made.
+tVolbyTabulky Volby() {
+    return {std::nullopt, std::nullopt, std::nullopt};
+}
+template <class T> tVolbyTabulky Volby(T volba) {
+    tVolbyTabulky v = Volby();
+    if constexpr (std::is_same_v<T, tZnakovaSada>)
+        v.Sada = volba;
+    else if constexpr (std::is_same_v<T, tFormatTabulky>)
+        v.Format = volba;
+    else
+        v.Oddelovac = volba;
+    return v;
+}
+
 // The data rows of a table file as the table holds them: column 0 and the cells a row has.
-tObsah RadkySouboru(const std::string& cesta) {
-    tRadkySouboru radky(cesta);
+tObsah RadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = Volby()) {
+    tRadkySouboru radky(cesta, volby);
     tObsah obsah;
     std::vector<std::string_view> bunky;
     for (int pruchod = 0; pruchod < 2; ++pruchod) { // a second pass reads the same rows
         obsah.clear();
         for (radky.NaZacatek(); radky.Dalsi();) {
-            radky.Bunky(bunky);
+            radky.Bunky(bunky, SIZE_MAX);
             obsah.emplace_back(bunky.begin(), bunky.end());
             for (int c = -1; c <= static_cast<int>(bunky.size()); ++c) // one cell at a time
                 EXPECT_EQ(radky.Bunka(c), obsah.back().size() > static_cast<size_t>(c)
@@ -104,10 +122,16 @@ TEST(Tabulka, Import) {
         if (!p.obsah.empty()) {
             EXPECT_EQ(Obsah(t), p.obsah) << p.nazev;
         }
-        // The same text in a UTF-8 file, row by row, as the clipboard's text turned 8-bit.
+        // The same text in a UTF-8 file, row by row, as the clipboard's text turned 8-bit;
+        // bytes that are no UTF-8 are Windows-1250 as they stand. Read as Windows-1250, the
+        // file gives the clipboard's table of its bytes.
         ZapisBajty(adresar / "t.txt", p.text);
-        t.NactiText(Utf8NaWin1250(p.text));
+        const std::string_view text(p.text.data(), std::min(p.text.find('\0'), p.text.size()));
+        t.NactiText(JePlatneUtf8(text) ? Utf8NaWin1250(p.text) : p.text);
         EXPECT_EQ(RadkySouboru(adresar / "t.txt"), RadkyTabulky(t)) << p.nazev;
+        t.NactiText(p.text);
+        EXPECT_EQ(RadkySouboru(adresar / "t.txt", Volby(tZnakovaSada::Win1250)), RadkyTabulky(t))
+            << p.nazev;
     }
     // A UTF-8 file may start with a byte-order mark; it is no cell text.
     ZapisBajty(adresar / "t.txt", "\xEF\xBB\xBF\xC5\xBElut\xC3\xBD\t1");
@@ -117,11 +141,106 @@ TEST(Tabulka, Import) {
     // A row over 8 MiB would break the memory bound: an error, not a row.
     ZapisBajty(adresar / "t.txt", "a\n" + std::string(8 * 1024 * 1024 + 1, 'b'));
     EXPECT_THROW(RadkySouboru(adresar / "t.txt"), eSouborTabulky);
+    EXPECT_THROW(RadkySouboru(adresar / "t.txt", Volby(tZnakovaSada::Win1250)), eSouborTabulky);
     try {
         tRadkySouboru radky(adresar / "neni.txt");
         ADD_FAILURE() << "no error";
     } catch (const eSouborTabulky& e) {
         EXPECT_EQ(e.what(), "Cannot open file " + adresar / "neni.txt");
+    }
+}
+
+// Table files as spreadsheets and stock systems write them: the character set and the form
+// found from the bytes and the name, or given.
+TEST(Tabulka, DruhySouboru) {
+    const std::string dlouhy(70000, 'x'); // a field across the read blocks
+    std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
+    for (int i = 0; i < 70000; ++i)
+        ceskyUtf8 += "č";
+    const struct {
+        const char* nazev;
+        const char* soubor;
+        std::string bajty;
+        tObsah obsah;
+        tVolbyTabulky volby = Volby();
+        const char* chyba = nullptr; // the start of the message
+    } pripady[] = {
+        {"excel",
+         "t.csv",
+         "Zbo\x9e\xed;Cena\r\n\"Jablko; \x9elut\xe9\";\"1 234,50\"\r\n",
+         {{"1", "Zbo\x9e\xed", "Cena"}, {"2", "Jablko; \x9elut\xe9", "1 234,50"}}},
+        {"libreOffice",
+         "t.csv",
+         "N\xc3\xa1zev,Pozn\r\n\"\xc5\xbdlut\xc3\xbd\",\"dva\nř\xc3\xa1"
+         "dky\"\n",
+         {{"1", "N\xe1zev", "Pozn"},
+          {"2", "\x8elut\xfd",
+           "dva \xf8\xe1"
+           "dky"}}},
+        {"bom",
+         "t.csv",
+         "\xef\xbb\xbf"
+         "a,b\n",
+         {{"1", "a", "b"}}},
+        {"utf16le",
+         "t.txt",
+         std::string("\xff\xfe"
+                     "a\0\t\0\x0d\x01\n\0",
+                     10),
+         {{"1", "a", "\xe8"}}},
+        {"utf16be", "t.csv", std::string("\xfe\xff\0a\0;\0\"\0\"\0\"\0\"", 14), {{"1", "a", "\""}}},
+        {"uvozovkyZdvojene", "t.csv", "\"a \"\"b\"\" c\",\"\"\"\"\n", {{"1", "a \"b\" c", "\""}}},
+        {"palecVPoli", "t.csv", "Monitor 24\",5\n", {{"1", "Monitor 24\"", "5"}}},
+        {"zubate",
+         "t.csv",
+         "a;b;c\r\n1\r\n;\r\n",
+         {{"1", "a", "b", "c"}, {"2", "1"}, {"3", "", ""}}},
+        {"prazdny", "t.csv", "", {}},
+        {"tabulatorVPoli", "t.csv", "\"a\tb\",c\n", {{"1", "a b", "c"}}},
+        {"oddelovacTab",
+         "t.csv",
+         "a\tb,c\tx\nd\te,f\ty\n",
+         {{"1", "a", "b,c", "x"}, {"2", "d", "e,f", "y"}}},
+        {"dlouhePole",
+         "t.csv",
+         "1,\"" + dlouhy + "\r\n\"\r\n2",
+         {{"1", "1", dlouhy + "  "}, {"2", "2"}}},
+        {"utf8PresBloky", "t.txt", ceskyUtf8, {{"1", "a" + std::string(70000, '\xe8')}}},
+        {"windows1250",
+         "t.txt",
+         "\x8e"
+         "lut\xfd\t1\n",
+         {{"1", "\x8elut\xfd", "1"}}},
+        {"volbaFormatu", "t.txt", "\"a;b\";c\n", {{"1", "a;b", "c"}}, Volby(tFormatTabulky::Csv)},
+        {"volbaOddelovace", "t.csv", "a;b,c\n", {{"1", "a;b", "c"}}, Volby(',')},
+        {"volbaKodovani",
+         "t.csv",
+         "\xc3\xa1,b\n",
+         {{"1", "\xc3\xa1", "b"}},
+         Volby(tZnakovaSada::Win1250)},
+        {"otevreneUvozovky",
+         "t.csv",
+         "a,b\n1,\"x\n2,y\n",
+         {},
+         Volby(),
+         "zůstaly otevřené uvozovky (od řádku 2)"},
+    };
+    const tDocasnyAdresar adresar;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        ZapisBajty(adresar / p.soubor, p.bajty);
+        const std::string cesta = adresar / p.soubor;
+        if (!p.chyba) {
+            EXPECT_EQ(RadkySouboru(cesta, p.volby), p.obsah);
+            continue;
+        }
+        try {
+            RadkySouboru(cesta, p.volby);
+            ADD_FAILURE() << "no error";
+        } catch (const eSouborTabulky& e) {
+            EXPECT_NE(std::string(e.what()).find(Utf8NaWin1250(p.chyba)), std::string::npos)
+                << e.what();
+        }
     }
 }
 

@@ -28,18 +28,40 @@ TEST(Win1250, ZnamePrevody) {
     EXPECT_EQ(Win1250NaUtf8("\x9e\xe1\xe8"), "žáč");
 }
 
-TEST(Win1250, ZnakMimoSaduJeOtaznik) {
+// Each character the set lacks becomes its nearest neighbour, "?" only when it has none, and
+// every such character is counted.
+TEST(Win1250, NejblizsiZnak) {
     const struct {
         std::string utf8, win;
+        size_t nepresnych;
     } pripady[] = {
-        {"ñ", "?"},     // Latin-1 letter the set lacks
-        {"日本", "??"}, // CJK
-        {"a😀b", "a?b"}, // outside the BMP: one character, one "?"
-        {"\xff", "?"},  // invalid UTF-8
-        {"\xc3", "?"},  // cut sequence
+        {"Crème brûlée",
+         "Creme brul\xe9"
+         "e",
+         2},                                     // é is in the set, è and û are not
+        {"ñ ø Ø ł ǖ Ā", "n o O \xb3 \xfc A", 5}, // ł is in the set
+        {"−5 a‐b a―b",
+         "-5 a-b a\x97"
+         "b",
+         3},                                  // minus, hyphen, horizontal bar
+        {"‛x‟ 5′ 6″", "\x91x\x93 5' 6\"", 4}, // quotes and primes
+        {"Ａ𝐁ẞ", "AB\xdf", 3},                // compatibility forms
+        {"Жx日本😀", "?x???", 4},              // no neighbour
+        {"\xff\xc3", "??", 2},                // invalid UTF-8
+        {"\xc0\xaf", "??", 2},                // overlong "/"
+        {"\xe0\x80\xaf", "???", 3},           // overlong "/" in three bytes
+        {"\xed\xa0\x80", "???", 3},           // a surrogate half
+        {"\xf4\x90\x80\x80", "????", 4},      // above U+10FFFF
+        {"Žluťoučký kůň – „ano“",
+         "\x8elu\x9dou\xe8k\xfd k\xf9\xf2 \x96 \x84"
+         "ano\x93",
+         0},
     };
-    for (const auto& p : pripady)
-        EXPECT_EQ(Utf8NaWin1250(p.utf8), p.win) << p.utf8;
+    for (const auto& p : pripady) {
+        size_t nepresnych = 0;
+        EXPECT_EQ(Utf8NaWin1250(p.utf8, &nepresnych), p.win) << p.utf8;
+        EXPECT_EQ(nepresnych, p.nepresnych) << p.utf8;
+    }
     for (std::string useknuta : {"\xe2\x82", "\xf0\x9f\x98", "\xc3\xc3"}) {
         std::string win = Utf8NaWin1250(useknuta + "z");
         EXPECT_EQ(win.back(), 'z') << "a cut sequence swallows what follows";
@@ -47,8 +69,14 @@ TEST(Win1250, ZnakMimoSaduJeOtaznik) {
         EXPECT_FALSE(win.empty());
         EXPECT_EQ(win.find_first_not_of('?'), std::string::npos);
     }
-    EXPECT_EQ(Utf16NaWin1250(u"a\U0001F600b"), "a?b");
+    size_t nepresnych = 0;
+    EXPECT_EQ(Utf16NaWin1250(u"a\U0001F600b\u00e8", &nepresnych), "a?be");
+    EXPECT_EQ(Utf16NaWin1250(std::u16string{u'a', char16_t{0xD800}, u'b'}, &nepresnych), "a?b");
+    EXPECT_EQ(nepresnych, 3u);
     EXPECT_EQ(UnicodeNaWin1250(U'ñ'), -1);
+    EXPECT_TRUE(JePlatneUtf8("Žluťoučký kůň 😀"));
+    for (std::string_view spatne : {"\xc0\xaf", "a\xe8", "\xed\xa0\x80", "\xc3"})
+        EXPECT_FALSE(JePlatneUtf8(spatne)) << spatne;
 }
 
 } // namespace

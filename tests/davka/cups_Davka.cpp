@@ -46,6 +46,8 @@ std::string TextNahledu(const tPopisOblepky& popis, const tTabulka& tabulka) {
 
 // UTF-8, as a stock system exports it; the second row's count is no number.
 const std::string TextTabulky = "2\tJablko\t15\r\nx\tHruška\t7\r\n1\tŽlutý meloun\t120\n";
+// A CSV as LibreOffice saves it: letters that Windows-1250 lacks, a narrow no-break space.
+const std::string TextCsv = "Počet,Název,Cena\n1,Crème brûlée,\"1\u202F234,50 Kč\"\n";
 
 // Layout 1 prints the table (count in column 1), layout 2 has a template whose width is no
 // number, layout 3 is the worked example of a manual label.
@@ -110,7 +112,7 @@ TEST(Davka, JakoProgram) {
                 nahled.find("──── Etiketa 2 ────\n") != std::string::npos)
         << nahled;
 
-    enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor };
+    enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor, Csv };
     const struct {
         const char* nazev;
         std::string prikaz;
@@ -155,6 +157,23 @@ TEST(Davka, JakoProgram) {
          "Složku neni nelze otevřít (2)\n"},
         {"napovedaHlidani", "./oblepky-tisk --help | grep -c -e '--watch <SLOZKA>' -e '--settle <'",
          0, "2\n", ""},
+        {"csvZLibreOffice", "./oblepky-tisk -o uloha.bin libre.csv", 0, "Počet etiket: 1\n",
+         "Upozornění: znaků bez přesné podoby ve Windows-1250: 3; tisknou se jako nejbližší "
+         "znak, nebo „?“\n",
+         Csv},
+        {"otevreneUvozovky", "printf 'a,\"b\\n' >o.csv && ./oblepky-tisk -o uloha.bin o.csv", 3, "",
+         "V souboru o.csv zůstaly otevřené uvozovky (od řádku 1)\n", ZadnySoubor},
+        {"podrobne", "./oblepky-tisk --verbose -o uloha.bin tabulka.txt", 0, "Počet etiket: 3\n",
+         "tabulka.txt: kódování UTF-8 (platné UTF-8), formát jako schránka, buňky oddělené TAB "
+         "(podle přípony souboru)\n",
+         DoSouboru},
+        {"csvZVolby",
+         "./oblepky-tisk --verbose --format=csv --separator=';' -o uloha.bin - <libre.csv", 0,
+         "Počet etiket: 0\n",
+         "(standardní vstup): kódování UTF-8 (platné UTF-8), formát CSV (volba --format), "
+         "oddělovač „;“ (volba --separator)\n"},
+        {"spatnyFormat", "./oblepky-tisk --format xls tabulka.txt", 2, "",
+         "Tvar (--format) je tsv nebo csv, ne „xls“.\n"},
         {"napoveda", "./oblepky-tisk --help | head -n 1", 0,
          "Použití: ./oblepky-tisk [VOLBY] [SOUBOR]\n", ""},
     };
@@ -165,6 +184,7 @@ TEST(Davka, JakoProgram) {
         tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
         const std::string ini = PrectiBajty(adresar / NazevSouboruNastaveni);
         ZapisBajty(adresar / "tabulka.txt", TextTabulky);
+        ZapisBajty(adresar / "libre.csv", TextCsv);
         const size_t uloh = cups_test::NazvyUloh(Fronta).size();
 
         const tVysledek v = Spust(adresar, p.prikaz);
@@ -189,6 +209,17 @@ TEST(Davka, JakoProgram) {
         }
         if (p.tisk == DoSouboru) {
             EXPECT_EQ(PrectiBajty(adresar / "uloha.bin"), bajty);
+        }
+        if (p.tisk == Csv) { // layout 1 prints CP 852: é is 82, the no-break space FF
+            const std::string uloha = PrectiBajty(adresar / "uloha.bin");
+            EXPECT_NE(uloha.find("Creme brul\x82"
+                                 "e\r\n"),
+                      std::string::npos)
+                << uloha;
+            EXPECT_NE(uloha.find("Cena: 1\xFF"
+                                 "234\r\n"),
+                      std::string::npos)
+                << uloha;
         }
         if (p.tisk == ZadnySoubor) { // no whole label: no file, no temporary one left
             for (const auto& soubor : fs::directory_iterator(adresar.Cesta()))

@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -40,6 +41,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include "tests/ui/Modalni.h"
@@ -397,6 +399,69 @@ private slots:
         QCOMPARE(p.Grid->model()->columnCount(), 0);
         QCOMPARE(p.Grid->model()->rowCount(), 0);
         QVERIFY(chyby_.isEmpty());
+    }
+
+    // A table file through the button's file dialog and by a drop on the table: filled as a
+    // paste is; one that cannot be read is an error and the table stays.
+    void soubor() {
+        Priprav();
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        const tPrvkyOkna p(okno);
+        auto* bSoubor = Prvek<QPushButton>(okno, "bSoubor");
+        const auto zapis = [this](const char* jmeno, const QByteArray& obsah) {
+            QFile f(adresar_->filePath(QLatin1String(jmeno)));
+            if (!f.open(QIODevice::WriteOnly) || f.write(obsah) != obsah.size())
+                qFatal("cannot write %s", jmeno);
+            return f.fileName();
+        };
+        // As LibreOffice saves it: UTF-8, ",", a quoted cell over two lines, U+202F.
+        const QString csv = zapis("libre.csv", "Po\xc4\x8d"
+                                               "et,N\xc3\xa1zev,Cena\n"
+                                               "1,Cr\xc3\xa8me br\xc3\xbbl\xc3\xa9"
+                                               "e,\"1\xe2\x80\xaf"
+                                               "234,50 K\xc4\x8d\"\n2,\"dva\n\xc5\x99\xc3\xa1"
+                                               "dky\",\n");
+        PriModalnim([&](QWidget* okno) {
+            auto* dialog = qobject_cast<QFileDialog*>(okno);
+            QVERIFY(dialog);
+            // The dialog learns of the folder's files in the background: it takes the name
+            // once it knows the file.
+            for (int i = 0; i < 250 && dialog->isVisible(); ++i) {
+                dialog->selectFile(csv);
+                QMetaObject::invokeMethod(dialog, "accept");
+                QTest::qWait(20);
+            }
+        });
+        bSoubor->click();
+        QCOMPARE(p.Grid->model()->columnCount(), 3);
+        QCOMPARE(p.Grid->model()->rowCount(), 3);
+        QCOMPARE(Bunka(p.Grid, 2, 2), QStringLiteral("Creme brulée"));
+        QCOMPARE(Bunka(p.Grid, 3, 2), QStringLiteral("1\u00A0234,50 Kč"));
+        QCOMPARE(Bunka(p.Grid, 2, 3), QStringLiteral("dva řádky"));
+        QCOMPARE(Bunka(p.Grid, 3, 3), QString());
+
+        // Dropped: any other name is read in the clipboard's form, here in Windows-1250.
+        const auto pust = [&](const QString& cesta) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(cesta)});
+            QDragEnterEvent vstup(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(p.Grid->viewport(), &vstup);
+            QVERIFY(vstup.isAccepted());
+            QDropEvent pusteni(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(p.Grid->viewport(), &pusteni);
+            QVERIFY(pusteni.isAccepted());
+        };
+        pust(zapis("sklad.txt", "\x8elut\xfd;1\tx\r\n"));
+        QTRY_COMPARE(p.Grid->model()->columnCount(), 2);
+        QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("Žlutý;1"));
+        QCOMPARE(Bunka(p.Grid, 2, 1), QStringLiteral("x"));
+        QVERIFY(chyby_.isEmpty());
+
+        pust(adresar_->filePath(QStringLiteral("neni.csv")));
+        QTRY_COMPARE(chyby_.size(), 1);
+        QVERIFY2(chyby_[0].startsWith(QStringLiteral("Cannot open file ")), qPrintable(chyby_[0]));
+        QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("Žlutý;1"));
     }
 
     void dokonceniJednoProDvaBehy() {

@@ -1,6 +1,7 @@
 // The layout settings dialog and its editor: what OK hands over, what Storno discards, and
 // how the boxes read back what was typed.
 
+#include "core/Chyba.h"
 #include "core/Win1250.h"
 #include "tests/ui/Modalni.h"
 #include "ui/Chyby.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -153,6 +155,36 @@ private slots:
         for (const std::string* text :
              {&p.Nazev, &p.Tiskarna, &p.InitKody, &p.KodyOdradkovani, &p.Radky[4].HrText})
             QCOMPARE(QByteArray::fromStdString(*text), ostatni);
+    }
+
+    // A queue whose name Windows-1250 cannot hold is listed; picking it explains and keeps
+    // the queue shown before, typing it fails OK: never a name of "?" in the settings file.
+    // Other texts take the nearest letters.
+    void frontaMimoWindows1250() {
+        TNastaveniOblepkyFrame eti;
+        tPopisOblepky p{};
+        p.Tiskarna = "Zebra";
+        eti.Zobraz(p);
+        const QString azbuka = QString::fromUtf8("Печать");
+        eti.NastavTiskarny({"Zebra", azbuka.toStdString()});
+        QCOMPARE(eti.eTiskarna->itemText(1), azbuka);
+        QString zprava;
+        PriModalnim([&](QWidget* okno) {
+            if (auto* box = qobject_cast<QMessageBox*>(okno))
+                zprava = box->text();
+        });
+        emit eti.eTiskarna->activated(1);
+        QVERIFY2(zprava.contains(azbuka) && zprava.contains(QStringLiteral("lpadmin")),
+                 qPrintable(zprava));
+        QCOMPARE(eti.eTiskarna->currentText(), QStringLiteral("Zebra"));
+
+        eti.eNazev->setText(QString::fromUtf8("Crème brûlée 1\u202F234"));
+        eti.Precti(p);
+        QCOMPARE(QByteArray::fromStdString(p.Nazev), QByteArray("Creme brul\xE9"
+                                                                "e 1\xA0"
+                                                                "234"));
+        eti.eTiskarna->setEditText(azbuka);
+        QVERIFY_THROWS_EXCEPTION(eChyba, eti.Precti(p));
     }
 
     void ciselneBoxy_data() {

@@ -1,0 +1,58 @@
+#pragma once
+// A table file in any of its forms and character sets, read row by row as a run prints it:
+// the bytes decoded into Windows-1250 block by block, then split into rows by the clipboard's
+// rule or by RFC 4180 (CSV). Each row is kept in the clipboard's form (cells between TABs),
+// so a CSV field's TAB and line breaks become blanks, as every value's line break does.
+
+#include "core/Chyba.h"
+#include "output/DruhTabulky.h"
+#include "output/ZdrojRadku.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A table file that cannot be opened or read.
+class eSouborTabulky : public eChyba {
+public:
+    using eChyba::eChyba;
+};
+
+class tRadkyCsv : public tZdrojRadku {
+public:
+    // Reads fd (borrowed, read with pread from its start, never moved) as druh says; nazev
+    // names the file in messages. Dalsi raises eSouborTabulky "Soubor %s nelze přečíst (%d)",
+    // "Řádek %d souboru %s je delší než 8 MiB" and, for a quote that no quote closes,
+    // "V souboru %s zůstaly otevřené uvozovky (od řádku %d)".
+    tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev);
+
+    void NaZacatek() override;
+    bool Dalsi() override;
+    std::string_view Bunka(int sloupec) const override;
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+
+    // Bytes of the file read so far, for a progress bar.
+    long long Precteno() const { return static_cast<long long>(kde_); }
+
+private:
+    bool Dopln(size_t aspon); // decodes at least aspon more bytes behind the rest; false at the end
+    // Where the record at pozice_ ends (its line end), reading on; a CSV record is then in
+    // radek_ already.
+    size_t KonecZaznamu();
+    void VezmiTsv(size_t konec);
+    [[noreturn]] void ChybaCteni(int kod) const;
+    [[noreturn]] void DlouhyRadek() const;
+
+    int fd_;
+    tDruhTabulky druh_;
+    std::string nazev_;
+    tDekoder dekoder_{tZnakovaSada::Utf8};
+    long long kde_ = 0;   // the next byte of the file to read
+    std::string text_;    // decoded and not yet taken
+    size_t pozice_ = 0;   // the first byte of text_ not taken
+    bool konec_ = false;  // nothing more to decode (the end, or a NUL)
+    long long cislo_ = 0; // the current row's number
+    std::string radek_;   // the current row, cells between TABs
+    mutable std::string cisloText_;
+    mutable std::vector<std::string_view> bunky_;
+};
