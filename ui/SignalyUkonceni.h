@@ -15,8 +15,6 @@ public:
     // ukonci runs in the event loop after one of the signals arrived.
     explicit TSignalyUkonceni(std::function<void()> ukonci, QObject* rodic = nullptr);
     ~TSignalyUkonceni() override; // the default handlers again
-    TSignalyUkonceni(const TSignalyUkonceni&) = delete;
-    TSignalyUkonceni& operator=(const TSignalyUkonceni&) = delete;
 
 private:
     std::function<void()> ukonci_;

@@ -10,11 +10,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int SloupecNazvu = TRucniMrizka::SloupecNazvu;
-constexpr int SloupecHodnot = TRucniMrizka::SloupecHodnot;
-} // namespace
-
 TStranaRucne::TStranaRucne(QWidget* rodic) : QWidget(rodic) {
     auto* rozlozeni = new QVBoxLayout(this);
     rozlozeni->setContentsMargins(4, 4, 4, 4);
@@ -61,13 +56,14 @@ TStranaRucne::TStranaRucne(QWidget* rodic) : QWidget(rodic) {
 tRucniHodnoty TStranaRucne::Hodnoty(size_t* nepresnych) const {
     tRucniHodnoty hodnoty{};
     for (int r = 0; r < PocetPoli; ++r)
-        hodnoty[r + 1] = ZQt(BezZlomu(eRucne->item(r, SloupecHodnot)->text()), nepresnych);
+        hodnoty[r + 1] =
+            ZQt(BezZlomu(eRucne->item(r, TRucniMrizka::SloupecHodnot)->text()), nepresnych);
     return hodnoty;
 }
 
 void TStranaRucne::NastavHodnoty(const tRucniHodnoty& hodnoty) {
     for (int r = 0; r < PocetPoli; ++r)
-        eRucne->item(r, SloupecHodnot)->setText(BezZlomu(NaQt(hodnoty[r + 1])));
+        eRucne->item(r, TRucniMrizka::SloupecHodnot)->setText(BezZlomu(NaQt(hodnoty[r + 1])));
 }
 
 int TStranaRucne::Pocet() const {
@@ -79,13 +75,13 @@ void TStranaRucne::NastavPocet(int pocet) {
 }
 
 bool TStranaRucne::eRucneSelectCell(int radek) const {
-    const QTableWidgetItem* nazev = eRucne->item(radek, SloupecNazvu);
+    const QTableWidgetItem* nazev = eRucne->item(radek, TRucniMrizka::SloupecNazvu);
     return !nazev || !nazev->text().contains(QLatin1Char('*'));
 }
 
 void TStranaRucne::ZobrazNazvyPoli(const tPopisOblepky& popis) {
     for (int r = 0; r < PocetPoli; ++r)
-        eRucne->item(r, SloupecNazvu)->setText(NaQt(popis.Pole[r + 1]));
+        eRucne->item(r, TRucniMrizka::SloupecNazvu)->setText(NaQt(popis.Pole[r + 1]));
     OpustHvezdicku();
 }
 
@@ -95,14 +91,14 @@ void TStranaRucne::OpustHvezdicku() {
         return;
     for (int r = akt + 1; r < PocetPoli; ++r)
         if (eRucneSelectCell(r)) {
-            eRucne->setCurrentCell(r, SloupecHodnot);
+            eRucne->setCurrentCell(r, TRucniMrizka::SloupecHodnot);
             return;
         }
 }
 
 void TStranaRucne::VymazPole() {
     for (int r = 0; r < PocetPoli; ++r)
-        eRucne->item(r, SloupecHodnot)->setText(QString());
+        eRucne->item(r, TRucniMrizka::SloupecHodnot)->setText(QString());
     OpustHvezdicku();
 }
 
