@@ -178,15 +178,7 @@ std::string_view tRadkyCsv::Bunka(int sloupec) const {
         cisloText_ = CisloNaText(cislo_);
         return cisloText_;
     }
-    const std::string_view radek(radek_);
-    size_t od = 0;
-    for (int c = 1; c < sloupec; ++c) {
-        od = radek.find('\t', od);
-        if (od == std::string_view::npos)
-            return {};
-        ++od;
-    }
-    return radek.substr(od, radek.find('\t', od) - od);
+    return KusRadku(radek_, sloupec);
 }
 
 void tRadkyCsv::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {

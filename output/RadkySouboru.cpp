@@ -210,17 +210,8 @@ std::string_view tRadkySouboru::Bunka(int sloupec) const {
         return bunka_;
     }
     // Piece sloupec of the line, found before it is converted: TAB is TAB in both sets.
-    const std::string_view radek(surovy_);
-    size_t od = 0;
-    for (int c = 1; c < sloupec; ++c) {
-        od = radek.find('\t', od);
-        if (od == std::string_view::npos)
-            return {};
-        ++od;
-    }
-    const size_t tab = radek.find('\t', od);
     bunka_.clear();
-    PridejZUtf8(bunka_, radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
+    PridejZUtf8(bunka_, KusRadku(surovy_, sloupec));
     return bunka_;
 }
 

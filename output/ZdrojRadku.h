@@ -7,6 +7,18 @@
 #include <string_view>
 #include <vector>
 
+// Piece sloupec (from 1) of a line whose cells TAB separates; empty past its last piece.
+inline std::string_view KusRadku(std::string_view radek, int sloupec) {
+    size_t od = 0;
+    for (int c = 1; c < sloupec; ++c) {
+        od = radek.find('\t', od);
+        if (od == std::string_view::npos)
+            return {};
+        ++od;
+    }
+    return radek.substr(od, radek.find('\t', od) - od);
+}
+
 class tZdrojRadku {
 public:
     virtual ~tZdrojRadku() = default;
