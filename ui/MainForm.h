@@ -39,8 +39,6 @@ public:
     // one with seams of its own in place before the first print.
     TSledovaniUloh& Sledovani() { return *sledovani_; }
     void NastavSledovani(TSledovaniUloh* sledovani); // the window takes it over
-    // "Tiskové úlohy": opens the job list, or brings it up.
-    void OtevriUlohy();
 
 signals:
     // Once, when the window has closed and saved (ulozeno false: the save failed). A run
@@ -71,6 +69,7 @@ private:
     void Vzhledetiket1Click();
     void mAboutClick();
     void mNapovedaClick();
+    void OtevriUlohy(); // "Tiskové úlohy": opens the job list, or brings it up
 
     tStav& stav_;
     tUlozisteNastaveni& uloziste_;
