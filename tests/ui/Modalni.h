@@ -12,7 +12,8 @@
 // Runs `akce` on the window `najdi` finds once it is up (null after about five seconds
 // without one), then closes the window if it is still open.
 inline void PriOkne(std::function<QWidget*()> najdi, std::function<void(QWidget*)> akce) {
-    auto* casovac = new QTimer;
+    // Owned by the application, so that one still waiting when the tests end goes with it.
+    auto* casovac = new QTimer(QCoreApplication::instance());
     auto pokusy = std::make_shared<int>(0);
     QObject::connect(casovac, &QTimer::timeout, [casovac, pokusy, najdi, akce] {
         QPointer<QWidget> okno = najdi();

@@ -61,11 +61,13 @@ private slots:
         std::vector<int> seznam;
         bool naVlaknu = true;
         s.NaUdalost = [&](const tUdalost& u) {
-            naVlaknu = naVlaknu && QThread::currentThread() == qApp->thread();
+            naVlaknu =
+                naVlaknu && QThread::currentThread() == QCoreApplication::instance()->thread();
             udalosti.push_back(u);
         };
         s.NaSeznam = [&](const std::vector<tUloha>& ulohy) {
-            naVlaknu = naVlaknu && QThread::currentThread() == qApp->thread();
+            naVlaknu =
+                naVlaknu && QThread::currentThread() == QCoreApplication::instance()->thread();
             for (const tUloha& u : ulohy)
                 seznam.push_back(u.Id);
         };
