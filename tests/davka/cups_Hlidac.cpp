@@ -397,12 +397,27 @@ TEST(Hlidac, TiskarnaMimoProvoz) {
             << prostredi.Log();
         EXPECT_EQ(hlidac.Ukonci(), 0);
         std::vector<std::string> poradi;
-        Vytistene(Fronta, &poradi);
+        const auto vytistene = Vytistene(Fronta, &poradi);
         std::vector<std::string> ocekavane;
         for (int i = 1; i <= 20; ++i)
             ocekavane.push_back(Cislo(i));
-        EXPECT_EQ(poradi, ocekavane);
         const std::string log = prostredi.Log();
+        // The watcher hands the files over in order. What a stopped queue holds, the server
+        // orders itself once it starts again: there the order is the log's, and each prints
+        // once.
+        std::vector<std::string> odeslane;
+        static const std::regex odeslano("(S[0-9]{4})\\.txt[^\n]*odesláno");
+        for (auto it = std::sregex_iterator(log.begin(), log.end(), odeslano);
+             it != std::sregex_iterator(); ++it)
+            odeslane.push_back((*it)[1]);
+        EXPECT_EQ(odeslane, ocekavane) << log;
+        if (std::string(p.nazev) == "zastavena") {
+            EXPECT_EQ(vytistene.size(), ocekavane.size());
+            for (const auto& [cislo, kolikrat] : vytistene)
+                EXPECT_EQ(kolikrat, 1) << cislo;
+        } else {
+            EXPECT_EQ(poradi, ocekavane) << log;
+        }
         EXPECT_NE(log.find(p.mimo), std::string::npos) << log;
         EXPECT_NE(log.find("fronta" + f + " opět v pořádku"), std::string::npos) << log;
     }
