@@ -112,9 +112,11 @@ void TStranaTabulky::Button1Click() {
 }
 
 void TStranaTabulky::bSouborClick() {
-    const QString cesta = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Načíst tabulku ze souboru"), {},
-        QStringLiteral("Tabulky (*.csv *.txt *.tsv);;Všechny soubory (*)"));
+    const QString cesta =
+        VyberSouboru ? VyberSouboru()
+                     : QFileDialog::getOpenFileName(
+                           this, QStringLiteral("Načíst tabulku ze souboru"), {},
+                           QStringLiteral("Tabulky (*.csv *.txt *.tsv);;Všechny soubory (*)"));
     if (!cesta.isEmpty())
         NactiSoubor(cesta);
 }

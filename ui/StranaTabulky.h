@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class QTableView;
@@ -28,6 +29,10 @@ public:
     void NactiSoubor(const QString& cesta);
     // Characters of the table's source that Windows-1250 has no exact form for.
     size_t Nepresnych() const { return nepresnych_; }
+
+    // Where "Načíst ze souboru…" asks for the file; empty: the file dialog. Empty result:
+    // the user gave up.
+    std::function<QString()> VyberSouboru;
 
 signals:
     void Tisk();
