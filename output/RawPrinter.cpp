@@ -21,8 +21,8 @@ bool StejneJmeno(const std::string& a, const std::string& b) {
 // The queue's name when the server has it. Asking the server for an unknown name directly
 // would make libcups search the network for it; the list answers at once. It raises when
 // the server cannot be reached.
-const std::string& Overena(const std::string& tiskarna) {
-    const auto fronty = SeznamTiskaren();
+const std::string& Overena(const std::string& tiskarna, tOdriznuti* odriznuti) {
+    const auto fronty = SeznamTiskaren(odriznuti);
     if (std::none_of(fronty.begin(), fronty.end(),
                      [&](const std::string& f) { return StejneJmeno(f, tiskarna); }))
         throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
@@ -50,9 +50,10 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
 
 } // namespace
 
-tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna)
-    : tiskarna_(Win1250NaUtf8(Overena(tiskarna))),
-      spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL) {
+tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
+                         tOdriznuti* odriznuti)
+    : odriznuti_(odriznuti), tiskarna_(Win1250NaUtf8(Overena(tiskarna, odriznuti))),
+      spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
@@ -162,7 +163,7 @@ void tRawPrinter::Zrus() noexcept {
     // Cancelled on a connection of its own while the document is still open on ours, so
     // that it never becomes whole and nothing of it can print.
     try {
-        const tSpojeni zruseni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
+        const tSpojeni zruseni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti_);
         const tSpojeni::tLhuta lhuta(zruseni);
         cupsCancelJob2(*zruseni, tiskarna_.c_str(), uloha_, 0);
     } catch (const eRawPrinter&) {

@@ -10,8 +10,10 @@
 class tRawPrinter : public tTiskovaUloha {
 public:
     // Create: checks that the queue exists, creates the job under the document name and
-    // starts a raw document. Names are 8-bit Windows-1250 text.
-    tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna);
+    // starts a raw document. Names are 8-bit Windows-1250 text. Every server call of the job
+    // ends at once when odriznuti (may be null) is cut from another thread.
+    tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
+                tOdriznuti* odriznuti = nullptr);
     ~tRawPrinter() override; // ends a document still open (EndDoc); never raises
     tRawPrinter(const tRawPrinter&) = delete;
     tRawPrinter& operator=(const tRawPrinter&) = delete;
@@ -32,6 +34,7 @@ private:
     void Posli(const char* data, size_t delka); // one chunk to the server; raises
     bool UkonciDokument() noexcept;             // true when the server took the document
 
+    tOdriznuti* odriznuti_;
     std::string tiskarna_;  // the queue name in UTF-8
     tSpojeni spojeni_;      // our own, so other CUPS calls cannot disturb it
     int uloha_ = 0;         // CUPS job id

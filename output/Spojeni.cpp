@@ -35,6 +35,7 @@ struct tSpojeni::tHlidac {
     std::condition_variable zmena;
     std::optional<tHodiny::time_point> termin; // set while a call runs
     bool vyprselo = false;
+    bool odriznuto = false; // every call ends at once
     bool konec = false;
     std::thread vlakno{[this] { Hlidej(); }};
 
@@ -49,6 +50,16 @@ struct tSpojeni::tHlidac {
     }
     tHlidac(const tHlidac&) = delete;
     tHlidac& operator=(const tHlidac&) = delete;
+
+    void Odrizni() {
+        {
+            const std::lock_guard z(zamek);
+            odriznuto = true;
+            if (termin)
+                termin = tHodiny::now();
+        }
+        zmena.notify_one();
+    }
 
     void Hlidej() {
         std::unique_lock z(zamek);
@@ -66,19 +77,36 @@ struct tSpojeni::tHlidac {
     }
 };
 
-tSpojeni::tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu)
+tSpojeni::tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu, tOdriznuti* odriznuti)
     : http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          limitSpojeniMs, nullptr)),
-      lhutaS_(lhutaS) {
+      lhutaS_(lhutaS), odriznuti_(odriznuti) {
     if (http_ == nullptr)
         throw eRawPrinter::ZKodu(KodChyby(kodBezKodu));
     httpSetTimeout(http_, lhutaS, Vzdej, nullptr);
     hlidac_ = std::make_unique<tHlidac>(http_);
+    if (odriznuti_) {
+        const std::lock_guard z(odriznuti_->zamek_);
+        odriznuti_->spojeni_.push_back(this);
+        if (odriznuti_->odriznuto_)
+            hlidac_->Odrizni();
+    }
 }
 
 tSpojeni::~tSpojeni() {
+    if (odriznuti_) {
+        const std::lock_guard z(odriznuti_->zamek_);
+        std::erase(odriznuti_->spojeni_, this);
+    }
     hlidac_.reset();
     httpClose(http_);
+}
+
+void tOdriznuti::Odrizni() noexcept {
+    const std::lock_guard z(zamek_);
+    odriznuto_ = true;
+    for (tSpojeni* spojeni : spojeni_)
+        spojeni->hlidac_->Odrizni();
 }
 
 tSpojeni::tLhuta::tLhuta(const tSpojeni& spojeni) : spojeni_(spojeni) {
@@ -86,7 +114,8 @@ tSpojeni::tLhuta::tLhuta(const tSpojeni& spojeni) : spojeni_(spojeni) {
     {
         const std::lock_guard z(h.zamek);
         h.vyprselo = false;
-        h.termin = tHodiny::now() + std::chrono::seconds(spojeni_.lhutaS_);
+        h.termin = tHodiny::now() + (h.odriznuto ? tHodiny::duration::zero()
+                                                 : std::chrono::seconds(spojeni_.lhutaS_));
     }
     h.zmena.notify_one();
 }

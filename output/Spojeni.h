@@ -5,6 +5,8 @@
 #include "output/ChybaTiskarny.h"
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 struct _http_s; // NOLINT(bugprone-reserved-identifier): libcups names http_t so
 
@@ -14,11 +16,28 @@ struct _http_s; // NOLINT(bugprone-reserved-identifier): libcups names http_t so
 constexpr int LimitSpojeniMs = 5000;
 constexpr int LhutaTiskuS = 15;
 
+class tSpojeni;
+
+// Lets another thread give up on the calls of a job: once Odrizni has run, a call on any
+// connection that uses it ends at once, as at its deadline, and so does every later one.
+// (The user stopped a run whose server does not answer: the window waits no longer.)
+class tOdriznuti {
+public:
+    void Odrizni() noexcept;
+
+private:
+    friend class tSpojeni;
+    std::mutex zamek_;
+    std::vector<tSpojeni*> spojeni_;
+    bool odriznuto_ = false;
+};
+
 class tSpojeni {
 public:
     // Connects within limitSpojeniMs; raises eRawPrinter with the failure's code, or
-    // kodBezKodu when it left none. Calls made under a tLhuta end after lhutaS seconds.
-    tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu);
+    // kodBezKodu when it left none. Calls made under a tLhuta end after lhutaS seconds, or
+    // at once when odriznuti (may be null) has been cut.
+    tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu, tOdriznuti* odriznuti = nullptr);
     ~tSpojeni();
     tSpojeni(const tSpojeni&) = delete;
     tSpojeni& operator=(const tSpojeni&) = delete;
@@ -45,8 +64,10 @@ public:
     eRawPrinter Chyba(int kodBezKodu) const;
 
 private:
+    friend class tOdriznuti;
     struct tHlidac;
     _http_s* http_;
     int lhutaS_;
     std::unique_ptr<tHlidac> hlidac_;
+    tOdriznuti* odriznuti_;
 };

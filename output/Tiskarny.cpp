@@ -24,12 +24,12 @@ struct tCile {
 
 } // namespace
 
-std::vector<std::string> SeznamTiskaren() {
+std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
     // An empty list and a server that is down look alike in the list's answer; a connection
     // of our own tells them apart, and with a time limit a server that accepts but never
     // answers cannot block the program.
     tCile cile;
-    const tSpojeni spojeni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    const tSpojeni spojeni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, odriznuti);
     {
         const tSpojeni::tLhuta lhuta(spojeni);
         cile.pocet = cupsGetDests2(*spojeni, &cile.cile);
