@@ -1,10 +1,12 @@
 // A table run of 100,000 labels through a raw queue of a private CUPS server, against
 // `lp -o raw` of the identical bytes to the same queue, each until the capture listener
-// holds every byte of the job. The server is started in a temporary directory with
+// holds every byte of the job; once with the job as the window opens it (every server call
+// on a thread of its own). The server is started in a temporary directory with
 // scripts/cups-test (OBLEPKY_SKRIPTY, given at build time) and stopped at the end.
 
 #include "output/RawPrinter.h"
 #include "output/TiskoveBehy.h"
+#include "output/UlohaNaPozadi.h"
 #include "tests/podpora/DocasnyAdresar.h"
 #include "tests/podpora/ZachytUlohy.h"
 
@@ -106,12 +108,19 @@ const tPrace& Prace() {
     return prace;
 }
 
-void BM_TabulkaPresCups(benchmark::State& state) {
+// zOkna: the job as the window opens it, every server call on a thread of its own.
+void Tabulka(benchmark::State& state, bool zOkna) {
     const tPrace& p = Prace();
     tServer& server = Server();
     tSluzbyTisku sluzby;
-    sluzby.VytvorUlohu = [](const std::string& nazev, const std::string& tiskarna) {
-        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+    sluzby.VytvorUlohu = [zOkna](const std::string& nazev, const std::string& tiskarna) {
+        if (!zOkna)
+            return std::unique_ptr<tTiskovaUloha>(std::make_unique<tRawPrinter>(nazev, tiskarna));
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tUlohaNaPozadi>(
+            [&](tOdriznuti& odriznuti) -> std::unique_ptr<tTiskovaUloha> {
+                return std::make_unique<tRawPrinter>(nazev, tiskarna, &odriznuti);
+            },
+            [] { return true; }));
     };
     sluzby.UkazDokonceni = [](long long) {};
     for (auto _ : state) {
@@ -121,6 +130,14 @@ void BM_TabulkaPresCups(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * p.bajty.size()));
     state.counters["stitku"] = Stitku;
+}
+
+void BM_TabulkaPresCups(benchmark::State& state) {
+    Tabulka(state, false);
+}
+
+void BM_TabulkaZOkna(benchmark::State& state) {
+    Tabulka(state, true);
 }
 
 void BM_LpRaw(benchmark::State& state) {
@@ -136,6 +153,7 @@ void BM_LpRaw(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TabulkaPresCups)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_TabulkaZOkna)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_LpRaw)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 } // namespace

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// Raised by a job whose wait on the server the user stopped (Storno): the run ends as by
+// Storno, with the job cancelled.
+struct tZastaveno {};
+
 class tTiskovaUloha {
 public:
     virtual ~tTiskovaUloha() = default;

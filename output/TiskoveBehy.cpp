@@ -65,7 +65,6 @@ private:
 
 // The labels of a run so far; now and then it asks whether to go on.
 struct tPocitadlo {
-    struct tStorno {};
     const tSluzbyTisku& sluzby;
     const long long celkem;
     long long hotovo = 0;
@@ -73,17 +72,29 @@ struct tPocitadlo {
     void Etiketa() {
         // Every 4096 labels: about a millisecond of printing, and no cost worth measuring.
         if ((++hotovo & 0xFFF) == 0 && sluzby.Pokrok && !sluzby.Pokrok(hotovo, celkem))
-            throw tStorno{};
+            throw tZastaveno{};
     }
 };
 
-// A run from its open job on: the hourglass while it prints, then the clean-up that runs
-// however the printing ends: the job ended, cancelled or cut back to its whole labels and
-// destroyed, the cursor restored, the completion dialog with the labels that will print;
-// then an error goes on.
+// The run's job; none when the user stopped it while it opened (tZastaveno).
+std::unique_ptr<tTiskovaUloha> Otevri(const tSluzbyTisku& sluzby, const std::string& nazev,
+                                      const std::string& tiskarna) {
+    try {
+        return sluzby.VytvorUlohu(nazev, tiskarna);
+    } catch (const tZastaveno&) {
+        return nullptr;
+    }
+}
+
+// A run from its open job on (none: stopped while it opened, as by Storno): the hourglass
+// while it prints, then the clean-up that runs however the printing ends: the job ended,
+// cancelled or cut back to its whole labels and destroyed, the cursor restored, the
+// completion dialog with the labels that will print; then an error goes on.
 template <class Tisk>
 void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, long long celkem,
             Tisk tisk) {
+    if (!uloha)
+        return sluzby.UkazDokonceni(0);
     tPocitadlo pocitadlo{sluzby, celkem};
     long long vytiskne = 0;
     std::exception_ptr chyba;
@@ -94,7 +105,7 @@ void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, lo
             tisk(*tiskne, pocitadlo);
             tiskne->Dokonci();
             vytiskne = pocitadlo.hotovo;
-        } catch (const tPocitadlo::tStorno&) {
+        } catch (const tZastaveno&) { // Storno
             tiskne->Zrus();
         } catch (...) {
             chyba = std::current_exception();
@@ -119,7 +130,7 @@ void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty
         return;
     const std::string kodyInit = DekodujKody(popis.InitKody);
     const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
-    auto uloha = sluzby.VytvorUlohu(NazevDokumentu(pocetKopii), popis.Tiskarna);
+    auto uloha = Otevri(sluzby, NazevDokumentu(pocetKopii), popis.Tiskarna);
     Prubeh(std::move(uloha), sluzby, pocetKopii, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         std::vector<std::string_view> seznam(hodnoty.begin(), hodnoty.end());
         seznam[0] = {}; // value 0 of a manual label is empty
@@ -150,7 +161,7 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
             celkem += pocet;
     if (radku == 0)
         return;
-    auto uloha = sluzby.VytvorUlohu(NazevDokumentu(celkem), popis.Tiskarna);
+    auto uloha = Otevri(sluzby, NazevDokumentu(celkem), popis.Tiskarna);
     Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         const std::string kodyInit = DekodujKody(popis.InitKody);
         const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);

@@ -12,7 +12,8 @@
 #include <string>
 
 struct tSluzbyTisku {
-    // Opens the job (the real one: a tRawPrinter); raises when it cannot.
+    // Opens the job (the real one: a tRawPrinter); raises when it cannot, and tZastaveno
+    // when the user stopped it while it opened (the run ends as by Storno).
     std::function<std::unique_ptr<tTiskovaUloha>(const std::string& nazevDokumentu,
                                                  const std::string& tiskarna)>
         VytvorUlohu;

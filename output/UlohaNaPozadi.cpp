@@ -1,63 +1,164 @@
 #include "output/UlohaNaPozadi.h"
 
+#include <chrono>
+
 namespace {
+
+using namespace std::chrono_literals;
 
 constexpr size_t VelikostKusu = size_t{64} * 1024;
 constexpr size_t NejviceKusu = 4; // 256 KiB on the way at most
+// How often a waiting window repaints and looks at Storno.
+constexpr auto KrokCekani = 20ms;
+// How long a cancel may take before the server's calls are cut off: a server that answers
+// cancels in milliseconds, and the user who pressed Storno waits no longer than this.
+constexpr auto LhutaZruseni = 300ms;
 
 } // namespace
 
-tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha) : uloha_(std::move(uloha)) {
+tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha)
+    : uloha_(std::move(uloha)), otevrena_(true) {
     kus_.bajty.reserve(VelikostKusu);
     vlakno_ = std::thread([this] { Posilej(); });
+}
+
+tUlohaNaPozadi::tUlohaNaPozadi(tVytvoreni vytvor, tCekani cekani)
+    : vytvor_(std::move(vytvor)), cekani_(std::move(cekani)) {
+    kus_.bajty.reserve(VelikostKusu);
+    vlakno_ = std::thread([this] { Posilej(); });
+    std::unique_lock zamek(zamek_);
+    if (!Pockej(zamek, [this] { return otevrena_; })) {
+        zamek.unlock();
+        Zrus(); // the thread is joined before the object goes
+        throw tZastaveno{};
+    }
+    if (chyba_) {
+        const std::exception_ptr chyba = chyba_;
+        zamek.unlock();
+        vlakno_.join(); // without a job the thread has ended
+        std::rethrow_exception(chyba);
+    }
 }
 
 tUlohaNaPozadi::~tUlohaNaPozadi() {
     if (!skoncila_)
         Prerus();
-    Zastav(false);
+    if (vlakno_.joinable())
+        vlakno_.join();
 }
 
-void tUlohaNaPozadi::Zastav(bool dopsat) noexcept {
-    if (!vlakno_.joinable())
-        return;
+template <class Podminka>
+bool tUlohaNaPozadi::Pockej(std::unique_lock<std::mutex>& zamek, Podminka splneno) {
+    while (!splneno()) {
+        if (!cekani_) {
+            zmena_.wait(zamek);
+            continue;
+        }
+        if (zmena_.wait_for(zamek, KrokCekani, splneno))
+            break;
+        zamek.unlock();
+        const bool dal = cekani_();
+        zamek.lock();
+        if (!dal)
+            return false;
+    }
+    return true;
+}
+
+void tUlohaNaPozadi::Ukonci(tKonec konec, bool dopsat) {
     {
         const std::lock_guard zamek(zamek_);
-        if (dopsat)
+        if (dopsat && !chyba_)
             fronta_.push_back(std::move(kus_));
-        else
+        else if (!dopsat)
             fronta_.clear();
-        konec_ = true;
+        kus_ = {};
+        konec_ = konec;
     }
+    if (konec == tKonec::Zrus)
+        zrusit_ = true; // the piece being written stops too
     zmena_.notify_all();
-    vlakno_.join();
 }
 
 long long tUlohaNaPozadi::Prerus() noexcept {
+    if (skoncila_ || !vlakno_.joinable())
+        return vytiskne_;
     skoncila_ = true;
-    Zastav(true);
-    return uloha_->Prerus();
+    Ukonci(tKonec::Prerus, true);
+    std::unique_lock zamek(zamek_);
+    if (!Pockej(zamek, [this] { return hotovo_; })) {
+        zamek.unlock();
+        Zrus();
+        return 0;
+    }
+    zamek.unlock();
+    vlakno_.join();
+    return vytiskne_;
 }
 
 void tUlohaNaPozadi::Zrus() noexcept {
     skoncila_ = true;
-    Zastav(false);
-    uloha_->Zrus();
+    if (!vlakno_.joinable())
+        return;
+    Ukonci(tKonec::Zrus, false);
+    {
+        std::unique_lock zamek(zamek_);
+        const auto konec = std::chrono::steady_clock::now() + LhutaZruseni;
+        while (!hotovo_ && std::chrono::steady_clock::now() < konec) {
+            if (zmena_.wait_for(zamek, KrokCekani, [this] { return hotovo_; }) || !cekani_)
+                continue;
+            zamek.unlock();
+            cekani_(); // the window repaints; the user has said stop already
+            zamek.lock();
+        }
+        if (!hotovo_) {
+            zamek.unlock();
+            odriznuti_.Odrizni(); // the thread's call ends at once, and so does its cancel
+        }
+    }
+    vlakno_.join();
+    vytiskne_ = 0;
 }
 
 void tUlohaNaPozadi::Posilej() {
+    if (vytvor_) {
+        std::unique_ptr<tTiskovaUloha> uloha;
+        std::exception_ptr chyba;
+        try {
+            uloha = vytvor_(odriznuti_);
+        } catch (...) {
+            chyba = std::current_exception();
+        }
+        vytvor_ = nullptr; // what it refers to is the caller's and may go
+        const std::lock_guard zamek(zamek_);
+        uloha_ = std::move(uloha);
+        chyba_ = chyba;
+        otevrena_ = true;
+        hotovo_ = !uloha_;
+        zmena_.notify_all();
+        if (hotovo_)
+            return;
+    }
     std::unique_lock zamek(zamek_);
     for (;;) {
-        zmena_.wait(zamek, [this] { return !fronta_.empty() || konec_; });
-        if (fronta_.empty())
+        zmena_.wait(zamek, [this] { return !fronta_.empty() || konec_ != tKonec::Zadny; });
+        if (fronta_.empty()) {
+            tKonec konec = konec_;
+            zamek.unlock();
+            Skonci(konec);
+            zamek.lock();
+            if (konec == tKonec::Zadny)
+                continue; // Dokonci failed: Prerus or Zrus comes next
+            hotovo_ = true;
+            zmena_.notify_all();
             return;
+        }
         tKus kus = std::move(fronta_.front());
         fronta_.erase(fronta_.begin());
-        pracuje_ = true;
         zamek.unlock();
         zmena_.notify_all();
         std::exception_ptr chyba;
-        if (!chyba_) { // chyba_ changes only here, on this thread
+        if (!chyba_) { // chyba_ changes only on this thread
             try {
                 Pis(kus);
             } catch (...) {
@@ -67,21 +168,66 @@ void tUlohaNaPozadi::Posilej() {
         zamek.lock();
         if (chyba)
             chyba_ = chyba;
-        pracuje_ = false;
         zmena_.notify_all();
     }
+}
+
+// Ends the inner job as asked, and destroys it here: its destructor may still talk to the
+// server. A Dokonci that failed leaves dokonano Zadny and the job open for Prerus.
+void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
+    std::exception_ptr chyba;
+    long long vytiskne = 0;
+    switch (dokonano) {
+    case tKonec::Dokonci:
+        try {
+            if (chyba_)
+                std::rethrow_exception(chyba_);
+            uloha_->Dokonci();
+        } catch (...) {
+            chyba = std::current_exception();
+        }
+        break;
+    case tKonec::Prerus:
+        vytiskne = uloha_->Prerus();
+        break;
+    case tKonec::Zrus:
+    case tKonec::Zadny:
+        uloha_->Zrus();
+        break;
+    }
+    std::unique_lock zamek(zamek_);
+    if (konec_ == tKonec::Zrus && dokonano != tKonec::Zrus) {
+        // Storno came while the job was ending: it is cancelled all the same.
+        zamek.unlock();
+        uloha_->Zrus();
+        zamek.lock();
+        chyba = nullptr;
+        vytiskne = 0;
+    } else if (chyba) {
+        // Under the same lock as the question above, so that a Zrus asked meanwhile is
+        // not lost.
+        chyba_ = chyba;
+        konec_ = dokonano = tKonec::Zadny;
+        zmena_.notify_all();
+        return;
+    }
+    vytiskne_ = vytiskne;
+    zamek.unlock();
+    uloha_.reset();
 }
 
 void tUlohaNaPozadi::Pis(tKus& kus) {
     std::string cast;
     size_t od = 0;
     for (const size_t konec : kus.konceEtiket) {
+        if (zrusit_)
+            return;
         cast.assign(kus.bajty, od, konec - od);
         uloha_->Write(cast);
         uloha_->KonecEtikety();
         od = konec;
     }
-    if (od < kus.bajty.size()) {
+    if (od < kus.bajty.size() && !zrusit_) {
         cast.assign(kus.bajty, od);
         uloha_->Write(cast);
     }
@@ -89,7 +235,8 @@ void tUlohaNaPozadi::Pis(tKus& kus) {
 
 void tUlohaNaPozadi::Predej() {
     std::unique_lock zamek(zamek_);
-    zmena_.wait(zamek, [this] { return fronta_.size() < NejviceKusu || chyba_; });
+    if (!Pockej(zamek, [this] { return fronta_.size() < NejviceKusu || chyba_; }))
+        throw tZastaveno{};
     if (chyba_)
         std::rethrow_exception(chyba_);
     fronta_.push_back(std::move(kus_));
@@ -109,17 +256,14 @@ void tUlohaNaPozadi::KonecEtikety() {
     kus_.konceEtiket.push_back(kus_.bajty.size());
 }
 
-void tUlohaNaPozadi::Vyprazdni() {
-    Predej();
-    std::unique_lock zamek(zamek_);
-    zmena_.wait(zamek, [this] { return (fronta_.empty() && !pracuje_) || chyba_; });
-    if (chyba_)
-        std::rethrow_exception(chyba_);
-}
-
 void tUlohaNaPozadi::Dokonci() {
-    Vyprazdni();
-    Zastav(false); // idle: nothing else touches the inner job now
-    uloha_->Dokonci();
+    Ukonci(tKonec::Dokonci, true);
+    std::unique_lock zamek(zamek_);
+    if (!Pockej(zamek, [this] { return hotovo_ || konec_ == tKonec::Zadny; }))
+        throw tZastaveno{};
+    if (!hotovo_)
+        std::rethrow_exception(chyba_);
+    zamek.unlock();
+    vlakno_.join();
     skoncila_ = true; // a failure above leaves it to Prerus
 }

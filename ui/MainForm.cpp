@@ -4,6 +4,7 @@
 #include "core/PriKonci.h"
 #include "output/OhlasenaUloha.h"
 #include "output/RawPrinter.h"
+#include "output/UlohaNaPozadi.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
 #include "ui/NahledForm.h"
@@ -39,10 +40,25 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
                              Qt::WindowCloseButtonHint),
       stav_(stav), uloziste_(uloziste) {
     sledovani_ = new TSledovaniUloh(this);
-    // A job that reached the server whole is followed to its end.
-    sluzby_.VytvorUlohu = [this](const std::string& dokument, const std::string& tiskarna) {
-        auto uloha = std::make_unique<tRawPrinter>(dokument, tiskarna);
-        const int id = uloha->Uloha();
+    auto* prubeh = new TPrubehTisku(this);
+    // Every call of the job to the server runs on a thread of its own, its opening included:
+    // the window waits for it in short steps, repaints, and Storno answers whatever the
+    // server does. A job that reached the server whole is followed to its end.
+    sluzby_.VytvorUlohu = [this, prubeh](const std::string& dokument, const std::string& tiskarna) {
+        bool otevrena = false;
+        const tPriKonci konec([&] {
+            if (!otevrena)
+                prubeh->Neotevrena();
+        });
+        int id = 0;
+        auto uloha = std::make_unique<tUlohaNaPozadi>(
+            [&](tOdriznuti& odriznuti) -> std::unique_ptr<tTiskovaUloha> {
+                auto raw = std::make_unique<tRawPrinter>(dokument, tiskarna, &odriznuti);
+                id = raw->Uloha();
+                return raw;
+            },
+            [prubeh] { return prubeh->CekaNaServer(); });
+        otevrena = true;
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
             std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); }));
     };
@@ -50,7 +66,6 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
             Vytisteno->Ukaz(pocet);
     };
-    auto* prubeh = new TPrubehTisku(this);
     sluzby_.Kurzor = [prubeh](bool cekej) { prubeh->Cekej(cekej); };
     sluzby_.Pokrok = [prubeh](long long hotovo, long long celkem) {
         return prubeh->Pokracuj(hotovo, celkem);

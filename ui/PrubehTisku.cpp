@@ -73,39 +73,79 @@ bool TPrubehTisku::eventFilter(QObject* objekt, QEvent* udalost) {
     return true;
 }
 
-void TPrubehTisku::Cekej(bool cekej) {
-    ZmenKurzor(cekej);
+void TPrubehTisku::Zacni() {
     zruseno_ = false;
     obnova_.invalidate();
+    ukazano_ = false;
+    celkem_ = -1;
     Storno->setEnabled(true);
+    od_.start();
+    qApp->installEventFilter(this);
+}
+
+void TPrubehTisku::Cekej(bool cekej) {
+    ZmenKurzor(cekej);
     if (cekej) {
-        od_.start();
-        qApp->installEventFilter(this);
+        if (!od_.isValid()) // else the job's opening has begun the wait
+            Zacni();
+        else if (ukazano_) // and shows the window, which answers
+            QGuiApplication::changeOverrideCursor(Qt::ArrowCursor);
     } else {
-        qApp->removeEventFilter(this);
-        od_.invalidate();
-        hide();
+        Neotevrena();
     }
 }
 
+void TPrubehTisku::Neotevrena() {
+    qApp->removeEventFilter(this);
+    od_.invalidate();
+    hide();
+}
+
 // The run stays on this thread and lets the event loop in from its own loop, at most every
-// 50 ms: the job, the dialogs and the program's state stay on one thread, and a spooler call
-// that blocks ends by its deadline. A worker thread would need all of them made safe.
+// 50 ms: the dialogs and the program's state stay on one thread. The job's calls to the
+// server run on a thread of their own, and its waits for them come here too
+// (CekaNaServer), so that the window answers whatever the server does.
 bool TPrubehTisku::Pokracuj(long long hotovo, long long celkem) {
+    hotovo_ = hotovo;
+    celkem_ = celkem;
     if (zruseno_)
         return false; // also before the window shows: the owner may have closed
-    if (od_.elapsed() < 1000 || (obnova_.isValid() && obnova_.elapsed() < 50))
-        return true;
-    xStav->setText(QStringLiteral("Vytištěno %1 z %2 etiket").arg(hotovo).arg(celkem));
-    Ukazatel->setValue(celkem > 0 ? static_cast<int>(hotovo * 1000 / celkem) : 0);
-    if (!obnova_.isValid()) {
-        QGuiApplication::changeOverrideCursor(Qt::ArrowCursor); // the window answers now
-        show();
-        Storno->setFocus();
+    Ukaz(QStringLiteral("Vytištěno %1 z %2 etiket").arg(hotovo).arg(celkem),
+         celkem > 0 ? static_cast<int>(hotovo * 1000 / celkem) : 0);
+    return !zruseno_;
+}
+
+bool TPrubehTisku::CekaNaServer() {
+    if (!od_.isValid())
+        Zacni();
+    if (zruseno_)
+        Ukaz({}, 0); // the window repaints while the job is being cancelled
+    else if (celkem_ >= 0)
+        return Pokracuj(hotovo_, celkem_);
+    else
+        Ukaz(QStringLiteral("Čeká se na tiskový server..."), 0);
+    return !zruseno_;
+}
+
+// The event loop at most every 50 ms; the window after the first second. An empty stav
+// keeps the text.
+void TPrubehTisku::Ukaz(const QString& stav, int promile) {
+    if (obnova_.isValid() && obnova_.elapsed() < 50)
+        return;
+    if (od_.elapsed() >= 1000) {
+        if (!stav.isEmpty()) {
+            xStav->setText(stav);
+            Ukazatel->setValue(promile);
+        }
+        if (!ukazano_) {
+            ukazano_ = true;
+            QGuiApplication::changeOverrideCursor(Qt::ArrowCursor); // the window answers now
+            show();
+            Storno->setFocus();
+        }
     }
     obnova_.start();
     QApplication::processEvents();
-    return !zruseno_;
 }
 
 void TPrubehTisku::reject() {

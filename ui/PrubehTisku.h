@@ -19,6 +19,11 @@ public:
     void Cekej(bool cekej);
     // ... and the run's progress; false once the user has pressed Storno.
     bool Pokracuj(long long hotovo, long long celkem);
+    // For the job: it waits on the print server, also while it opens (before the hourglass):
+    // the same window and Storno after about a second. A job that did not open ends that
+    // wait by Neotevrena.
+    bool CekaNaServer();
+    void Neotevrena();
 
     void reject() override; // Esc and closing the window mean Storno
 
@@ -32,7 +37,12 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
 
 private:
+    void Zacni(); // input to the other windows dropped, the second counted
+    void Ukaz(const QString& stav, int promile); // the window, at most every 50 ms
+
     QElapsedTimer od_;     // since the run began
-    QElapsedTimer obnova_; // since the window was last brought up to date
+    QElapsedTimer obnova_; // since the event loop was last let in
+    bool ukazano_ = false; // the window has come up in this run
     bool zruseno_ = false;
+    long long hotovo_ = 0, celkem_ = -1; // the run's last progress (-1: none yet)
 };

@@ -2,7 +2,7 @@
 // the job list and in desktop notifications (a private session bus with a stub notification
 // service): a printer switched off, one that drops the line, a normal queue, a cancel from
 // outside and from the list, and a reprint from the server's copy, with its files and
-// without them.
+// without them. And a server that never answers: the window does not wait for it.
 
 #include "core/Win1250.h"
 #include "output/RawPrinter.h"
@@ -12,12 +12,14 @@
 #include "tests/ui/StavProgramu.h"
 #include "ui/MainForm.h"
 #include "ui/Oznameni.h"
+#include "ui/PrubehTisku.h"
 #include "ui/SledovaniNaPozadi.h"
 #include "ui/UlohyForm.h"
 #include "ui/VytistenoForm.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -259,6 +261,57 @@ private slots:
                                 .arg(id));
         QCOMPARE(cups_test::Zachycene(fronta).size(), size_t{2});
         ulohy.close();
+        cups_test::SmazFrontu(fronta);
+    }
+
+    // A server that takes the job's connection and never answers: while the job opens the
+    // window goes on repainting (the test's own timer keeps ticking), the progress window
+    // comes with Storno, and Storno ends the run at once with 0 labels.
+    void tichyServer() {
+        const std::string fronta = "Ulohy-tichy";
+        cups_test::PridejFrontu(fronta);
+        chyby_.clear();
+        tProgram program(adresar_.path());
+        program.Stav.PopisEtiket[0].Tiskarna = fronta;
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        auto* vytisteno = new TVytistenoForm(&okno);
+        okno.NastavVytisteno(vytisteno);
+        okno.show();
+        const tPrvkyOkna prvky(okno);
+        prvky.PageControl1->setCurrentIndex(0);
+        prvky.eRucne->item(0, 1)->setText(QStringLiteral("Jablko"));
+        prvky.ePocet->setValue(2);
+
+        QElapsedTimer hodiny;
+        qint64 tik = 0, nejdelsiMezera = 0, storno = -1;
+        QTimer tikani;
+        connect(&tikani, &QTimer::timeout, [&] {
+            nejdelsiMezera = std::max(nejdelsiMezera, hodiny.elapsed() - tik);
+            tik = hodiny.elapsed();
+            auto* prubeh = okno.findChild<TPrubehTisku*>();
+            if (storno < 0 && hodiny.elapsed() >= 2000 && prubeh && prubeh->isVisible()) {
+                storno = hodiny.elapsed();
+                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+            }
+        });
+        QString pocet;
+        PriOkne([vytisteno] { return vytisteno->isVisible() ? vytisteno : nullptr; },
+                [&](QWidget*) { pocet = vytisteno->xPocet->text(); });
+        // The job's calls run on a thread of their own, which takes the server from here.
+        const QByteArray server = qgetenv("CUPS_SERVER");
+        qputenv("CUPS_SERVER", QByteArray::fromStdString(cups_test::TichyServer("Tichy-okno")));
+        hodiny.start();
+        tikani.start(20);
+        prvky.mTisk->trigger(); // returns when the run has ended
+        const qint64 konec = hodiny.elapsed();
+        tikani.stop();
+        qputenv("CUPS_SERVER", server);
+
+        QVERIFY2(storno > 0, "the progress window with Storno did not come");
+        QVERIFY2(konec - storno < 1000, qPrintable(QString::number(konec - storno)));
+        QVERIFY2(nejdelsiMezera < 500, qPrintable(QString::number(nejdelsiMezera)));
+        QCOMPARE(pocet, QStringLiteral("0"));
+        QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
         cups_test::SmazFrontu(fronta);
     }
 };
