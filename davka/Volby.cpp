@@ -4,6 +4,7 @@
 #include "core/CeleCislo.h"
 #include "core/PopisEtiket.h"
 #include "core/Win1250.h"
+#include "output/Tiskarny.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -138,8 +139,14 @@ tZadani CtiVolby(const QStringList& argumenty) {
 
     if (parser.isSet(etiketa))
         z.Etiketa = Cislo(parser.value(etiketa), 1, PocetEtiket, "Formát (-l)") - 1;
-    if (parser.isSet(tiskarna))
-        z.Tiskarna = Win(parser.value(tiskarna));
+    if (parser.isSet(tiskarna)) {
+        const std::string nazev = parser.value(tiskarna).toUtf8().toStdString();
+        z.Tiskarna = FrontaDoNastaveni(nazev);
+        if (!z.Tiskarna) // never another queue by the nearest characters
+            throw eChybaVoleb("Tiskárna (-p) „" + nazev +
+                              "“: název má znaky, které Windows-1250 nemá, takovou frontu "
+                              "oblepky tisknout neumí");
+    }
     if (parser.isSet(vystup))
         z.Vystup = QFile::encodeName(parser.value(vystup)).toStdString();
     z.Nahled = parser.isSet(nahled);
