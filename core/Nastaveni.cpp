@@ -1,7 +1,6 @@
 #include "core/Nastaveni.h"
 
 #include "core/KliceNastaveni.h"
-#include "core/Win1250.h"
 
 #include <type_traits>
 
@@ -41,23 +40,6 @@ template <class T> void Prevezmi(T& vysledek, const T& nase, const T& zaklad) {
 }
 
 } // namespace
-
-std::string SekceEtikety(int cislo) {
-    return "Layout" + std::to_string(cislo);
-}
-
-std::string KlicPole(int cislo) {
-    return std::string("Field") + static_cast<char>('0' + cislo / 10) +
-           static_cast<char>('0' + cislo % 10);
-}
-
-std::string VychoziNazev(int cislo) {
-    return Utf8NaWin1250("Formát oblepky č. ") + std::to_string(cislo);
-}
-
-std::string VychoziPole(int cislo) {
-    return Utf8NaWin1250("Pole č. ") + std::to_string(cislo);
-}
 
 void NactiNastaveni(const tIniSoubor& ini, tPopisEtiket& cil, int16_t& lastEtiketa) {
     // The index selects one of the five layouts; anything else would select none.

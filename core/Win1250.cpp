@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -38,8 +40,9 @@ constexpr char32_t Nahradni = 0xFFFD; // what a broken sequence stands for
 constexpr char32_t HraniceTabulky = 0x3000;
 
 // Every character below the limit: its byte (its own, else its nearest one, 0 for none) and
-// Presny when it is its own. A table file of a million rows looks up each accented letter.
-constexpr uint16_t Presny = 0x100;
+// Presny when it is its own, or Rozvinuty when it becomes several bytes or none. A table file
+// of a million rows looks up each accented letter.
+constexpr uint16_t Presny = 0x100, Rozvinuty = 0x200;
 constexpr std::array<uint16_t, HraniceTabulky> Zpet = [] {
     std::array<uint16_t, HraniceTabulky> zpet{};
     for (char32_t z = 0; z < 0x80; ++z)
@@ -47,6 +50,9 @@ constexpr std::array<uint16_t, HraniceTabulky> Zpet = [] {
     for (const tNejblizsiZnak& n : NejblizsiZnaky)
         if (n.Znak < HraniceTabulky)
             zpet[n.Znak] = n.Bajt;
+    for (const tRozvinutyZnak& r : RozvinuteZnaky)
+        if (r.Znak < HraniceTabulky)
+            zpet[r.Znak] = Rozvinuty;
     for (size_t i = 0; i < HorniPolovina.size(); ++i)
         zpet[HorniPolovina[i]] = static_cast<uint16_t>((0x80 + i) | Presny);
     return zpet;
@@ -88,6 +94,45 @@ char DoWin1250(char32_t znak, size_t& nepresnych) {
             return Otaznik;
     }
     return static_cast<char>(bajt);
+}
+
+const tRozvinutyZnak* NajdiRozvinuty(char32_t znak) {
+    const auto* r =
+        std::lower_bound(RozvinuteZnaky.begin(), RozvinuteZnaky.end(), znak,
+                         [](const tRozvinutyZnak& a, char32_t b) { return a.Znak < b; });
+    return r != RozvinuteZnaky.end() && r->Znak == znak ? r : nullptr;
+}
+
+// The character in Windows-1250 at kam: one byte, or several (a ligature) or none (a
+// zero-width character), never more than the character's UTF-8 form. Returns the end.
+char* Zapis(char32_t znak, char* kam, size_t& nepresnych) {
+    if (znak < HraniceTabulky && (Zpet[znak] & Rozvinuty) == 0) {
+        *kam++ = DoWin1250(znak, nepresnych);
+        return kam;
+    }
+    if (const tRozvinutyZnak* r = NajdiRozvinuty(znak)) {
+        ++nepresnych;
+        for (uint8_t i = 0; i < r->Delka; ++i)
+            *kam++ = static_cast<char>(r->Bajty[i]);
+        return kam;
+    }
+    *kam++ = DoWin1250(znak, nepresnych);
+    return kam;
+}
+
+// The character that a letter and the combining mark after it compose into, 0 for none.
+char32_t Slozeny(char32_t zaklad, char32_t znamenko) {
+    const auto* s = std::lower_bound(Slozeni.begin(), Slozeni.end(), std::pair{zaklad, znamenko},
+                                     [](const tSlozeni& a, const std::pair<char32_t, char32_t>& b) {
+                                         return a.Zaklad != b.first ? a.Zaklad < b.first
+                                                                    : a.Znamenko < b.second;
+                                     });
+    return s != Slozeni.end() && s->Zaklad == zaklad && s->Znamenko == znamenko ? s->Slozeny : 0;
+}
+
+// Whether a UTF-16 unit is a combining mark that may compose with the letter before it.
+bool JeZnamenko(char32_t znak) {
+    return znak >= 0x300 && znak < 0x370;
 }
 
 // The length of the well-formed UTF-8 sequence at text[i], or 0: no overlong forms, no
@@ -149,7 +194,15 @@ std::string Utf16NaWin1250(std::u16string_view text, size_t* nepresnych) {
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = Nahradni; // a lone half
         }
-        vysledek += DoWin1250(c, bez);
+        while (i + 1 < text.size() && JeZnamenko(text[i + 1])) {
+            const char32_t slozeny = Slozeny(c, text[i + 1]);
+            if (slozeny == 0)
+                break;
+            c = slozeny;
+            ++i;
+        }
+        std::array<char, 4> znak{};
+        vysledek.append(znak.data(), static_cast<size_t>(Zapis(c, znak.data(), bez) - znak.data()));
     }
     if (nepresnych)
         *nepresnych += bez;
@@ -170,34 +223,48 @@ namespace {
 // at or before the byte being read. Returns the end of what was written.
 char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
     const std::string_view text(od, delka);
+    const auto bajt = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    // A combining mark of U+0300 to U+036F (CC 80 to CD AF) may follow at k.
+    const auto znamenko = [&](size_t k) {
+        return k + 1 < text.size() && (bajt(k) & 0xFE) == 0xCC && (bajt(k + 1) & 0xC0) == 0x80;
+    };
     size_t i = 0;
     while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
+        const auto b = bajt(i);
+        if (b < 0x80 && !znamenko(i + 1)) {
             *kam++ = static_cast<char>(b);
             ++i;
             continue;
         }
-        // Czech letters are two bytes: the common case first.
-        if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() &&
-            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            *kam++ = DoWin1250(
-                ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu), bez);
+        char32_t znak = b;
+        if (b < 0x80) {
+            ++i;
+        } else if (b >= 0xC2 && b <= 0xDF && i + 1 < text.size() && (bajt(i + 1) & 0xC0) == 0x80) {
+            // Czech letters are two bytes: the common case first.
+            znak = ((b & 0x1Fu) << 6) | (bajt(i + 1) & 0x3Fu);
             i += 2;
-            continue;
-        }
-        const int delkaSekvence = DelkaSekvence(text, i);
-        if (delkaSekvence == 0) { // each byte of a broken sequence is one replacement character
+        } else if (const int delkaSekvence = DelkaSekvence(text, i); delkaSekvence == 0) {
+            // Each byte of a broken sequence is one replacement character.
             *kam++ = DoWin1250(Nahradni, bez);
             ++i;
             continue;
+        } else {
+            znak = b & (0x7F >> delkaSekvence);
+            for (int k = 1; k < delkaSekvence; ++k)
+                znak = (znak << 6) | (bajt(i + static_cast<size_t>(k)) & 0x3F);
+            i += static_cast<size_t>(delkaSekvence);
         }
-        char32_t znak = b & (0x7F >> delkaSekvence);
-        for (int k = 1; k < delkaSekvence; ++k)
-            znak =
-                (znak << 6) | (static_cast<unsigned char>(text[i + static_cast<size_t>(k)]) & 0x3F);
-        *kam++ = DoWin1250(znak, bez);
-        i += static_cast<size_t>(delkaSekvence);
+        // A letter and its combining marks are one character (e + U+0301 is é); what is
+        // written never passes what was read, so the text can be converted where it is.
+        while (znamenko(i)) {
+            const char32_t slozeny =
+                Slozeny(znak, ((bajt(i) & 0x1Fu) << 6) | (bajt(i + 1) & 0x3Fu));
+            if (slozeny == 0)
+                break;
+            znak = slozeny;
+            i += 2;
+        }
+        kam = Zapis(znak, kam, bez);
     }
     return kam;
 }
@@ -224,9 +291,28 @@ size_t Utf8NaWin1250NaMiste(std::string& text) {
 
 size_t Latin1NaWin1250NaMiste(std::string& text) {
     size_t bez = 0;
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            c = DoWin1250(static_cast<unsigned char>(c), bez);
+    // Æ and æ become two letters; no Latin-1 character becomes none.
+    size_t navic = 0;
+    for (const char c : text)
+        if (const auto b = static_cast<unsigned char>(c); b >= 0x80 && (Zpet[b] & Rozvinuty) != 0)
+            navic += NajdiRozvinuty(b)->Delka - 1;
+    if (navic == 0) {
+        for (char& c : text)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                c = DoWin1250(static_cast<unsigned char>(c), bez);
+        return bez;
+    }
+    // From the end, so that each character is read before its place is written.
+    const size_t puvodne = text.size();
+    text.resize(puvodne + navic);
+    size_t kam = text.size();
+    for (size_t i = puvodne; i-- > 0;) {
+        std::array<char, 4> znak{};
+        const auto n = static_cast<size_t>(
+            Zapis(static_cast<unsigned char>(text[i]), znak.data(), bez) - znak.data());
+        kam -= n;
+        std::copy_n(znak.data(), n, text.begin() + static_cast<std::ptrdiff_t>(kam));
+    }
     return bez;
 }
 

@@ -20,9 +20,12 @@ int UnicodeNaWin1250(char32_t znak);
 char NejblizsiWin1250(char32_t znak, size_t& nepresnych);
 
 // Whole texts, each character by NejblizsiWin1250; a UTF-16 surrogate pair is one character.
-// An invalid UTF-8 sequence (a stray byte, a cut or overlong form, a surrogate) and a lone
-// UTF-16 surrogate count as the replacement character: "?". When nepresnych is given, the
-// number of characters without their own byte is added to it.
+// A letter followed by combining marks is composed first (e + U+0301 is é). A ligature or a
+// digraph becomes its letters (ﬁ -> fi, Æ -> AE, ǆ -> dž), a zero-width character or a
+// combining mark left over becomes nothing; never more bytes than the UTF-8 form has, and
+// each counts as inexact. An invalid UTF-8 sequence (a stray byte, a cut or overlong form, a
+// surrogate) and a lone UTF-16 surrogate count as the replacement character: "?". When nepresnych
+// is given, the number of characters without their own byte is added to it.
 std::u16string Win1250NaUtf16(std::string_view text);
 std::string Utf16NaWin1250(std::u16string_view text, size_t* nepresnych = nullptr);
 std::string Win1250NaUtf8(std::string_view text);

@@ -11,24 +11,6 @@ namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
-bool StejneJmeno(const std::string& a, const std::string& b) {
-    // CUPS queue names ignore ASCII case.
-    auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return male(x) == male(y); });
-}
-
-// The queue's name when the server has it. Asking the server for an unknown name directly
-// would make libcups search the network for it; the list answers at once. It raises when
-// the server cannot be reached.
-const std::string& Overena(const std::string& tiskarna, tOdriznuti* odriznuti) {
-    const auto fronty = SeznamTiskaren(odriznuti);
-    if (std::none_of(fronty.begin(), fronty.end(),
-                     [&](const std::string& f) { return StejneJmeno(f, tiskarna); }))
-        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
-    return tiskarna;
-}
-
 // Create-Job on our connection alone: cupsCreateJob would look the queue up on connections
 // of its own first, out of reach of the deadline. Returns the job id, 0 on failure.
 int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& nazev) {
@@ -52,7 +34,7 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
                          tOdriznuti* odriznuti)
-    : odriznuti_(odriznuti), tiskarna_(Win1250NaUtf8(Overena(tiskarna, odriznuti))),
+    : odriznuti_(odriznuti), tiskarna_(FrontaTisku(tiskarna, odriznuti)),
       spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {

@@ -6,6 +6,8 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+
 namespace {
 
 // How long to wait for a print server that stops answering. The list is asked for while
@@ -22,9 +24,13 @@ struct tCile {
     ~tCile() { cupsFreeDests(pocet, cile); }
 };
 
-} // namespace
+// The plain queue names (instances left out) and the default queue, "" when there is none.
+struct tFronty {
+    std::vector<std::string> nazvy;
+    std::string vychozi;
+};
 
-std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
+tFronty Fronty(tOdriznuti* odriznuti) {
     // An empty list and a server that is down look alike in the list's answer; a connection
     // of our own tells them apart, and with a time limit a server that accepts but never
     // answers cannot block the program.
@@ -42,11 +48,53 @@ std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
             throw spojeni.Chyba(kod);
         return {};
     }
-    std::vector<std::string> nazvy;
+    tFronty fronty;
     for (int i = 0; i < cile.pocet; ++i) {
         // Instances (name/instance from lpoptions) print on the same queue: one entry each.
         if (cile.cile[i].instance == nullptr)
-            nazvy.emplace_back(cile.cile[i].name);
+            fronty.nazvy.emplace_back(cile.cile[i].name);
+        if (cile.cile[i].is_default != 0)
+            fronty.vychozi = cile.cile[i].name;
     }
-    return nazvy;
+    return fronty;
+}
+
+bool StejneJmeno(std::string_view a, std::string_view b) {
+    // CUPS queue names ignore ASCII case.
+    auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return male(x) == male(y); });
+}
+
+} // namespace
+
+std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
+    return Fronty(odriznuti).nazvy;
+}
+
+std::string FrontaTisku(const std::string& tiskarna, tOdriznuti* odriznuti) {
+    // The list answers at once; asking the server for an unknown name directly would make
+    // libcups search the network for it.
+    tFronty fronty = Fronty(odriznuti);
+    if (tiskarna.empty()) {
+        if (fronty.vychozi.empty())
+            throw eRawPrinter("Není nastavená žádná tiskárna a tiskový server nemá výchozí. "
+                              "Zadejte název tiskárny v nastavení oblepky (v oblepky-tisk "
+                              "volbou -p), nebo nastavte výchozí tiskárnu: lpoptions -d FRONTA");
+        return fronty.vychozi;
+    }
+    const std::string utf8 = Win1250NaUtf8(tiskarna);
+    const auto f = std::find_if(fronty.nazvy.begin(), fronty.nazvy.end(),
+                                [&](const std::string& n) { return StejneJmeno(n, utf8); });
+    if (f == fronty.nazvy.end())
+        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
+    return std::move(*f);
+}
+
+std::optional<std::string> FrontaDoNastaveni(std::string_view utf8) {
+    // Exact means the way back gives the same bytes: no nearest character, no composition.
+    std::string win = Utf8NaWin1250(utf8);
+    if (Win1250NaUtf8(win) != utf8)
+        return std::nullopt;
+    return win;
 }

@@ -84,6 +84,7 @@ TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
     auto* rozlozeni = new QVBoxLayout(this);
     auto* popis = new QLabel(QStringLiteral("&Co dostane tiskárna:"), this);
     eNahled = new QPlainTextEdit(this);
+    eNahled->setObjectName(QStringLiteral("eNahled"));
     eNahled->setReadOnly(true);
     eNahled->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     eNahled->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -99,6 +100,8 @@ TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
     auto* dole = new QHBoxLayout;
     bUlozit = new QPushButton(QStringLiteral("&Uložit do souboru…"), this);
     bZavrit = new QPushButton(QStringLiteral("&Zavřít"), this);
+    bUlozit->setObjectName(QStringLiteral("bUlozit"));
+    bZavrit->setObjectName(QStringLiteral("bZavrit"));
     dole->addWidget(bUlozit);
     dole->addStretch();
     dole->addWidget(bZavrit);
@@ -148,7 +151,7 @@ void TNahledForm::bUlozitClick() {
     if (!nahled.Chyba.empty())
         throw eChyba(nahled.Chyba);
     if (!nahled.Tiskne)
-        throw eChyba(Utf8NaWin1250("Tisk by nic neposlal, do souboru není co uložit"));
+        throw eChyba("Tisk by nic neposlal, do souboru není co uložit");
     const QString soubor = VyberSouboru
                                ? VyberSouboru()
                                : QFileDialog::getSaveFileName(

@@ -28,13 +28,7 @@ public:
     void Ukaz();
     // Runs the preview again and shows it where the user was reading.
     void Obnov();
-    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks; a long
-    // one shows its progress with Storno, which leaves the file as it was.
-    void bUlozitClick();
 
-    QPlainTextEdit* eNahled;
-    QPushButton* bUlozit;
-    QPushButton* bZavrit;
     // The file dialog; tests answer it themselves. An empty name cancels.
     std::function<QString()> VyberSouboru;
 
@@ -42,6 +36,14 @@ protected:
     void closeEvent(QCloseEvent* udalost) override;
 
 private:
+    // "Uložit do souboru…": the whole job, byte for byte, into a file the user picks; a long
+    // one shows its progress with Storno, which leaves the file as it was.
+    void bUlozitClick();
+
+    // Found by these object names in tests.
+    QPlainTextEdit* eNahled;
+    QPushButton* bUlozit;
+    QPushButton* bZavrit;
     tZdroj zdroj_;
 };
 

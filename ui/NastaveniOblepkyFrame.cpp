@@ -5,6 +5,7 @@
 #include "core/KliceNastaveni.h"
 #include "core/Kodovani.h"
 #include "core/Win1250.h"
+#include "output/Tiskarny.h"
 #include "ui/CiselnyBox.h"
 #include "ui/Mrizka.h"
 #include "ui/Text.h"
@@ -138,8 +139,7 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
             tiskarna_ = eTiskarna->itemText(i);
             return;
         }
-        // The name in the message as the server has it: the error box, whose text is
-        // Windows-1250, could not show it.
+        // The name in the message as the server has it, not as the settings would hold it.
         const QString nazev = eTiskarna->itemText(i);
         eTiskarna->setCurrentIndex(-1);
         eTiskarna->setEditText(tiskarna_);
@@ -341,9 +341,7 @@ void TNastaveniOblepkyFrame::NastavTiskarny(const std::vector<std::string>& nazv
     eTiskarna->clear();
     for (const std::string& nazev : nazvy) {
         const QString q = QString::fromUtf8(nazev.data(), static_cast<qsizetype>(nazev.size()));
-        size_t nepresnych = 0;
-        ZQt(q, &nepresnych);
-        eTiskarna->addItem(q, nepresnych > 0);
+        eTiskarna->addItem(q, !FrontaDoNastaveni(nazev));
     }
     eTiskarna->setEditText(text);
 }
@@ -374,12 +372,12 @@ void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
 void TNastaveniOblepkyFrame::Precti(tPopisOblepky& popis) {
     popis = tPopisOblepky{};
     popis.Nazev = ZBoxu(eNazev->text());
-    size_t nepresnych = 0;
-    popis.Tiskarna = BezZlomu(ZQt(eTiskarna->currentText(), &nepresnych));
-    if (nepresnych > 0) // never "????" for a queue the server would not know
-        throw eChyba(Utf8NaWin1250(std::string("Název tiskárny má znaky, které soubor nastavení "
-                                               "(Windows-1250) nemá. ") +
-                                   CoSNazvemFronty));
+    const auto tiskarna = FrontaDoNastaveni(eTiskarna->currentText().toStdString());
+    if (!tiskarna) // never "????" for a queue the server would not know
+        throw eChyba(std::string("Název tiskárny má znaky, které soubor nastavení "
+                                 "(Windows-1250) nemá. ") +
+                     CoSNazvemFronty);
+    popis.Tiskarna = BezZlomu(*tiskarna);
     popis.Kodovani = static_cast<int16_t>(eKodovani->currentIndex());
 
     static_cast<tMrizkaPoli*>(ePole)->Potvrd();

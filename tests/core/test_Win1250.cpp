@@ -52,6 +52,16 @@ TEST(Win1250, NejblizsiZnak) {
         {"\xe0\x80\xaf", "???", 3},           // overlong "/" in three bytes
         {"\xed\xa0\x80", "???", 3},           // a surrogate half
         {"\xf4\x90\x80\x80", "????", 4},      // above U+10FFFF
+        // Letters with a base letter, comma below as cedilla, spacing accents, micro.
+        {"Ð ð Ŀ ŀ Ŋ ŋ ƒ Ƶ ƶ ɨ ƀ", "\xd0 d L l N n f Z z i b", 11},
+        {"Ș ș Ț ț", "\xaa \xba \xde \xfe", 4},
+        {"ʻ ˆ ˜ μ", "\x91 ^ ~ \xb5", 4},
+        // Ligatures and digraphs become their letters, zero-width characters nothing.
+        {"ﬁ ﬂ ﬀ ﬃ Æ æ Œ œ Ĳ ĳ ǅ ǆ", "fi fl ff ffi AE ae OE oe IJ ij D\x9e d\x9e", 12},
+        {"a\u200bb\ufeffc\u2060d", "abcd", 3},
+        // Decomposed letters are composed: e + U+0301, U+030C, U+0308, U+030A.
+        {"e\u0301 e\u030c u\u0308 u\u030a Z\u030c", "\xe9 \xec \xfc \xf9 \x8e", 0},
+        {"u\u0308\u0304 e\u0300 q\u0301 \u0301", "\xfc e q ", 4}, // ǖ, è; no letter
         {"Žluťoučký kůň – „ano“",
          "\x8elu\x9dou\xe8k\xfd k\xf9\xf2 \x96 \x84"
          "ano\x93",
@@ -70,6 +80,14 @@ TEST(Win1250, NejblizsiZnak) {
         EXPECT_EQ(win.find_first_not_of('?'), std::string::npos);
     }
     size_t nepresnych = 0;
+    EXPECT_EQ(Utf16NaWin1250(u"e\u0301\ufb01\u200b", &nepresnych), "\xe9"
+                                                                   "fi");
+    std::string latin1 = "\xc6\xe6 \xe9\xe8";
+    EXPECT_EQ(Latin1NaWin1250NaMiste(latin1), 3u);
+    EXPECT_EQ(latin1, "AEae \xe9"
+                      "e");
+    EXPECT_EQ(nepresnych, 2u);
+    nepresnych = 0;
     EXPECT_EQ(Utf16NaWin1250(u"a\U0001F600b\u00e8", &nepresnych), "a?be");
     EXPECT_EQ(Utf16NaWin1250(std::u16string{u'a', char16_t{0xD800}, u'b'}, &nepresnych), "a?b");
     EXPECT_EQ(nepresnych, 3u);

@@ -84,6 +84,8 @@ tVysledek Spust(const tDocasnyAdresar& adresar, const std::string& prikaz) {
 TEST(Davka, JakoProgram) {
     cups_test::PridejFrontu(Fronta);
     cups_test::PridejFrontu(FrontaProgramu);
+    cups_test::PridejFrontu("Štítky-e");
+    cups_test::VymazZachycene("Štítky-e");
     cups_test::VymazZachycene(Fronta);
 
     // What the program's table run sends for the same layout and the same text on the clipboard.
@@ -112,7 +114,7 @@ TEST(Davka, JakoProgram) {
                 nahled.find("──── Etiketa 2 ────\n") != std::string::npos)
         << nahled;
 
-    enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor, Csv };
+    enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor, Csv, CeskaFronta };
     const struct {
         const char* nazev;
         std::string prikaz;
@@ -131,6 +133,10 @@ TEST(Davka, JakoProgram) {
          Rucne},
         {"chybiFronta", "./oblepky-tisk -p TaFrontaNeni tabulka.txt", 4, "Počet etiket: 0\n",
          "Chyba při komunikaci s tiskárnou ("},
+        {"ceskaFronta", "./oblepky-tisk -p 'Štítky-e' tabulka.txt", 0, "Počet etiket: 3\n", "",
+         CeskaFronta},
+        {"skoroFronta", "./oblepky-tisk -p 'Stitkÿ' tabulka.txt", 2, "",
+         "Tiskárna (-p) „Stitkÿ“: název má znaky, které Windows-1250 nemá"},
         {"spatnaSablona", "./oblepky-tisk -l 2 -o uloha.bin tabulka.txt", 5, "Počet etiket: 0\n",
          "'x' is not a valid integer value.\n", ZadnySoubor},
         {"nahled", "./oblepky-tisk -n tabulka.txt", 0, nahled, ""},
@@ -161,6 +167,10 @@ TEST(Davka, JakoProgram) {
          "Upozornění: znaků bez přesné podoby ve Windows-1250: 3; tisknou se jako nejbližší "
          "znak, nebo „?“\n",
          Csv},
+        {"ceskySoubor", "./oblepky-tisk Žlutá-日.txt", 3, "", "Cannot open file Žlutá-日.txt.\n"},
+        {"ceskySouborUvozovky",
+         "printf 'a,\"b\\n' >Žlutá-日.csv && ./oblepky-tisk -o uloha.bin Žlutá-日.csv", 3, "",
+         "V souboru Žlutá-日.csv zůstaly otevřené uvozovky (od řádku 1)\n", ZadnySoubor},
         {"otevreneUvozovky", "printf 'a,\"b\\n' >o.csv && ./oblepky-tisk -o uloha.bin o.csv", 3, "",
          "V souboru o.csv zůstaly otevřené uvozovky (od řádku 1)\n", ZadnySoubor},
         {"podrobne", "./oblepky-tisk --verbose -o uloha.bin tabulka.txt", 0, "Počet etiket: 3\n",
@@ -206,6 +216,10 @@ TEST(Davka, JakoProgram) {
             cups_test::VymazZachycene(Fronta);
         } else {
             EXPECT_EQ(cups_test::NazvyUloh(Fronta).size(), uloh);
+        }
+        if (p.tisk == CeskaFronta) {
+            EXPECT_EQ(cups_test::CekejNaUlohy("Štítky-e", 1), std::vector<std::string>{bajty});
+            cups_test::VymazZachycene("Štítky-e");
         }
         if (p.tisk == DoSouboru) {
             EXPECT_EQ(PrectiBajty(adresar / "uloha.bin"), bajty);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -56,4 +57,6 @@ struct tPrvkyOkna {
 
     // The print preview, once opened.
     TNahledForm* Nahled() const { return okno_.findChild<TNahledForm*>(); }
+    QPlainTextEdit* NahledText() const { return Prvek<QPlainTextEdit>(*Nahled(), "eNahled"); }
+    QPushButton* NahledUlozit() const { return Prvek<QPushButton>(*Nahled(), "bUlozit"); }
 };

@@ -449,6 +449,13 @@ private slots:
         QCOMPARE(Bunka(p.Grid, 2, 1), QStringLiteral("x"));
         QVERIFY(chyby_.isEmpty());
 
+        // A file name with letters of any script reads right in the error box.
+        const QString chybi = adresar_->filePath(QStringLiteral("Žlutá-日.csv"));
+        okno.findChild<TStranaTabulky*>()->VyberSouboru = [&] { return chybi; };
+        bSoubor->click();
+        QTRY_COMPARE(chyby_, QStringList{QStringLiteral("Cannot open file ") + chybi + u'.'});
+        chyby_.clear();
+
         pust(adresar_->filePath(QStringLiteral("neni.csv")));
         QTRY_COMPARE(chyby_.size(), 1);
         QVERIFY2(chyby_[0].startsWith(QStringLiteral("Cannot open file ")), qPrintable(chyby_[0]));
@@ -544,9 +551,9 @@ private slots:
         QVERIFY(p.Nahled() && p.Nahled()->isVisible());
         QCOMPARE(QApplication::activeWindow(), &okno);
         QCOMPARE(QApplication::focusWidget(), p.eRucne);
-        QVERIFY(p.Nahled()->eNahled->isReadOnly());
-        QVERIFY(!p.Nahled()->eNahled->accessibleName().isEmpty());
-        auto text = [&] { return p.Nahled()->eNahled->toPlainText(); };
+        QVERIFY(p.NahledText()->isReadOnly());
+        QVERIFY(!p.NahledText()->accessibleName().isEmpty());
+        auto text = [&] { return p.NahledText()->toPlainText(); };
 
         p.eRucne->editItem(p.eRucne->item(0, 1));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Hruska"));
@@ -560,7 +567,7 @@ private slots:
         QVERIFY(chyby_.isEmpty());
         const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
         p.Nahled()->VyberSouboru = [&] { return soubor; };
-        p.Nahled()->bUlozit->click();
+        p.NahledUlozit()->click();
         QCOMPARE(chyby_, QStringList{QStringLiteral("'x' is not a valid integer value.")});
         QVERIFY(!QFile::exists(soubor));
 
@@ -667,7 +674,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("Big\t100000000\r\nBig\t2147483647"));
         p.Button1->click();
         p.NahledVsech->click();
-        auto text = [&] { return p.Nahled()->eNahled->toPlainText(); };
+        auto text = [&] { return p.NahledText()->toPlainText(); };
         QVERIFY2(text().contains(QStringLiteral("Etiket: 2247483647   Bajtů: 13484901882")),
                  qPrintable(text().left(200)));
         QVERIFY(text().contains(QStringLiteral("Dalších 2247483447 etiket")));
@@ -718,7 +725,7 @@ private slots:
                 stav = prubeh->xStav->text();
                 QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
             });
-        p.Nahled()->bUlozit->click();
+        p.NahledUlozit()->click();
         QVERIFY2(stav.endsWith(QStringLiteral(" z 100000000 etiket")), qPrintable(stav));
         QFile stary(soubor);
         QVERIFY(stary.open(QIODevice::ReadOnly));
@@ -727,7 +734,7 @@ private slots:
 
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nHruška\t1"));
         p.Button1->click();
-        p.Nahled()->bUlozit->click();
+        p.NahledUlozit()->click();
         QFile ulozeny(soubor);
         QVERIFY(ulozeny.open(QIODevice::ReadOnly));
         const std::string konec = [&] {
@@ -752,7 +759,7 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->buttons().size(), 1);
         });
-        UkazChybu(std::make_exception_ptr(eRawPrinter(Utf8NaWin1250("Nelze číst ř"))));
+        UkazChybu(std::make_exception_ptr(eRawPrinter("Nelze číst ř")));
         QCOMPARE(videno, (QStringList{QStringLiteral("Nelze číst ř."), QStringLiteral("Oblepky")}));
         QCOMPARE(TextChybovehoOkna(std::make_exception_ptr(42)), QStringLiteral("Neznámá chyba."));
     }

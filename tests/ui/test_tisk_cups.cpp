@@ -139,10 +139,10 @@ private slots:
         // The table's preview shows the Kamenický bytes as Czech again; saved, it is the very
         // job the queue received.
         p.NahledVsech->click();
-        QVERIFY(p.Nahled()->eNahled->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
+        QVERIFY(p.NahledText()->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
         const QString soubor = adresar_.filePath(QStringLiteral("uloha.prn"));
         p.Nahled()->VyberSouboru = [&] { return soubor; };
-        p.Nahled()->bUlozit->click();
+        p.NahledUlozit()->click();
         QFile ulozeno(soubor);
         QVERIFY(ulozeno.open(QIODevice::ReadOnly));
         QCOMPARE(ulozeno.readAll().toStdString(), ulohy[1]);
