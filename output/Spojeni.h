@@ -4,6 +4,8 @@
 
 #include "output/ChybaTiskarny.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -24,16 +26,16 @@ class tSpojeni;
 class tOdriznuti {
 public:
     void Odrizni() noexcept;
+    bool Odriznuto() const noexcept { return odriznuto_; }
 
 private:
-    friend class tSpojeni;
-    std::mutex zamek_;
-    std::vector<tSpojeni*> spojeni_;
-    bool odriznuto_ = false;
+    std::atomic<bool> odriznuto_ = false;
 };
 
 class tSpojeni {
 public:
+    using tHodiny = std::chrono::steady_clock;
+
     // Connects within limitSpojeniMs; raises eRawPrinter with the failure's code, or
     // kodBezKodu when it left none. Calls made under a tLhuta end after lhutaS seconds, or
     // at once when odriznuti (may be null) has been cut.
@@ -44,11 +46,12 @@ public:
 
     _http_s* operator*() const { return http_; }
 
-    // For as long as it lives, a call on the connection that passes the deadline is cut
-    // off: its socket is shut down, so the call fails instead of waiting for ever.
+    // For as long as it lives, a call on the connection that passes the deadline (lhutaS
+    // from now, or termin when that comes first) fails instead of waiting for ever.
     class tLhuta {
     public:
         explicit tLhuta(const tSpojeni& spojeni);
+        tLhuta(const tSpojeni& spojeni, tHodiny::time_point termin);
         ~tLhuta();
         tLhuta(const tLhuta&) = delete;
         tLhuta& operator=(const tLhuta&) = delete;
@@ -63,11 +66,10 @@ public:
     // the call's CUPS code (kodBezKodu when it left none).
     eRawPrinter Chyba(int kodBezKodu) const;
 
+    struct tStraz; // the deadline, kept by libcups' own waits on the calling thread
+
 private:
-    friend class tOdriznuti;
-    struct tHlidac;
     _http_s* http_;
     int lhutaS_;
-    std::unique_ptr<tHlidac> hlidac_;
-    tOdriznuti* odriznuti_;
+    std::unique_ptr<tStraz> straz_;
 };
