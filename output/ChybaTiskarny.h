@@ -21,3 +21,9 @@ public:
                                          " s (" + std::to_string(kod) + ")"));
     }
 };
+
+// The server does not know the queue (it was deleted): the message names it.
+class eFrontaNeni : public eRawPrinter {
+public:
+    using eRawPrinter::eRawPrinter;
+};

@@ -26,6 +26,8 @@ class tSpojeni;
 class tOdriznuti {
 public:
     void Odrizni() noexcept;
+    // Later calls go on as before (the owner's: a round cut off for a task is over).
+    void Spoj() noexcept { odriznuto_ = false; }
     bool Odriznuto() const noexcept { return odriznuto_; }
 
 private:
