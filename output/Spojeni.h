@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -25,13 +26,16 @@ class tSpojeni;
 // (The user stopped a run whose server does not answer: the window waits no longer.)
 class tOdriznuti {
 public:
+    // konec (may be empty), asked on the calling thread while a call waits: true cuts too.
+    explicit tOdriznuti(std::function<bool()> konec = nullptr) : konec_(std::move(konec)) {}
     void Odrizni() noexcept;
     // Later calls go on as before (the owner's: a round cut off for a task is over).
     void Spoj() noexcept { odriznuto_ = false; }
-    bool Odriznuto() const noexcept { return odriznuto_; }
+    bool Odriznuto() const { return odriznuto_ || (konec_ && konec_()); }
 
 private:
     std::atomic<bool> odriznuto_ = false;
+    std::function<bool()> konec_;
 };
 
 class tSpojeni {
