@@ -82,8 +82,8 @@ void tSledovaniUloh::ZrusenaNami(int id, tHodiny::time_point ted) {
 void tSledovaniUloh::Seznam(const std::vector<std::string>& fronty) {
     std::vector<tFronta> nove;
     for (const std::string& f : fronty) // two layouts may print to one queue
-        if (!f.empty() && std::none_of(nove.begin(), nove.end(),
-                                       [&](const tFronta& x) { return x.nazev == f; }))
+        if (!f.empty() &&
+            std::none_of(nove.begin(), nove.end(), [&](const tFronta& x) { return x.nazev == f; }))
             nove.push_back({f, {}, false});
     fronty_ = std::move(nove);
 }
@@ -160,7 +160,8 @@ bool tSledovaniUloh::VypisFrontu(tFronta& f, tTermin termin, tKolo& kolo) {
         else
             nove.push_back(std::move(u));
     }
-    std::sort(nove.begin(), nove.end(), [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
+    std::sort(nove.begin(), nove.end(),
+              [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
     if (nove.size() > size_t{NejviceUlohFronty})
         nove.resize(NejviceUlohFronty);
     if (nove == f.ulohy)
@@ -179,7 +180,8 @@ tSledovaniUloh::tKolo tSledovaniUloh::Kolo(tHodiny::time_point ted) {
         std::vector<tUloha> vse;
         for (const tFronta& f : fronty_)
             vse.insert(vse.end(), f.ulohy.begin(), f.ulohy.end());
-        std::sort(vse.begin(), vse.end(), [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
+        std::sort(vse.begin(), vse.end(),
+                  [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
         kolo.Seznam = std::move(vse);
     }
 

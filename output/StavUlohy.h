@@ -80,12 +80,13 @@ public:
 
     // Job `id` (Get-Job-Attributes; its queue's state only when the job's state calls for
     // it); none when the server no longer knows the job (its history was purged).
-    std::optional<tUloha> Uloha(int id,
-                                tHodinyServeru::time_point termin = tHodinyServeru::time_point::max());
+    std::optional<tUloha>
+    Uloha(int id, tHodinyServeru::time_point termin = tHodinyServeru::time_point::max());
     // The jobs of queue `fronta` that dotaz asks for, newest first, with the queue's state.
     // Raises eRawPrinter naming the queue when the server does not know it.
-    std::vector<tUloha> Fronta(const std::string& fronta, const tDotazFronty& dotaz,
-                               tHodinyServeru::time_point termin = tHodinyServeru::time_point::max());
+    std::vector<tUloha>
+    Fronta(const std::string& fronta, const tDotazFronty& dotaz,
+           tHodinyServeru::time_point termin = tHodinyServeru::time_point::max());
     // Requests sent so far (for measuring what following costs the server).
     long long Pozadavku() const { return pozadavku_; }
 

@@ -30,8 +30,8 @@ struct TSledovaniNaPozadi::tSdilene {
                                         return dotazy.Uloha(id, termin);
                                     }),
                     otazky.Vypis ? otazky.Vypis(odriznuti)
-                                 : tVypisFrontu([this](const std::string& f,
-                                                       const tDotazFronty& d, tTermin termin) {
+                                 : tVypisFrontu([this](const std::string& f, const tDotazFronty& d,
+                                                       tTermin termin) {
                                        return dotazy.Fronta(f, d, termin);
                                    }),
                     nedostupnaPo) {}

@@ -11,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -58,9 +59,9 @@ public:
 
 private:
     struct tSdilene;
-    void Prikaz(std::function<void(tSledovaniUloh&)> prikaz); // quick, on the thread
+    void Prikaz(std::function<void(tSledovaniUloh&)> prikaz);  // quick, on the thread
     void Ukol(std::function<void()> ukol);                     // asks the server, on the thread
-    void Posli(std::function<void(TSledovaniNaPozadi&)> akce);  // onto this object's thread
+    void Posli(std::function<void(TSledovaniNaPozadi&)> akce); // onto this object's thread
     void Bez(std::stop_token stop);
 
     std::unique_ptr<tSdilene> s_;

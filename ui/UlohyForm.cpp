@@ -6,10 +6,10 @@
 #include "ui/Text.h"
 #include "ui/Vystredeni.h"
 
-#include <QHideEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -30,8 +30,8 @@ QString Cas(long long unixovy) {
 
 } // namespace
 
-TUlohyForm::TUlohyForm(TSledovaniNaPozadi& sledovani, std::function<std::vector<std::string>()> fronty,
-                       QWidget* vlastnik)
+TUlohyForm::TUlohyForm(TSledovaniNaPozadi& sledovani,
+                       std::function<std::vector<std::string>()> fronty, QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Window), sledovani_(&sledovani), fronty_(std::move(fronty)) {
     setWindowTitle(QStringLiteral("Tiskové úlohy"));
     setAccessibleName(windowTitle());

@@ -272,9 +272,8 @@ TEST(Davka, CekaNaKonecUlohy) {
          "Zastaveno signálem SIGTERM\nČekání skončilo; úloha zůstává ve frontě", 4s},
         {"nothing to print", Dobra, "./oblepky-tisk -p FRONTA -l 3 -f 1=a -c 0 --wait 5", 8,
          "Nic k tisku", 3s, "Počet etiket: 0\n"},
-        {"a watched folder follows its own jobs", Dobra,
-         "./oblepky-tisk --watch . --wait 5", 2, "Čekání (--wait) patří k jednomu tisku", 3s,
-         ""},
+        {"a watched folder follows its own jobs", Dobra, "./oblepky-tisk --watch . --wait 5", 2,
+         "Čekání (--wait) patří k jednomu tisku", 3s, ""},
     };
     int cislo = 0;
     for (const auto& p : pripady) {
