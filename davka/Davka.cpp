@@ -28,7 +28,8 @@ namespace {
 // Sleeps until kdy; false when a signal has come (at once, or while it sleeps).
 bool Pockej(const tZastaveni& zastaveni, tTermin kdy) {
     while (!zastaveni.Zastaveno()) {
-        const auto zbyva = std::chrono::ceil<std::chrono::milliseconds>(kdy - tTermin::clock::now());
+        const auto zbyva =
+            std::chrono::ceil<std::chrono::milliseconds>(kdy - tTermin::clock::now());
         if (zbyva.count() <= 0)
             return true;
         pollfd signal{zastaveni.Fd(), POLLIN, 0};
