@@ -64,9 +64,10 @@ tVysledekCekani CekejNaKonec(int id, std::chrono::milliseconds limit, const tZji
     }
 }
 
-tSledovaniUloh::tSledovaniUloh(tZjistiUlohu zjisti, tVypisFrontu vypis,
+tSledovaniUloh::tSledovaniUloh(tZjistiUlohu zjisti, tVypisFrontu vypis, tZrusUlohu zrus,
                                std::chrono::seconds nedostupnaPo)
-    : zjisti_(std::move(zjisti)), vypis_(std::move(vypis)), nedostupnaPo_(nedostupnaPo) {}
+    : zjisti_(std::move(zjisti)), vypis_(std::move(vypis)), zrus_(std::move(zrus)),
+      nedostupnaPo_(nedostupnaPo) {}
 
 void tSledovaniUloh::Sleduj(int id, tHodiny::time_point ted) {
     auto [s, nova] = sledovane_.try_emplace(id);
@@ -77,6 +78,11 @@ void tSledovaniUloh::Sleduj(int id, tHodiny::time_point ted) {
 void tSledovaniUloh::ZrusenaNami(int id, tHodiny::time_point ted) {
     Sleduj(id, ted);
     sledovane_[id].zrusenaNami = true;
+}
+
+void tSledovaniUloh::Zastavena(int id, tHodiny::time_point ted) {
+    ZrusenaNami(id, ted);
+    sledovane_[id].zrusit = true;
 }
 
 void tSledovaniUloh::Seznam(const std::vector<std::string>& fronty) {
@@ -105,7 +111,7 @@ size_t tSledovaniUloh::Drzenych() const {
 }
 
 bool tSledovaniUloh::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point ted,
-                           std::vector<tUdalost>& udalosti) const {
+                           std::vector<tUdalost>& udalosti) {
     if (u.Skoncila()) {
         if (u.Stav == tStavUlohy::Prerusena)
             udalosti.push_back({tUdalost::Prerusena, u});
@@ -114,6 +120,15 @@ bool tSledovaniUloh::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point t
         else if (u.Stav == tStavUlohy::Vytistena && s.zrusenaNami)
             udalosti.push_back({tUdalost::VytistenaPresStorno, u});
         return true;
+    }
+    if (s.zrusit) {
+        s.zrusit = false; // the next answer tells whether this one reached the server
+        try {
+            zrus_(u.Id, tHodinyServeru::now() + LhutaKola);
+        } catch (const eRawPrinter&) {
+            s.zrusit = true; // out of reach again: the next round tries once more
+        }
+        return false;
     }
     const bool zastavena = u.StavFronty == tStavFronty::Zastavena;
     if (zastavena && !s.frontaZastavena)

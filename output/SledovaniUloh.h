@@ -30,6 +30,7 @@ using tTermin = tHodinyServeru::time_point;
 using tZjistiUlohu = std::function<std::optional<tUloha>(int id, tTermin termin)>;
 using tVypisFrontu = std::function<std::vector<tUloha>(const std::string& fronta,
                                                        const tDotazFronty& dotaz, tTermin termin)>;
+using tZrusUlohu = std::function<void(int id, tTermin termin)>;
 
 // Between two requests about one job in progress.
 constexpr std::chrono::seconds OdstupDotazu{1};
@@ -71,7 +72,7 @@ struct tUdalost {
 class tSledovaniUloh {
 public:
     using tHodiny = std::chrono::steady_clock;
-    tSledovaniUloh(tZjistiUlohu zjisti, tVypisFrontu vypis,
+    tSledovaniUloh(tZjistiUlohu zjisti, tVypisFrontu vypis, tZrusUlohu zrus,
                    std::chrono::seconds nedostupnaPo = NedostupnaPo);
 
     // A job this session has sent, from now on.
@@ -79,6 +80,9 @@ public:
     // The user cancelled it through the program: it is followed to its end, which is no
     // news, unless it printed all the same.
     void ZrusenaNami(int id, tHodiny::time_point ted);
+    // The user stopped it while the server may not have answered (its document may be
+    // whole): as ZrusenaNami, and cancelled by the first round that finds it not ended.
+    void Zastavena(int id, tHodiny::time_point ted);
     // The job list shows these queues (empty: it is closed); the next round lists them anew.
     void Seznam(const std::vector<std::string>& fronty);
     // The next round lists every queue of the list anew.
@@ -104,6 +108,7 @@ private:
         tHodiny::time_point od;
         tHodiny::time_point dalsi; // the next question, not before
         bool zrusenaNami = false;
+        bool zrusit = false; // its cancel may not have reached the server
         bool frontaZastavena = false;
         bool nedostupnaHlasena = false;
     };
@@ -114,11 +119,12 @@ private:
     };
     // Whether the job has ended for the follower; the news it brings into udalosti.
     bool Posud(tSledovana& s, const tUloha& u, tHodiny::time_point ted,
-               std::vector<tUdalost>& udalosti) const;
+               std::vector<tUdalost>& udalosti);
     bool VypisFrontu(tFronta& f, tTermin termin, tKolo& kolo);
 
     tZjistiUlohu zjisti_;
     tVypisFrontu vypis_;
+    tZrusUlohu zrus_;
     std::chrono::seconds nedostupnaPo_;
     std::map<int, tSledovana> sledovane_;
     std::vector<tFronta> fronty_;

@@ -25,16 +25,16 @@ struct TSledovaniNaPozadi::tSdilene {
     std::jthread vlakno; // last: it goes first, while what it uses is still there
 
     tSdilene(const tOtazky& otazky, std::chrono::seconds nedostupnaPo)
-        : sledovani(otazky.Zjisti ? otazky.Zjisti(odriznuti)
-                                  : tZjistiUlohu([this](int id, tTermin termin) {
-                                        return dotazy.Uloha(id, termin);
-                                    }),
-                    otazky.Vypis ? otazky.Vypis(odriznuti)
-                                 : tVypisFrontu([this](const std::string& f, const tDotazFronty& d,
-                                                       tTermin termin) {
-                                       return dotazy.Fronta(f, d, termin);
-                                   }),
-                    nedostupnaPo) {}
+        : sledovani(
+              otazky.Zjisti ? otazky.Zjisti(odriznuti)
+                            : tZjistiUlohu([this](int id, tTermin termin) {
+                                  return dotazy.Uloha(id, termin);
+                              }),
+              otazky.Vypis
+                  ? otazky.Vypis(odriznuti)
+                  : tVypisFrontu([this](const std::string& f, const tDotazFronty& d,
+                                        tTermin termin) { return dotazy.Fronta(f, d, termin); }),
+              [this](int id, tTermin) { ZrusUlohu(id, &odriznuti); }, nedostupnaPo) {}
 };
 
 TSledovaniNaPozadi::TSledovaniNaPozadi(QObject* rodic, tOtazky otazky,
@@ -160,14 +160,7 @@ void TSledovaniNaPozadi::Zrus(int id, std::function<void(std::exception_ptr)> ho
 
 void TSledovaniNaPozadi::Zastavena(int id) {
     const auto ted = tSledovaniUloh::tHodiny::now();
-    Prikaz([id, ted](tSledovaniUloh& s) { s.ZrusenaNami(id, ted); });
-    Ukol([this, id] {
-        try {
-            ZrusUlohu(id, &s_->odriznuti);
-        } catch (const eRawPrinter&) {
-            // Ended meanwhile, or the server still out of reach: the following tells which.
-        }
-    });
+    Prikaz([id, ted](tSledovaniUloh& s) { s.Zastavena(id, ted); });
 }
 
 void TSledovaniNaPozadi::VytiskniZnovu(int id, std::function<void(std::exception_ptr)> hotovo) {

@@ -36,8 +36,8 @@ public:
     // A job of this session that reached the server whole (any thread).
     void Sleduj(int id);
     // A job of this session the user stopped, whose cancel may not have reached the server
-    // before its document was whole: followed, cancelled again once the server answers
-    // (any thread).
+    // before its document was whole: followed, and cancelled by the first round that finds
+    // it not ended (any thread).
     void Zastavena(int id);
     // The job list shows these queues (empty: it is closed); Obnov lists them again.
     void Seznam(const std::vector<std::string>& fronty);

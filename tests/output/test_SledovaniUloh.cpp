@@ -30,7 +30,7 @@ tUloha Uloha(int id, tStavUlohy stav, std::string zprava = {},
 struct tServer {
     std::map<int, tUloha> ulohy;
     std::vector<std::string> bezFronty;
-    int dotazu = 0, vypisu = 0;
+    int dotazu = 0, vypisu = 0, zruseni = 0;
     size_t nejviceUloh = 0; // the most jobs one listing carried
     tSledovaniUloh Sledovac() {
         return tSledovaniUloh(
@@ -53,6 +53,10 @@ struct tServer {
                         v.push_back(u->second);
                 nejviceUloh = std::max(nejviceUloh, v.size());
                 return v;
+            },
+            [this](int id, tTermin) {
+                ++zruseni;
+                ulohy[id].Stav = tStavUlohy::Zrusena;
             });
     }
 };
@@ -68,6 +72,8 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
         const char* nazev;
         bool zrusenaNami;
         std::vector<Kolo> kola;
+        bool zastavena = false; // Storno while the server did not answer
+        int zruseni = 0;        // cancels the follower sends
     } pripady[] = {
         {"printed",
          false,
@@ -78,7 +84,13 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
         {"cancelled by the user here", true, {{Uloha(1, tStavUlohy::Zrusena), 0s, {}}}},
         {"stopped by the user, printed all the same",
          true,
-         {{Uloha(1, tStavUlohy::Vytistena), 0s, {tUdalost::VytistenaPresStorno}}}},
+         {{Uloha(1, tStavUlohy::Vytistena), 0s, {tUdalost::VytistenaPresStorno}}},
+         true},
+        {"stopped by the user, the cancel lost: cancelled once the server answers",
+         true,
+         {{Uloha(1, tStavUlohy::Ceka), 0s, {}}, {Uloha(1, tStavUlohy::Zrusena), 2s, {}}},
+         true,
+         1},
         {"aborted",
          false,
          {{Uloha(1, tStavUlohy::Prerusena, "Broken pipe"), 0s, {tUdalost::Prerusena}}}},
@@ -104,7 +116,9 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
         tSledovaniUloh s = server.Sledovac();
         EXPECT_FALSE(s.MaPraci()); // nothing followed: nothing asked
         s.Sleduj(1, t0);
-        if (p.zrusenaNami)
+        if (p.zastavena)
+            s.Zastavena(1, t0);
+        else if (p.zrusenaNami)
             s.ZrusenaNami(1, t0);
         for (const Kolo& k : p.kola) {
             if (k.server)
@@ -120,6 +134,7 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
                 druhy.push_back(u.Druh);
             EXPECT_EQ(druhy, k.udalosti);
         }
+        EXPECT_EQ(server.zruseni, p.zruseni);
         const bool skoncila = !p.kola.back().server || p.kola.back().server->Skoncila();
         EXPECT_EQ(s.MaPraci(), !skoncila);
         if (skoncila) { // ended: no more questions, and nothing of it kept

@@ -138,6 +138,12 @@ private slots:
                                                << "zrušena"
                                                << ""
                                                << "";
+        // Storno whose cancel did not reach the server before the document was whole: the
+        // follower cancels the job once the server answers.
+        QTest::newRow("stopped, its cancel lost") << "storno"
+                                                  << "zrušena"
+                                                  << ""
+                                                  << "";
         QTest::newRow("queue stopped without a reason") << "zastavena"
                                                         << "čeká, fronta je zastavená"
                                                         << ""
@@ -173,7 +179,12 @@ private slots:
         okno.show();
         const tPrvkyOkna prvky(okno);
 
-        if (porucha == QStringLiteral("rez")) {
+        if (porucha == QStringLiteral("storno")) {
+            tRawPrinter uloha("Zastavena", fronta);
+            uloha.Write("ABC\r\n");
+            uloha.Dokonci(); // whole on the server, its printer off: it waits to print
+            okno.Sledovani().Zastavena(uloha.Uloha());
+        } else if (porucha == QStringLiteral("rez")) {
             // Bytes enough to outlast the socket's buffers, sent as the window would.
             tRawPrinter uloha("Velka", fronta);
             uloha.Write(std::string(size_t{6} << 20, 'x'));
