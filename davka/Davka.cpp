@@ -59,7 +59,7 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
     try {
         std::rethrow_exception(chyba);
     } catch (const std::exception& e) {
-        return Win1250NaUtf8(TextChyby(e.what()));
+        return TextChyby(e.what());
     } catch (...) {
         return "?";
     }
@@ -87,9 +87,8 @@ tKonec PockejNaUlohu(int id, int sekund, const tZastaveni& zastaveni, std::ostre
         return KonecSignal;
     }
     if (!v.Znamy) {
-        ZustavaVeFronte(chyby, "Tiskový server nebyl k zastižení (" +
-                                   Win1250NaUtf8(TextChyby(v.Chyba)) + "), stav úlohy " +
-                                   std::to_string(id) + " není známý");
+        ZustavaVeFronte(chyby, "Tiskový server nebyl k zastižení (" + TextChyby(v.Chyba) +
+                                   "), stav úlohy " + std::to_string(id) + " není známý");
         return KonecCeka;
     }
     if (!v.Uloha) {
@@ -249,7 +248,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     vystup << std::flush;
     if (nahled.Chyba.empty())
         return KonecOk;
-    chyby << Win1250NaUtf8(TextChyby(nahled.Chyba)) << '\n' << std::flush;
+    chyby << TextChyby(nahled.Chyba) << '\n' << std::flush;
     return KonecSablona;
 }
 

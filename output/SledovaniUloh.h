@@ -47,7 +47,7 @@ inline int PozadavkuOtazky(const tUloha& u) {
 struct tVysledekCekani {
     std::optional<tUloha> Uloha; // the last answer (none: the server no longer knows the job)
     bool Znamy = false;          // the server has answered the last question
-    std::string Chyba;           // why it has not (Windows-1250)
+    std::string Chyba;           // why it has not (UTF-8)
     bool Preruseno = false;      // spi said stop
 };
 // Sleeps until the time given; false: stop waiting (a signal came).
@@ -94,7 +94,7 @@ public:
     struct tKolo {
         std::optional<std::vector<tUloha>> Seznam; // the job list when it changed, newest first
         std::vector<tUdalost> Udalosti;
-        std::string Chyba; // what kept the server from answering (Windows-1250); empty: none
+        std::string Chyba; // what kept the server from answering (UTF-8); empty: none
     };
     // One round: each queue of the list (its new jobs and those in progress), then each job
     // of this session in progress that the list did not cover and whose turn it is.

@@ -179,8 +179,7 @@ bool tUloha::ZavisiNaFronte() const {
 }
 
 eFrontaNeni FrontaNeni(const std::string& fronta) {
-    return eFrontaNeni(Utf8NaWin1250("Fronta ") + fronta +
-                       Utf8NaWin1250(" na tiskovém serveru není"));
+    return eFrontaNeni("Fronta " + Win1250NaUtf8(fronta) + " na tiskovém serveru není");
 }
 
 tDotazyNaUlohy::tDotazyNaUlohy(tOdriznuti* odriznuti) : odriznuti_(odriznuti) {}

@@ -115,5 +115,5 @@ std::string ZpravaTiskarny(const tUloha& u);
 // Job `id` on a connection of its own (tDotazyNaUlohy::Uloha).
 std::optional<tUloha> ZjistiUlohu(int id);
 
-// "Fronta Etikety na tiskovém serveru není" (Windows-1250).
+// "Fronta Etikety na tiskovém serveru není"; fronta is Windows-1250, as in tUloha.
 eFrontaNeni FrontaNeni(const std::string& fronta);

@@ -182,7 +182,7 @@ TEST(SledovaniUloh, TheListAsksPerQueueOnlyForNewJobsAndThoseInProgress) {
     // Its queue deleted: the error names it, and its jobs go from the list.
     server.bezFronty = {"A"};
     kolo = s.Kolo(t0 + 3s);
-    EXPECT_EQ(kolo.Chyba, Utf8NaWin1250("Fronta A na tiskovém serveru není"));
+    EXPECT_EQ(kolo.Chyba, "Fronta A na tiskovém serveru není");
     ASSERT_TRUE(kolo.Seznam);
     EXPECT_EQ(kolo.Seznam->size(), 1u);
     s.Seznam({});
@@ -221,7 +221,7 @@ TEST(SledovaniUloh, AWaitingJobIsAskedHalfAsOftenSinceItsQueueIsAskedToo) {
 TEST(SledovaniUloh, WaitingEndsAtTheJobsEndOrAtTheLimit) {
     // The batch printer's wait: what each answer means for the exit status. A server out of
     // reach for a while is asked again; one that never answers leaves the state unknown.
-    const auto chyba = eRawPrinter(Utf8NaWin1250("Chyba při komunikaci s tiskárnou (1282)"));
+    const auto chyba = eRawPrinter("Chyba při komunikaci s tiskárnou (1282)");
     const struct {
         tUloha u;
         tKonecUlohy konec;
