@@ -212,7 +212,8 @@ _ipp_s* tDotazyNaUlohy::Posli(_ipp_s* zadost, tHodinyServeru::time_point termin)
     return odpoved.release();
 }
 
-std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point termin) {
+std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point termin,
+                                            bool sFrontou) {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
                      "/jobs/%d", id);
@@ -234,7 +235,7 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
     u[0].Id = id;
     u[0].Fronta = Utf8NaWin1250(JmenoFronty(uriFronty.c_str()));
     // A queue deleted since: the job's own state still stands.
-    if (!uriFronty.empty() && u[0].ZavisiNaFronte()) {
+    if (!uriFronty.empty() && (sFrontou || u[0].ZavisiNaFronte())) {
         const tOdpoved f(Posli(DotazNaFrontu(uriFronty.c_str()), termin));
         if (!Chyba(f.get()))
             VyplnFrontu(f.get(), u);
@@ -298,7 +299,7 @@ std::vector<tUloha> tDotazyNaUlohy::Fronta(const std::string& fronta, const tDot
 
 std::optional<tUloha> ZjistiUlohu(int id) {
     tDotazyNaUlohy dotazy;
-    return dotazy.Uloha(id);
+    return dotazy.Uloha(id, tHodinyServeru::time_point::max(), true);
 }
 
 std::vector<tUloha> UlohyFronty(const std::string& fronta) {

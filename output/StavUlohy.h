@@ -79,9 +79,11 @@ public:
     tDotazyNaUlohy& operator=(const tDotazyNaUlohy&) = delete;
 
     // Job `id` (Get-Job-Attributes; its queue's state only when the job's state calls for
-    // it); none when the server no longer knows the job (its history was purged).
+    // it, or always with sFrontou); none when the server no longer knows the job (its
+    // history was purged).
     std::optional<tUloha>
-    Uloha(int id, tHodinyServeru::time_point termin = tHodinyServeru::time_point::max());
+    Uloha(int id, tHodinyServeru::time_point termin = tHodinyServeru::time_point::max(),
+          bool sFrontou = false);
     // The jobs of queue `fronta` that dotaz asks for, newest first, with the queue's state.
     // Raises eRawPrinter naming the queue when the server does not know it.
     std::vector<tUloha>
@@ -112,7 +114,7 @@ std::string StavVSeznamu(const tUloha& u);
 // stopped queue; nothing once it has printed (Windows-1250).
 std::string ZpravaTiskarny(const tUloha& u);
 
-// Job `id` on a connection of its own (tDotazyNaUlohy::Uloha).
+// Job `id` with its queue's state, on a connection of its own (tDotazyNaUlohy::Uloha).
 std::optional<tUloha> ZjistiUlohu(int id);
 
 // "Fronta Etikety na tiskovém serveru není"; fronta is Windows-1250, as in tUloha.
