@@ -37,10 +37,10 @@ struct TSledovaniNaPozadi::tSdilene {
               [this](int id, tTermin) { ZrusUlohu(id, &odriznuti); }, nedostupnaPo) {}
 };
 
-TSledovaniNaPozadi::TSledovaniNaPozadi(QObject* rodic, tOtazky otazky,
+TSledovaniNaPozadi::TSledovaniNaPozadi(QObject* rodic, const tOtazky& otazky,
                                        std::chrono::seconds nedostupnaPo)
     : QObject(rodic), s_(std::make_unique<tSdilene>(otazky, nedostupnaPo)) {
-    s_->vlakno = std::jthread([this](std::stop_token stop) { Bez(std::move(stop)); });
+    s_->vlakno = std::jthread([this](const std::stop_token& stop) { Bez(stop); });
 }
 
 TSledovaniNaPozadi::~TSledovaniNaPozadi() {
@@ -61,7 +61,7 @@ void TSledovaniNaPozadi::Posli(std::function<void(TSledovaniNaPozadi&)> akce) {
 
 // The thread: applies the commands, runs the tasks, asks a round a second while there is
 // work, sleeps else.
-void TSledovaniNaPozadi::Bez(std::stop_token stop) {
+void TSledovaniNaPozadi::Bez(const std::stop_token& stop) {
     using tHodiny = tSledovaniUloh::tHodiny;
     tSdilene& s = *s_;
     const std::stop_callback odriznout(stop, [&s] { s.odriznuti.Odrizni(); });

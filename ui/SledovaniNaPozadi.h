@@ -26,7 +26,7 @@ public:
         std::function<tZjistiUlohu(tOdriznuti&)> Zjisti;
         std::function<tVypisFrontu(tOdriznuti&)> Vypis;
     };
-    explicit TSledovaniNaPozadi(QObject* rodic = nullptr, tOtazky otazky = {},
+    explicit TSledovaniNaPozadi(QObject* rodic = nullptr, const tOtazky& otazky = {},
                                 std::chrono::seconds nedostupnaPo = NedostupnaPo);
     // Cuts the question in flight off and joins the thread: nothing outlives the object.
     ~TSledovaniNaPozadi() override;
@@ -62,7 +62,7 @@ private:
     void Prikaz(std::function<void(tSledovaniUloh&)> prikaz);  // quick, on the thread
     void Ukol(std::function<void()> ukol);                     // asks the server, on the thread
     void Posli(std::function<void(TSledovaniNaPozadi&)> akce); // onto this object's thread
-    void Bez(std::stop_token stop);
+    void Bez(const std::stop_token& stop);
 
     std::unique_ptr<tSdilene> s_;
 };
