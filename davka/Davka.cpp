@@ -9,6 +9,7 @@
 #include "output/RawPrinter.h"
 #include "output/SledovaniUloh.h"
 #include "output/SouborovaUloha.h"
+#include "output/Spojeni.h"
 #include "output/TiskoveBehy.h"
 #include "output/UlohaNaPozadi.h"
 
@@ -18,10 +19,24 @@
 #include <optional>
 #include <ostream>
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Sleeps until kdy; false when a signal has come (at once, or while it sleeps).
+bool Pockej(const tZastaveni& zastaveni, tTermin kdy) {
+    while (!zastaveni.Zastaveno()) {
+        const auto zbyva =
+            std::chrono::ceil<std::chrono::milliseconds>(kdy - tTermin::clock::now());
+        if (zbyva.count() <= 0)
+            return true;
+        pollfd signal{zastaveni.Fd(), POLLIN, 0};
+        ::poll(&signal, 1, static_cast<int>(zbyva.count()));
+    }
+    return false;
+}
 
 // Which of the exit statuses an error of a run stands for.
 tKonec KonecChyby(const std::exception_ptr& chyba) {
@@ -50,32 +65,47 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
     }
 }
 
-// --wait: follows the job to its end, or until the time runs out (the job stays queued).
-tKonec PockejNaUlohu(int id, int sekund, std::ostream& chyby) {
-    std::optional<tUloha> u;
-    try {
-        u = CekejNaKonec(id, std::chrono::seconds(sekund));
-    } catch (...) {
-        chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
-        return KonecTisk;
+// What --wait says of a job whose state is still open at the end (Windows-1250 parts kept
+// in UTF-8 here, as the rest of standard error).
+void ZustavaVeFronte(std::ostream& chyby, const std::string& proc) {
+    chyby << proc << "; úloha zůstává ve frontě a může se vytisknout později\n" << std::flush;
+}
+
+// --wait: follows the job to its end, or until the time runs out or a signal comes (the job
+// stays queued). A server out of reach meanwhile is asked again until the time is up.
+tKonec PockejNaUlohu(int id, int sekund, const tZastaveni& zastaveni, std::ostream& chyby) {
+    // A signal ends a question in flight as well as a pause.
+    tOdriznuti odriznuti([&zastaveni] { return zastaveni.Zastaveno(); });
+    tDotazyNaUlohy dotazy(&odriznuti);
+    const tVysledekCekani v = CekejNaKonec(
+        id, std::chrono::seconds(sekund),
+        [&dotazy](int u, tTermin termin) { return dotazy.Uloha(u, termin); },
+        [&zastaveni](tTermin kdy) { return Pockej(zastaveni, kdy); });
+    if (v.Preruseno || zastaveni.Zastaveno()) {
+        chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n';
+        ZustavaVeFronte(chyby, "Čekání skončilo");
+        return KonecSignal;
     }
-    if (!u) {
+    if (!v.Znamy) {
+        ZustavaVeFronte(chyby, "Tiskový server nebyl k zastižení (" + TextChyby(v.Chyba) +
+                                   "), stav úlohy " + std::to_string(id) + " není známý");
+        return KonecCeka;
+    }
+    if (!v.Uloha) {
         chyby << "Tiskový server úlohu " << id << " už nezná\n" << std::flush;
         return KonecTisk;
     }
-    switch (KonecUlohy(*u)) {
+    switch (KonecUlohy(*v.Uloha)) {
     case tKonecUlohy::Vytistena:
         return KonecOk;
     case tKonecUlohy::Selhala:
-        chyby << Win1250NaUtf8(PopisUlohy(*u)) << '\n' << std::flush;
+        chyby << Win1250NaUtf8(PopisUlohy(*v.Uloha)) << '\n' << std::flush;
         return KonecTisk;
     case tKonecUlohy::Neskoncila:
         break;
     }
-    chyby << Win1250NaUtf8(PopisUlohy(*u)) << '\n'
-          << "Úloha se do " << sekund << " s nevytiskla; zůstává ve frontě a může se vytisknout "
-          << "později\n"
-          << std::flush;
+    chyby << Win1250NaUtf8(PopisUlohy(*v.Uloha)) << '\n';
+    ZustavaVeFronte(chyby, "Úloha se do " + std::to_string(sekund) + " s nevytiskla");
     return KonecCeka;
 }
 
@@ -179,6 +209,11 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
         return KonecSignal;
     }
+    if (!chyba && z.Cekat && vytisteno.value_or(0) == 0 && !uloha) {
+        // Nothing was sent: there is no job to wait for, and "printed" would be a lie.
+        chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek\n" << std::flush;
+        return KonecNic;
+    }
     if (!chyba && !uloha && z.Vystup) {
         // A script that goes on with the file must not take an older job for this one.
         chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek; soubor "
@@ -187,7 +222,7 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         return KonecNic;
     }
     if (konec == KonecOk && z.Cekat && idUlohy != 0 && vytisteno.value_or(0) > 0)
-        konec = PockejNaUlohu(idUlohy, *z.Cekat, chyby);
+        konec = PockejNaUlohu(idUlohy, *z.Cekat, zastaveni, chyby);
     return konec;
 }
 

@@ -199,6 +199,9 @@ tZadani CtiVolby(const QStringList& argumenty) {
             throw eChybaVoleb(
                 "Hlídaná složka (--watch) tiskne soubory, které do ní přibudou; soubor, pole "
                 "(-f), soubor úlohy (-o) ani náhled (-n) k ní nepatří");
+        if (parser.isSet(cekat))
+            throw eChybaVoleb("Čekání (--wait) patří k jednomu tisku; hlídaná složka (--watch) "
+                              "sleduje své úlohy sama");
         z.Slozka = QFile::encodeName(parser.value(slozka)).toStdString();
         return z;
     }

@@ -20,3 +20,9 @@ public:
                            std::to_string(kod) + ")");
     }
 };
+
+// The server does not know the queue (it was deleted): the message names it.
+class eFrontaNeni : public eRawPrinter {
+public:
+    using eRawPrinter::eRawPrinter;
+};

@@ -1,6 +1,7 @@
 #pragma once
 // A job that says when it has reached the server whole, so that it can be followed to its
-// end. A job the user stopped (Zrus) is not announced: its cancelling is no news.
+// end. A job the user stopped (Zrus) is announced apart: a server slow at that moment may
+// have had its document whole before the cancel came, and then it prints all the same.
 
 #include "output/TiskovaUloha.h"
 
@@ -9,9 +10,12 @@
 
 class tOhlasenaUloha : public tTiskovaUloha {
 public:
-    // odeslana is called with id once the document is ended with something to print.
-    tOhlasenaUloha(std::unique_ptr<tTiskovaUloha> uloha, int id, std::function<void(int)> odeslana)
-        : uloha_(std::move(uloha)), id_(id), odeslana_(std::move(odeslana)) {}
+    // odeslana is called with id once the document is ended with something to print,
+    // zastavena once the user has stopped it.
+    tOhlasenaUloha(std::unique_ptr<tTiskovaUloha> uloha, int id, std::function<void(int)> odeslana,
+                   std::function<void(int)> zastavena = nullptr)
+        : uloha_(std::move(uloha)), id_(id), odeslana_(std::move(odeslana)),
+          zastavena_(std::move(zastavena)) {}
 
     void Write(const std::string& data) override { uloha_->Write(data); }
     void KonecEtikety() override { uloha_->KonecEtikety(); }
@@ -25,7 +29,11 @@ public:
             Ohlas();
         return pocet;
     }
-    void Zrus() noexcept override { uloha_->Zrus(); }
+    void Zrus() noexcept override {
+        uloha_->Zrus();
+        if (zastavena_)
+            zastavena_(id_);
+    }
 
 private:
     void Ohlas() noexcept {
@@ -36,4 +44,5 @@ private:
     std::unique_ptr<tTiskovaUloha> uloha_;
     int id_;
     std::function<void(int)> odeslana_;
+    std::function<void(int)> zastavena_;
 };

@@ -6,6 +6,13 @@
 #include <exception>
 #include <thread>
 
+namespace {
+
+// A question under way when the wait ends still gets this long.
+constexpr std::chrono::milliseconds DoberOtazku{500};
+
+} // namespace
+
 tKonecUlohy KonecUlohy(const tUloha& u) {
     if (u.Stav == tStavUlohy::Vytistena)
         return tKonecUlohy::Vytistena;
@@ -18,72 +25,110 @@ std::string PopisUlohy(const tUloha& u) {
     std::string popis = Utf8NaWin1250("Úloha ") + std::to_string(u.Id);
     if (!u.Fronta.empty())
         popis += " (fronta " + u.Fronta + ")";
-    popis += ": " + NazevStavu(u.Stav);
-    if (!u.Skoncila() && u.StavFronty == tStavFronty::Zastavena)
-        popis += Utf8NaWin1250(", fronta je zastavená");
+    popis += ": " + StavVSeznamu(u);
     if (const std::string zprava = ZpravaTiskarny(u); !zprava.empty())
         popis += Utf8NaWin1250(" – ") + zprava;
     return popis;
 }
 
-std::optional<tUloha> CekejNaKonec(int id, std::chrono::milliseconds limit,
-                                   const tZjistiUlohu& zjisti) {
-    using tHodiny = std::chrono::steady_clock;
-    const auto konec = tHodiny::now() + limit;
+bool Spi(tHodinyServeru::time_point do_) {
+    std::this_thread::sleep_until(do_);
+    return true;
+}
+
+tVysledekCekani CekejNaKonec(int id, std::chrono::milliseconds limit, const tZjistiUlohu& zjisti,
+                             const tSpanek& spi) {
+    const auto konec = tHodinyServeru::now() + limit;
+    tVysledekCekani v;
     for (;;) {
-        const auto dotaz = tHodiny::now();
-        std::optional<tUloha> u = zjisti(id);
-        if (!u || KonecUlohy(*u) != tKonecUlohy::Neskoncila || dotaz >= konec)
-            return u;
-        std::this_thread::sleep_until(std::min(dotaz + OdstupDotazu, konec));
+        const auto dotaz = tHodinyServeru::now();
+        int pozadavku = 1;
+        try {
+            v.Uloha = zjisti(id, konec + DoberOtazku);
+            v.Znamy = true;
+            v.Chyba.clear();
+            if (!v.Uloha || KonecUlohy(*v.Uloha) != tKonecUlohy::Neskoncila)
+                return v;
+            pozadavku = PozadavkuOtazky(*v.Uloha);
+        } catch (const eRawPrinter& e) {
+            // Down for a moment, restarting, frozen: asked again until the time is up.
+            v.Znamy = false;
+            v.Chyba = e.what();
+        }
+        if (tHodinyServeru::now() >= konec)
+            return v;
+        if (!spi(std::min(dotaz + OdstupDotazu * pozadavku, konec))) {
+            v.Preruseno = true;
+            return v;
+        }
     }
 }
 
-tSledovac::tSledovac(tZjistiUlohu zjisti, tVypisFrontu vypis, std::chrono::seconds nedostupnaPo)
-    : zjisti_(std::move(zjisti)), vypis_(std::move(vypis)), nedostupnaPo_(nedostupnaPo) {}
+tSledovaniUloh::tSledovaniUloh(tZjistiUlohu zjisti, tVypisFrontu vypis, tZrusUlohu zrus,
+                               std::chrono::seconds nedostupnaPo)
+    : zjisti_(std::move(zjisti)), vypis_(std::move(vypis)), zrus_(std::move(zrus)),
+      nedostupnaPo_(nedostupnaPo) {}
 
-void tSledovac::Sleduj(int id, tHodiny::time_point ted) {
-    tSledovana s;
-    s.od = ted;
-    s.zrusenaNami = zruseneNami_.count(id) > 0;
-    sledovane_[id] = s;
+void tSledovaniUloh::Sleduj(int id, tHodiny::time_point ted) {
+    auto [s, nova] = sledovane_.try_emplace(id);
+    if (nova)
+        s->second.od = s->second.dalsi = ted;
 }
 
-void tSledovac::ZrusenaNami(int id) {
-    zruseneNami_.insert(id);
-    if (auto s = sledovane_.find(id); s != sledovane_.end())
-        s->second.zrusenaNami = true;
+void tSledovaniUloh::ZrusenaNami(int id, tHodiny::time_point ted) {
+    Sleduj(id, ted);
+    sledovane_[id].zrusenaNami = true;
 }
 
-void tSledovac::Seznam(const std::vector<std::string>& fronty) {
-    fronty_.clear();
+void tSledovaniUloh::Zastavena(int id, tHodiny::time_point ted) {
+    ZrusenaNami(id, ted);
+    sledovane_[id].zrusit = true;
+}
+
+void tSledovaniUloh::Seznam(const std::vector<std::string>& fronty) {
+    std::vector<tFronta> nove;
     for (const std::string& f : fronty) // two layouts may print to one queue
-        if (!f.empty() && std::find(fronty_.begin(), fronty_.end(), f) == fronty_.end())
-            fronty_.push_back(f);
-    if (fronty_.empty())
-        seznam_.clear();
-    vypsatVse_ = !fronty_.empty();
+        if (!f.empty() &&
+            std::none_of(nove.begin(), nove.end(), [&](const tFronta& x) { return x.nazev == f; }))
+            nove.push_back({f, {}, false});
+    fronty_ = std::move(nove);
 }
 
-bool tSledovac::MaPraci() const {
-    if (vypsatVse_)
-        return true;
-    if (!fronty_.empty() &&
-        std::any_of(seznam_.begin(), seznam_.end(), [](const tUloha& u) { return !u.Skoncila(); }))
-        return true;
-    return std::any_of(sledovane_.begin(), sledovane_.end(),
-                       [](const auto& s) { return !s.second.skoncila; });
+void tSledovaniUloh::Obnov() {
+    for (tFronta& f : fronty_)
+        f.nactena = false;
 }
 
-void tSledovac::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point ted,
-                      std::vector<tUdalost>& udalosti) const {
+bool tSledovaniUloh::MaPraci() const {
+    return !fronty_.empty() || !sledovane_.empty();
+}
+
+size_t tSledovaniUloh::Drzenych() const {
+    size_t n = sledovane_.size();
+    for (const tFronta& f : fronty_)
+        n += f.ulohy.size();
+    return n;
+}
+
+bool tSledovaniUloh::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point ted,
+                           std::vector<tUdalost>& udalosti) {
     if (u.Skoncila()) {
-        s.skoncila = true;
         if (u.Stav == tStavUlohy::Prerusena)
             udalosti.push_back({tUdalost::Prerusena, u});
         else if (u.Stav == tStavUlohy::Zrusena && !s.zrusenaNami)
             udalosti.push_back({tUdalost::Zrusena, u});
-        return;
+        else if (u.Stav == tStavUlohy::Vytistena && s.zrusenaNami)
+            udalosti.push_back({tUdalost::VytistenaPresStorno, u});
+        return true;
+    }
+    if (s.zrusit) {
+        s.zrusit = false; // the next answer tells whether this one reached the server
+        try {
+            zrus_(u.Id, tHodinyServeru::now() + LhutaKola);
+        } catch (const eRawPrinter&) {
+            s.zrusit = true; // out of reach again: the next round tries once more
+        }
+        return false;
     }
     const bool zastavena = u.StavFronty == tStavFronty::Zastavena;
     if (zastavena && !s.frontaZastavena)
@@ -94,66 +139,88 @@ void tSledovac::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point ted,
         s.nedostupnaHlasena = true;
         udalosti.push_back({tUdalost::Nedostupna, u});
     }
+    return false;
 }
 
-tSledovac::tKolo tSledovac::Kolo(tHodiny::time_point ted) {
+// The queue's new jobs and those in progress, merged into what the list holds; whether the
+// list changed.
+bool tSledovaniUloh::VypisFrontu(tFronta& f, tTermin termin, tKolo& kolo) {
+    tDotazFronty dotaz;
+    if (f.nactena) {
+        dotaz.NoveOd = f.ulohy.empty() ? 0 : f.ulohy.front().Id;
+        for (const tUloha& u : f.ulohy)
+            if (!u.Skoncila())
+                dotaz.Obnovit.push_back(u.Id);
+    }
+    std::vector<tUloha> odpoved;
+    try {
+        odpoved = vypis_(f.nazev, dotaz, termin);
+    } catch (const eFrontaNeni& e) {
+        kolo.Chyba = e.what();
+        const bool bylo = !f.ulohy.empty();
+        f.ulohy.clear(); // the server holds none of them any more
+        f.nactena = false;
+        return bylo;
+    } catch (const std::exception& e) {
+        kolo.Chyba = e.what();
+        return false;
+    }
+    std::vector<tUloha> nove = f.nactena ? f.ulohy : std::vector<tUloha>{};
+    f.nactena = true;
+    for (tUloha& u : odpoved) {
+        const auto byla =
+            std::find_if(nove.begin(), nove.end(), [&](const tUloha& x) { return x.Id == u.Id; });
+        if (byla != nove.end())
+            *byla = std::move(u);
+        else
+            nove.push_back(std::move(u));
+    }
+    std::sort(nove.begin(), nove.end(),
+              [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
+    if (nove.size() > size_t{NejviceUlohFronty})
+        nove.resize(NejviceUlohFronty);
+    if (nove == f.ulohy)
+        return false;
+    f.ulohy = std::move(nove);
+    return true;
+}
+
+tSledovaniUloh::tKolo tSledovaniUloh::Kolo(tHodiny::time_point ted) {
     tKolo kolo;
-    const auto chyba = [&kolo](const std::exception& e) { kolo.Chyba = e.what(); };
-
-    std::vector<std::string> vypsat;
-    for (const std::string& f : fronty_)
-        if (vypsatVse_ || std::any_of(seznam_.begin(), seznam_.end(), [&](const tUloha& u) {
-                return u.Fronta == f && !u.Skoncila();
-            }))
-            vypsat.push_back(f);
-    vypsatVse_ = false;
-
-    std::map<int, const tUloha*> zeSeznamu;
-    if (!vypsat.empty()) {
-        std::vector<tUloha> novy;
-        for (const std::string& f : fronty_) {
-            const bool znovu = std::find(vypsat.begin(), vypsat.end(), f) != vypsat.end();
-            std::vector<tUloha> fronty;
-            if (znovu) {
-                try {
-                    fronty = vypis_(f);
-                } catch (const std::exception& e) {
-                    chyba(e);
-                    fronty.clear();
-                    std::copy_if(seznam_.begin(), seznam_.end(), std::back_inserter(fronty),
-                                 [&](const tUloha& u) { return u.Fronta == f; });
-                }
-            } else {
-                std::copy_if(seznam_.begin(), seznam_.end(), std::back_inserter(fronty),
-                             [&](const tUloha& u) { return u.Fronta == f; });
-            }
-            novy.insert(novy.end(), fronty.begin(), fronty.end());
-        }
-        std::sort(novy.begin(), novy.end(),
+    const tTermin termin = tHodinyServeru::now() + LhutaKola;
+    bool zmena = false;
+    for (tFronta& f : fronty_)
+        zmena = VypisFrontu(f, termin, kolo) || zmena;
+    if (zmena) {
+        std::vector<tUloha> vse;
+        for (const tFronta& f : fronty_)
+            vse.insert(vse.end(), f.ulohy.begin(), f.ulohy.end());
+        std::sort(vse.begin(), vse.end(),
                   [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
-        seznam_ = std::move(novy);
-        kolo.Seznam = seznam_;
-        for (const tUloha& u : seznam_)
-            if (std::find(vypsat.begin(), vypsat.end(), u.Fronta) != vypsat.end())
-                zeSeznamu[u.Id] = &u;
+        kolo.Seznam = std::move(vse);
     }
 
-    for (auto& [id, s] : sledovane_) {
-        if (s.skoncila)
-            continue;
-        if (const auto z = zeSeznamu.find(id); z != zeSeznamu.end()) {
-            Posud(s, *z->second, ted, kolo.Udalosti);
-            continue;
+    for (auto s = sledovane_.begin(); s != sledovane_.end();) {
+        const tUloha* naSeznamu = nullptr;
+        for (const tFronta& f : fronty_)
+            for (const tUloha& u : f.ulohy)
+                if (u.Id == s->first && f.nactena)
+                    naSeznamu = &u;
+        bool skoncila = false;
+        if (naSeznamu != nullptr) {
+            skoncila = Posud(s->second, *naSeznamu, ted, kolo.Udalosti);
+        } else if (ted >= s->second.dalsi) {
+            try {
+                const std::optional<tUloha> u = zjisti_(s->first, termin);
+                // Purged: there is nothing left to follow.
+                skoncila = !u || Posud(s->second, *u, ted, kolo.Udalosti);
+                if (u)
+                    s->second.dalsi = ted + OdstupDotazu * PozadavkuOtazky(*u);
+            } catch (const std::exception& e) {
+                kolo.Chyba = e.what();
+            }
         }
-        try {
-            const std::optional<tUloha> u = zjisti_(id);
-            if (u)
-                Posud(s, *u, ted, kolo.Udalosti);
-            else
-                s.skoncila = true; // purged: there is nothing left to follow
-        } catch (const std::exception& e) {
-            chyba(e);
-        }
+        s = skoncila ? sledovane_.erase(s) : std::next(s);
     }
     return kolo;
 }

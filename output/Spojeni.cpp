@@ -2,21 +2,12 @@
 
 #include <cups/cups.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
-#include <thread>
-
-#include <sys/socket.h>
 
 namespace {
 
-using tHodiny = std::chrono::steady_clock;
-
-int Vzdej(http_t*, void*) {
-    return 0;
-} // a timeout ends the request
+// How often libcups asks the deadline while a call waits on the server.
+constexpr double KrokStraze = 0.1;
 
 int KodChyby(int kodBezKodu) {
     const ipp_status_t kod = cupsLastError();
@@ -25,110 +16,66 @@ int KodChyby(int kodBezKodu) {
 
 } // namespace
 
-// libcups keeps its time limit only while it reads a reply, not everywhere (a server that
-// takes the request and then says nothing blocks cupsCreateJob for ever). A watchdog thread
-// cuts such a call off by shutting the socket down; libcups may connect again and wait
-// anew, so it keeps cutting until the call has returned.
-struct tSpojeni::tHlidac {
-    http_t* http;
-    std::mutex zamek;
-    std::condition_variable zmena;
-    std::optional<tHodiny::time_point> termin; // set while a call runs
+// libcups asks its timeout callback, on the thread that makes the call, each time a wait for
+// the server has lasted KrokStraze: the call ends when it says no. So the deadline and the
+// cut-off are kept by the very thread that owns the socket, and nothing else touches it (a
+// descriptor closed and reused by libcups could otherwise be cut).
+struct tSpojeni::tStraz {
+    tOdriznuti* odriznuti;
+    int lhutaS;
+    std::optional<tHodiny::time_point> termin; // set while a call runs; this thread's alone
+    int krokuBezLhuty = 0;                     // waits of a call made without a tLhuta
     bool vyprselo = false;
-    bool odriznuto = false; // every call ends at once
-    bool konec = false;
-    std::thread vlakno{[this] { Hlidej(); }};
 
-    explicit tHlidac(http_t* h) : http(h) {}
-    ~tHlidac() {
-        {
-            const std::lock_guard z(zamek);
-            konec = true;
-        }
-        zmena.notify_one();
-        vlakno.join();
+    static int Cekat(http_t*, void* data) {
+        auto& s = *static_cast<tStraz*>(data);
+        if (s.odriznuti != nullptr && s.odriznuti->Odriznuto())
+            return s.Vzdat();
+        if (s.termin)
+            return tHodiny::now() < *s.termin ? 1 : s.Vzdat();
+        return ++s.krokuBezLhuty * KrokStraze < s.lhutaS ? 1 : s.Vzdat();
     }
-    tHlidac(const tHlidac&) = delete;
-    tHlidac& operator=(const tHlidac&) = delete;
-
-    void Odrizni() {
-        {
-            const std::lock_guard z(zamek);
-            odriznuto = true;
-            if (termin)
-                termin = tHodiny::now();
-        }
-        zmena.notify_one();
-    }
-
-    void Hlidej() {
-        std::unique_lock z(zamek);
-        while (!konec) {
-            if (!termin) {
-                zmena.wait(z);
-            } else if (tHodiny::now() < *termin) {
-                zmena.wait_until(z, *termin);
-            } else {
-                vyprselo = true;
-                shutdown(httpGetFd(http), SHUT_RDWR);
-                termin = tHodiny::now() + std::chrono::milliseconds(100);
-            }
-        }
+    int Vzdat() {
+        vyprselo = true;
+        return 0;
     }
 };
 
 tSpojeni::tSpojeni(int limitSpojeniMs, int lhutaS, int kodBezKodu, tOdriznuti* odriznuti)
     : http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                          limitSpojeniMs, nullptr)),
-      lhutaS_(lhutaS), odriznuti_(odriznuti) {
+      lhutaS_(lhutaS), straz_(std::make_unique<tStraz>(tStraz{odriznuti, lhutaS, {}, 0, false})) {
     if (http_ == nullptr)
         throw eRawPrinter::ZKodu(KodChyby(kodBezKodu));
-    httpSetTimeout(http_, lhutaS, Vzdej, nullptr);
-    hlidac_ = std::make_unique<tHlidac>(http_);
-    if (odriznuti_) {
-        const std::lock_guard z(odriznuti_->zamek_);
-        odriznuti_->spojeni_.push_back(this);
-        if (odriznuti_->odriznuto_)
-            hlidac_->Odrizni();
-    }
+    httpSetTimeout(http_, KrokStraze, tStraz::Cekat, straz_.get());
 }
 
 tSpojeni::~tSpojeni() {
-    if (odriznuti_) {
-        const std::lock_guard z(odriznuti_->zamek_);
-        std::erase(odriznuti_->spojeni_, this);
-    }
-    hlidac_.reset();
     httpClose(http_);
 }
 
 void tOdriznuti::Odrizni() noexcept {
-    const std::lock_guard z(zamek_);
     odriznuto_ = true;
-    for (tSpojeni* spojeni : spojeni_)
-        spojeni->hlidac_->Odrizni();
 }
 
-tSpojeni::tLhuta::tLhuta(const tSpojeni& spojeni) : spojeni_(spojeni) {
-    tHlidac& h = *spojeni_.hlidac_;
-    {
-        const std::lock_guard z(h.zamek);
-        h.vyprselo = false;
-        h.termin = tHodiny::now() + (h.odriznuto ? tHodiny::duration::zero()
-                                                 : std::chrono::seconds(spojeni_.lhutaS_));
-    }
-    h.zmena.notify_one();
+tSpojeni::tLhuta::tLhuta(const tSpojeni& spojeni) : tLhuta(spojeni, tHodiny::time_point::max()) {}
+
+tSpojeni::tLhuta::tLhuta(const tSpojeni& spojeni, tHodiny::time_point termin) : spojeni_(spojeni) {
+    tStraz& s = *spojeni_.straz_;
+    s.vyprselo = false;
+    s.krokuBezLhuty = 0;
+    const auto ted = tHodiny::now();
+    s.termin = std::min(termin, ted + std::chrono::seconds(spojeni_.lhutaS_));
+    if (s.odriznuti != nullptr && s.odriznuti->Odriznuto())
+        s.termin = ted;
 }
 
 tSpojeni::tLhuta::~tLhuta() {
-    tHlidac& h = *spojeni_.hlidac_;
-    const std::lock_guard z(h.zamek);
-    h.termin.reset();
+    spojeni_.straz_->termin.reset();
 }
 
 bool tSpojeni::Vyprselo() const {
-    const std::lock_guard z(hlidac_->zamek);
-    return hlidac_->vyprselo;
+    return straz_->vyprselo;
 }
 
 eRawPrinter tSpojeni::Chyba(int kodBezKodu) const {

@@ -4,6 +4,9 @@
 
 #include "output/ChybaTiskarny.h"
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -23,17 +26,22 @@ class tSpojeni;
 // (The user stopped a run whose server does not answer: the window waits no longer.)
 class tOdriznuti {
 public:
+    // konec (may be empty), asked on the calling thread while a call waits: true cuts too.
+    explicit tOdriznuti(std::function<bool()> konec = nullptr) : konec_(std::move(konec)) {}
     void Odrizni() noexcept;
+    // Later calls go on as before (the owner's: a round cut off for a task is over).
+    void Spoj() noexcept { odriznuto_ = false; }
+    bool Odriznuto() const { return odriznuto_ || (konec_ && konec_()); }
 
 private:
-    friend class tSpojeni;
-    std::mutex zamek_;
-    std::vector<tSpojeni*> spojeni_;
-    bool odriznuto_ = false;
+    std::atomic<bool> odriznuto_ = false;
+    std::function<bool()> konec_;
 };
 
 class tSpojeni {
 public:
+    using tHodiny = std::chrono::steady_clock;
+
     // Connects within limitSpojeniMs; raises eRawPrinter with the failure's code, or
     // kodBezKodu when it left none. Calls made under a tLhuta end after lhutaS seconds, or
     // at once when odriznuti (may be null) has been cut.
@@ -44,11 +52,12 @@ public:
 
     _http_s* operator*() const { return http_; }
 
-    // For as long as it lives, a call on the connection that passes the deadline is cut
-    // off: its socket is shut down, so the call fails instead of waiting for ever.
+    // For as long as it lives, a call on the connection that passes the deadline (lhutaS
+    // from now, or termin when that comes first) fails instead of waiting for ever.
     class tLhuta {
     public:
         explicit tLhuta(const tSpojeni& spojeni);
+        tLhuta(const tSpojeni& spojeni, tHodiny::time_point termin);
         ~tLhuta();
         tLhuta(const tLhuta&) = delete;
         tLhuta& operator=(const tLhuta&) = delete;
@@ -63,11 +72,10 @@ public:
     // the call's CUPS code (kodBezKodu when it left none).
     eRawPrinter Chyba(int kodBezKodu) const;
 
+    struct tStraz; // the deadline, kept by libcups' own waits on the calling thread
+
 private:
-    friend class tOdriznuti;
-    struct tHlidac;
     _http_s* http_;
     int lhutaS_;
-    std::unique_ptr<tHlidac> hlidac_;
-    tOdriznuti* odriznuti_;
+    std::unique_ptr<tStraz> straz_;
 };

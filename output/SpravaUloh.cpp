@@ -12,8 +12,8 @@
 namespace {
 
 // One operation on job `id` within the deadline; its IPP status.
-ipp_status_t NaUloze(ipp_op_t operace, int id) {
-    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
+ipp_status_t NaUloze(ipp_op_t operace, int id, tOdriznuti* odriznuti) {
+    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti);
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
                      "/jobs/%d", id);
@@ -41,18 +41,19 @@ eRawPrinter BezSouboru(int id, const char* proc) {
 
 } // namespace
 
-void ZrusUlohu(int id) {
-    const ipp_status_t kod = NaUloze(IPP_OP_CANCEL_JOB, id);
+void ZrusUlohu(int id, tOdriznuti* odriznuti) {
+    const ipp_status_t kod = NaUloze(IPP_OP_CANCEL_JOB, id, odriznuti);
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
         throw eRawPrinter::ZKodu(kod);
 }
 
-void VytiskniZnovu(int id) {
-    const ipp_status_t kod = NaUloze(IPP_OP_RESTART_JOB, id);
+void VytiskniZnovu(int id, tOdriznuti* odriznuti) {
+    const ipp_status_t kod = NaUloze(IPP_OP_RESTART_JOB, id, odriznuti);
     if (kod <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return;
     // The server says only "not possible"; its job history tells why.
-    const std::optional<tUloha> u = ZjistiUlohu(id);
+    tDotazyNaUlohy dotazy(odriznuti);
+    const std::optional<tUloha> u = dotazy.Uloha(id);
     if (!u)
         throw BezSouboru(id, "úlohu nezná (její historie byla smazána)");
     if (!u->Skoncila())

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -84,18 +85,6 @@ const std::vector<const char*> AtributyUlohy = {"job-id",
                                                 "job-printer-uri",
                                                 "number-of-documents"};
 
-// One request on our connection within the deadline; the answer, or the error raised.
-tOdpoved Zeptej(const tSpojeni& spojeni, ipp_t* zadost, const char* cesta) {
-    tOdpoved odpoved;
-    {
-        const tSpojeni::tLhuta lhuta(spojeni);
-        odpoved.reset(cupsDoRequest(*spojeni, zadost, cesta)); // frees the request
-    }
-    if (spojeni.Vyprselo() || odpoved == nullptr)
-        throw spojeni.Chyba(IPP_STATUS_ERROR_INTERNAL);
-    return odpoved;
-}
-
 ipp_t* Zadost(ipp_op_t operace, const char* atribut, const char* uri) {
     ipp_t* zadost = ippNewRequest(operace);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, atribut, nullptr, uri);
@@ -109,18 +98,10 @@ void PridejPozadovane(ipp_t* zadost, const std::vector<const char*>& atributy) {
                   static_cast<int>(atributy.size()), nullptr, atributy.data());
 }
 
-// The queue's state into every job given; false when the server has no such queue.
-bool VyplnFrontu(const tSpojeni& spojeni, const char* uriFronty,
-                 const std::vector<tUloha*>& ulohy) {
-    ipp_t* dotaz = Zadost(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", uriFronty);
-    PridejPozadovane(dotaz, {"printer-state", "printer-state-reasons", "printer-state-message",
-                             "printer-is-accepting-jobs"});
-    const tOdpoved f = Zeptej(spojeni, dotaz, "/");
-    if (ippGetStatusCode(f.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return false;
+// The queue's state into every job given.
+void VyplnFrontu(ipp_t* f, std::vector<tUloha>& ulohy) {
     tUloha fronta;
-    for (ipp_attribute_t* a = ippFirstAttribute(f.get()); a != nullptr;
-         a = ippNextAttribute(f.get())) {
+    for (ipp_attribute_t* a = ippFirstAttribute(f); a != nullptr; a = ippNextAttribute(f)) {
         const char* nazev = ippGetName(a);
         if (nazev == nullptr)
             continue;
@@ -134,13 +115,19 @@ bool VyplnFrontu(const tSpojeni& spojeni, const char* uriFronty,
         else if (std::strcmp(nazev, "printer-is-accepting-jobs") == 0)
             fronta.PrijimaFronta = ippGetBoolean(a, 0) != 0;
     }
-    for (tUloha* u : ulohy) {
-        u->StavFronty = fronta.StavFronty;
-        u->DuvodyFronty = fronta.DuvodyFronty;
-        u->ZpravaFronty = fronta.ZpravaFronty;
-        u->PrijimaFronta = fronta.PrijimaFronta;
+    for (tUloha& u : ulohy) {
+        u.StavFronty = fronta.StavFronty;
+        u.DuvodyFronty = fronta.DuvodyFronty;
+        u.ZpravaFronty = fronta.ZpravaFronty;
+        u.PrijimaFronta = fronta.PrijimaFronta;
     }
-    return true;
+}
+
+ipp_t* DotazNaFrontu(const char* uriFronty) {
+    ipp_t* dotaz = Zadost(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", uriFronty);
+    PridejPozadovane(dotaz, {"printer-state", "printer-state-reasons", "printer-state-message",
+                             "printer-is-accepting-jobs"});
+    return dotaz;
 }
 
 std::string UriFronty(const std::string& frontaUtf8) {
@@ -150,57 +137,16 @@ std::string UriFronty(const std::string& frontaUtf8) {
     return uri;
 }
 
-} // namespace
-
-bool tUloha::MaDuvod(std::string_view duvod) const {
-    return std::find(Duvody.begin(), Duvody.end(), duvod) != Duvody.end();
+bool Chyba(ipp_t* odpoved) {
+    return ippGetStatusCode(odpoved) > IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-std::optional<tUloha> ZjistiUlohu(int id) {
-    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/jobs/%d", id);
-    ipp_t* zadost = Zadost(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri", uri);
-    PridejPozadovane(zadost, AtributyUlohy);
-    const tOdpoved o = Zeptej(spojeni, zadost, "/");
-    const ipp_status_t kod = ippGetStatusCode(o.get());
-    if (kod == IPP_STATUS_ERROR_NOT_FOUND)
-        return std::nullopt;
-    if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
-        throw eRawPrinter::ZKodu(kod);
-
-    tUloha u;
-    std::string uriFronty;
-    for (ipp_attribute_t* a = ippFirstAttribute(o.get()); a != nullptr;
-         a = ippNextAttribute(o.get()))
-        if (ippGetGroupTag(a) == IPP_TAG_JOB && ippGetName(a) != nullptr)
-            Vypln(u, uriFronty, a);
-    u.Id = id;
-    u.Fronta = Utf8NaWin1250(JmenoFronty(uriFronty.c_str()));
-    // A queue deleted since: the job's own state still stands.
-    if (!uriFronty.empty())
-        VyplnFrontu(spojeni, uriFronty.c_str(), {&u});
-    return u;
-}
-
-std::vector<tUloha> UlohyFronty(const std::string& fronta) {
-    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
-    const std::string uri = UriFronty(Win1250NaUtf8(fronta));
-    ipp_t* zadost = Zadost(IPP_OP_GET_JOBS, "printer-uri", uri.c_str());
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
-    PridejPozadovane(zadost, AtributyUlohy);
-    const tOdpoved o = Zeptej(spojeni, zadost, "/");
-    const ipp_status_t kod = ippGetStatusCode(o.get());
-    if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
-        throw eRawPrinter::ZKodu(kod);
-
-    // Each job is a group of its own; a separator (no name) or another group ends it.
+// Each job is a group of its own; a separator (no name) or another group ends it.
+std::vector<tUloha> UlohyZOdpovedi(ipp_t* o, const std::string& fronta) {
     std::vector<tUloha> ulohy;
     std::string uriUlohy;
     bool vUloze = false;
-    for (ipp_attribute_t* a = ippFirstAttribute(o.get()); a != nullptr;
-         a = ippNextAttribute(o.get())) {
+    for (ipp_attribute_t* a = ippFirstAttribute(o); a != nullptr; a = ippNextAttribute(o)) {
         if (ippGetGroupTag(a) != IPP_TAG_JOB || ippGetName(a) == nullptr) {
             vUloze = false;
             continue;
@@ -212,13 +158,153 @@ std::vector<tUloha> UlohyFronty(const std::string& fronta) {
         }
         Vypln(ulohy.back(), uriUlohy, a);
     }
-    std::vector<tUloha*> vsechny;
-    vsechny.reserve(ulohy.size());
-    for (tUloha& u : ulohy)
-        vsechny.push_back(&u);
-    if (!VyplnFrontu(spojeni, uri.c_str(), vsechny))
-        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
     return ulohy;
+}
+
+void PridejCisla(ipp_t* zadost, const char* nazev, const std::vector<int>& cisla) {
+    ippAddIntegers(zadost, IPP_TAG_OPERATION, IPP_TAG_INTEGER, nazev,
+                   static_cast<int>(cisla.size()), cisla.data());
+}
+
+} // namespace
+
+bool tUloha::MaDuvod(std::string_view duvod) const {
+    return std::find(Duvody.begin(), Duvody.end(), duvod) != Duvody.end();
+}
+
+// A job that prints or has ended says all by itself; one that waits may wait on a stopped
+// queue, which only the queue tells.
+bool tUloha::ZavisiNaFronte() const {
+    return !Skoncila() && Stav != tStavUlohy::Tiskne;
+}
+
+eFrontaNeni FrontaNeni(const std::string& fronta) {
+    return eFrontaNeni("Fronta " + Win1250NaUtf8(fronta) + " na tiskovém serveru není");
+}
+
+tDotazyNaUlohy::tDotazyNaUlohy(tOdriznuti* odriznuti) : odriznuti_(odriznuti) {}
+tDotazyNaUlohy::~tDotazyNaUlohy() = default;
+
+const tSpojeni& tDotazyNaUlohy::Spojeni() {
+    if (!spojeni_)
+        spojeni_ = std::make_unique<tSpojeni>(LimitSpojeniMs, LhutaTiskuS,
+                                              IPP_STATUS_ERROR_INTERNAL, odriznuti_);
+    return *spojeni_;
+}
+
+_ipp_s* tDotazyNaUlohy::Posli(_ipp_s* zadost, tHodinyServeru::time_point termin) {
+    ++pozadavku_;
+    tOdpoved odpoved;
+    try {
+        const tSpojeni& spojeni = Spojeni();
+        {
+            const tSpojeni::tLhuta lhuta(spojeni, termin);
+            odpoved.reset(cupsDoRequest(*spojeni, zadost, "/")); // frees the request
+            zadost = nullptr;
+        }
+        if (spojeni.Vyprselo() || odpoved == nullptr)
+            throw spojeni.Chyba(IPP_STATUS_ERROR_INTERNAL);
+    } catch (...) {
+        ippDelete(zadost);
+        spojeni_.reset(); // a call cut off halfway leaves the connection unusable
+        throw;
+    }
+    return odpoved.release();
+}
+
+std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point termin,
+                                            bool sFrontou) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", id);
+    ipp_t* zadost = Zadost(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri", uri);
+    PridejPozadovane(zadost, AtributyUlohy);
+    const tOdpoved o(Posli(zadost, termin));
+    const ipp_status_t kod = ippGetStatusCode(o.get());
+    if (kod == IPP_STATUS_ERROR_NOT_FOUND)
+        return std::nullopt;
+    if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
+        throw eRawPrinter::ZKodu(kod);
+
+    std::vector<tUloha> u(1);
+    std::string uriFronty;
+    for (ipp_attribute_t* a = ippFirstAttribute(o.get()); a != nullptr;
+         a = ippNextAttribute(o.get()))
+        if (ippGetGroupTag(a) == IPP_TAG_JOB && ippGetName(a) != nullptr)
+            Vypln(u[0], uriFronty, a);
+    u[0].Id = id;
+    u[0].Fronta = Utf8NaWin1250(JmenoFronty(uriFronty.c_str()));
+    // A queue deleted since: the job's own state still stands.
+    if (!uriFronty.empty() && (sFrontou || u[0].ZavisiNaFronte())) {
+        const tOdpoved f(Posli(DotazNaFrontu(uriFronty.c_str()), termin));
+        if (!Chyba(f.get()))
+            VyplnFrontu(f.get(), u);
+    }
+    return std::move(u[0]);
+}
+
+std::vector<tUloha> tDotazyNaUlohy::Fronta(const std::string& fronta, const tDotazFronty& dotaz,
+                                           tHodinyServeru::time_point termin) {
+    const std::string uri = UriFronty(Win1250NaUtf8(fronta));
+    std::vector<tUloha> ulohy;
+    // Details of jobs by their ids: the server loads each job's file for them, so they are
+    // asked of the few the list shows, never of the whole history.
+    const auto podrobne = [&](const std::vector<int>& id) {
+        ipp_t* zadost = Zadost(IPP_OP_GET_JOBS, "printer-uri", uri.c_str());
+        PridejCisla(zadost, "job-ids", id);
+        PridejPozadovane(zadost, AtributyUlohy);
+        const tOdpoved o(Posli(zadost, termin));
+        if (ippGetStatusCode(o.get()) == IPP_STATUS_ERROR_NOT_FOUND)
+            throw FrontaNeni(fronta);
+        if (Chyba(o.get()))
+            throw eRawPrinter::ZKodu(ippGetStatusCode(o.get()));
+        std::vector<tUloha> v = UlohyZOdpovedi(o.get(), fronta);
+        ulohy.insert(ulohy.end(), v.begin(), v.end());
+    };
+    // The ids alone cost the server nothing: the newest are picked from them.
+    ipp_t* zadost = Zadost(IPP_OP_GET_JOBS, "printer-uri", uri.c_str());
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
+    if (dotaz.NoveOd > 0)
+        ippAddInteger(zadost, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id", dotaz.NoveOd + 1);
+    PridejPozadovane(zadost, {"job-id"});
+    const tOdpoved o(Posli(zadost, termin));
+    if (ippGetStatusCode(o.get()) == IPP_STATUS_ERROR_NOT_FOUND)
+        throw FrontaNeni(fronta);
+    if (Chyba(o.get()))
+        throw eRawPrinter::ZKodu(ippGetStatusCode(o.get()));
+    std::vector<int> nove;
+    for (ipp_attribute_t* a = ippFindAttribute(o.get(), "job-id", IPP_TAG_INTEGER); a != nullptr;
+         a = ippFindNextAttribute(o.get(), "job-id", IPP_TAG_INTEGER))
+        if (ippGetInteger(a, 0) > dotaz.NoveOd)
+            nove.push_back(ippGetInteger(a, 0));
+    std::sort(nove.begin(), nove.end(), std::greater<>());
+    if (nove.size() > size_t{NejviceUlohFronty})
+        nove.resize(NejviceUlohFronty);
+    std::vector<int> ids = nove;
+    for (const int id : dotaz.Obnovit)
+        if (id <= dotaz.NoveOd)
+            ids.push_back(id);
+    if (!ids.empty())
+        podrobne(ids);
+    if (dotaz.NoveOd == 0 || !ulohy.empty()) {
+        const tOdpoved f(Posli(DotazNaFrontu(uri.c_str()), termin));
+        if (Chyba(f.get()))
+            throw FrontaNeni(fronta);
+        VyplnFrontu(f.get(), ulohy);
+    }
+    std::sort(ulohy.begin(), ulohy.end(),
+              [](const tUloha& a, const tUloha& b) { return a.Id > b.Id; });
+    return ulohy;
+}
+
+std::optional<tUloha> ZjistiUlohu(int id) {
+    tDotazyNaUlohy dotazy;
+    return dotazy.Uloha(id, tHodinyServeru::time_point::max(), true);
+}
+
+std::vector<tUloha> UlohyFronty(const std::string& fronta) {
+    tDotazyNaUlohy dotazy;
+    return dotazy.Fronta(fronta, {});
 }
 
 std::string NazevStavu(tStavUlohy stav) {
@@ -241,7 +327,16 @@ std::string NazevStavu(tStavUlohy stav) {
     return {};
 }
 
+std::string StavVSeznamu(const tUloha& u) {
+    std::string stav = NazevStavu(u.Stav);
+    if (!u.Skoncila() && u.StavFronty == tStavFronty::Zastavena)
+        stav += Utf8NaWin1250(", fronta je zastavená");
+    return stav;
+}
+
 std::string ZpravaTiskarny(const tUloha& u) {
+    if (u.Stav == tStavUlohy::Vytistena)
+        return {}; // what the printer said on the way belongs to the job's history
     const bool cekaNaZastavenou = !u.Skoncila() && u.StavFronty == tStavFronty::Zastavena;
     if (cekaNaZastavenou && (u.Stav != tStavUlohy::Tiskne || u.ZpravaTiskarny.empty()))
         return u.ZpravaFronty;

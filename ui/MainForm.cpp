@@ -39,7 +39,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
       stav_(stav), uloziste_(uloziste) {
-    sledovani_ = new TSledovaniUloh(this);
+    sledovani_ = new TSledovaniNaPozadi(this);
     auto* prubeh = new TPrubehTisku(this);
     // Every call of the job to the server runs on a thread of its own, its opening included:
     // the window waits for it in short steps, repaints, and Storno answers whatever the
@@ -60,7 +60,8 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
             [prubeh] { return prubeh->CekaNaServer(); });
         otevrena = true;
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
-            std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); }));
+            std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); },
+            [this](int u) { sledovani_->Zastavena(u); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
@@ -350,7 +351,7 @@ void TMainForm::mAboutClick() {
     box->exec();
 }
 
-void TMainForm::NastavSledovani(TSledovaniUloh* sledovani) {
+void TMainForm::NastavSledovani(TSledovaniNaPozadi* sledovani) {
     delete sledovani_;
     sledovani_ = sledovani;
     sledovani_->setParent(this);

@@ -13,7 +13,7 @@ class QAction;
 class QComboBox;
 class QTabWidget;
 class TNahledForm;
-class TSledovaniUloh;
+class TSledovaniNaPozadi;
 class TStranaRucne;
 class TStranaTabulky;
 class TUlohyForm;
@@ -37,8 +37,8 @@ public:
     const tTabulka& Tabulka() const;
     // Follows the jobs of this session to their end and feeds the job list; a test may put
     // one with seams of its own in place before the first print.
-    TSledovaniUloh& Sledovani() { return *sledovani_; }
-    void NastavSledovani(TSledovaniUloh* sledovani); // the window takes it over
+    TSledovaniNaPozadi& Sledovani() { return *sledovani_; }
+    void NastavSledovani(TSledovaniNaPozadi* sledovani); // the window takes it over
 
 signals:
     // Once, when the window has closed and saved (ulozeno false: the save failed). A run
@@ -85,6 +85,6 @@ private:
     TStranaTabulky* tabulky_;
     TVytistenoForm* Vytisteno = nullptr;
     QPointer<TNahledForm> Nahled; // the print preview, once opened
-    TSledovaniUloh* sledovani_;
+    TSledovaniNaPozadi* sledovani_;
     QPointer<TUlohyForm> ulohy_; // the job list, once opened
 };

@@ -24,9 +24,14 @@ tOznameni TextOznameni(const tUdalost& udalost) {
     case tUdalost::Nedostupna:
         nadpis = uloha + QStringLiteral(" se stále netiskne");
         break;
+    case tUdalost::VytistenaPresStorno:
+        nadpis = uloha + QStringLiteral(" se vytiskla, zrušení k ní nedošlo včas");
+        break;
     }
     QString text = NaQt(ZpravaTiskarny(u));
-    if (text.isEmpty())
+    if (text.isEmpty() && !u.Skoncila() && u.StavFronty == tStavFronty::Zastavena)
+        text = QStringLiteral("Fronta je zastavená.");
+    else if (text.isEmpty())
         text = QStringLiteral("Tiskárna nic nehlásí.");
     text += QStringLiteral("\nDokument: ") + NaQt(u.Nazev);
     return {nadpis, text};

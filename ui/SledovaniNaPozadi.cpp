@@ -1,99 +1,109 @@
 #include "ui/SledovaniNaPozadi.h"
 
+#include "output/Spojeni.h"
 #include "output/SpravaUloh.h"
 
 #include <QMetaObject>
-#include <QPointer>
 
 #include <condition_variable>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
-// What the UI thread and the follower's thread share; the thread keeps it alive after the
-// object is gone, until its last question is answered.
-struct TSledovaniUloh::tSdilene {
+// What the UI thread and the follower's thread share.
+struct TSledovaniNaPozadi::tSdilene {
     std::mutex zamek;
-    std::condition_variable zmena;
-    std::vector<std::function<void(tSledovac&)>> prikazy; // quick, never ask the server
-    std::vector<std::function<void(tSdilene&)>> ukoly;    // ask the server
-    QObject* prijemce = nullptr; // none once the object is gone: nothing more is posted
-    bool konec = false;
-    bool bezi = false;
+    std::condition_variable_any zmena;
+    std::vector<std::function<void(tSledovaniUloh&)>> prikazy; // quick, never ask the server
+    std::vector<std::function<void()>> ukoly;                  // ask the server
     int kol = 0;
-    tSledovac sledovac;
+    // Cut when a task comes while a round asks the server (the user waits for the task), and
+    // for good when the object goes.
+    tOdriznuti odriznuti;
+    tDotazyNaUlohy dotazy{&odriznuti};
+    tSledovaniUloh sledovani;
+    std::jthread vlakno; // last: it goes first, while what it uses is still there
 
-    tSdilene(tZjistiUlohu zjisti, tVypisFrontu vypis, std::chrono::seconds nedostupnaPo)
-        : sledovac(std::move(zjisti), std::move(vypis), nedostupnaPo) {}
+    tSdilene(const tOtazky& otazky, std::chrono::seconds nedostupnaPo)
+        : sledovani(
+              otazky.Zjisti ? otazky.Zjisti(odriznuti)
+                            : tZjistiUlohu([this](int id, tTermin termin) {
+                                  return dotazy.Uloha(id, termin);
+                              }),
+              otazky.Vypis
+                  ? otazky.Vypis(odriznuti)
+                  : tVypisFrontu([this](const std::string& f, const tDotazFronty& d,
+                                        tTermin termin) { return dotazy.Fronta(f, d, termin); }),
+              [this](int id, tTermin) { ZrusUlohu(id, &odriznuti); }, nedostupnaPo) {}
 };
 
-TSledovaniUloh::TSledovaniUloh(QObject* rodic, tZjistiUlohu zjisti, tVypisFrontu vypis,
-                               std::chrono::seconds nedostupnaPo)
-    : QObject(rodic),
-      s_(std::make_shared<tSdilene>(std::move(zjisti), std::move(vypis), nedostupnaPo)) {
-    s_->prijemce = this;
+TSledovaniNaPozadi::TSledovaniNaPozadi(QObject* rodic, const tOtazky& otazky,
+                                       std::chrono::seconds nedostupnaPo)
+    : QObject(rodic), s_(std::make_unique<tSdilene>(otazky, nedostupnaPo)) {
+    s_->vlakno = std::jthread([this](const std::stop_token& stop) { Bez(stop); });
 }
 
-TSledovaniUloh::~TSledovaniUloh() {
-    {
-        const std::lock_guard z(s_->zamek);
-        s_->prijemce = nullptr;
-        s_->konec = true;
-    }
-    s_->zmena.notify_all();
+TSledovaniNaPozadi::~TSledovaniNaPozadi() {
+    s_->vlakno.request_stop(); // its stop callback cuts the question in flight off
+    s_->vlakno.join();
 }
 
-int TSledovaniUloh::Kol() const {
+int TSledovaniNaPozadi::Kol() const {
     const std::lock_guard z(s_->zamek);
     return s_->kol;
 }
 
-void TSledovaniUloh::Posli(tSdilene& s, std::function<void(TSledovaniUloh&)> akce) {
-    const std::lock_guard z(s.zamek);
-    if (s.prijemce == nullptr)
-        return;
-    auto* ja = static_cast<TSledovaniUloh*>(s.prijemce);
-    QMetaObject::invokeMethod(ja, [ja, akce = std::move(akce)] { akce(*ja); });
+// Queued onto this object's thread; the object outlives the follower's thread, so the
+// pointer is good whenever the call runs before the object goes, and Qt drops it after.
+void TSledovaniNaPozadi::Posli(std::function<void(TSledovaniNaPozadi&)> akce) {
+    QMetaObject::invokeMethod(this, [this, akce = std::move(akce)] { akce(*this); });
 }
 
-// The thread: applies the commands, asks once a second while there is work, sleeps else.
-void TSledovaniUloh::Bez(const std::shared_ptr<tSdilene>& s) {
-    using tHodiny = tSledovac::tHodiny;
+// The thread: applies the commands, runs the tasks, asks a round a second while there is
+// work, sleeps else.
+void TSledovaniNaPozadi::Bez(const std::stop_token& stop) {
+    using tHodiny = tSledovaniUloh::tHodiny;
+    tSdilene& s = *s_;
+    const std::stop_callback odriznout(stop, [&s] { s.odriznuti.Odrizni(); });
     auto dalsiKolo = tHodiny::now();
-    std::unique_lock z(s->zamek);
-    for (;;) {
-        auto prikazy = std::move(s->prikazy);
-        s->prikazy.clear();
+    const auto neco = [&s] { return !s.prikazy.empty() || !s.ukoly.empty(); };
+    std::unique_lock z(s.zamek);
+    while (!stop.stop_requested()) {
+        auto prikazy = std::move(s.prikazy);
+        s.prikazy.clear();
         for (auto& p : prikazy)
-            p(s->sledovac); // under the lock: commands are quick and never ask the server
-        if (s->konec)
-            return;
-        if (!s->prikazy.empty())
-            continue;
-        if (!s->ukoly.empty()) {
-            auto ukoly = std::move(s->ukoly);
-            s->ukoly.clear();
+            p(s.sledovani); // under the lock: commands are quick and never ask the server
+        if (!s.ukoly.empty()) {
+            auto ukoly = std::move(s.ukoly);
+            s.ukoly.clear();
+            s.odriznuti.Spoj(); // a round cut off for them is over
+            if (stop.stop_requested())
+                s.odriznuti.Odrizni(); // unless the object goes meanwhile
             z.unlock();
             for (auto& u : ukoly)
-                u(*s);
+                u();
             z.lock();
             continue;
         }
-        if (!s->sledovac.MaPraci()) {
-            s->zmena.wait(z, [&] { return s->konec || !s->prikazy.empty() || !s->ukoly.empty(); });
+        if (!s.prikazy.empty())
+            continue;
+        if (!s.sledovani.MaPraci()) {
+            s.zmena.wait(z, stop, neco);
             continue;
         }
         if (tHodiny::now() < dalsiKolo) {
-            s->zmena.wait_until(
-                z, dalsiKolo, [&] { return s->konec || !s->prikazy.empty() || !s->ukoly.empty(); });
+            s.zmena.wait_until(z, stop, dalsiKolo, neco);
             continue;
         }
         dalsiKolo = tHodiny::now() + OdstupDotazu;
-        ++s->kol;
+        ++s.kol;
         // The round asks the server without the lock, so that the UI thread never waits.
-        tSledovac& sledovac = s->sledovac;
         z.unlock();
-        auto kolo = std::make_shared<tSledovac::tKolo>(sledovac.Kolo(tHodiny::now()));
-        Posli(*s, [kolo](TSledovaniUloh& ja) {
+        auto kolo = std::make_shared<tSledovaniUloh::tKolo>(s.sledovani.Kolo(tHodiny::now()));
+        z.lock();
+        if (stop.stop_requested() || !s.ukoly.empty())
+            continue; // cut off: its answers are no answers
+        Posli([kolo](TSledovaniNaPozadi& ja) {
             if (kolo->Seznam && ja.NaSeznam)
                 ja.NaSeznam(*kolo->Seznam);
             if (ja.NaUdalost)
@@ -102,26 +112,24 @@ void TSledovaniUloh::Bez(const std::shared_ptr<tSdilene>& s) {
             if (ja.NaChybu)
                 ja.NaChybu(kolo->Chyba);
         });
-        z.lock();
     }
 }
 
-void TSledovaniUloh::Ukol(std::function<void(tSdilene&)> ukol) {
-    bool spustit = false;
+void TSledovaniNaPozadi::Ukol(std::function<void()> ukol) {
     {
         const std::lock_guard z(s_->zamek);
         s_->ukoly.push_back(std::move(ukol));
-        spustit = !s_->bezi;
-        s_->bezi = true;
+        s_->odriznuti.Odrizni(); // a round under way ends now
     }
-    Probud(spustit);
+    s_->zmena.notify_all();
 }
 
-void TSledovaniUloh::Probud(bool spustit) {
-    if (spustit)
-        std::thread([s = s_] { Bez(s); }).detach();
-    else
-        s_->zmena.notify_all();
+void TSledovaniNaPozadi::Prikaz(std::function<void(tSledovaniUloh&)> prikaz) {
+    {
+        const std::lock_guard z(s_->zamek);
+        s_->prikazy.push_back(std::move(prikaz));
+    }
+    s_->zmena.notify_all();
 }
 
 namespace {
@@ -138,21 +146,27 @@ std::exception_ptr Chyba(const std::function<void()>& operace) {
 
 } // namespace
 
-void TSledovaniUloh::Zrus(int id, std::function<void(std::exception_ptr)> hotovo) {
-    Prikaz([id](tSledovac& s) { s.ZrusenaNami(id); });
-    Ukol([id, hotovo = std::move(hotovo)](tSdilene& s) {
-        const std::exception_ptr chyba = Chyba([id] { ZrusUlohu(id); });
-        Posli(s, [hotovo, chyba](TSledovaniUloh& ja) {
+void TSledovaniNaPozadi::Zrus(int id, std::function<void(std::exception_ptr)> hotovo) {
+    const auto ted = tSledovaniUloh::tHodiny::now();
+    Prikaz([id, ted](tSledovaniUloh& s) { s.ZrusenaNami(id, ted); });
+    Ukol([this, id, hotovo = std::move(hotovo)] {
+        const std::exception_ptr chyba = Chyba([this, id] { ZrusUlohu(id, &s_->odriznuti); });
+        Posli([hotovo, chyba](TSledovaniNaPozadi& ja) {
             hotovo(chyba);
             ja.Obnov();
         });
     });
 }
 
-void TSledovaniUloh::VytiskniZnovu(int id, std::function<void(std::exception_ptr)> hotovo) {
-    Ukol([id, hotovo = std::move(hotovo)](tSdilene& s) {
-        const std::exception_ptr chyba = Chyba([id] { ::VytiskniZnovu(id); });
-        Posli(s, [hotovo, chyba, id](TSledovaniUloh& ja) {
+void TSledovaniNaPozadi::Zastavena(int id) {
+    const auto ted = tSledovaniUloh::tHodiny::now();
+    Prikaz([id, ted](tSledovaniUloh& s) { s.Zastavena(id, ted); });
+}
+
+void TSledovaniNaPozadi::VytiskniZnovu(int id, std::function<void(std::exception_ptr)> hotovo) {
+    Ukol([this, id, hotovo = std::move(hotovo)] {
+        const std::exception_ptr chyba = Chyba([this, id] { ::VytiskniZnovu(id, &s_->odriznuti); });
+        Posli([hotovo, chyba, id](TSledovaniNaPozadi& ja) {
             hotovo(chyba);
             if (!chyba)
                 ja.Sleduj(id); // printing anew: followed like a job of this session
@@ -161,26 +175,15 @@ void TSledovaniUloh::VytiskniZnovu(int id, std::function<void(std::exception_ptr
     });
 }
 
-void TSledovaniUloh::Prikaz(std::function<void(tSledovac&)> prikaz) {
-    bool spustit = false;
-    {
-        const std::lock_guard z(s_->zamek);
-        s_->prikazy.push_back(std::move(prikaz));
-        spustit = !s_->bezi;
-        s_->bezi = true;
-    }
-    Probud(spustit);
+void TSledovaniNaPozadi::Sleduj(int id) {
+    const auto ted = tSledovaniUloh::tHodiny::now();
+    Prikaz([id, ted](tSledovaniUloh& s) { s.Sleduj(id, ted); });
 }
 
-void TSledovaniUloh::Sleduj(int id) {
-    const auto ted = tSledovac::tHodiny::now();
-    Prikaz([id, ted](tSledovac& s) { s.Sleduj(id, ted); });
+void TSledovaniNaPozadi::Seznam(const std::vector<std::string>& fronty) {
+    Prikaz([fronty](tSledovaniUloh& s) { s.Seznam(fronty); });
 }
 
-void TSledovaniUloh::Seznam(const std::vector<std::string>& fronty) {
-    Prikaz([fronty](tSledovac& s) { s.Seznam(fronty); });
-}
-
-void TSledovaniUloh::Obnov() {
-    Prikaz([](tSledovac& s) { s.Obnov(); });
+void TSledovaniNaPozadi::Obnov() {
+    Prikaz([](tSledovaniUloh& s) { s.Obnov(); });
 }

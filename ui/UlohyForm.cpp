@@ -6,10 +6,10 @@
 #include "ui/Text.h"
 #include "ui/Vystredeni.h"
 
-#include <QCloseEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,15 +30,17 @@ QString Cas(long long unixovy) {
 
 } // namespace
 
-TUlohyForm::TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std::string>()> fronty,
-                       QWidget* vlastnik)
-    : QWidget(vlastnik, Qt::Window), sledovani_(&sledovani), fronty_(std::move(fronty)) {
+TUlohyForm::TUlohyForm(TSledovaniNaPozadi& sledovani,
+                       std::function<std::vector<std::string>()> fronty, QWidget* vlastnik)
+    : QDialog(vlastnik, Qt::Window), sledovani_(&sledovani), fronty_(std::move(fronty)) {
     setWindowTitle(QStringLiteral("Tiskové úlohy"));
+    setAccessibleName(windowTitle());
     resize(760, 360);
 
     auto* rozlozeni = new QVBoxLayout(this);
     auto* popis = new QLabel(QStringLiteral("Ú&lohy na tiskových frontách programu:"), this);
     eUlohy = new QTreeWidget(this);
+    eUlohy->setObjectName(QStringLiteral("eUlohy"));
     eUlohy->setColumnCount(PocetSloupcu);
     eUlohy->setHeaderLabels({QStringLiteral("Úloha"), QStringLiteral("Fronta"),
                              QStringLiteral("Název"), QStringLiteral("Stav"),
@@ -54,6 +57,7 @@ TUlohyForm::TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std:
     eUlohy->setColumnWidth(SlZprava, 200);
     popis->setBuddy(eUlohy);
     xStav = new QLabel(this);
+    xStav->setObjectName(QStringLiteral("xStav"));
     xStav->setWordWrap(true);
     rozlozeni->addWidget(popis);
     rozlozeni->addWidget(eUlohy);
@@ -66,6 +70,12 @@ TUlohyForm::TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std:
     bObnovit->setShortcut(QKeySequence(Qt::Key_F5));
     bObnovit->setToolTip(QStringLiteral("Načíst úlohy znovu (F5)"));
     bZavrit = new QPushButton(QStringLiteral("Zavř&ít"), this);
+    for (QPushButton* b : {bZrusit, bZnovu, bObnovit, bZavrit})
+        b->setAutoDefault(false); // Enter in the list is no command
+    bZrusit->setObjectName(QStringLiteral("bZrusit"));
+    bZnovu->setObjectName(QStringLiteral("bZnovu"));
+    bObnovit->setObjectName(QStringLiteral("bObnovit"));
+    bZavrit->setObjectName(QStringLiteral("bZavrit"));
     dole->addWidget(bZrusit);
     dole->addWidget(bZnovu);
     dole->addStretch();
@@ -107,12 +117,12 @@ void TUlohyForm::Ukaz() {
     eUlohy->setFocus();
 }
 
-void TUlohyForm::closeEvent(QCloseEvent* udalost) {
+void TUlohyForm::hideEvent(QHideEvent* udalost) {
     if (sledovani_)
         sledovani_->Seznam({}); // closed: no more questions for the list
     if (isActiveWindow() && parentWidget())
         parentWidget()->activateWindow();
-    QWidget::closeEvent(udalost);
+    QDialog::hideEvent(udalost);
 }
 
 void TUlohyForm::Zobraz(const std::vector<tUloha>& ulohy) {
@@ -120,7 +130,7 @@ void TUlohyForm::Zobraz(const std::vector<tUloha>& ulohy) {
         return;
     const tUloha* byla = Vybrana();
     const int vybrana = byla != nullptr ? byla->Id : 0;
-    ulohy_ = ulohy;
+    const std::vector<tUloha> predtim = std::exchange(ulohy_, ulohy);
     eUlohy->setUpdatesEnabled(false);
     // Rows are reused, so that the selection and the scrolling stay where the user left them.
     while (eUlohy->topLevelItemCount() > static_cast<int>(ulohy_.size()))
@@ -131,16 +141,18 @@ void TUlohyForm::Zobraz(const std::vector<tUloha>& ulohy) {
     for (size_t i = 0; i < ulohy_.size(); ++i) {
         const tUloha& u = ulohy_[i];
         QTreeWidgetItem* r = eUlohy->topLevelItem(static_cast<int>(i));
+        if (u.Id == vybrana)
+            znovuVybrat = r;
+        if (i < predtim.size() && predtim[i] == u)
+            continue; // a long history: only what changed is drawn again
         r->setText(SlUloha, QString::number(u.Id));
         r->setTextAlignment(SlUloha, Qt::AlignRight | Qt::AlignVCenter);
         r->setText(SlFronta, NaQt(u.Fronta));
         r->setText(SlNazev, NaQt(u.Nazev));
-        r->setText(SlStav, NaQt(NazevStavu(u.Stav)));
+        r->setText(SlStav, NaQt(StavVSeznamu(u)));
         r->setText(SlZprava, NaQt(ZpravaTiskarny(u)));
         r->setToolTip(SlZprava, r->text(SlZprava));
         r->setText(SlCas, Cas(u.Skoncila() ? u.CasDokonceni : u.CasVytvoreni));
-        if (u.Id == vybrana)
-            znovuVybrat = r;
     }
     if (znovuVybrat != nullptr)
         eUlohy->setCurrentItem(znovuVybrat);

@@ -7,8 +7,8 @@
 #include "output/StavUlohy.h"
 #include "ui/SledovaniNaPozadi.h"
 
+#include <QDialog>
 #include <QPointer>
-#include <QWidget>
 
 #include <exception>
 #include <functional>
@@ -19,25 +19,39 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 
-class TUlohyForm : public QWidget {
+// A dialog, not a plain widget: screen readers meet it as a window with its title.
+class TUlohyForm : public QDialog {
     Q_OBJECT
 public:
     // fronty: the queues to list (the layouts' queues), asked at each opening.
-    TUlohyForm(TSledovaniUloh& sledovani, std::function<std::vector<std::string>()> fronty,
+    TUlohyForm(TSledovaniNaPozadi& sledovani, std::function<std::vector<std::string>()> fronty,
                QWidget* vlastnik);
     ~TUlohyForm() override;
 
     // Shows the window and starts following; when shown already, brings it up.
     void Ukaz();
-    // Shows the server's answer (the UI thread).
+
+    // Columns of the list (eUlohy).
+    enum tSloupec { SlUloha, SlFronta, SlNazev, SlStav, SlZprava, SlCas, PocetSloupcu };
+
+protected:
+    void hideEvent(QHideEvent* udalost) override;
+
+private:
+    // Shows the server's answer (the UI thread); only the rows that changed are redrawn.
     void Zobraz(const std::vector<tUloha>& ulohy);
     void ZobrazChybu(const std::string& chyba);
-
     void bZrusitClick();
     void bZnovuClick();
 
-    // Columns of the list.
-    enum tSloupec { SlUloha, SlFronta, SlNazev, SlStav, SlZprava, SlCas, PocetSloupcu };
+    const tUloha* Vybrana() const;
+    void ObnovTlacitka();
+    void Hotovo(const std::exception_ptr& chyba); // a cancel or reprint came back
+
+    QPointer<TSledovaniNaPozadi> sledovani_; // the main window's; it may go first
+    std::function<std::vector<std::string>()> fronty_;
+    std::vector<tUloha> ulohy_;
+    bool ceka_ = false; // a cancel or reprint is on its way
 
     QLabel* xStav; // what the server says of itself: loading, not answering
     QTreeWidget* eUlohy;
@@ -45,17 +59,4 @@ public:
     QPushButton* bZnovu;
     QPushButton* bObnovit;
     QPushButton* bZavrit;
-
-protected:
-    void closeEvent(QCloseEvent* udalost) override;
-
-private:
-    const tUloha* Vybrana() const;
-    void ObnovTlacitka();
-    void Hotovo(const std::exception_ptr& chyba); // a cancel or reprint came back
-
-    QPointer<TSledovaniUloh> sledovani_; // the main window's; it may go first
-    std::function<std::vector<std::string>()> fronty_;
-    std::vector<tUloha> ulohy_;
-    bool ceka_ = false; // a cancel or reprint is on its way
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The completion dialog: created once, hidden, and shown by every print run with the
-// number of labels sent.
+// number of labels sent, or that nothing was.
 
 #include <QDialog>
 
@@ -17,4 +17,7 @@ public:
 
     QLabel* xPocet;
     QPushButton* OK;
+
+private:
+    QLabel* zprava_; // sent, or nothing sent
 };

@@ -257,6 +257,7 @@ TEST(Davka, CekaNaKonecUlohy) {
         int stav;
         std::string chyby; // in standard error; empty: nothing there
         std::chrono::seconds nejdele;
+        std::string vystup = "Počet etiket: 150000\n"; // as without --wait
     } pripady[] = {
         {"printed", Dobra, "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 0, "", 8s},
         {"printer switched off", Mrtva, "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 6,
@@ -272,6 +273,21 @@ TEST(Davka, CekaNaKonecUlohy) {
          "čeká, fronta je zastavená", 5s},
         {"no time to wait", Mrtva, "./oblepky-tisk -p FRONTA --wait 0 velka.txt", 6,
          "zůstává ve frontě", 3s},
+        // The server restarted meanwhile: asked again, the job's state known once more.
+        {"server down for a moment", Mrtva,
+         "./oblepky-tisk -p FRONTA --wait 8 velka.txt & p=$!; sleep 1; RESTART; wait $p", 6,
+         "tiskne se – The printer", 11s},
+        {"server frozen", Mrtva,
+         "./oblepky-tisk -p FRONTA --wait 4 velka.txt & p=$!; sleep 1; kill -STOP CUPSD; "
+         "wait $p; s=$?; kill -CONT CUPSD; exit $s",
+         6, "není známý; úloha zůstává ve frontě", 6s},
+        {"a signal while it waits", Mrtva,
+         "./oblepky-tisk -p FRONTA --wait 30 velka.txt & p=$!; sleep 2; kill -TERM $p; wait $p", 7,
+         "Zastaveno signálem SIGTERM\nČekání skončilo; úloha zůstává ve frontě", 4s},
+        {"nothing to print", Dobra, "./oblepky-tisk -p FRONTA -l 3 -f 1=a -c 0 --wait 5", 8,
+         "Nic k tisku", 3s, "Počet etiket: 0\n"},
+        {"a watched folder follows its own jobs", Dobra, "./oblepky-tisk --watch . --wait 5", 2,
+         "Čekání (--wait) patří k jednomu tisku", 3s, ""},
     };
     int cislo = 0;
     for (const auto& p : pripady) {
@@ -286,14 +302,20 @@ TEST(Davka, CekaNaKonecUlohy) {
         tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
         ZapisBajty(adresar / "velka.txt", velka);
         std::string prikaz = p.prikaz;
-        for (size_t i; (i = prikaz.find("FRONTA")) != std::string::npos;)
-            prikaz.replace(i, 6, fronta);
+        const std::string cupsd = "$(cat '" + cups_test::Adresar() + "/cupsd.pid')";
+        const std::string restart =
+            "\"$OBLEPKY_SKRIPTY/cups-test\" restart '" + cups_test::Adresar() + "' >/dev/null";
+        for (const auto& [co, cim] : {std::pair<std::string, std::string>{"FRONTA", fronta},
+                                      {"CUPSD", cupsd},
+                                      {"RESTART", restart}})
+            for (size_t i; (i = prikaz.find(co)) != std::string::npos;)
+                prikaz.replace(i, co.size(), cim);
 
         const auto zacatek = std::chrono::steady_clock::now();
         const tVysledek v = Spust(adresar, prikaz);
         EXPECT_LE(std::chrono::steady_clock::now() - zacatek, p.nejdele);
         EXPECT_EQ(v.stav, p.stav) << v.chyby;
-        EXPECT_EQ(v.vystup, "Počet etiket: 150000\n"); // as without --wait
+        EXPECT_EQ(v.vystup, p.vystup);
         if (p.chyby.empty()) {
             EXPECT_EQ(v.chyby, "");
         } else {

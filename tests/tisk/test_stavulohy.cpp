@@ -1,6 +1,7 @@
 // What the server says of a job, from its creation to its end.
 #include "core/Win1250.h"
 #include "output/RawPrinter.h"
+#include "output/SledovaniUloh.h"
 #include "output/StavUlohy.h"
 #include "tests/tisk/CupsTest.h"
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -72,8 +75,60 @@ TEST(StavUlohy, FollowsAJobFromItsCreationToItsEnd) {
         EXPECT_EQ(v->CasDokonceni, u.CasDokonceni);
         EXPECT_EQ(v->StavFronty, u.StavFronty);
     }
-    EXPECT_THROW(UlohyFronty("TaFrontaNeni"), eRawPrinter);
+    EXPECT_THROW(UlohyFronty("TaFrontaNeni"), eFrontaNeni);
     EXPECT_FALSE(ZjistiUlohu(987654)); // never there, or purged
+}
+
+// What following one job costs the server: at most a request a second, whether the job
+// prints (its own state says all) or waits on a stopped queue (the queue asked too, the job
+// half as often); and a later round of the list asks only for what is new.
+TEST(StavUlohy, AFollowedJobCostsARequestASecond) {
+    const struct {
+        const char* nazev;
+        bool zastavena;
+        int pozadavku; // at most, over the 4 s wait
+    } pripady[] = {
+        {"printing to a printer switched off", false, 5},
+        {"waiting on a stopped queue", true, 6},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const std::string fronta = "StavUlohy-cena";
+        cups_test::PridejMrtvouFrontu(fronta);
+        if (p.zastavena) {
+            ASSERT_EQ(std::system(("cupsdisable " + fronta).c_str()), 0);
+        }
+        tRawPrinter uloha("Cena", fronta);
+        uloha.Write("ABC\r\n");
+        uloha.Dokonci();
+        tDotazyNaUlohy dotazy;
+        const tVysledekCekani v =
+            CekejNaKonec(uloha.Uloha(), p.zastavena ? 0s : 4s,
+                         [&](int id, tTermin termin) { return dotazy.Uloha(id, termin); });
+        if (p.zastavena) { // Selhala at once: wait as long with the same rule
+            ASSERT_TRUE(v.Uloha);
+            EXPECT_EQ(v.Uloha->StavFronty, tStavFronty::Zastavena);
+            const auto konec = std::chrono::steady_clock::now() + 4s;
+            for (auto kdy = std::chrono::steady_clock::now(); kdy < konec;
+                 kdy += OdstupDotazu * PozadavkuOtazky(*v.Uloha)) {
+                std::this_thread::sleep_until(kdy);
+                dotazy.Uloha(uloha.Uloha());
+            }
+        } else {
+            ASSERT_TRUE(v.Uloha);
+            EXPECT_EQ(v.Uloha->Stav, tStavUlohy::Tiskne);
+        }
+        std::printf("%s: %lld requests in 4 s\n", p.nazev, dotazy.Pozadavku());
+        EXPECT_LE(dotazy.Pozadavku(), p.pozadavku);
+
+        const long long predtim = dotazy.Pozadavku();
+        const auto vse = dotazy.Fronta(fronta, {});
+        ASSERT_FALSE(vse.empty());
+        EXPECT_EQ(vse.front().Id, uloha.Uloha());
+        EXPECT_TRUE(dotazy.Fronta(fronta, {vse.front().Id, {}}).empty()); // nothing new
+        EXPECT_EQ(dotazy.Pozadavku() - predtim, 3 + 1); // ids, details, queue; then ids alone
+        cups_test::SmazFrontu(fronta);
+    }
 }
 
 } // namespace

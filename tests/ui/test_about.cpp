@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <tuple>
+
 #include <memory>
 
 #include "tests/ui/Modalni.h"
@@ -113,18 +115,22 @@ private slots:
         QCOMPARE(dialog.xPocet->text(), QStringLiteral("0"));
         QVERIFY(dialog.xPocet->font().bold());
         QVERIFY(dialog.OK->isDefault());
-        for (auto [pocet, klavesa] :
-             {std::pair{0LL, Qt::Key_Return}, std::pair{1000LL, Qt::Key_Escape}}) {
-            QString videno;
+        // With nothing sent (Storno), it says so.
+        for (auto [pocet, klavesa, zprava] :
+             {std::tuple{0LL, Qt::Key_Return, u"Na tiskárnu se neodeslala žádná etiketa."},
+              std::tuple{1000LL, Qt::Key_Escape, u"Oblepky byly odeslány na tiskárnu."}}) {
+            QString videno, videnaZprava;
             PriModalnim([&, klavesa = klavesa](QWidget* w) {
                 QCOMPARE(w, &dialog);
                 videno = dialog.xPocet->text();
+                videnaZprava = dialog.findChild<QLabel*>(QStringLiteral("xZprava"))->text();
                 QCOMPARE(QApplication::focusWidget(), dialog.OK);
                 QVERIFY(NaStreduObrazovky(&dialog));
                 QTest::keyClick(dialog.OK, klavesa);
             });
             dialog.Ukaz(pocet);
             QCOMPARE(videno, QString::number(pocet));
+            QCOMPARE(videnaZprava, QString::fromUtf16(zprava));
             QVERIFY(!dialog.isVisible());
         }
         QCOMPARE(dialog.xPocet->text(), QStringLiteral("1000")); // keeps the last count

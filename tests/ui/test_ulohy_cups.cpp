@@ -17,6 +17,7 @@
 #include "ui/UlohyForm.h"
 #include "ui/VytistenoForm.h"
 
+#include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QElapsedTimer>
@@ -61,12 +62,17 @@ class TestUlohyCups : public QObject {
     std::unique_ptr<tChybovaOkna> chybovaOkna_;
     QStringList chyby_;
 
+    static QTreeWidget* Seznam(TUlohyForm& ulohy) { return Prvek<QTreeWidget>(ulohy, "eUlohy"); }
+    static QPushButton* Tlacitko(TUlohyForm& ulohy, const char* jmeno) {
+        return Prvek<QPushButton>(ulohy, jmeno);
+    }
     // The newest row of queue `fronta` in the job list, null while there is none.
     static QTreeWidgetItem* Radek(TUlohyForm& ulohy, const std::string& fronta) {
-        for (int i = 0; i < ulohy.eUlohy->topLevelItemCount(); ++i)
-            if (ulohy.eUlohy->topLevelItem(i)->text(TUlohyForm::SlFronta) ==
+        QTreeWidget* seznam = Seznam(ulohy);
+        for (int i = 0; i < seznam->topLevelItemCount(); ++i)
+            if (seznam->topLevelItem(i)->text(TUlohyForm::SlFronta) ==
                 QString::fromStdString(fronta))
-                return ulohy.eUlohy->topLevelItem(i);
+                return seznam->topLevelItem(i);
         return nullptr;
     }
     static QString Stav(TUlohyForm& ulohy, const std::string& fronta) {
@@ -132,6 +138,16 @@ private slots:
                                                << "zrušena"
                                                << ""
                                                << "";
+        // Storno whose cancel did not reach the server before the document was whole: the
+        // follower cancels the job once the server answers.
+        QTest::newRow("stopped, its cancel lost") << "storno"
+                                                  << "zrušena"
+                                                  << ""
+                                                  << "";
+        QTest::newRow("queue stopped without a reason") << "zastavena"
+                                                        << "čeká, fronta je zastavená"
+                                                        << ""
+                                                        << "Fronta %2 je zastavená, úloha %1 čeká";
     }
     void poruchy() {
         QFETCH(QString, porucha);
@@ -139,11 +155,17 @@ private slots:
         QFETCH(QString, zprava);
         QFETCH(QString, oznameni);
         const std::string fronta = "Ulohy-" + porucha.toStdString();
-        const bool vypnuta = porucha != QStringLiteral("dobra") && porucha != QStringLiteral("rez");
+        const bool vypnuta = porucha != QStringLiteral("dobra") &&
+                             porucha != QStringLiteral("rez") &&
+                             porucha != QStringLiteral("zastavena");
         if (vypnuta)
             cups_test::PridejMrtvouFrontu(fronta);
         else
             cups_test::PridejFrontu(fronta, porucha == QStringLiteral("rez") ? 1000 : 0);
+        if (porucha == QStringLiteral("zastavena"))
+            QCOMPARE(
+                QProcess::execute(QStringLiteral("cupsdisable"), {QString::fromStdString(fronta)}),
+                0);
         stub_.Prijata.clear();
         chyby_.clear();
 
@@ -152,12 +174,17 @@ private slots:
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
         okno.NastavVytisteno(new TVytistenoForm(&okno));
         // The minute before a printer that does not answer is news, shortened.
-        okno.NastavSledovani(new TSledovaniUloh(nullptr, ZjistiUlohu, UlohyFronty, 2s));
+        okno.NastavSledovani(new TSledovaniNaPozadi(nullptr, {}, 2s));
         okno.Sledovani().NaUdalost = Oznam;
         okno.show();
         const tPrvkyOkna prvky(okno);
 
-        if (porucha == QStringLiteral("rez")) {
+        if (porucha == QStringLiteral("storno")) {
+            tRawPrinter uloha("Zastavena", fronta);
+            uloha.Write("ABC\r\n");
+            uloha.Dokonci(); // whole on the server, its printer off: it waits to print
+            okno.Sledovani().Zastavena(uloha.Uloha());
+        } else if (porucha == QStringLiteral("rez")) {
             // Bytes enough to outlast the socket's buffers, sent as the window would.
             tRawPrinter uloha("Velka", fronta);
             uloha.Write(std::string(size_t{6} << 20, 'x'));
@@ -181,10 +208,10 @@ private slots:
             QCOMPARE(QProcess::execute(QStringLiteral("cancel"), {id}), 0);
         } else if (porucha == QStringLiteral("seznamem")) {
             QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), QStringLiteral("tiskne se"), 5000);
-            ulohy.eUlohy->setCurrentItem(Radek(ulohy, fronta));
-            QVERIFY(ulohy.bZrusit->isEnabled());
-            QVERIFY(!ulohy.bZnovu->isEnabled());
-            QTest::mouseClick(ulohy.bZrusit, Qt::LeftButton);
+            Seznam(ulohy)->setCurrentItem(Radek(ulohy, fronta));
+            QVERIFY(Tlacitko(ulohy, "bZrusit")->isEnabled());
+            QVERIFY(!Tlacitko(ulohy, "bZnovu")->isEnabled());
+            QTest::mouseClick(Tlacitko(ulohy, "bZrusit"), Qt::LeftButton);
         }
         QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), stav, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -192,13 +219,17 @@ private slots:
         if (!oznameni.isEmpty()) {
             QTRY_COMPARE_WITH_TIMEOUT(stub_.Prijata.size(), 1, 5000);
             const QString id = Radek(ulohy, fronta)->text(TUlohyForm::SlUloha);
+            const QString nadpis = oznameni.startsWith(QStringLiteral("Fronta"))
+                                       ? oznameni
+                                       : QStringLiteral("Úloha %1 na frontě %2") + oznameni;
             const QString ocekavany =
-                QStringLiteral("Úloha %1 na frontě %2").arg(id, QString::fromStdString(fronta)) +
-                oznameni + QLatin1Char('\n') + zprava;
+                nadpis.arg(id, QString::fromStdString(fronta)) + QLatin1Char('\n') + zprava;
             QVERIFY2(stub_.Prijata[0].startsWith(ocekavany), qPrintable(stub_.Prijata[0]));
         }
-        // Quiet once nothing is in progress: no more questions to the server.
-        if (stav != QStringLiteral("tiskne se")) {
+        // Quiet once nothing is in progress and the list is closed (while it is open, it
+        // looks for new jobs): no more questions to the server.
+        ulohy.close();
+        if (stav != QStringLiteral("tiskne se") && porucha != QStringLiteral("zastavena")) {
             QTest::qWait(1500);
             const int kol = okno.Sledovani().Kol();
             QTest::qWait(2500);
@@ -206,7 +237,6 @@ private slots:
         }
         QCOMPARE(stub_.Prijata.size(), oznameni.isEmpty() ? 0 : 1);
         QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
-        ulohy.close();
         cups_test::SmazFrontu(fronta);
     }
 
@@ -235,10 +265,10 @@ private slots:
         Prvek<QAction>(okno, "mUlohy")->trigger(); // Soubor > Tiskové úlohy…
         TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
         QTRY_COMPARE_WITH_TIMEOUT(Stav(ulohy, fronta), QStringLiteral("vytištěna"), 10000);
-        ulohy.eUlohy->setCurrentItem(Radek(ulohy, fronta));
-        QVERIFY(ulohy.bZnovu->isEnabled());
-        QVERIFY(!ulohy.bZrusit->isEnabled());
-        QTest::mouseClick(ulohy.bZnovu, Qt::LeftButton);
+        Seznam(ulohy)->setCurrentItem(Radek(ulohy, fronta));
+        QVERIFY(Tlacitko(ulohy, "bZnovu")->isEnabled());
+        QVERIFY(!Tlacitko(ulohy, "bZrusit")->isEnabled());
+        QTest::mouseClick(Tlacitko(ulohy, "bZnovu"), Qt::LeftButton);
         const auto obe = cups_test::CekejNaUlohy(fronta, 2);
         QCOMPARE(obe.size(), size_t{2});
         QCOMPARE(obe[1], obe[0]);
@@ -248,13 +278,13 @@ private slots:
         // Purged on the server: the list still shows it (nothing is in progress, nothing is
         // asked), and printing it again says why it cannot.
         const QString id = Radek(ulohy, fronta)->text(TUlohyForm::SlUloha);
-        QTRY_VERIFY_WITH_TIMEOUT(ulohy.bZnovu->isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Tlacitko(ulohy, "bZnovu")->isEnabled(), 5000);
         QCOMPARE(
             QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("-x"),
                                                          QString::fromStdString(fronta)}),
             0);
-        ulohy.eUlohy->setCurrentItem(Radek(ulohy, fronta));
-        QTest::mouseClick(ulohy.bZnovu, Qt::LeftButton);
+        Seznam(ulohy)->setCurrentItem(Radek(ulohy, fronta));
+        QTest::mouseClick(Tlacitko(ulohy, "bZnovu"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(chyby_.size(), 1, 10000);
         QCOMPARE(chyby_[0], QStringLiteral("Úlohu %1 nelze vytisknout znovu: tiskový server už "
                                            "úlohu nezná (její historie byla smazána)")
@@ -262,6 +292,51 @@ private slots:
         QCOMPARE(cups_test::Zachycene(fronta).size(), size_t{2});
         ulohy.close();
         cups_test::SmazFrontu(fronta);
+    }
+
+    // The list of a queue with a long history: the newest jobs on top, a job printed from
+    // elsewhere while it is open shows without F5, and a queue deleted meanwhile is named
+    // and its jobs leave the list. The window reaches screen readers as a window.
+    void seznam() {
+        const std::string fronta = "Ulohy-seznam";
+        const QString f = QString::fromStdString(fronta);
+        cups_test::PridejFrontu(fronta);
+        chyby_.clear();
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"),
+                                   {QStringLiteral("-c"),
+                                    QStringLiteral("for i in $(seq 800); do echo x | lp -d %1 "
+                                                   "-o raw -t j$i >/dev/null || exit 1; done")
+                                        .arg(f)}),
+                 0);
+        tProgram program(adresar_.path());
+        program.Stav.PopisEtiket[0].Tiskarna = fronta;
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        okno.show();
+        Prvek<QAction>(okno, "mUlohy")->trigger();
+        TUlohyForm& ulohy = *Prvek<TUlohyForm>(okno, "Ulohy");
+        QAccessibleInterface* pristup = QAccessible::queryAccessibleInterface(&ulohy);
+        QCOMPARE(pristup->role(), QAccessible::Dialog);
+        QCOMPARE(pristup->text(QAccessible::Name), QStringLiteral("Tiskové úlohy"));
+        const auto nazevNahore = [&] {
+            QTreeWidgetItem* r = Radek(ulohy, fronta);
+            return r ? r->text(TUlohyForm::SlNazev) : QString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(nazevNahore(), QStringLiteral("j800"), 10000);
+        QVERIFY(Seznam(ulohy)->topLevelItemCount() <= NejviceUlohFronty);
+
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"),
+                                   {QStringLiteral("-c"),
+                                    QStringLiteral("echo x | lp -d %1 -o raw -t nova").arg(f)}),
+                 0);
+        QTRY_COMPARE_WITH_TIMEOUT(nazevNahore(), QStringLiteral("nova"), 5000);
+
+        cups_test::SmazFrontu(fronta);
+        auto* stav = Prvek<QLabel>(ulohy, "xStav");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            stav->text(), QStringLiteral("Fronta %1 na tiskovém serveru není").arg(f), 5000);
+        QCOMPARE(Radek(ulohy, fronta), nullptr);
+        QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
+        ulohy.close();
     }
 
     // A server that takes the job's connection and never answers: while the job opens the
@@ -310,8 +385,10 @@ private slots:
         qInfo("Storno at %lld ms, the run ended %lld ms later, longest gap %lld ms", storno,
               konec - storno, nejdelsiMezera);
         QVERIFY2(storno > 0, "the progress window with Storno did not come");
-        QVERIFY2(konec - storno < 1000, qPrintable(QString::number(konec - storno)));
-        QVERIFY2(nejdelsiMezera < 500, qPrintable(QString::number(nejdelsiMezera)));
+        // Margins for a loaded machine under TSan; a window that waited for the server would
+        // take its whole 15 s deadline.
+        QVERIFY2(konec - storno < 3000, qPrintable(QString::number(konec - storno)));
+        QVERIFY2(nejdelsiMezera < 1000, qPrintable(QString::number(nejdelsiMezera)));
         QCOMPARE(pocet, QStringLiteral("0"));
         QVERIFY2(chyby_.isEmpty(), qPrintable(chyby_.join('\n')));
         cups_test::SmazFrontu(fronta);
