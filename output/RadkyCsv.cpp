@@ -2,13 +2,13 @@
 
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -17,29 +17,49 @@ constexpr size_t VelikostBloku = size_t{64} * 1024;
 // that lets a table of any length print.
 constexpr size_t NejdelsiRadek = size_t{8} * 1024 * 1024;
 
-// The first CR or LF from od on, or the text's length.
+// The first CR or LF from od on, or the text's length. memchr in short windows: fast for
+// lines ending in LF or CR LF, and no rescans of the block when one of the two never comes.
 size_t KonecRadku(std::string_view text, size_t od) {
-    for (; od < text.size(); ++od)
-        if (text[od] == '\r' || text[od] == '\n')
-            return od;
+    constexpr size_t Okno = 256;
+    while (od < text.size()) {
+        const size_t delka = std::min(Okno, text.size() - od);
+        const char* zacatek = text.data() + od;
+        const void* lf = std::memchr(zacatek, '\n', delka);
+        const size_t doLf =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - zacatek) : delka;
+        if (const void* cr = std::memchr(zacatek, '\r', doLf))
+            return od + static_cast<size_t>(static_cast<const char*>(cr) - zacatek);
+        if (lf)
+            return od + doLf;
+        od += delka;
+    }
     return text.size();
+}
+
+bool JeUtf16(tZnakovaSada sada) {
+    return sada == tZnakovaSada::Utf16Le || sada == tZnakovaSada::Utf16Be;
 }
 
 } // namespace
 
-tRadkyCsv::tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev)
-    : fd_(fd), druh_(druh), nazev_(std::move(nazev)) {
+eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod) {
+    return eSouborTabulky(
+        Utf8NaWin1250("Soubor " + nazev + " nelze přečíst (" + std::to_string(kod) + ")"));
+}
+
+eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek) {
+    return eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(radek) + " souboru " + nazev +
+                                        " je delší než 8 MiB"));
+}
+
+eSouborTabulky NeniTabulka(const std::string& nazev) {
+    return eSouborTabulky(
+        Utf8NaWin1250("Soubor " + nazev + " není tabulka: obsahuje řídicí bajty"));
+}
+
+tRadkyCsv::tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev)
+    : fd_(fd), druh_(std::move(druh)), nazev_(std::move(nazev)) {
     NaZacatek();
-}
-
-void tRadkyCsv::ChybaCteni(int kod) const {
-    throw eSouborTabulky(
-        Utf8NaWin1250("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")"));
-}
-
-void tRadkyCsv::DlouhyRadek() const {
-    throw eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(cislo_ + 1) + " souboru " +
-                                       nazev_ + " je delší než 8 MiB"));
 }
 
 void tRadkyCsv::NaZacatek() {
@@ -61,16 +81,17 @@ bool tRadkyCsv::Dopln(size_t aspon) {
     // Reads grow with what waits, so a long row is not scanned again for every block.
     std::string bajty(std::max(aspon, VelikostBloku), '\0');
     while (text_.size() == bylo && !konec_) {
-        ssize_t precteno = -1;
-        do {
-            precteno = ::pread(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
-        } while (precteno < 0 && errno == EINTR);
+        const ssize_t precteno =
+            PrectiKusOd(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
         if (precteno < 0)
-            ChybaCteni(errno);
+            throw ChybaCteniTabulky(nazev_, errno);
+        const std::string_view data(bajty.data(), static_cast<size_t>(precteno));
+        // Wherever it stands: the run's first pass, before any job, reads every byte.
+        if (!JeUtf16(druh_.Sada) && MaRidiciBajty(data))
+            throw NeniTabulka(nazev_);
         kde_ += precteno;
         konec_ = precteno == 0;
-        dekoder_.Dekoduj(std::string_view(bajty.data(), static_cast<size_t>(precteno)), text_,
-                         konec_);
+        dekoder_.Dekoduj(data, text_, konec_);
         // The text ends at its first NUL, as the clipboard's does.
         if (const size_t nul = text_.find('\0', bylo); nul != std::string::npos) {
             text_.resize(nul);
@@ -78,10 +99,6 @@ bool tRadkyCsv::Dopln(size_t aspon) {
         }
     }
     return text_.size() > bylo;
-}
-
-void tRadkyCsv::VezmiTsv(size_t konec) {
-    radek_.assign(text_, pozice_, konec - pozice_);
 }
 
 size_t tRadkyCsv::KonecZaznamu() {
@@ -124,6 +141,12 @@ size_t tRadkyCsv::KonecZaznamu() {
                     naZacatku = false;
                 } else if (!uvnitr && (c == '\r' || c == '\n')) {
                     break;
+                } else if (c == '\r' && i + 1 == text.size() && !konec_) {
+                    potrebaDalsi = true; // a CR whose LF may come in the next block
+                    break;
+                } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                    radek_ += ' '; // one line break, one blank
+                    ++i;
                 } else if (!uvnitr && c == oddelovac) {
                     radek_ += '\t';
                     naZacatku = true;
@@ -141,7 +164,7 @@ size_t tRadkyCsv::KonecZaznamu() {
         if (i < text.size() && !crNaKonci && !potrebaDalsi)
             return i;
         if (i - pozice_ > NejdelsiRadek)
-            DlouhyRadek();
+            throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
         // Nothing more to read: what waited for the next byte is decided on the next turn.
         if (!Dopln(text_.size() - pozice_) && !crNaKonci && !potrebaDalsi) {
             if (uvnitr)
@@ -158,9 +181,9 @@ bool tRadkyCsv::Dalsi() {
         return false;
     const size_t konec = KonecZaznamu();
     if (konec - pozice_ > NejdelsiRadek)
-        DlouhyRadek();
+        throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
     if (druh_.Format == tFormatTabulky::Tsv) // a CSV record was taken as it was scanned
-        VezmiTsv(konec);
+        radek_.assign(text_, pozice_, konec - pozice_);
     ++cislo_;
     // After a line: one CR if it follows, then one LF if it follows.
     pozice_ = konec;

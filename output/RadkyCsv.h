@@ -12,24 +12,36 @@
 #include <string_view>
 #include <vector>
 
-// A table file that cannot be opened or read.
+// A table file that cannot be opened or read, or is no table.
 class eSouborTabulky : public eChyba {
 public:
     using eChyba::eChyba;
 };
 
+// The messages of a table file, nazev as given: "Soubor %s nelze přečíst (%d)", "Řádek %d
+// souboru %s je delší než 8 MiB", "Soubor %s není tabulka: obsahuje řídicí bajty".
+eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod);
+eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek);
+eSouborTabulky NeniTabulka(const std::string& nazev);
+
 class tRadkyCsv : public tZdrojRadku {
 public:
     // Reads fd (borrowed, read with pread from its start, never moved) as druh says; nazev
-    // names the file in messages. Dalsi raises eSouborTabulky "Soubor %s nelze přečíst (%d)",
-    // "Řádek %d souboru %s je delší než 8 MiB" and, for a quote that no quote closes,
+    // names the file in messages. Dalsi raises eSouborTabulky ChybaCteniTabulky,
+    // DlouhyRadekTabulky, NeniTabulka wherever a control byte stands in a file that is no
+    // UTF-16, and, for a quote that no quote closes,
     // "V souboru %s zůstaly otevřené uvozovky (od řádku %d)".
-    tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev);
+    tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev);
+
+    // What the file was found to be.
+    const tDruhTabulky& Druh() const { return druh_; }
 
     void NaZacatek() override;
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+    // The current row as it is kept: cells between TABs, column 0 not included.
+    std::string_view Radek() const { return radek_; }
 
     // Bytes of the file read so far, for a progress bar.
     long long Precteno() const { return static_cast<long long>(kde_); }
@@ -39,9 +51,6 @@ private:
     // Where the record at pozice_ ends (its line end), reading on; a CSV record is then in
     // radek_ already.
     size_t KonecZaznamu();
-    void VezmiTsv(size_t konec);
-    [[noreturn]] void ChybaCteni(int kod) const;
-    [[noreturn]] void DlouhyRadek() const;
 
     int fd_;
     tDruhTabulky druh_;
@@ -54,5 +63,4 @@ private:
     long long cislo_ = 0; // the current row's number
     std::string radek_;   // the current row, cells between TABs
     mutable std::string cisloText_;
-    mutable std::vector<std::string_view> bunky_;
 };

@@ -126,7 +126,11 @@ TEST(Tabulka, Import) {
         // bytes that are no UTF-8 are Windows-1250 as they stand. Read as Windows-1250, the
         // file gives the clipboard's table of its bytes.
         ZapisBajty(adresar / "t.txt", p.text);
-        const std::string_view text(p.text.data(), std::min(p.text.find('\0'), p.text.size()));
+        if (p.text.find('\0') != std::string::npos) { // a control byte: a file is no table
+            EXPECT_THROW(RadkySouboru(adresar / "t.txt"), eSouborTabulky) << p.nazev;
+            continue;
+        }
+        const std::string_view text(p.text);
         t.NactiText(JePlatneUtf8(text) ? Utf8NaWin1250(p.text) : p.text);
         EXPECT_EQ(RadkySouboru(adresar / "t.txt"), RadkyTabulky(t)) << p.nazev;
         t.NactiText(p.text);
@@ -164,6 +168,7 @@ TEST(Tabulka, DruhySouboru) {
         tObsah obsah;
         tVolbyTabulky volby = Volby();
         const char* chyba = nullptr; // the start of the message
+        const char* upozorneni = ""; // part of the warning lines; "": none
     } pripady[] = {
         {"excel",
          "t.csv",
@@ -200,11 +205,14 @@ TEST(Tabulka, DruhySouboru) {
         {"oddelovacTab",
          "t.csv",
          "a\tb,c\tx\nd\te,f\ty\n",
-         {{"1", "a", "b,c", "x"}, {"2", "d", "e,f", "y"}}},
+         {{"1", "a", "b,c", "x"}, {"2", "d", "e,f", "y"}},
+         Volby(),
+         nullptr,
+         "oddělovač TAB i „,“; použit TAB"},
         {"dlouhePole",
          "t.csv",
          "1,\"" + dlouhy + "\r\n\"\r\n2",
-         {{"1", "1", dlouhy + "  "}, {"2", "2"}}},
+         {{"1", "1", dlouhy + " "}, {"2", "2"}}},
         {"utf8PresBloky", "t.txt", ceskyUtf8, {{"1", "a" + std::string(70000, '\xe8')}}},
         {"windows1250",
          "t.txt",
@@ -224,6 +232,86 @@ TEST(Tabulka, DruhySouboru) {
          {},
          Volby(),
          "zůstaly otevřené uvozovky (od řádku 2)"},
+        // The separator: the most lines split alike, ';' ahead on a tie, with a warning.
+        {"nadpisNadTabulkou",
+         "t.csv",
+         "Nazev\nJablko;1,5;x\nHruska;2,25;y\n",
+         {{"1", "Nazev"}, {"2", "Jablko", "1,5", "x"}, {"3", "Hruska", "2,25", "y"}},
+         Volby(),
+         nullptr,
+         "oddělovač „;“ i „,“; použit „;“, jiný zvolí --separator"},
+        {"desetinnaCisla",
+         "t.csv",
+         "1,50;1,82\r\n2,00;2,42\r\n",
+         {{"1", "1,50", "1,82"}, {"2", "2,00", "2,42"}},
+         Volby(),
+         nullptr,
+         "--separator"},
+        {"palecNaZacatku",
+         "t.csv",
+         "Monitor 24\";1\nX;2\n",
+         {{"1", "Monitor 24\"", "1"}, {"2", "X", "2"}}},
+        {"uvozovkyPoPolich",
+         "t.csv",
+         "\"a,b\";\"c\"\n\"d;e\";f\n",
+         {{"1", "a,b", "c"}, {"2", "d;e", "f"}}},
+        {"crLfVUvozovkach", "t.csv", "\"a\r\nb\";x\n", {{"1", "a b", "x"}}},
+        {"crLfVUvozovkachPresBlok",
+         "t.csv",
+         "\"" + std::string(65535, 'a') + "\r\nb\";x\n",
+         {{"1", std::string(65535, 'a') + " b", "x"}}},
+        // The character set: UTF-16 without a mark, UTF-8 with a few bad bytes.
+        {"utf16leBezZnacky",
+         "t.txt",
+         std::string("J\0a\0b\0\t\0001\0\n\0\x0d\x01\t\0002\0", 20),
+         {{"1", "Jab", "1"}, {"2", "\xe8", "2"}}},
+        {"utf16beBezZnacky",
+         "t.csv",
+         std::string("\0a\0;\0b\0\n\0c\0;\0d", 14),
+         {{"1", "a", "b"}, {"2", "c", "d"}}},
+        {"utf8SeSpatnymBajtem",
+         "t.txt",
+         "\xc5\xbdlut\xc3\xbd\t1\n\xc4\x8c"
+         "erven\xc3\xbd\x80\t2\n",
+         {{"1", "\x8elut\xfd", "1"},
+          {"2",
+           "\xc8"
+           "erven\xfd?",
+           "2"}},
+         Volby(),
+         nullptr,
+         "se čte v kódování UTF-8, bajty mimo UTF-8 jako „?“ (znaků UTF-8: 4, bajtů mimo UTF-8: "
+         "1)"},
+        {"windows1250SNahodnymUtf8",
+         "t.txt",
+         "\x8elut\xfd \xe8"
+         "erven\xfd \xc3\xa1\t1\n",
+         {{"1",
+           "\x8elut\xfd \xe8"
+           "erven\xfd \xc3\xa1",
+           "1"}},
+         Volby(),
+         nullptr,
+         "se čte v kódování Windows-1250 (znaků UTF-8: 1, bajtů mimo UTF-8: 4)"},
+        // Control bytes: no table, wherever they stand.
+        {"zip",
+         "ceny.csv",
+         std::string("PK\x03\x04\x14\0\0\0", 8),
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"ridiciBajtZa64KiB",
+         "t.txt",
+         std::string(70000, 'a') + "\n\x1b@",
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"nulaVeWindows1250",
+         "t.txt",
+         std::string("a\tb\n\0", 5),
+         {},
+         Volby(tZnakovaSada::Win1250),
+         "není tabulka: obsahuje řídicí bajty"},
     };
     const tDocasnyAdresar adresar;
     for (const auto& p : pripady) {
@@ -232,6 +320,14 @@ TEST(Tabulka, DruhySouboru) {
         const std::string cesta = adresar / p.soubor;
         if (!p.chyba) {
             EXPECT_EQ(RadkySouboru(cesta, p.volby), p.obsah);
+            std::string upozorneni;
+            const tRadkySouboru radky(cesta, p.volby);
+            for (const std::string& radek : radky.Druh().Upozorneni)
+                upozorneni += radek + "\n";
+            if (*p.upozorneni == '\0')
+                EXPECT_EQ(upozorneni, "");
+            else
+                EXPECT_NE(upozorneni.find(p.upozorneni), std::string::npos) << upozorneni;
             continue;
         }
         try {
