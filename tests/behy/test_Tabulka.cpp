@@ -340,6 +340,29 @@ TEST(Tabulka, DruhySouboru) {
     }
 }
 
+// A spreadsheet program's own exports (tests/data/vyrob_csv.sh), in both character sets and
+// with both separators: the same cells, and no guess close enough for a warning.
+TEST(Tabulka, ExportyTabulkovehoProgramu) {
+    const tObsah obsah = {
+        {"1", "N\xe1zev", "Cena", "Pozn\xe1mka"},
+        {"2", "\x8elu\x9dou\xe8k\xfd k\xf9\xf2", "1,50", "a; b, c"},
+        {"3", "Monitor 24\"",
+         "1\xa0"
+         "234,00",
+         ""},
+        {"4", "Hru\x9aka", "2,25",
+         "dva \xf8\xe1"
+         "dky"},
+    };
+    for (const char* soubor :
+         {"strednik-utf8.csv", "carka-utf8.csv", "strednik-cp1250.csv", "carka-cp1250.csv"}) {
+        SCOPED_TRACE(soubor);
+        const std::string cesta = std::string(OBLEPKY_DATA_CSV) + "/" + soubor;
+        EXPECT_EQ(RadkySouboru(cesta), obsah);
+        EXPECT_EQ(tRadkySouboru(cesta).Druh().Upozorneni, std::vector<std::string>{});
+    }
+}
+
 TEST(Tabulka, PredPrvnimImportemJePetKratPetPrazdnych) {
     tTabulka t;
     EXPECT_EQ(Obsah(t), tObsah(5, std::vector<std::string>(5)));
