@@ -1,13 +1,18 @@
 #pragma once
 // The table pasted from the clipboard: C columns x R rows of 8-bit text cells; row 0 holds
-// the column numbers, column 0 the row numbers. Cells are kept compactly (one text buffer
-// and offsets), so a pasted range of 100,000 rows costs little more than its text.
+// the column numbers, column 0 the row numbers. Cells are kept compactly: one text buffer and
+// where each row starts, a cell found in its row when asked, so a table of any shape (many
+// small cells, one row of millions) costs little more than its text.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
+
+// The first CR or LF of text from od on, or the text's length: where a line of the
+// clipboard's form ends, for the table and for a table file read row by row alike.
+size_t KonecRadku(std::string_view text, size_t od);
 
 class tTabulka {
 public:
@@ -25,6 +30,10 @@ public:
     // short row in a very wide table.
     int DelkaRadku(int radek) const;
 
+    // Cells 0 to kolik - 1 of row radek, as far as the row has them (DelkaRadku), found in
+    // one pass over the row. The views stay valid until the next import.
+    void BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik) const;
+
     // Replaces the whole table with a tab-separated text (already 8-bit, ending at the
     // first NUL if it had one): one row per line, one cell per TAB-separated piece.
     // Raises eChyba when the text has more lines or pieces than a table can number; the
@@ -35,21 +44,17 @@ public:
     void PrevezmiText(std::string&& text);
 
 private:
-    // Start offsets into text_ of every piece, row after row; after the pieces of a row
-    // comes the offset just past the row's last piece (its line end + 1), so piece k ends
-    // one byte (the TAB or the end marker) before piece k + 1 starts. radky[r] is the index
-    // of row r + 1's first entry; radky has n + 1 entries. 32-bit offsets while they fit.
-    template <class T> struct tRozpis {
-        std::vector<T> zacatky;
-        std::vector<T> radky;
-    };
+    // Where each data row starts in text_, and after the last one the offset just past its
+    // line end (or past the text, for a last row without one): row r + 1 runs from
+    // zacatky[r] to its line end just before zacatky[r + 1]. 32-bit offsets while they fit.
+    template <class T> using tZacatky = std::vector<T>;
 
-    template <class T> void Rozepis(std::string_view text, size_t pocetRadku, size_t pocetZaznamu);
-    template <class T> std::string_view Kus(const tRozpis<T>& rozpis, int sloupec, int radek) const;
+    template <class T> void Rozepis(std::string_view text, size_t pocetRadku);
+    std::string_view Radek(int radek) const; // the row's text without its line end
     std::string_view Cislo(int cislo) const;
 
     std::string text_;
-    std::variant<tRozpis<uint32_t>, tRozpis<uint64_t>> rozpis_;
+    std::variant<tZacatky<uint32_t>, tZacatky<uint64_t>> zacatky_;
     std::string cisla_; // "1", "2", ... "N" back to back, N the larger of n and m
     int sloupcu_ = 5;
     int radku_ = 5;

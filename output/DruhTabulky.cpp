@@ -167,7 +167,7 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     case tZnakovaSada::Utf8: {
         const size_t cele = konec ? blok.size() : KonecCelychUtf8(blok);
         const std::string_view data = blok.substr(0, cele);
-        for (size_t i = 0; i < data.size();) {
+        for (size_t i = 0; pocitejUtf8_ && i < data.size();) {
             const auto b = static_cast<unsigned char>(data[i]);
             if (b < 0x80) {
                 ++i;
@@ -210,10 +210,18 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
 }
 
 bool MaRidiciBajty(std::string_view bajty) {
-    return std::any_of(bajty.begin(), bajty.end(), [](char z) {
-        const auto c = static_cast<unsigned char>(z);
-        return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
-    });
+    // A table for the bytes, and one test per byte without a branch: a file is read through.
+    static constexpr auto Ridici = [] {
+        std::array<bool, 256> t{};
+        for (int c = 0; c < 0x20; ++c)
+            t[static_cast<size_t>(c)] = c != '\t' && c != '\r' && c != '\n';
+        t[0x7F] = true;
+        return t;
+    }();
+    bool ma = false;
+    for (const char c : bajty)
+        ma |= Ridici[static_cast<unsigned char>(c)];
+    return ma;
 }
 
 tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& volby) {
@@ -251,7 +259,7 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
     // the first block decoded to find the separator in (bytes that are no UTF-8 become one
     // "?" each, so ';', ',', TAB, quotes and line ends stay where they are).
     const bool zkusUtf8 = proc.empty();
-    tDekoder dekoder(druh.Sada);
+    tDekoder dekoder(druh.Sada, true);
     std::string vzorek, text;
     off_t kde = 0;
     size_t celkem = 0;             // decoded text up to its NUL

@@ -48,7 +48,9 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
 // NejblizsiWin1250), keeping a sequence that a block cuts in two for the next block.
 class tDekoder {
 public:
-    explicit tDekoder(tZnakovaSada sada) : sada_(sada) {}
+    // pocitejUtf8: count the UTF-8 sequences, as the choice of the character set wants.
+    explicit tDekoder(tZnakovaSada sada, bool pocitejUtf8 = false)
+        : sada_(sada), pocitejUtf8_(pocitejUtf8) {}
     // Appends the decoded blok to cil. konec: no bytes follow (a cut sequence at the end is
     // then a replacement character).
     void Dekoduj(std::string_view blok, std::string& cil, bool konec);
@@ -60,6 +62,7 @@ public:
 
 private:
     tZnakovaSada sada_;
+    bool pocitejUtf8_;
     std::string zbytek_; // the start of a sequence that the last block cut
     size_t nepresnych_ = 0;
     size_t vicebajtovych_ = 0, chybnych_ = 0;

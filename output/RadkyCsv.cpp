@@ -17,25 +17,6 @@ constexpr size_t VelikostBloku = size_t{64} * 1024;
 // that lets a table of any length print.
 constexpr size_t NejdelsiRadek = size_t{8} * 1024 * 1024;
 
-// The first CR or LF from od on, or the text's length. memchr in short windows: fast for
-// lines ending in LF or CR LF, and no rescans of the block when one of the two never comes.
-size_t KonecRadku(std::string_view text, size_t od) {
-    constexpr size_t Okno = 256;
-    while (od < text.size()) {
-        const size_t delka = std::min(Okno, text.size() - od);
-        const char* zacatek = text.data() + od;
-        const void* lf = std::memchr(zacatek, '\n', delka);
-        const size_t doLf =
-            lf ? static_cast<size_t>(static_cast<const char*>(lf) - zacatek) : delka;
-        if (const void* cr = std::memchr(zacatek, '\r', doLf))
-            return od + static_cast<size_t>(static_cast<const char*>(cr) - zacatek);
-        if (lf)
-            return od + doLf;
-        od += delka;
-    }
-    return text.size();
-}
-
 bool JeUtf16(tZnakovaSada sada) {
     return sada == tZnakovaSada::Utf16Le || sada == tZnakovaSada::Utf16Be;
 }
@@ -192,6 +173,27 @@ bool tRadkyCsv::Dalsi() {
     if (pozice_ < text_.size() && text_[pozice_] == '\n')
         ++pozice_;
     return true;
+}
+
+bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal) {
+    if (druh_.Format == tFormatTabulky::Csv) {
+        constexpr long long RadkuMeziDotazy = 4096;
+        while (Dalsi()) {
+            cil += radek_;
+            cil += '\n';
+            if (cislo_ % RadkuMeziDotazy == 0 && !dal(Precteno()))
+                return false;
+        }
+        return dal(Precteno());
+    }
+    for (;;) {
+        cil.append(text_, pozice_);
+        pozice_ = text_.size();
+        if (!dal(Precteno()))
+            return false;
+        if (!Dopln(0))
+            return true;
+    }
 }
 
 std::string_view tRadkyCsv::Bunka(int sloupec) const {

@@ -8,6 +8,7 @@
 #include "output/DruhTabulky.h"
 #include "output/ZdrojRadku.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,12 @@ public:
 
     // Bytes of the file read so far, for a progress bar.
     long long Precteno() const { return static_cast<long long>(kde_); }
+
+    // The rows from here to the end appended to cil in the clipboard's form, each ending in
+    // LF but maybe the last: a file in that form as it is decoded, block by block, without
+    // splitting it into rows first. dal gets Precteno after each block; false: stop, and so
+    // does PridejZbytek. Raises what Dalsi raises, but no row is too long.
+    bool PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal);
 
 private:
     bool Dopln(size_t aspon); // decodes at least aspon more bytes behind the rest; false at the end

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -97,3 +98,32 @@ tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolby
     : tOtevrenaTabulka(Prevezmi(std::move(soubor), std::move(nazev))),
       tRadkyCsv(this->soubor.Fd(), RozpoznejDruh(this->soubor.Fd(), this->nazev, volby),
                 this->nazev) {}
+
+std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVolbyTabulky& volby,
+                                            const std::atomic<bool>& zrusit,
+                                            std::atomic<long long>& precteno,
+                                            std::atomic<long long>& velikost) {
+    const auto dal = [&] { return !zrusit.load(std::memory_order_relaxed); };
+    std::optional<tRadkySouboru> radky;
+    try {
+        radky.emplace(cesta, volby, dal);
+    } catch (const tZastaveno&) {
+        return std::nullopt;
+    }
+    struct stat stav {};
+    const bool znama = ::fstat(radky->Fd(), &stav) == 0 && S_ISREG(stav.st_mode);
+    velikost = znama ? static_cast<long long>(stav.st_size) : 0;
+    // Never longer than the file but for the last line end: the text is allocated once.
+    std::string text;
+    text.reserve(znama ? static_cast<size_t>(stav.st_size) + 1 : 0);
+    const bool cele = radky->PridejZbytek(text, [&](long long kolik) {
+        precteno.store(kolik, std::memory_order_relaxed);
+        return dal();
+    });
+    if (!cele)
+        return std::nullopt;
+    std::optional<tNactenaTabulka> nactena(std::in_place);
+    nactena->Nepresnych = radky->Druh().Nepresnych;
+    nactena->Tabulka.PrevezmiText(std::move(text));
+    return nactena;
+}

@@ -3,9 +3,12 @@
 // never held whole (tRadkyCsv reads it in every form).
 
 #include "core/Deskriptor.h"
+#include "core/Tabulka.h"
 #include "output/RadkyCsv.h"
 
+#include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace detail {
@@ -34,4 +37,18 @@ public:
     // A file the caller opened and checked itself (a regular file); nazev names it in
     // messages.
     tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby = {});
+
+    int Fd() const { return soubor.Fd(); } // what is read: the file, or the pipe's copy
 };
+
+// A table file read whole into a table, as the window imports it (tRadkySouboru's rules and
+// errors); nothing when zrusit was set meanwhile, also while a FIFO waits for its writer.
+// precteno and velikost follow the read for a progress bar (velikost 0: not known).
+struct tNactenaTabulka {
+    tTabulka Tabulka;
+    size_t Nepresnych = 0;
+};
+std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVolbyTabulky& volby,
+                                            const std::atomic<bool>& zrusit,
+                                            std::atomic<long long>& precteno,
+                                            std::atomic<long long>& velikost);

@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -157,8 +156,7 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
                        ? tFormatTabulky::Csv
                        : tFormatTabulky::Tsv;
     std::atomic<long long> precteno{0}, velikost{0};
-    std::optional<tTabulka> nova;
-    size_t nepresnych = 0;
+    std::optional<tNactenaTabulka> nova;
     // Read beside the window as a run prints: its progress window and Storno after a second.
     TPrubehTisku prubeh(window());
     prubeh.setWindowTitle(QStringLiteral("Oblepky"));
@@ -166,27 +164,9 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
     prubeh.Cekej(true);
     const bool nacteno = ProvedNaPozadi(
         [&](const std::atomic<bool>& zrusit) {
-            const auto dal = [&] { return !zrusit.load(std::memory_order_relaxed); };
-            tRadkySouboru radky(nazev, volby, dal);
-            std::error_code chyba;
-            const auto delka = std::filesystem::file_size(nazev, chyba);
-            velikost = chyba ? 0 : static_cast<long long>(delka);
-            // The rows in the clipboard's form, never longer than the file but for the last
-            // line end: the text is allocated once.
-            std::string text;
-            text.reserve(chyba ? 0 : delka + 1);
-            for (radky.NaZacatek(); radky.Dalsi();) {
-                if (!dal())
-                    return;
-                text += radky.Radek();
-                text += '\n';
-                precteno.store(radky.Precteno(), std::memory_order_relaxed);
-            }
-            nepresnych = radky.Druh().Nepresnych;
-            nova.emplace();
-            nova->PrevezmiText(std::move(text));
+            nova = NactiTabulku(nazev, volby, zrusit, precteno, velikost);
         },
         [&] { return prubeh.Nacita(precteno.load(), velikost.load()); });
     if (nacteno && nova)
-        Vezmi(std::move(*nova), nepresnych);
+        Vezmi(std::move(nova->Tabulka), nova->Nepresnych);
 }

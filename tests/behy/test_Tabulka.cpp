@@ -71,6 +71,12 @@ tObsah RadkyTabulky(const tTabulka& t) {
         obsah.emplace_back();
         for (int c = 0; c < t.DelkaRadku(r); ++c)
             obsah.back().emplace_back(t.Bunka(c, r));
+        // The whole row in one pass gives the same cells, also cut short.
+        std::vector<std::string_view> bunky;
+        t.BunkyRadku(r, bunky, SIZE_MAX);
+        EXPECT_EQ(std::vector<std::string>(bunky.begin(), bunky.end()), obsah.back()) << r;
+        t.BunkyRadku(r, bunky, 2);
+        EXPECT_EQ(bunky.size(), std::min<size_t>(2, obsah.back().size())) << r;
     }
     return obsah;
 }
