@@ -153,6 +153,39 @@ std::string UpozorneniKodovani(std::string_view nazev, bool utf8, size_t platnyc
 
 } // namespace
 
+void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
+    for (size_t i = 0; i < data.size();) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t delka = std::min(DelkaPodleZacatku(b), data.size() - i);
+        const bool platna = delka > 1 && JePlatneUtf8(data.substr(i, delka));
+        vicebajtovych_ += platna;
+        chybnych_ += !platna;
+        if (nepresne) { // a byte that is no UTF-8 becomes "?", as in the conversion
+            char32_t znak = b & (0x7F >> delka);
+            for (size_t k = 1; platna && k < delka; ++k)
+                znak = (znak << 6) | (static_cast<unsigned char>(data[i + k]) & 0x3F);
+            nepresnych_ += !platna || UnicodeNaWin1250(znak) < 0;
+        }
+        i += platna ? delka : 1;
+    }
+}
+
+void tDekoder::Pocitej(std::string_view blok, bool konec) {
+    if (sada_ != tZnakovaSada::Utf8) {
+        std::string text;
+        return Dekoduj(blok, text, konec);
+    }
+    const std::string spojeny = zbytek_ + std::string(zbytek_.empty() ? std::string_view() : blok);
+    const std::string_view data = zbytek_.empty() ? blok : std::string_view(spojeny);
+    const size_t cele = konec ? data.size() : KonecCelychUtf8(data);
+    PocitejUtf8(data.substr(0, cele), true);
+    zbytek_.assign(data.substr(cele));
+}
+
 void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     std::string spojeny;
     if (!zbytek_.empty()) {
@@ -167,18 +200,8 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     case tZnakovaSada::Utf8: {
         const size_t cele = konec ? blok.size() : KonecCelychUtf8(blok);
         const std::string_view data = blok.substr(0, cele);
-        for (size_t i = 0; pocitejUtf8_ && i < data.size();) {
-            const auto b = static_cast<unsigned char>(data[i]);
-            if (b < 0x80) {
-                ++i;
-                continue;
-            }
-            const size_t delka = std::min(DelkaPodleZacatku(b), data.size() - i);
-            const bool platna = delka > 1 && JePlatneUtf8(data.substr(i, delka));
-            vicebajtovych_ += platna;
-            chybnych_ += !platna;
-            i += platna ? delka : 1;
-        }
+        if (pocitejUtf8_)
+            PocitejUtf8(data, false);
         nepresnych_ += PridejZUtf8(cil, data);
         zbytek_.assign(blok.substr(cele));
         return;
@@ -273,12 +296,20 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
         precteno = PrectiKusOd(fd, dalsi.data(), dalsi.size(), kde);
         dalsi.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
         text.clear();
-        dekoder.Dekoduj(data, text, precteno <= 0);
+        size_t nul = std::string::npos;
+        if (prvni || druh.Sada != tZnakovaSada::Utf8) {
+            dekoder.Dekoduj(data, text, precteno <= 0);
+            nul = text.find('\0');
+            if (vzorek.size() < Blok)
+                vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
+            celkem += std::min(nul, text.size());
+        } else {
+            // Past the sample only counted: in UTF-8 a NUL is the byte itself.
+            nul = data.find('\0');
+            dekoder.Pocitej(data.substr(0, nul), precteno <= 0 || nul != std::string::npos);
+            celkem += std::min(nul, data.size());
+        }
         blok.swap(dalsi);
-        const size_t nul = text.find('\0');
-        if (vzorek.size() < Blok)
-            vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
-        celkem += std::min(nul, text.size());
         if (nul != std::string::npos)
             break;
     }

@@ -54,6 +54,8 @@ public:
     // Appends the decoded blok to cil. konec: no bytes follow (a cut sequence at the end is
     // then a replacement character).
     void Dekoduj(std::string_view blok, std::string& cil, bool konec);
+    // The same counts as Dekoduj, without the text: for a file that is only looked through.
+    void Pocitej(std::string_view blok, bool konec);
     size_t Nepresnych() const { return nepresnych_; }
     // Of UTF-8 so far: well-formed sequences of two to four bytes, and bytes that are no
     // UTF-8 (each one a replacement character).
@@ -61,6 +63,10 @@ public:
     size_t ChybnychUtf8() const { return chybnych_; }
 
 private:
+    // The UTF-8 sequences of data counted, and with nepresne the characters without an exact
+    // form as the conversion counts them.
+    void PocitejUtf8(std::string_view data, bool nepresne);
+
     tZnakovaSada sada_;
     bool pocitejUtf8_;
     std::string zbytek_; // the start of a sequence that the last block cut

@@ -44,6 +44,8 @@ public:
     // The current row as it is kept: cells between TABs, column 0 not included.
     std::string_view Radek() const { return radek_; }
 
+    // Characters read so far that Windows-1250 has no exact form for.
+    size_t NepresnychPrectenych() const { return dekoder_.Nepresnych(); }
     // Bytes of the file read so far, for a progress bar.
     long long Precteno() const { return static_cast<long long>(kde_); }
 

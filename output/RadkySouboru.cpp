@@ -123,7 +123,8 @@ std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVol
     if (!cele)
         return std::nullopt;
     std::optional<tNactenaTabulka> nactena(std::in_place);
-    nactena->Nepresnych = radky->Druh().Nepresnych;
+    nactena->Nepresnych =
+        radky->Druh().Sada == tZnakovaSada::Win1250 ? 0 : radky->NepresnychPrectenych();
     nactena->Tabulka.PrevezmiText(std::move(text));
     return nactena;
 }
