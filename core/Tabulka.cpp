@@ -120,7 +120,7 @@ std::string_view tTabulka::Bunka(int sloupec, int radek) const {
     if (sloupec < 0 || radek < 0 || sloupec >= sloupcu_ || radek >= radku_)
         return {};
     if (radek == 0)
-        return sloupec == 0 ? std::string_view() : Cislo(sloupec);
+        return sloupec == 0 || sloupec > CislovanychSloupcu ? std::string_view() : Cislo(sloupec);
     if (sloupec == 0)
         return Cislo(radek);
     const std::string_view text = Radek(radek);
@@ -155,7 +155,7 @@ void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t 
     cil.push_back(Bunka(0, radek));
     if (radek == 0) {
         for (int c = 1; c < sloupcu_ && cil.size() < kolik; ++c)
-            cil.push_back(Cislo(c));
+            cil.push_back(Bunka(c, 0));
         return;
     }
     if (cisla_.empty())
@@ -219,7 +219,8 @@ void tTabulka::PrevezmiText(std::string&& vlastni) {
         nova.Rozepis<uint32_t>(nova.text_, radku);
     else
         nova.Rozepis<uint64_t>(nova.text_, radku);
-    nova.cisla_ = CislaZaSebou(static_cast<int>(std::max(radku, nejsirsi)));
+    nova.cisla_ = CislaZaSebou(static_cast<int>(
+        std::max(radku, std::min(nejsirsi, static_cast<size_t>(CislovanychSloupcu)))));
     nova.sloupcu_ = static_cast<int>(nejsirsi) + 1;
     nova.radku_ = static_cast<int>(radku) + 1;
     *this = std::move(nova);

@@ -16,13 +16,18 @@ size_t KonecRadku(std::string_view text, size_t od);
 
 class tTabulka {
 public:
+    // The columns that have their number in row 0 (and that a view shows): as many as a
+    // spreadsheet has. A row of millions of TABs would otherwise cost its numbers many times
+    // its text; every column still prints.
+    static constexpr int CislovanychSloupcu = 16384;
+
     tTabulka(); // before the first import: 5 columns x 5 rows, all cells empty
 
     int PocetSloupcu() const;
     int PocetRadku() const;
 
-    // The cell in column sloupec of row radek; a cell outside the table reads as "".
-    // The view stays valid until the next import.
+    // The cell in column sloupec of row radek; a cell outside the table reads as "", and so
+    // does row 0 past CislovanychSloupcu. The view stays valid until the next import.
     std::string_view Bunka(int sloupec, int radek) const;
 
     // How many columns of row radek, counted from column 0, may hold text; every cell of
@@ -55,7 +60,7 @@ private:
 
     std::string text_;
     std::variant<tZacatky<uint32_t>, tZacatky<uint64_t>> zacatky_;
-    std::string cisla_; // "1", "2", ... "N" back to back, N the larger of n and m
+    std::string cisla_; // "1", "2", ... "N" back to back: the rows' and the columns' numbers
     int sloupcu_ = 5;
     int radku_ = 5;
 };

@@ -420,6 +420,14 @@ TEST(Tabulka, CislaRadkuPresDeset) {
     ASSERT_EQ(t.PocetRadku(), 1235);
     for (int r : {1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234})
         EXPECT_EQ(t.Bunka(0, r), std::to_string(r));
+    // Columns are numbered as far as a spreadsheet's; the cells past them are still there.
+    t.NactiText(std::string(20000, '\t') + "z\ny");
+    ASSERT_EQ(t.PocetSloupcu(), 20002);
+    EXPECT_EQ(t.Bunka(16384, 0), "16384");
+    EXPECT_EQ(t.Bunka(16385, 0), "");
+    EXPECT_EQ(t.Bunka(20001, 1), "z");
+    EXPECT_EQ(t.Bunka(0, 2), "2");
+    EXPECT_EQ(t.Bunka(1, 2), "y");
 }
 
 } // namespace

@@ -401,6 +401,11 @@ private slots:
         p.Button1->click();
         QCOMPARE(p.Grid->model()->columnCount(), 0);
         QCOMPARE(p.Grid->model()->rowCount(), 0);
+        // A row wider than a spreadsheet shows its first 16,384 columns; the table has all.
+        QApplication::clipboard()->setText(QString(20000, QLatin1Char('\t')) + QStringLiteral("z"));
+        p.Button1->click();
+        QCOMPARE(p.Grid->model()->columnCount(), 16384);
+        QCOMPARE(okno.Tabulka().Bunka(20001, 1), "z");
         QVERIFY(chyby_.isEmpty());
     }
 
