@@ -160,8 +160,11 @@ void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
             ++i;
             continue;
         }
-        const size_t delka = std::min(DelkaPodleZacatku(b), data.size() - i);
-        const bool platna = delka > 1 && JePlatneUtf8(data.substr(i, delka));
+        // Czech letters are two bytes: the common case without the general check.
+        const bool dva = b >= 0xC2 && b <= 0xDF && i + 1 < data.size() &&
+                         (static_cast<unsigned char>(data[i + 1]) & 0xC0) == 0x80;
+        const size_t delka = dva ? 2 : std::min(DelkaPodleZacatku(b), data.size() - i);
+        const bool platna = dva || (delka > 1 && JePlatneUtf8(data.substr(i, delka)));
         vicebajtovych_ += platna;
         chybnych_ += !platna;
         if (nepresne) { // a byte that is no UTF-8 becomes "?", as in the conversion
