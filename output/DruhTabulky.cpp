@@ -236,18 +236,15 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
 }
 
 bool MaRidiciBajty(std::string_view bajty) {
-    // A table for the bytes, and one test per byte without a branch: a file is read through.
-    static constexpr auto Ridici = [] {
-        std::array<bool, 256> t{};
-        for (int c = 0; c < 0x20; ++c)
-            t[static_cast<size_t>(c)] = c != '\t' && c != '\r' && c != '\n';
-        t[0x7F] = true;
-        return t;
-    }();
-    bool ma = false;
-    for (const char c : bajty)
-        ma |= Ridici[static_cast<unsigned char>(c)];
-    return ma;
+    // Without a branch per byte, so that the compiler tests many bytes at once: a file is read
+    // through.
+    unsigned char ma = 0;
+    for (const char z : bajty) {
+        const auto c = static_cast<unsigned char>(z);
+        ma |= static_cast<unsigned char>((c < 0x20) & (c != '\t') & (c != '\r') & (c != '\n')) |
+              static_cast<unsigned char>(c == 0x7F);
+    }
+    return ma != 0;
 }
 
 tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& volby) {

@@ -40,6 +40,8 @@ eSouborTabulky NeniTabulka(const std::string& nazev) {
 
 tRadkyCsv::tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev)
     : fd_(fd), druh_(std::move(druh)), nazev_(std::move(nazev)) {
+    for (const char c : {'"', druh_.Oddelovac, '\r', '\n', '\t'})
+        zvlastni_[static_cast<unsigned char>(c)] = true;
     NaZacatek();
 }
 
@@ -96,8 +98,8 @@ size_t tRadkyCsv::KonecZaznamu() {
             radek_.clear();
             for (; i < text.size(); ++i) {
                 const char c = text[i];
-                const auto obycejny = [&](char z) {
-                    return z != '"' && z != oddelovac && z != '\r' && z != '\n' && z != '\t';
+                const auto obycejny = [this](char z) {
+                    return !zvlastni_[static_cast<unsigned char>(z)];
                 };
                 if (obycejny(c)) { // a run of plain characters in one append
                     size_t k = i + 1;

@@ -8,6 +8,7 @@
 #include "output/DruhTabulky.h"
 #include "output/ZdrojRadku.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -72,4 +73,5 @@ private:
     long long cislo_ = 0; // the current row's number
     std::string radek_;   // the current row, cells between TABs
     mutable std::string cisloText_;
+    std::array<bool, 256> zvlastni_{}; // what a CSV record's scan stops at
 };
