@@ -69,17 +69,15 @@ bool tRadkyCsv::Dopln(size_t aspon) {
         if (precteno < 0)
             throw ChybaCteniTabulky(nazev_, errno);
         const std::string_view data(bajty.data(), static_cast<size_t>(precteno));
-        // Wherever it stands: the run's first pass, before any job, reads every byte.
+        // Wherever it stands: the run's first pass, before any job, reads every byte. In
+        // UTF-16 the zero bytes are half characters, and the characters are judged instead.
         if (!JeUtf16(druh_.Sada) && MaRidiciBajty(data))
             throw NeniTabulka(nazev_);
         kde_ += precteno;
         konec_ = precteno == 0;
         dekoder_.Dekoduj(data, text_, konec_);
-        // The text ends at its first NUL, as the clipboard's does.
-        if (const size_t nul = text_.find('\0', bylo); nul != std::string::npos) {
-            text_.resize(nul);
-            konec_ = true;
-        }
+        if (JeUtf16(druh_.Sada) && MaRidiciBajty(std::string_view(text_).substr(bylo)))
+            throw NeniTabulka(nazev_);
     }
     return text_.size() > bylo;
 }

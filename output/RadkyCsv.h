@@ -30,8 +30,8 @@ class tRadkyCsv : public tZdrojRadku {
 public:
     // Reads fd (borrowed, read with pread from its start, never moved) as druh says; nazev
     // names the file in messages. Dalsi raises eSouborTabulky ChybaCteniTabulky,
-    // DlouhyRadekTabulky, NeniTabulka wherever a control byte stands in a file that is no
-    // UTF-16, and, for a quote that no quote closes,
+    // DlouhyRadekTabulky, NeniTabulka wherever a control byte stands (in UTF-16: a control
+    // character), and, for a quote that no quote closes,
     // "V souboru %s zůstaly otevřené uvozovky (od řádku %d)".
     tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev);
 
@@ -69,7 +69,7 @@ private:
     long long kde_ = 0;   // the next byte of the file to read
     std::string text_;    // decoded and not yet taken
     size_t pozice_ = 0;   // the first byte of text_ not taken
-    bool konec_ = false;  // nothing more to decode (the end, or a NUL)
+    bool konec_ = false;  // nothing more to decode
     long long cislo_ = 0; // the current row's number
     std::string radek_;   // the current row, cells between TABs
     mutable std::string cisloText_;

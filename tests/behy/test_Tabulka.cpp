@@ -273,7 +273,7 @@ TEST(Tabulka, DruhySouboru) {
         // The character set: UTF-16 without a mark, UTF-8 with a few bad bytes.
         {"utf16leBezZnacky",
          "t.txt",
-         std::string("J\0a\0b\0\t\0001\0\n\0\x0d\x01\t\0002\0", 20),
+         std::string("J\0a\0b\0\t\0001\0\n\0\x0d\x01\t\0002\0", 18),
          {{"1", "Jab", "1"}, {"2", "\xe8", "2"}}},
         {"utf16beBezZnacky",
          "t.csv",
@@ -313,6 +313,14 @@ TEST(Tabulka, DruhySouboru) {
         {"ridiciBajtZa64KiB",
          "t.txt",
          std::string(70000, 'a') + "\n\x1b@",
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"ridiciZnakVUtf16",
+         "t.txt",
+         std::string("\xff\xfe"
+                     "a\0\n\0\x1b\0@\0",
+                     10),
          {},
          Volby(),
          "není tabulka: obsahuje řídicí bajty"},
