@@ -3,7 +3,6 @@
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,18 +23,21 @@ bool JeUtf16(tZnakovaSada sada) {
 } // namespace
 
 eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod) {
-    return eSouborTabulky(
-        Utf8NaWin1250("Soubor " + nazev + " nelze přečíst (" + std::to_string(kod) + ")"));
+    return eSouborTabulky("Soubor " + nazev + " nelze přečíst (" + std::to_string(kod) + ")");
 }
 
 eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek) {
-    return eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(radek) + " souboru " + nazev +
-                                        " je delší než 8 MiB"));
+    return eSouborTabulky("Řádek " + std::to_string(radek) + " souboru " + nazev +
+                          " je delší než 8 MiB");
+}
+
+eSouborTabulky OtevreneUvozovky(const std::string& nazev, long long radek) {
+    return eSouborTabulky("V souboru " + nazev + " zůstaly otevřené uvozovky (od řádku " +
+                          std::to_string(radek) + ")");
 }
 
 eSouborTabulky NeniTabulka(const std::string& nazev) {
-    return eSouborTabulky(
-        Utf8NaWin1250("Soubor " + nazev + " není tabulka: obsahuje řídicí bajty"));
+    return eSouborTabulky("Soubor " + nazev + " není tabulka: obsahuje řídicí bajty");
 }
 
 tRadkyCsv::tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev)
@@ -149,9 +151,7 @@ size_t tRadkyCsv::KonecZaznamu() {
         // Nothing more to read: what waited for the next byte is decided on the next turn.
         if (!Dopln(text_.size() - pozice_) && !crNaKonci && !potrebaDalsi) {
             if (uvnitr)
-                throw eSouborTabulky(Utf8NaWin1250("V souboru " + nazev_ +
-                                                   " zůstaly otevřené uvozovky (od řádku " +
-                                                   std::to_string(cislo_ + 1) + ")"));
+                throw OtevreneUvozovky(nazev_, cislo_ + 1);
             return text_.size();
         }
     }

@@ -21,9 +21,11 @@ public:
 };
 
 // The messages of a table file, nazev as given: "Soubor %s nelze přečíst (%d)", "Řádek %d
-// souboru %s je delší než 8 MiB", "Soubor %s není tabulka: obsahuje řídicí bajty".
+// souboru %s je delší než 8 MiB", "V souboru %s zůstaly otevřené uvozovky (od řádku %d)",
+// "Soubor %s není tabulka: obsahuje řídicí bajty".
 eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod);
 eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek);
+eSouborTabulky OtevreneUvozovky(const std::string& nazev, long long radek);
 eSouborTabulky NeniTabulka(const std::string& nazev);
 
 class tRadkyCsv : public tZdrojRadku {
@@ -31,8 +33,7 @@ public:
     // Reads fd (borrowed, read with pread from its start, never moved) as druh says; nazev
     // names the file in messages. Dalsi raises eSouborTabulky ChybaCteniTabulky,
     // DlouhyRadekTabulky, NeniTabulka wherever a control byte stands (in UTF-16: a control
-    // character), and, for a quote that no quote closes,
-    // "V souboru %s zůstaly otevřené uvozovky (od řádku %d)".
+    // character), and OtevreneUvozovky for a quote that no quote closes.
     tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev);
 
     // What the file was found to be.

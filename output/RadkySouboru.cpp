@@ -1,7 +1,6 @@
 #include "output/RadkySouboru.h"
 
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 #include "output/TiskovaUloha.h"
 
 #include <cerrno>
@@ -36,8 +35,8 @@ tDeskriptor DocasnySoubor() {
 
 [[noreturn]] void ChybaKopie(const std::string& nazev, int kod) {
     // Not the input's fault: the temporary folder is full or cannot be written.
-    throw eSouborTabulky(Utf8NaWin1250("Dočasnou kopii souboru " + nazev + " nelze zapsat: " +
-                                       std::strerror(kod) + " (" + std::to_string(kod) + ")"));
+    throw eSouborTabulky("Dočasnou kopii souboru " + nazev +
+                         " nelze zapsat: " + std::strerror(kod) + " (" + std::to_string(kod) + ")");
 }
 
 // A pipe is read once: a copy to read it again. Whole, so that the reader judges every byte.
