@@ -235,6 +235,11 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     }
 }
 
+bool MoznaUtf16(std::string_view zacatek) {
+    return zacatek.starts_with("\xFF\xFE") || zacatek.starts_with("\xFE\xFF") ||
+           Utf16BezZnacky(zacatek).has_value();
+}
+
 bool MaRidiciBajty(std::string_view bajty) {
     // Without a branch per byte, so that the compiler tests many bytes at once: a file is read
     // through.

@@ -74,6 +74,10 @@ private:
     size_t vicebajtovych_ = 0, chybnych_ = 0;
 };
 
+// Whether a file that starts so may be UTF-16 (a byte-order mark, or zero bytes at every
+// other byte), whose zero bytes are half characters.
+bool MoznaUtf16(std::string_view zacatek);
+
 // Whether a table file's raw bytes hold a control byte other than TAB, CR and LF (NUL and DEL
 // included): such a file is no table (a zip, a program) unless it is UTF-16.
 bool MaRidiciBajty(std::string_view bajty);

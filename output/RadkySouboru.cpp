@@ -39,12 +39,13 @@ tDeskriptor DocasnySoubor() {
                          " nelze zapsat: " + std::strerror(kod) + " (" + std::to_string(kod) + ")");
 }
 
-// A pipe is read once: a copy to read it again. Whole, so that the reader judges every byte.
+// A pipe is read once: a copy to read it again, so that the reader judges every byte.
 tDeskriptor Kopie(int fd, const std::string& nazev, const tRadkySouboru::tPokracovat& dal) {
     tDeskriptor kopie = DocasnySoubor();
     if (!kopie.Otevreny())
         ChybaKopie(nazev, errno);
     std::string blok(VelikostBloku, '\0');
+    bool prvni = true, utf16 = false;
     for (;;) {
         // A FIFO opened without waiting: its writer may come late, or never.
         if (!CekejNaCteni(fd, dal ? KrokCekani : -1)) {
@@ -59,10 +60,16 @@ tDeskriptor Kopie(int fd, const std::string& nazev, const tRadkySouboru::tPokrac
             throw ChybaCteniTabulky(nazev, errno);
         if (precteno == 0)
             return kopie;
-        if (const int chyba =
-                ZapisVse(kopie.Fd(), std::string_view(blok.data(), static_cast<size_t>(precteno)));
-            chyba != 0)
+        const std::string_view kus(blok.data(), static_cast<size_t>(precteno));
+        if (const int chyba = ZapisVse(kopie.Fd(), kus); chyba != 0)
             ChybaKopie(nazev, chyba);
+        // Past a control byte the input is no table, however much more comes: the copy
+        // ends there, and the reader refuses it. UTF-16's zero bytes are half characters.
+        if (prvni)
+            utf16 = MoznaUtf16(kus);
+        prvni = false;
+        if (!utf16 && MaRidiciBajty(kus))
+            return kopie;
     }
 }
 
