@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +39,20 @@ ssize_t PrectiKus(int fd, char* kam, size_t kolik) {
         if (precteno >= 0 || errno != EINTR)
             return precteno;
     }
+}
+
+ssize_t PrectiKusOd(int fd, char* kam, size_t kolik, off_t kde) {
+    for (;;) {
+        const ssize_t precteno = ::pread(fd, kam, kolik, kde);
+        if (precteno >= 0 || errno != EINTR)
+            return precteno;
+    }
+}
+
+bool CekejNaCteni(int fd, int ms) {
+    pollfd cteni{fd, POLLIN, 0};
+    const int r = ::poll(&cteni, 1, ms);
+    return r > 0 || (r < 0 && errno != EINTR); // another error: the read that follows says it
 }
 
 int PrectiDoNuly(int fd, std::string& obsah) {

@@ -27,6 +27,14 @@ using tZapisDat = std::function<ssize_t(int fd, const char* data, size_t delka)>
 // and errno.
 ssize_t PrectiKus(int fd, char* kam, size_t kolik);
 
+// The same at an offset (pread): the file's own offset is not moved.
+ssize_t PrectiKusOd(int fd, char* kam, size_t kolik, off_t kde);
+
+// Waits at most ms milliseconds (-1: as long as it takes) until fd can be read or its writer
+// has gone; false on a timeout. An interrupted wait counts as a timeout, so that the caller
+// looks at whatever the signal asked for; any other failure is left to the read after it.
+bool CekejNaCteni(int fd, int ms);
+
 // Appends what is left of the file up to its end or its first zero byte (where a text ends).
 // 0, or the errno of the failed read.
 int PrectiDoNuly(int fd, std::string& obsah);

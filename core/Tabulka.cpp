@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -51,10 +52,6 @@ size_t ZacatekCisla(int k) {
                          static_cast<size_t>(cislic);
 }
 
-bool JeKonecRadku(char c) {
-    return c == '\r' || c == '\n';
-}
-
 // After a line: one CR if it follows, then one LF if it follows.
 size_t PreskocKonecRadku(std::string_view text, size_t i) {
     if (i < text.size() && text[i] == '\r')
@@ -65,6 +62,25 @@ size_t PreskocKonecRadku(std::string_view text, size_t i) {
 }
 
 } // namespace
+
+// memchr in short windows: fast for lines ending in LF or CR LF, and no rescans of the text
+// when one of the two never comes.
+size_t KonecRadku(std::string_view text, size_t od) {
+    constexpr size_t Okno = 256;
+    while (od < text.size()) {
+        const size_t delka = std::min(Okno, text.size() - od);
+        const char* zacatek = text.data() + od;
+        const void* lf = std::memchr(zacatek, '\n', delka);
+        const size_t doLf =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - zacatek) : delka;
+        if (const void* cr = std::memchr(zacatek, '\r', doLf))
+            return od + static_cast<size_t>(static_cast<const char*>(cr) - zacatek);
+        if (lf)
+            return od + doLf;
+        od += delka;
+    }
+    return text.size();
+}
 
 tTabulka::tTabulka() = default;
 
@@ -84,29 +100,41 @@ std::string_view tTabulka::Cislo(int cislo) const {
         zacatek, static_cast<size_t>(Cislic(static_cast<unsigned>(cislo))));
 }
 
-template <class T>
-std::string_view tTabulka::Kus(const tRozpis<T>& rozpis, int sloupec, int radek) const {
-    const size_t r = static_cast<size_t>(radek) - 1;
-    if (r + 1 >= rozpis.radky.size())
-        return {};
-    const size_t prvni = static_cast<size_t>(rozpis.radky[r]);
-    const size_t kusu = static_cast<size_t>(rozpis.radky[r + 1]) - prvni - 1;
-    const size_t k = static_cast<size_t>(sloupec) - 1;
-    if (k >= kusu)
-        return {};
-    const size_t zacatek = static_cast<size_t>(rozpis.zacatky[prvni + k]);
-    const size_t konec = static_cast<size_t>(rozpis.zacatky[prvni + k + 1]) - 1;
-    return std::string_view(text_).substr(zacatek, konec - zacatek);
+std::string_view tTabulka::Radek(int radek) const {
+    return std::visit(
+        [&](const auto& zacatky) -> std::string_view {
+            const size_t r = static_cast<size_t>(radek) - 1;
+            if (r + 1 >= zacatky.size())
+                return {};
+            const size_t od = static_cast<size_t>(zacatky[r]);
+            size_t po = static_cast<size_t>(zacatky[r + 1]) - 1; // its line end, or the text's
+            // A CR LF ends a line as one; a CR before it cannot be the row's own.
+            if (text_[po] == '\n' && po > od && text_[po - 1] == '\r')
+                --po;
+            return std::string_view(text_).substr(od, po - od);
+        },
+        zacatky_);
 }
 
 std::string_view tTabulka::Bunka(int sloupec, int radek) const {
     if (sloupec < 0 || radek < 0 || sloupec >= sloupcu_ || radek >= radku_)
         return {};
     if (radek == 0)
-        return sloupec == 0 ? std::string_view() : Cislo(sloupec);
+        return sloupec == 0 || sloupec > CislovanychSloupcu ? std::string_view() : Cislo(sloupec);
     if (sloupec == 0)
         return Cislo(radek);
-    return std::visit([&](const auto& rozpis) { return Kus(rozpis, sloupec, radek); }, rozpis_);
+    const std::string_view text = Radek(radek);
+    size_t od = 0;
+    for (int k = 1; k < sloupec; ++k) {
+        const void* tab = std::memchr(text.data() + od, '\t', text.size() - od);
+        if (!tab)
+            return {};
+        od = static_cast<size_t>(static_cast<const char*>(tab) - text.data()) + 1;
+    }
+    const void* tab = std::memchr(text.data() + od, '\t', text.size() - od);
+    const size_t po =
+        tab ? static_cast<size_t>(static_cast<const char*>(tab) - text.data()) : text.size();
+    return text.substr(od, po - od);
 }
 
 int tTabulka::DelkaRadku(int radek) const {
@@ -114,33 +142,47 @@ int tTabulka::DelkaRadku(int radek) const {
         return 0;
     if (radek == 0)
         return sloupcu_;
-    return std::visit(
-        [&](const auto& rozpis) {
-            const size_t r = static_cast<size_t>(radek) - 1;
-            if (r + 1 >= rozpis.radky.size())
-                return 1; // before the first import: only the (empty) number column
-            return static_cast<int>(rozpis.radky[r + 1] - rozpis.radky[r]); // pieces + 1
-        },
-        rozpis_);
+    if (cisla_.empty())
+        return 1; // before the first import: only the (empty) number column
+    const std::string_view text = Radek(radek);
+    return static_cast<int>(std::count(text.begin(), text.end(), '\t')) + 2; // pieces + 1
 }
 
-template <class T>
-void tTabulka::Rozepis(std::string_view text, size_t pocetRadku, size_t pocetZaznamu) {
-    tRozpis<T> rozpis;
-    rozpis.zacatky.reserve(pocetZaznamu);
-    rozpis.radky.reserve(pocetRadku + 1);
+void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik) const {
+    cil.clear();
+    if (kolik == 0 || radek < 0 || radek >= radku_)
+        return;
+    cil.push_back(Bunka(0, radek));
+    if (radek == 0) {
+        for (int c = 1; c < sloupcu_ && cil.size() < kolik; ++c)
+            cil.push_back(Bunka(c, 0));
+        return;
+    }
+    if (cisla_.empty())
+        return;
+    const std::string_view text = Radek(radek);
+    for (size_t od = 0; cil.size() < kolik;) {
+        const size_t tab = text.find('\t', od);
+        cil.push_back(text.substr(od, tab == std::string_view::npos ? tab : tab - od));
+        if (tab == std::string_view::npos)
+            break;
+        od = tab + 1;
+    }
+}
+
+template <class T> void tTabulka::Rozepis(std::string_view text, size_t pocetRadku) {
+    tZacatky<T> zacatky;
+    zacatky.reserve(pocetRadku + 1);
     size_t i = 0;
     while (i < text.size()) {
-        rozpis.radky.push_back(static_cast<T>(rozpis.zacatky.size()));
-        rozpis.zacatky.push_back(static_cast<T>(i));
-        for (; i < text.size() && !JeKonecRadku(text[i]); ++i)
-            if (text[i] == '\t')
-                rozpis.zacatky.push_back(static_cast<T>(i + 1));
-        rozpis.zacatky.push_back(static_cast<T>(i + 1)); // end marker of the row
-        i = PreskocKonecRadku(text, i);
+        zacatky.push_back(static_cast<T>(i));
+        i = KonecRadku(text, i);
+        i = i < text.size() ? PreskocKonecRadku(text, i) : text.size() + 1;
     }
-    rozpis.radky.push_back(static_cast<T>(rozpis.zacatky.size()));
-    rozpis_ = std::move(rozpis);
+    zacatky.push_back(static_cast<T>(std::max<size_t>(i, 1)));
+    if (zacatky.size() == 1)
+        zacatky.clear();
+    zacatky_ = std::move(zacatky);
 }
 
 void tTabulka::NactiText(std::string_view text) {
@@ -155,14 +197,15 @@ void tTabulka::PrevezmiText(std::string&& vlastni) {
     const std::string_view text(vlastni);
 
     // First pass: the size, so that nothing is allocated twice.
-    size_t radku = 0, zaznamu = 0, nejsirsi = 0;
+    size_t radku = 0, nejsirsi = 0;
     for (size_t i = 0; i < text.size();) {
-        size_t kusu = 1;
-        for (; i < text.size() && !JeKonecRadku(text[i]); ++i)
-            kusu += text[i] == '\t';
-        i = PreskocKonecRadku(text, i);
+        const size_t konec = KonecRadku(text, i);
+        const auto kusu =
+            static_cast<size_t>(std::count(text.begin() + static_cast<ptrdiff_t>(i),
+                                           text.begin() + static_cast<ptrdiff_t>(konec), '\t')) +
+            1;
+        i = PreskocKonecRadku(text, konec);
         ++radku;
-        zaznamu += kusu + 1;
         nejsirsi = std::max(nejsirsi, kusu);
     }
     if (radku >= INT_MAX || nejsirsi >= INT_MAX)
@@ -171,12 +214,13 @@ void tTabulka::PrevezmiText(std::string&& vlastni) {
     // Built aside and swapped in, so a failure leaves the old table whole.
     tTabulka nova;
     nova.text_ = std::move(vlastni);
-    // Offsets reach at most the text length + 1, entry indices at most twice that.
-    if (text.size() < 0x7FFF'FFF0u)
-        nova.Rozepis<uint32_t>(nova.text_, radku, zaznamu);
+    // Offsets reach at most the text length + 1.
+    if (text.size() < 0xFFFF'FFF0u)
+        nova.Rozepis<uint32_t>(nova.text_, radku);
     else
-        nova.Rozepis<uint64_t>(nova.text_, radku, zaznamu);
-    nova.cisla_ = CislaZaSebou(static_cast<int>(std::max(radku, nejsirsi)));
+        nova.Rozepis<uint64_t>(nova.text_, radku);
+    nova.cisla_ = CislaZaSebou(static_cast<int>(
+        std::max(radku, std::min(nejsirsi, static_cast<size_t>(CislovanychSloupcu)))));
     nova.sloupcu_ = static_cast<int>(nejsirsi) + 1;
     nova.radku_ = static_cast<int>(radku) + 1;
     *this = std::move(nova);

@@ -1,7 +1,8 @@
 #pragma once
 // The table pasted from the clipboard: C columns x R rows of 8-bit text cells; row 0 holds
-// the column numbers, column 0 the row numbers. Cells are kept compactly (one text buffer
-// and offsets), so a pasted range of 100,000 rows costs little more than its text.
+// the column numbers, column 0 the row numbers. Cells are kept compactly: one text buffer and
+// where each row starts, a cell found in its row when asked, so a table of any shape (many
+// small cells, one row of millions) costs little more than its text.
 
 #include <cstdint>
 #include <string>
@@ -9,21 +10,34 @@
 #include <variant>
 #include <vector>
 
+// The first CR or LF of text from od on, or the text's length: where a line of the
+// clipboard's form ends, for the table and for a table file read row by row alike.
+size_t KonecRadku(std::string_view text, size_t od);
+
 class tTabulka {
 public:
+    // The columns that have their number in row 0 (and that a view shows): as many as a
+    // spreadsheet has. A row of millions of TABs would otherwise cost its numbers many times
+    // its text; every column still prints.
+    static constexpr int CislovanychSloupcu = 16384;
+
     tTabulka(); // before the first import: 5 columns x 5 rows, all cells empty
 
     int PocetSloupcu() const;
     int PocetRadku() const;
 
-    // The cell in column sloupec of row radek; a cell outside the table reads as "".
-    // The view stays valid until the next import.
+    // The cell in column sloupec of row radek; a cell outside the table reads as "", and so
+    // does row 0 past CislovanychSloupcu. The view stays valid until the next import.
     std::string_view Bunka(int sloupec, int radek) const;
 
     // How many columns of row radek, counted from column 0, may hold text; every cell of
     // the row from this column on reads as "". Lets a reader skip the empty tail of a
     // short row in a very wide table.
     int DelkaRadku(int radek) const;
+
+    // Cells 0 to kolik - 1 of row radek, as far as the row has them (DelkaRadku), found in
+    // one pass over the row. The views stay valid until the next import.
+    void BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik) const;
 
     // Replaces the whole table with a tab-separated text (already 8-bit, ending at the
     // first NUL if it had one): one row per line, one cell per TAB-separated piece.
@@ -35,22 +49,18 @@ public:
     void PrevezmiText(std::string&& text);
 
 private:
-    // Start offsets into text_ of every piece, row after row; after the pieces of a row
-    // comes the offset just past the row's last piece (its line end + 1), so piece k ends
-    // one byte (the TAB or the end marker) before piece k + 1 starts. radky[r] is the index
-    // of row r + 1's first entry; radky has n + 1 entries. 32-bit offsets while they fit.
-    template <class T> struct tRozpis {
-        std::vector<T> zacatky;
-        std::vector<T> radky;
-    };
+    // Where each data row starts in text_, and after the last one the offset just past its
+    // line end (or past the text, for a last row without one): row r + 1 runs from
+    // zacatky[r] to its line end just before zacatky[r + 1]. 32-bit offsets while they fit.
+    template <class T> using tZacatky = std::vector<T>;
 
-    template <class T> void Rozepis(std::string_view text, size_t pocetRadku, size_t pocetZaznamu);
-    template <class T> std::string_view Kus(const tRozpis<T>& rozpis, int sloupec, int radek) const;
+    template <class T> void Rozepis(std::string_view text, size_t pocetRadku);
+    std::string_view Radek(int radek) const; // the row's text without its line end
     std::string_view Cislo(int cislo) const;
 
     std::string text_;
-    std::variant<tRozpis<uint32_t>, tRozpis<uint64_t>> rozpis_;
-    std::string cisla_; // "1", "2", ... "N" back to back, N the larger of n and m
+    std::variant<tZacatky<uint32_t>, tZacatky<uint64_t>> zacatky_;
+    std::string cisla_; // "1", "2", ... "N" back to back: the rows' and the columns' numbers
     int sloupcu_ = 5;
     int radku_ = 5;
 };

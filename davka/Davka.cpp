@@ -265,6 +265,9 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
     }
     if (beh.radky && z.Podrobne)
         chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
+    if (beh.radky) // a guess that was close: what the user may want to give instead
+        for (const std::string& upozorneni : beh.radky->Druh().Upozorneni)
+            chyby << upozorneni << '\n';
     if (const size_t n = beh.radky ? beh.radky->Druh().Nepresnych : z.Nepresnych; n > 0)
         chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
               << "; tisknou se jako nejbližší znak, nebo „?“\n";

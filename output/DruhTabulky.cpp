@@ -1,10 +1,12 @@
 #include "output/DruhTabulky.h"
 
+#include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <unistd.h>
@@ -14,15 +16,6 @@ namespace {
 constexpr size_t Blok = size_t{64} * 1024;
 // The separator is found from this many lines at most.
 constexpr size_t RadkuNaOddelovac = 20;
-
-// pread that retries an interrupted call; -1 on an error.
-ssize_t Precti(int fd, char* kam, size_t kolik, off_t kde) {
-    for (;;) {
-        const ssize_t precteno = ::pread(fd, kam, kolik, kde);
-        if (precteno >= 0 || errno != EINTR)
-            return precteno;
-    }
-}
 
 // Where a block may be cut without cutting a UTF-8 sequence: before a lead byte whose
 // sequence the block does not hold whole.
@@ -44,45 +37,71 @@ bool KonciNa(std::string_view nazev, std::string_view pripona) {
                       [](char a, char b) { return a == (b | 0x20); });
 }
 
-// How many times each candidate divides each of the first lines, outside double quotes.
-char NajdiOddelovac(std::string_view text, bool cely) {
-    constexpr std::array<char, 3> Kandidati = {';', ',', '\t'};
-    std::vector<std::array<size_t, 3>> radky(1);
-    bool uvnitr = false;
+// The separators a CSV file may have, ahead on a tie in this order: ';' is the Czech
+// spreadsheets' own, and ',' is the one that values (decimal numbers, text) hold most often.
+constexpr std::array<char, 3> Kandidati = {';', '\t', ','};
+
+// The number of fields of each of the first lines, split by oddelovac; a quote opens only at a
+// field's start, so an inch sign inside a field is a character. A line that the sample cuts,
+// or an empty last one, says nothing.
+std::vector<size_t> PoctyPoli(std::string_view text, char oddelovac, bool cely) {
+    std::vector<size_t> radky(1, 1);
+    bool uvnitr = false, naZacatku = true, prazdny = true;
     for (size_t i = 0; i < text.size() && radky.size() <= RadkuNaOddelovac; ++i) {
         const char c = text[i];
-        if (c == '"') {
-            uvnitr = !uvnitr; // "" inside quotes leaves and enters again
-        } else if (!uvnitr && (c == '\r' || c == '\n')) {
+        if (uvnitr) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                ++i;
+            else if (c == '"')
+                uvnitr = false;
+        } else if (c == '"' && naZacatku) {
+            uvnitr = true;
+            naZacatku = prazdny = false;
+        } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
-            radky.emplace_back();
-        } else if (!uvnitr) {
-            for (size_t k = 0; k < Kandidati.size(); ++k)
-                radky.back()[k] += c == Kandidati[k];
+            radky.push_back(1);
+            naZacatku = prazdny = true;
+        } else if (c == oddelovac) {
+            ++radky.back();
+            naZacatku = true;
+            prazdny = false;
+        } else {
+            naZacatku = prazdny = false;
         }
     }
-    // A line that the sample cuts, or an empty last one, says nothing.
-    if (radky.size() > 1 && (!cely || radky.back() == std::array<size_t, 3>{}))
+    if (radky.size() > 1 && (!cely || uvnitr || prazdny || radky.size() > RadkuNaOddelovac))
         radky.pop_back();
-    size_t nejlepsi = Kandidati.size(), pocet = 0;
-    for (size_t k = 0; k < Kandidati.size(); ++k) {
-        const size_t prvni = radky.front()[k];
-        const bool stejne =
-            std::all_of(radky.begin(), radky.end(), [&](const auto& r) { return r[k] == prvni; });
-        if (stejne && prvni > pocet) {
-            nejlepsi = k;
-            pocet = prvni;
+    return radky;
+}
+
+// How many lines share the most common number of fields, of those the separator splits.
+size_t Shoda(const std::vector<size_t>& pocty) {
+    size_t nejvic = 0;
+    for (const size_t pocet : pocty)
+        if (pocet > 1)
+            nejvic = std::max<size_t>(nejvic, std::count(pocty.begin(), pocty.end(), pocet));
+    return nejvic;
+}
+
+struct tOddelovac {
+    char znak = ';';
+    char stejneDobry = 0; // another one that splits as many lines as well
+};
+
+tOddelovac NajdiOddelovac(std::string_view text, bool cely) {
+    tOddelovac vysledek;
+    size_t nejlepsi = 0;
+    for (const char k : Kandidati) {
+        const size_t shoda = Shoda(PoctyPoli(text, k, cely));
+        if (shoda > nejlepsi) {
+            vysledek = {k, 0};
+            nejlepsi = shoda;
+        } else if (shoda == nejlepsi && shoda > 0 && vysledek.stejneDobry == 0) {
+            vysledek.stejneDobry = k;
         }
     }
-    if (nejlepsi == Kandidati.size()) { // no candidate is even: the most in the first line
-        for (size_t k = 0; k < Kandidati.size(); ++k)
-            if (radky.front()[k] > pocet) {
-                nejlepsi = k;
-                pocet = radky.front()[k];
-            }
-    }
-    return nejlepsi == Kandidati.size() ? ',' : Kandidati[nejlepsi];
+    return vysledek;
 }
 
 std::string NazevSady(tZnakovaSada sada) {
@@ -102,7 +121,73 @@ std::string NazevOddelovace(char c) {
     return c == '\t' ? "TAB" : std::string("„") + c + "“";
 }
 
+// The bytes of the UTF-8 sequence that lead starts, by the lead byte alone.
+size_t DelkaPodleZacatku(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// UTF-16 without a byte-order mark: zero bytes at every other byte, as the high halves of
+// the Latin letters are, and hardly any at the others.
+std::optional<tZnakovaSada> Utf16BezZnacky(std::string_view data) {
+    size_t sude = 0, liche = 0;
+    const size_t paru = data.size() / 2;
+    for (size_t i = 0; i + 1 < data.size(); i += 2) {
+        sude += data[i] == '\0';
+        liche += data[i + 1] == '\0';
+    }
+    if (paru > 0 && liche * 2 >= paru && sude * 8 <= liche)
+        return tZnakovaSada::Utf16Le;
+    if (paru > 0 && sude * 2 >= paru && liche * 8 <= sude)
+        return tZnakovaSada::Utf16Be;
+    return std::nullopt;
+}
+
+std::string UpozorneniKodovani(std::string_view nazev, bool utf8, size_t platnych,
+                               size_t chybnych) {
+    const std::string pocty = " (znaků UTF-8: " + std::to_string(platnych) +
+                              ", bajtů mimo UTF-8: " + std::to_string(chybnych) + ")";
+    return "Upozornění: soubor " + std::string(nazev) + " se čte v kódování " +
+           (utf8 ? "UTF-8, bajty mimo UTF-8 jako „?“" : "Windows-1250") + pocty +
+           "; jiné zvolí --encoding";
+}
+
 } // namespace
+
+void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
+    for (size_t i = 0; i < data.size();) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        // Czech letters are two bytes: the common case without the general check.
+        const bool dva = b >= 0xC2 && b <= 0xDF && i + 1 < data.size() &&
+                         (static_cast<unsigned char>(data[i + 1]) & 0xC0) == 0x80;
+        const size_t delka = dva ? 2 : std::min(DelkaPodleZacatku(b), data.size() - i);
+        const bool platna = dva || (delka > 1 && JePlatneUtf8(data.substr(i, delka)));
+        vicebajtovych_ += platna;
+        chybnych_ += !platna;
+        if (nepresne) { // a byte that is no UTF-8 becomes "?", as in the conversion
+            char32_t znak = b & (0x7F >> delka);
+            for (size_t k = 1; platna && k < delka; ++k)
+                znak = (znak << 6) | (static_cast<unsigned char>(data[i + k]) & 0x3F);
+            nepresnych_ += !platna || UnicodeNaWin1250(znak) < 0;
+        }
+        i += platna ? delka : 1;
+    }
+}
+
+void tDekoder::Pocitej(std::string_view blok, bool konec) {
+    if (sada_ != tZnakovaSada::Utf8) {
+        std::string text;
+        return Dekoduj(blok, text, konec);
+    }
+    const std::string spojeny = zbytek_ + std::string(zbytek_.empty() ? std::string_view() : blok);
+    const std::string_view data = zbytek_.empty() ? blok : std::string_view(spojeny);
+    const size_t cele = konec ? data.size() : KonecCelychUtf8(data);
+    PocitejUtf8(data.substr(0, cele), true);
+    zbytek_.assign(data.substr(cele));
+}
 
 void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     std::string spojeny;
@@ -118,7 +203,8 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     case tZnakovaSada::Utf8: {
         const size_t cele = konec ? blok.size() : KonecCelychUtf8(blok);
         const std::string_view data = blok.substr(0, cele);
-        platne_ = platne_ && JePlatneUtf8(data);
+        if (pocitejUtf8_)
+            PocitejUtf8(data, false);
         nepresnych_ += PridejZUtf8(cil, data);
         zbytek_.assign(blok.substr(cele));
         return;
@@ -149,10 +235,27 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     }
 }
 
+bool MoznaUtf16(std::string_view zacatek) {
+    return zacatek.starts_with("\xFF\xFE") || zacatek.starts_with("\xFE\xFF") ||
+           Utf16BezZnacky(zacatek).has_value();
+}
+
+bool MaRidiciBajty(std::string_view bajty) {
+    // Without a branch per byte, so that the compiler tests many bytes at once: a file is read
+    // through.
+    unsigned char ma = 0;
+    for (const char z : bajty) {
+        const auto c = static_cast<unsigned char>(z);
+        ma |= static_cast<unsigned char>((c < 0x20) & (c != '\t') & (c != '\r') & (c != '\n')) |
+              static_cast<unsigned char>(c == 0x7F);
+    }
+    return ma != 0;
+}
+
 tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& volby) {
     tDruhTabulky druh;
     std::string blok(Blok, '\0');
-    ssize_t precteno = Precti(fd, blok.data(), blok.size(), 0);
+    ssize_t precteno = PrectiKusOd(fd, blok.data(), blok.size(), 0);
     blok.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
     const std::string_view zacatek(blok);
     std::string proc;
@@ -168,6 +271,9 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
         druh.Sada = tZnakovaSada::Utf16Be;
         druh.Bom = 2;
         proc = "značka BOM";
+    } else if (const auto sada = Utf16BezZnacky(zacatek)) {
+        druh.Sada = *sada;
+        proc = "nuly v každém druhém bajtu";
     }
     if (volby.Sada) {
         // A mark of the set asked for is still no text; another set's mark is read as text.
@@ -181,7 +287,7 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
     // the first block decoded to find the separator in (bytes that are no UTF-8 become one
     // "?" each, so ';', ',', TAB, quotes and line ends stay where they are).
     const bool zkusUtf8 = proc.empty();
-    tDekoder dekoder(druh.Sada);
+    tDekoder dekoder(druh.Sada, true);
     std::string vzorek, text;
     off_t kde = 0;
     size_t celkem = 0;             // decoded text up to its NUL
@@ -192,21 +298,35 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
             data.remove_prefix(std::min(druh.Bom, data.size()));
         kde += precteno;
         dalsi.resize(Blok);
-        precteno = Precti(fd, dalsi.data(), dalsi.size(), kde);
+        precteno = PrectiKusOd(fd, dalsi.data(), dalsi.size(), kde);
         dalsi.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
         text.clear();
-        dekoder.Dekoduj(data, text, precteno <= 0);
+        size_t nul = std::string::npos;
+        if (prvni || druh.Sada != tZnakovaSada::Utf8) {
+            dekoder.Dekoduj(data, text, precteno <= 0);
+            nul = text.find('\0');
+            if (vzorek.size() < Blok)
+                vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
+            celkem += std::min(nul, text.size());
+        } else {
+            // Past the sample only counted: in UTF-8 a NUL is the byte itself.
+            nul = data.find('\0');
+            dekoder.Pocitej(data.substr(0, nul), precteno <= 0 || nul != std::string::npos);
+            celkem += std::min(nul, data.size());
+        }
         blok.swap(dalsi);
-        const size_t nul = text.find('\0');
-        if (vzorek.size() < Blok)
-            vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
-        celkem += std::min(nul, text.size());
         if (nul != std::string::npos)
             break;
     }
     if (zkusUtf8) {
-        druh.Sada = dekoder.PlatneUtf8() ? tZnakovaSada::Utf8 : tZnakovaSada::Win1250;
-        proc = dekoder.PlatneUtf8() ? "platné UTF-8" : "není platné UTF-8";
+        const size_t platnych = dekoder.VicebajtovychUtf8(), chybnych = dekoder.ChybnychUtf8();
+        const bool utf8 = platnych > 2 * chybnych || chybnych == 0;
+        druh.Sada = utf8 ? tZnakovaSada::Utf8 : tZnakovaSada::Win1250;
+        proc = chybnych == 0 ? "platné UTF-8"
+               : utf8        ? "převážně platné UTF-8"
+                             : "není platné UTF-8";
+        if (platnych > 0 && chybnych > 0)
+            druh.Upozorneni.push_back(UpozorneniKodovani(nazev, utf8, platnych, chybnych));
     }
     druh.Nepresnych = druh.Sada == tZnakovaSada::Win1250 ? 0 : dekoder.Nepresnych();
     std::string popis =
@@ -219,8 +339,14 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
     if (druh.Format == tFormatTabulky::Tsv) {
         popis += "jako schránka, buňky oddělené TAB (" + procFormat + ")";
     } else {
-        druh.Oddelovac =
-            volby.Oddelovac ? *volby.Oddelovac : NajdiOddelovac(vzorek, celkem == vzorek.size());
+        const tOddelovac odhad = NajdiOddelovac(vzorek, celkem == vzorek.size());
+        druh.Oddelovac = volby.Oddelovac.value_or(odhad.znak);
+        if (!volby.Oddelovac && odhad.stejneDobry != 0)
+            druh.Upozorneni.push_back("Upozornění: řádky souboru " + std::string(nazev) +
+                                      " dělí na stejný počet buněk oddělovač " +
+                                      NazevOddelovace(odhad.znak) + " i " +
+                                      NazevOddelovace(odhad.stejneDobry) + "; použit " +
+                                      NazevOddelovace(odhad.znak) + ", jiný zvolí --separator");
         popis += "CSV (" + procFormat + "), oddělovač " + NazevOddelovace(druh.Oddelovac) + " (" +
                  (volby.Oddelovac ? "volba --separator" : "z prvních řádků") + ")";
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class tZnakovaSada { Utf8, Utf16Le, Utf16Be, Win1250 };
 
@@ -28,13 +29,18 @@ struct tDruhTabulky {
     size_t Bom = 0;        // bytes of the byte-order mark that the text starts with
     size_t Nepresnych = 0; // characters without an exact form in Windows-1250
     std::string Popis;     // the choice and why, for --verbose (Windows-1250)
+    // A line each (UTF-8) where the guess was close: the character set or the separator that
+    // the user may want to give instead.
+    std::vector<std::string> Upozorneni;
 };
 
 // Reads the whole file fd (from its start, with pread; its offset is not moved) up to its
 // first NUL. The character set: the user's, else a byte-order mark (UTF-8, UTF-16 LE or BE),
-// else UTF-8 when every byte is well-formed UTF-8, else Windows-1250. The form: the user's,
-// else CSV for a name ending in ".csv", else the clipboard's. The CSV separator: the user's,
-// else whichever of ';', ',' and TAB divides the first lines into the same number of fields.
+// else UTF-16 when the zero bytes stand at every other byte, else UTF-8 when its multi-byte
+// sequences outnumber the bytes that are no UTF-8 more than twice (the rest then read as
+// "?"), else Windows-1250. The form: the user's, else CSV for a name ending in ".csv", else
+// the clipboard's. The CSV separator: the user's, else whichever of ';', TAB and ',' (ahead
+// on a tie in this order) splits the most of the first lines into the same number of fields.
 // Raises nothing itself; a read error returns what was read so far (the reader reports it).
 tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& volby);
 
@@ -42,16 +48,36 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
 // NejblizsiWin1250), keeping a sequence that a block cuts in two for the next block.
 class tDekoder {
 public:
-    explicit tDekoder(tZnakovaSada sada) : sada_(sada) {}
+    // pocitejUtf8: count the UTF-8 sequences, as the choice of the character set wants.
+    explicit tDekoder(tZnakovaSada sada, bool pocitejUtf8 = false)
+        : sada_(sada), pocitejUtf8_(pocitejUtf8) {}
     // Appends the decoded blok to cil. konec: no bytes follow (a cut sequence at the end is
     // then a replacement character).
     void Dekoduj(std::string_view blok, std::string& cil, bool konec);
+    // The same counts as Dekoduj, without the text: for a file that is only looked through.
+    void Pocitej(std::string_view blok, bool konec);
     size_t Nepresnych() const { return nepresnych_; }
-    bool PlatneUtf8() const { return platne_; } // every UTF-8 sequence so far was well-formed
+    // Of UTF-8 so far: well-formed sequences of two to four bytes, and bytes that are no
+    // UTF-8 (each one a replacement character).
+    size_t VicebajtovychUtf8() const { return vicebajtovych_; }
+    size_t ChybnychUtf8() const { return chybnych_; }
 
 private:
+    // The UTF-8 sequences of data counted, and with nepresne the characters without an exact
+    // form as the conversion counts them.
+    void PocitejUtf8(std::string_view data, bool nepresne);
+
     tZnakovaSada sada_;
+    bool pocitejUtf8_;
     std::string zbytek_; // the start of a sequence that the last block cut
     size_t nepresnych_ = 0;
-    bool platne_ = true;
+    size_t vicebajtovych_ = 0, chybnych_ = 0;
 };
+
+// Whether a file that starts so may be UTF-16 (a byte-order mark, or zero bytes at every
+// other byte), whose zero bytes are half characters.
+bool MoznaUtf16(std::string_view zacatek);
+
+// Whether a table file's raw bytes hold a control byte other than TAB, CR and LF (NUL and DEL
+// included): such a file is no table (a zip, a program) unless it is UTF-16.
+bool MaRidiciBajty(std::string_view bajty);

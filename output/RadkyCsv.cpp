@@ -2,13 +2,12 @@
 
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
-#include "core/Win1250.h"
+#include "core/Soubory.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -17,28 +16,35 @@ constexpr size_t VelikostBloku = size_t{64} * 1024;
 // that lets a table of any length print.
 constexpr size_t NejdelsiRadek = size_t{8} * 1024 * 1024;
 
-// The first CR or LF from od on, or the text's length.
-size_t KonecRadku(std::string_view text, size_t od) {
-    for (; od < text.size(); ++od)
-        if (text[od] == '\r' || text[od] == '\n')
-            return od;
-    return text.size();
+bool JeUtf16(tZnakovaSada sada) {
+    return sada == tZnakovaSada::Utf16Le || sada == tZnakovaSada::Utf16Be;
 }
 
 } // namespace
 
-tRadkyCsv::tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev)
-    : fd_(fd), druh_(druh), nazev_(std::move(nazev)) {
+eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod) {
+    return eSouborTabulky("Soubor " + nazev + " nelze přečíst (" + std::to_string(kod) + ")");
+}
+
+eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek) {
+    return eSouborTabulky("Řádek " + std::to_string(radek) + " souboru " + nazev +
+                          " je delší než 8 MiB");
+}
+
+eSouborTabulky OtevreneUvozovky(const std::string& nazev, long long radek) {
+    return eSouborTabulky("V souboru " + nazev + " zůstaly otevřené uvozovky (od řádku " +
+                          std::to_string(radek) + ")");
+}
+
+eSouborTabulky NeniTabulka(const std::string& nazev) {
+    return eSouborTabulky("Soubor " + nazev + " není tabulka: obsahuje řídicí bajty");
+}
+
+tRadkyCsv::tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev)
+    : fd_(fd), druh_(std::move(druh)), nazev_(std::move(nazev)) {
+    for (const char c : {'"', druh_.Oddelovac, '\r', '\n', '\t'})
+        zvlastni_[static_cast<unsigned char>(c)] = true;
     NaZacatek();
-}
-
-void tRadkyCsv::ChybaCteni(int kod) const {
-    throw eSouborTabulky("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")");
-}
-
-void tRadkyCsv::DlouhyRadek() const {
-    throw eSouborTabulky("Řádek " + std::to_string(cislo_ + 1) + " souboru " + nazev_ +
-                         " je delší než 8 MiB");
 }
 
 void tRadkyCsv::NaZacatek() {
@@ -60,27 +66,22 @@ bool tRadkyCsv::Dopln(size_t aspon) {
     // Reads grow with what waits, so a long row is not scanned again for every block.
     std::string bajty(std::max(aspon, VelikostBloku), '\0');
     while (text_.size() == bylo && !konec_) {
-        ssize_t precteno = -1;
-        do {
-            precteno = ::pread(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
-        } while (precteno < 0 && errno == EINTR);
+        const ssize_t precteno =
+            PrectiKusOd(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
         if (precteno < 0)
-            ChybaCteni(errno);
+            throw ChybaCteniTabulky(nazev_, errno);
+        const std::string_view data(bajty.data(), static_cast<size_t>(precteno));
+        // Wherever it stands: the run's first pass, before any job, reads every byte. In
+        // UTF-16 the zero bytes are half characters, and the characters are judged instead.
+        if (!JeUtf16(druh_.Sada) && MaRidiciBajty(data))
+            throw NeniTabulka(nazev_);
         kde_ += precteno;
         konec_ = precteno == 0;
-        dekoder_.Dekoduj(std::string_view(bajty.data(), static_cast<size_t>(precteno)), text_,
-                         konec_);
-        // The text ends at its first NUL, as the clipboard's does.
-        if (const size_t nul = text_.find('\0', bylo); nul != std::string::npos) {
-            text_.resize(nul);
-            konec_ = true;
-        }
+        dekoder_.Dekoduj(data, text_, konec_);
+        if (JeUtf16(druh_.Sada) && MaRidiciBajty(std::string_view(text_).substr(bylo)))
+            throw NeniTabulka(nazev_);
     }
     return text_.size() > bylo;
-}
-
-void tRadkyCsv::VezmiTsv(size_t konec) {
-    radek_.assign(text_, pozice_, konec - pozice_);
 }
 
 size_t tRadkyCsv::KonecZaznamu() {
@@ -97,8 +98,8 @@ size_t tRadkyCsv::KonecZaznamu() {
             radek_.clear();
             for (; i < text.size(); ++i) {
                 const char c = text[i];
-                const auto obycejny = [&](char z) {
-                    return z != '"' && z != oddelovac && z != '\r' && z != '\n' && z != '\t';
+                const auto obycejny = [this](char z) {
+                    return !zvlastni_[static_cast<unsigned char>(z)];
                 };
                 if (obycejny(c)) { // a run of plain characters in one append
                     size_t k = i + 1;
@@ -123,6 +124,12 @@ size_t tRadkyCsv::KonecZaznamu() {
                     naZacatku = false;
                 } else if (!uvnitr && (c == '\r' || c == '\n')) {
                     break;
+                } else if (c == '\r' && i + 1 == text.size() && !konec_) {
+                    potrebaDalsi = true; // a CR whose LF may come in the next block
+                    break;
+                } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                    radek_ += ' '; // one line break, one blank
+                    ++i;
                 } else if (!uvnitr && c == oddelovac) {
                     radek_ += '\t';
                     naZacatku = true;
@@ -140,13 +147,11 @@ size_t tRadkyCsv::KonecZaznamu() {
         if (i < text.size() && !crNaKonci && !potrebaDalsi)
             return i;
         if (i - pozice_ > NejdelsiRadek)
-            DlouhyRadek();
+            throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
         // Nothing more to read: what waited for the next byte is decided on the next turn.
         if (!Dopln(text_.size() - pozice_) && !crNaKonci && !potrebaDalsi) {
             if (uvnitr)
-                throw eSouborTabulky("V souboru " + nazev_ +
-                                     " zůstaly otevřené uvozovky (od řádku " +
-                                     std::to_string(cislo_ + 1) + ")");
+                throw OtevreneUvozovky(nazev_, cislo_ + 1);
             return text_.size();
         }
     }
@@ -157,9 +162,9 @@ bool tRadkyCsv::Dalsi() {
         return false;
     const size_t konec = KonecZaznamu();
     if (konec - pozice_ > NejdelsiRadek)
-        DlouhyRadek();
+        throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
     if (druh_.Format == tFormatTabulky::Tsv) // a CSV record was taken as it was scanned
-        VezmiTsv(konec);
+        radek_.assign(text_, pozice_, konec - pozice_);
     ++cislo_;
     // After a line: one CR if it follows, then one LF if it follows.
     pozice_ = konec;
@@ -168,6 +173,27 @@ bool tRadkyCsv::Dalsi() {
     if (pozice_ < text_.size() && text_[pozice_] == '\n')
         ++pozice_;
     return true;
+}
+
+bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal) {
+    if (druh_.Format == tFormatTabulky::Csv) {
+        constexpr long long RadkuMeziDotazy = 4096;
+        while (Dalsi()) {
+            cil += radek_;
+            cil += '\n';
+            if (cislo_ % RadkuMeziDotazy == 0 && !dal(Precteno()))
+                return false;
+        }
+        return dal(Precteno());
+    }
+    for (;;) {
+        cil.append(text_, pozice_);
+        pozice_ = text_.size();
+        if (!dal(Precteno()))
+            return false;
+        if (!Dopln(0))
+            return true;
+    }
 }
 
 std::string_view tRadkyCsv::Bunka(int sloupec) const {

@@ -8,40 +8,60 @@
 #include "output/DruhTabulky.h"
 #include "output/ZdrojRadku.h"
 
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A table file that cannot be opened or read.
+// A table file that cannot be opened or read, or is no table.
 class eSouborTabulky : public eChyba {
 public:
     using eChyba::eChyba;
 };
 
+// The messages of a table file, nazev as given: "Soubor %s nelze přečíst (%d)", "Řádek %d
+// souboru %s je delší než 8 MiB", "V souboru %s zůstaly otevřené uvozovky (od řádku %d)",
+// "Soubor %s není tabulka: obsahuje řídicí bajty".
+eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod);
+eSouborTabulky DlouhyRadekTabulky(const std::string& nazev, long long radek);
+eSouborTabulky OtevreneUvozovky(const std::string& nazev, long long radek);
+eSouborTabulky NeniTabulka(const std::string& nazev);
+
 class tRadkyCsv : public tZdrojRadku {
 public:
     // Reads fd (borrowed, read with pread from its start, never moved) as druh says; nazev
-    // names the file in messages. Dalsi raises eSouborTabulky "Soubor %s nelze přečíst (%d)",
-    // "Řádek %d souboru %s je delší než 8 MiB" and, for a quote that no quote closes,
-    // "V souboru %s zůstaly otevřené uvozovky (od řádku %d)".
-    tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev);
+    // names the file in messages. Dalsi raises eSouborTabulky ChybaCteniTabulky,
+    // DlouhyRadekTabulky, NeniTabulka wherever a control byte stands (in UTF-16: a control
+    // character), and OtevreneUvozovky for a quote that no quote closes.
+    tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev);
+
+    // What the file was found to be.
+    const tDruhTabulky& Druh() const { return druh_; }
 
     void NaZacatek() override;
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+    // The current row as it is kept: cells between TABs, column 0 not included.
+    std::string_view Radek() const { return radek_; }
 
+    // Characters read so far that Windows-1250 has no exact form for.
+    size_t NepresnychPrectenych() const { return dekoder_.Nepresnych(); }
     // Bytes of the file read so far, for a progress bar.
     long long Precteno() const { return static_cast<long long>(kde_); }
+
+    // The rows from here to the end appended to cil in the clipboard's form, each ending in
+    // LF but maybe the last: a file in that form as it is decoded, block by block, without
+    // splitting it into rows first. dal gets Precteno after each block; false: stop, and so
+    // does PridejZbytek. Raises what Dalsi raises, but no row is too long.
+    bool PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal);
 
 private:
     bool Dopln(size_t aspon); // decodes at least aspon more bytes behind the rest; false at the end
     // Where the record at pozice_ ends (its line end), reading on; a CSV record is then in
     // radek_ already.
     size_t KonecZaznamu();
-    void VezmiTsv(size_t konec);
-    [[noreturn]] void ChybaCteni(int kod) const;
-    [[noreturn]] void DlouhyRadek() const;
 
     int fd_;
     tDruhTabulky druh_;
@@ -50,9 +70,9 @@ private:
     long long kde_ = 0;   // the next byte of the file to read
     std::string text_;    // decoded and not yet taken
     size_t pozice_ = 0;   // the first byte of text_ not taken
-    bool konec_ = false;  // nothing more to decode (the end, or a NUL)
+    bool konec_ = false;  // nothing more to decode
     long long cislo_ = 0; // the current row's number
     std::string radek_;   // the current row, cells between TABs
     mutable std::string cisloText_;
-    mutable std::vector<std::string_view> bunky_;
+    std::array<bool, 256> zvlastni_{}; // what a CSV record's scan stops at
 };

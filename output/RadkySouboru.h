@@ -1,64 +1,54 @@
 #pragma once
-// A table file read row by row as a run prints it, never held whole: the pasted table's
-// format (UTF-8 text, TAB between cells, lines ending in CR, LF or CR LF, ending at the first
-// NUL), each line turned into Windows-1250 as the clipboard's text is.
+// A table file opened by its name, or standard input, read row by row as a run prints it,
+// never held whole (tRadkyCsv reads it in every form).
 
-#include "core/Chyba.h"
 #include "core/Deskriptor.h"
+#include "core/Tabulka.h"
 #include "output/RadkyCsv.h"
-#include "output/ZdrojRadku.h"
 
-#include <memory>
-
+#include <atomic>
+#include <functional>
+#include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
-class tRadkySouboru : public tZdrojRadku {
+namespace detail {
+// The open file, made before the reader that reads it.
+struct tOtevrenaTabulka {
+    tDeskriptor soubor;
+    std::string nazev; // for messages, as given
+};
+} // namespace detail
+
+class tRadkySouboru : private detail::tOtevrenaTabulka, public tRadkyCsv {
 public:
-    // Opens the file cesta (file system bytes), or standard input for "-". Input that cannot
-    // be read twice (a pipe, a terminal) is first copied up to its first NUL to an unnamed
-    // temporary file. Raises eSouborTabulky "Cannot open file %s", "Soubor %s nelze přečíst
-    // (%d)" or, when the copy cannot be written, "Dočasnou kopii souboru %s nelze
-    // zapsat: <the system's text> (%d)"; Dalsi also
-    // "Řádek %d souboru %s je delší než 8 MiB".
-    // The file's character set and form are found as RozpoznejDruh says, or taken from volby;
-    // every other than UTF-8 in the clipboard's form is read by tRadkyCsv.
-    explicit tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = {});
-    // A file the caller opened and checked itself (a regular file, read from where it
-    // stands); nazev names it in messages.
+    // Called while input that comes slowly (a FIFO, a pipe) is waited for; false: stop, and
+    // the constructor raises tZastaveno.
+    using tPokracovat = std::function<bool()>;
+
+    // Opens the file cesta (file system bytes), or standard input for "-", never waiting in
+    // the open for a FIFO's writer. Input that cannot be read twice (a pipe, a FIFO, a
+    // terminal) is first copied whole to an unnamed temporary file. Raises eSouborTabulky
+    // "Cannot open file %s", ChybaCteniTabulky or, when the copy cannot be written, "Dočasnou
+    // kopii souboru %s nelze zapsat: <the system's text> (%d)"; Dalsi raises what tRadkyCsv
+    // raises. The file's character set and form are found as RozpoznejDruh says, or taken
+    // from volby.
+    explicit tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = {},
+                           const tPokracovat& pokracovat = {});
+    // A file the caller opened and checked itself (a regular file); nazev names it in
+    // messages.
     tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby = {});
 
-    // What the file was found to be.
-    const tDruhTabulky& Druh() const { return druh_; }
-    // Bytes of the file read so far, for a progress bar.
-    long long Precteno() const;
-
-    void NaZacatek() override;
-    bool Dalsi() override;
-    std::string_view Bunka(int sloupec) const override;
-    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
-
-private:
-    void Otevri(const std::string& cesta);      // opens, and copies a pipe aside
-    void Rozpoznej(const tVolbyTabulky& volby); // what the file is, and its reader
-    bool Dopln(); // reads the next block behind what is left; false at the end
-    [[noreturn]] void ChybaCteni(int kod) const;
-    [[noreturn]] void ChybaKopie(int kod) const;
-
-    std::string nazev_; // for messages, as given
-    tDeskriptor soubor_;
-    tDruhTabulky druh_;
-    std::unique_ptr<tRadkyCsv> jinak_; // the reader of every other form
-    std::string blok_;                 // read and not yet taken
-    size_t pozice_ = 0;                // the first byte of blok_ not taken
-    bool konec_ = false;               // nothing more to read (the end, or a NUL)
-    bool zacatek_ = true;              // nothing taken yet: a byte-order mark is skipped
-    long long cislo_ = 0;              // the current row's number
-    std::string surovy_;               // the current row as read (UTF-8)
-    // Converted when asked for: the row and its cells, the cell of the last Bunka.
-    mutable bool rozdeleno_ = false;
-    mutable size_t rozdelenoKolik_ = 0;
-    mutable std::string cisloText_, radek_, bunka_;
-    mutable std::vector<std::string_view> bunky_;
+    int Fd() const { return soubor.Fd(); } // what is read: the file, or the pipe's copy
 };
+
+// A table file read whole into a table, as the window imports it (tRadkySouboru's rules and
+// errors); nothing when zrusit was set meanwhile, also while a FIFO waits for its writer.
+// precteno and velikost follow the read for a progress bar (velikost 0: not known).
+struct tNactenaTabulka {
+    tTabulka Tabulka;
+    size_t Nepresnych = 0;
+};
+std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVolbyTabulky& volby,
+                                            const std::atomic<bool>& zrusit,
+                                            std::atomic<long long>& precteno,
+                                            std::atomic<long long>& velikost);

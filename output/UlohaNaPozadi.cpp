@@ -1,5 +1,7 @@
 #include "output/UlohaNaPozadi.h"
 
+#include "core/PriKonci.h"
+
 #include <chrono>
 
 namespace {
@@ -266,4 +268,43 @@ void tUlohaNaPozadi::Dokonci() {
     zamek.unlock();
     vlakno_.join();
     skoncila_ = true; // a failure above leaves it to Prerus
+}
+
+bool ProvedNaPozadi(const std::function<void(const std::atomic<bool>& zrusit)>& prace,
+                    const tUlohaNaPozadi::tCekani& cekani) {
+    std::mutex zamek;
+    std::condition_variable zmena;
+    bool hotovo = false;
+    std::exception_ptr chyba;
+    std::atomic<bool> zrusit = false;
+    std::thread vlakno([&] {
+        try {
+            prace(zrusit);
+        } catch (...) {
+            chyba = std::current_exception();
+        }
+        const std::lock_guard konec(zamek);
+        hotovo = true;
+        zmena.notify_all();
+    });
+    {
+        // However the wait is left, the work is told and waited for; the lock goes first.
+        bool dockano = false;
+        const tPriKonci spoj([&] {
+            if (!dockano)
+                zrusit = true;
+            vlakno.join();
+        });
+        std::unique_lock cekam(zamek);
+        while (!zmena.wait_for(cekam, KrokCekani, [&] { return hotovo; })) {
+            cekam.unlock();
+            if (!cekani())
+                zrusit = true;
+            cekam.lock();
+        }
+        dockano = true;
+    }
+    if (chyba && !zrusit)
+        std::rethrow_exception(chyba);
+    return !zrusit;
 }

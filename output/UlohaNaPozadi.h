@@ -82,3 +82,10 @@ private:
     std::atomic<bool> zrusit_ = false; // Zrus asked: the thread writes no more
     std::thread vlakno_;
 };
+
+// Other work (a table file's import) done the way a job is opened: on a thread of its own,
+// while the caller waits in short steps and lets cekani in. Once cekani says stop, zrusit is
+// set for the work to look at, and the work is waited for. Rethrows what prace raised;
+// false when it was stopped.
+bool ProvedNaPozadi(const std::function<void(const std::atomic<bool>& zrusit)>& prace,
+                    const tUlohaNaPozadi::tCekani& cekani);

@@ -43,10 +43,7 @@ public:
     bool Dalsi() override { return ++radek_ < tabulka_.PocetRadku(); }
     std::string_view Bunka(int sloupec) const override { return tabulka_.Bunka(sloupec, radek_); }
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override {
-        cil.clear();
-        const auto delka = static_cast<size_t>(tabulka_.DelkaRadku(radek_));
-        for (int c = 0; c < static_cast<int>(std::min(delka, kolik)); ++c)
-            cil.push_back(tabulka_.Bunka(c, radek_));
+        tabulka_.BunkyRadku(radek_, cil, kolik);
     }
 
 private:

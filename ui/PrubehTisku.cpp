@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 TPrubehTisku::TPrubehTisku(QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Tisk"));
@@ -124,6 +126,18 @@ bool TPrubehTisku::CekaNaServer() {
         return Pokracuj(hotovo_, celkem_);
     else
         Ukaz(QStringLiteral("Čeká se na tiskový server..."), 0);
+    return !zruseno_;
+}
+
+bool TPrubehTisku::Nacita(long long precteno, long long velikost) {
+    if (!od_.isValid())
+        Zacni();
+    if (!zruseno_)
+        Ukaz(QStringLiteral("Načítá se tabulka ze souboru…"),
+             velikost > 0 ? static_cast<int>(std::min<long long>(1000, precteno * 1000 / velikost))
+                          : 0);
+    else
+        Ukaz({}, 0);
     return !zruseno_;
 }
 

@@ -24,6 +24,9 @@ public:
     // wait by Neotevrena.
     bool CekaNaServer();
     void Neotevrena();
+    // For a table file being read instead of a run: the same window with the bytes read so
+    // far of velikost (0: not known); false once the user has pressed Storno.
+    bool Nacita(long long precteno, long long velikost);
 
     void reject() override; // Esc and closing the window mean Storno
 

@@ -2,20 +2,20 @@
 
 #include "core/PriKonci.h"
 #include "output/RadkySouboru.h"
+#include "output/UlohaNaPozadi.h"
 #include "ui/Chyby.h"
+#include "ui/PrubehTisku.h"
 #include "ui/Schranka.h"
 #include "ui/TabulkaModel.h"
 #include "ui/Text.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -24,10 +24,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdint>
-#include <filesystem>
 #include <optional>
-#include <thread>
 #include <vector>
 
 TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
@@ -54,8 +51,6 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
     vodorovna->setMinimumSectionSize(1);
     vodorovna->setDefaultSectionSize(64);
     vodorovna->setSectionResizeMode(QHeaderView::Interactive);
-    Grid->setColumnWidth(0, 40);
-    Grid->setColumnWidth(1, 120);
     rozlozeni->addWidget(Grid);
 
     // The imports at the left, the page's run at the right.
@@ -83,13 +78,13 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
     Grid->viewport()->installEventFilter(this);
 }
 
-void TStranaTabulky::Nacti(std::string text) {
+void TStranaTabulky::Nacti(std::string text, size_t nepresnych) {
     tTabulka nova;
     nova.PrevezmiText(std::move(text));
-    Vezmi(std::move(nova));
+    Vezmi(std::move(nova), nepresnych);
 }
 
-void TStranaTabulky::Vezmi(tTabulka&& nova) {
+void TStranaTabulky::Vezmi(tTabulka&& nova, size_t nepresnych) {
     std::vector<int> sirky;
     for (int c = 0; c < model_->columnCount(); ++c)
         sirky.push_back(Grid->columnWidth(c));
@@ -97,6 +92,7 @@ void TStranaTabulky::Vezmi(tTabulka&& nova) {
         model_->ZacniZmenu();
         tPriKonci konecZmeny([this] { model_->DokonciZmenu(); });
         tabulka_ = std::move(nova);
+        nepresnych_ = nepresnych; // before the reset that refreshes the preview
     }
     int zustava = std::min(static_cast<int>(sirky.size()), model_->columnCount());
     for (int c = 0; c < zustava; ++c)
@@ -105,10 +101,8 @@ void TStranaTabulky::Vezmi(tTabulka&& nova) {
 
 void TStranaTabulky::Button1Click() {
     size_t nepresnych = 0;
-    if (std::optional<std::string> schranka = TextSchranky(nepresnych)) {
-        Nacti(std::move(*schranka));
-        nepresnych_ = nepresnych;
-    }
+    if (std::optional<std::string> schranka = TextSchranky(nepresnych))
+        Nacti(std::move(*schranka), nepresnych);
 }
 
 void TStranaTabulky::bSouborClick() {
@@ -155,89 +149,24 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
     if (nacita_)
         return; // a second file while the first one loads
     nacita_ = true;
-    tPriKonci konec([this] { nacita_ = false; });
+    const tPriKonci konec([this] { nacita_ = false; });
     const std::string nazev = QFile::encodeName(cesta).toStdString();
     tVolbyTabulky volby;
     volby.Format = cesta.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
                        ? tFormatTabulky::Csv
                        : tFormatTabulky::Tsv;
-    struct tNacitani {
-        std::atomic<long long> precteno{0}, velikost{0};
-        std::atomic<bool> zrusit{false};
-        std::optional<tTabulka> tabulka;
-        size_t nepresnych = 0;
-        std::exception_ptr chyba;
-    } n;
-    QEventLoop smycka;
-    std::thread vlakno([&] {
-        tPriKonci hotovo(
-            [&] { QMetaObject::invokeMethod(&smycka, &QEventLoop::quit, Qt::QueuedConnection); });
-        try {
-            tRadkySouboru radky(nazev, volby);
-            std::error_code chyba;
-            const auto velikost = std::filesystem::file_size(nazev, chyba);
-            n.velikost = chyba ? 0 : static_cast<long long>(velikost);
-            // The clipboard's form of the rows; never longer than the file but for the last
-            // line end, so the text is allocated once.
-            std::string text;
-            text.reserve(chyba ? 0 : velikost + 1);
-            std::vector<std::string_view> bunky;
-            for (radky.NaZacatek(); radky.Dalsi();) {
-                if (n.zrusit.load(std::memory_order_relaxed))
-                    return;
-                radky.Bunky(bunky, SIZE_MAX);
-                for (size_t c = 1; c < bunky.size(); ++c) {
-                    if (c > 1)
-                        text += '\t';
-                    text += bunky[c];
-                }
-                text += '\n';
-                n.precteno.store(radky.Precteno(), std::memory_order_relaxed);
-            }
-            n.nepresnych = radky.Druh().Nepresnych;
-            n.tabulka.emplace();
-            n.tabulka->PrevezmiText(std::move(text));
-        } catch (...) {
-            n.chyba = std::current_exception();
-        }
-    });
-    // However this is left, the reader is stopped and waited for.
-    tPriKonci spojeni([&] {
-        n.zrusit = true;
-        if (vlakno.joinable())
-            vlakno.join();
-    });
-
-    QProgressDialog prubeh(QStringLiteral("Načítá se tabulka ze souboru…"),
-                           QStringLiteral("Storno"), 0, 1000, this);
+    std::atomic<long long> precteno{0}, velikost{0};
+    std::optional<tNactenaTabulka> nova;
+    // Read beside the window as a run prints: its progress window and Storno after a second.
+    TPrubehTisku prubeh(window());
     prubeh.setWindowTitle(QStringLiteral("Oblepky"));
-    prubeh.setWindowModality(Qt::WindowModal);
-    prubeh.setMinimumDuration(0);
-    prubeh.setAutoReset(false);
-    prubeh.setAutoClose(false);
-    prubeh.reset(); // hidden until the timer shows it
-    QTimer ukaz, postup;
-    ukaz.setSingleShot(true);
-    connect(&ukaz, &QTimer::timeout, &prubeh, [&] {
-        prubeh.setValue(0);
-        prubeh.show();
-        postup.start(50);
-    });
-    connect(&postup, &QTimer::timeout, &prubeh, [&] {
-        const long long velikost = n.velikost.load();
-        if (velikost > 0)
-            prubeh.setValue(
-                static_cast<int>(std::min<long long>(1000, n.precteno.load() * 1000 / velikost)));
-    });
-    connect(&prubeh, &QProgressDialog::canceled, &prubeh, [&] { n.zrusit = true; });
-    ukaz.start(1000);
-    smycka.exec();
-    vlakno.join();
-    prubeh.hide();
-    if (n.chyba)
-        std::rethrow_exception(n.chyba);
-    if (n.zrusit || !n.tabulka)
-        return; // Storno
-    Vezmi(std::move(*n.tabulka));
-    nepresnych_ = n.nepresnych;
+    const tPriKonci skryj([&] { prubeh.Cekej(false); });
+    prubeh.Cekej(true);
+    const bool nacteno = ProvedNaPozadi(
+        [&](const std::atomic<bool>& zrusit) {
+            nova = NactiTabulku(nazev, volby, zrusit, precteno, velikost);
+        },
+        [&] { return prubeh.Nacita(precteno.load(), velikost.load()); });
+    if (nacteno && nova)
+        Vezmi(std::move(nova->Tabulka), nova->Nepresnych);
 }

@@ -18,14 +18,16 @@ public:
     explicit TStranaTabulky(QWidget* rodic = nullptr);
 
     const tTabulka& Tabulka() const { return tabulka_; }
-    // Replaces the table with the tab-separated text, which ends at its first byte 0.
-    // Columns that remain keep their width; new ones have the default.
-    void Nacti(std::string text);
+    // Replaces the table with the tab-separated text, which ends at its first byte 0 and has
+    // nepresnych characters without an exact form. Columns that remain keep their width;
+    // new ones have the default.
+    void Nacti(std::string text, size_t nepresnych = 0);
     // Replaces the table with a table file's, read as the batch printer reads it (CSV for a
     // name ending in ".csv", else the clipboard's form; the character set from the bytes),
     // filled by the same rule. The file is read beside the window, which keeps answering;
-    // after about a second a progress window offers Storno, which keeps the old table. A
-    // file that cannot be read raises eSouborTabulky, the table unchanged.
+    // after about a second a progress window offers Storno, which keeps the old table, also
+    // while a FIFO waits for its writer. A file that cannot be read, or is no table, raises
+    // eSouborTabulky, the table unchanged.
     void NactiSoubor(const QString& cesta);
     // Characters of the table's source that Windows-1250 has no exact form for.
     size_t Nepresnych() const { return nepresnych_; }
@@ -45,7 +47,7 @@ protected:
 private:
     void Button1Click();
     void bSouborClick();
-    void Vezmi(tTabulka&& nova);
+    void Vezmi(tTabulka&& nova, size_t nepresnych);
 
     tTabulka tabulka_;
     size_t nepresnych_ = 0;

@@ -11,10 +11,6 @@ int TTabulkaModel::rowCount(const QModelIndex& rodic) const {
     return rodic.isValid() ? 0 : std::max(tabulka_.PocetRadku() - 1, 0);
 }
 
-int TTabulkaModel::columnCount(const QModelIndex& rodic) const {
-    return rodic.isValid() ? 0 : std::max(tabulka_.PocetSloupcu() - 1, 0);
-}
-
 namespace {
 
 // What a cell shows, and its tooltip: never more than a line can hold. A pasted cell of
@@ -30,6 +26,13 @@ QString Zkracene(std::string_view bunka, size_t nejvyse) {
 }
 
 } // namespace
+
+// The numbered columns only: a header keeps a few bytes for each of its sections.
+int TTabulkaModel::columnCount(const QModelIndex& rodic) const {
+    return rodic.isValid()
+               ? 0
+               : std::clamp(tabulka_.PocetSloupcu() - 1, 0, tTabulka::CislovanychSloupcu);
+}
 
 QVariant TTabulkaModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))

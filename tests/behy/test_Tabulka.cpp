@@ -71,6 +71,12 @@ tObsah RadkyTabulky(const tTabulka& t) {
         obsah.emplace_back();
         for (int c = 0; c < t.DelkaRadku(r); ++c)
             obsah.back().emplace_back(t.Bunka(c, r));
+        // The whole row in one pass gives the same cells, also cut short.
+        std::vector<std::string_view> bunky;
+        t.BunkyRadku(r, bunky, SIZE_MAX);
+        EXPECT_EQ(std::vector<std::string>(bunky.begin(), bunky.end()), obsah.back()) << r;
+        t.BunkyRadku(r, bunky, 2);
+        EXPECT_EQ(bunky.size(), std::min<size_t>(2, obsah.back().size())) << r;
     }
     return obsah;
 }
@@ -126,7 +132,11 @@ TEST(Tabulka, Import) {
         // bytes that are no UTF-8 are Windows-1250 as they stand. Read as Windows-1250, the
         // file gives the clipboard's table of its bytes.
         ZapisBajty(adresar / "t.txt", p.text);
-        const std::string_view text(p.text.data(), std::min(p.text.find('\0'), p.text.size()));
+        if (p.text.find('\0') != std::string::npos) { // a control byte: a file is no table
+            EXPECT_THROW(RadkySouboru(adresar / "t.txt"), eSouborTabulky) << p.nazev;
+            continue;
+        }
+        const std::string_view text(p.text);
         t.NactiText(JePlatneUtf8(text) ? Utf8NaWin1250(p.text) : p.text);
         EXPECT_EQ(RadkySouboru(adresar / "t.txt"), RadkyTabulky(t)) << p.nazev;
         t.NactiText(p.text);
@@ -164,6 +174,7 @@ TEST(Tabulka, DruhySouboru) {
         tObsah obsah;
         tVolbyTabulky volby = Volby();
         const char* chyba = nullptr; // the start of the message
+        const char* upozorneni = ""; // part of the warning lines; "": none
     } pripady[] = {
         {"excel",
          "t.csv",
@@ -200,12 +211,19 @@ TEST(Tabulka, DruhySouboru) {
         {"oddelovacTab",
          "t.csv",
          "a\tb,c\tx\nd\te,f\ty\n",
-         {{"1", "a", "b,c", "x"}, {"2", "d", "e,f", "y"}}},
+         {{"1", "a", "b,c", "x"}, {"2", "d", "e,f", "y"}},
+         Volby(),
+         nullptr,
+         "oddělovač TAB i „,“; použit TAB"},
         {"dlouhePole",
          "t.csv",
          "1,\"" + dlouhy + "\r\n\"\r\n2",
-         {{"1", "1", dlouhy + "  "}, {"2", "2"}}},
+         {{"1", "1", dlouhy + " "}, {"2", "2"}}},
         {"utf8PresBloky", "t.txt", ceskyUtf8, {{"1", "a" + std::string(70000, '\xe8')}}},
+        {"nepresnePresBloky",
+         "t.txt",
+         std::string(70000, 'x') + "\t\xc3\xb1\xe2\x86\x92\xc3\xa1\n",
+         {{"1", std::string(70000, 'x'), Utf8NaWin1250("\xc3\xb1\xe2\x86\x92\xc3\xa1")}}},
         {"windows1250",
          "t.txt",
          "\x8e"
@@ -224,6 +242,94 @@ TEST(Tabulka, DruhySouboru) {
          {},
          Volby(),
          "zůstaly otevřené uvozovky (od řádku 2)"},
+        // The separator: the most lines split alike, ';' ahead on a tie, with a warning.
+        {"nadpisNadTabulkou",
+         "t.csv",
+         "Nazev\nJablko;1,5;x\nHruska;2,25;y\n",
+         {{"1", "Nazev"}, {"2", "Jablko", "1,5", "x"}, {"3", "Hruska", "2,25", "y"}},
+         Volby(),
+         nullptr,
+         "oddělovač „;“ i „,“; použit „;“, jiný zvolí --separator"},
+        {"desetinnaCisla",
+         "t.csv",
+         "1,50;1,82\r\n2,00;2,42\r\n",
+         {{"1", "1,50", "1,82"}, {"2", "2,00", "2,42"}},
+         Volby(),
+         nullptr,
+         "--separator"},
+        {"palecNaZacatku",
+         "t.csv",
+         "Monitor 24\";1\nX;2\n",
+         {{"1", "Monitor 24\"", "1"}, {"2", "X", "2"}}},
+        {"uvozovkyPoPolich",
+         "t.csv",
+         "\"a,b\";\"c\"\n\"d;e\";f\n",
+         {{"1", "a,b", "c"}, {"2", "d;e", "f"}}},
+        {"crLfVUvozovkach", "t.csv", "\"a\r\nb\";x\n", {{"1", "a b", "x"}}},
+        {"crLfVUvozovkachPresBlok",
+         "t.csv",
+         "\"" + std::string(65535, 'a') + "\r\nb\";x\n",
+         {{"1", std::string(65535, 'a') + " b", "x"}}},
+        // The character set: UTF-16 without a mark, UTF-8 with a few bad bytes.
+        {"utf16leBezZnacky",
+         "t.txt",
+         std::string("J\0a\0b\0\t\0001\0\n\0\x0d\x01\t\0002\0", 18),
+         {{"1", "Jab", "1"}, {"2", "\xe8", "2"}}},
+        {"utf16beBezZnacky",
+         "t.csv",
+         std::string("\0a\0;\0b\0\n\0c\0;\0d", 14),
+         {{"1", "a", "b"}, {"2", "c", "d"}}},
+        {"utf8SeSpatnymBajtem",
+         "t.txt",
+         "\xc5\xbdlut\xc3\xbd\t1\n\xc4\x8c"
+         "erven\xc3\xbd\x80\t2\n",
+         {{"1", "\x8elut\xfd", "1"},
+          {"2",
+           "\xc8"
+           "erven\xfd?",
+           "2"}},
+         Volby(),
+         nullptr,
+         "se čte v kódování UTF-8, bajty mimo UTF-8 jako „?“ (znaků UTF-8: 4, bajtů mimo UTF-8: "
+         "1)"},
+        {"windows1250SNahodnymUtf8",
+         "t.txt",
+         "\x8elut\xfd \xe8"
+         "erven\xfd \xc3\xa1\t1\n",
+         {{"1",
+           "\x8elut\xfd \xe8"
+           "erven\xfd \xc3\xa1",
+           "1"}},
+         Volby(),
+         nullptr,
+         "se čte v kódování Windows-1250 (znaků UTF-8: 1, bajtů mimo UTF-8: 4)"},
+        // Control bytes: no table, wherever they stand.
+        {"zip",
+         "ceny.csv",
+         std::string("PK\x03\x04\x14\0\0\0", 8),
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"ridiciBajtZa64KiB",
+         "t.txt",
+         std::string(70000, 'a') + "\n\x1b@",
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"ridiciZnakVUtf16",
+         "t.txt",
+         std::string("\xff\xfe"
+                     "a\0\n\0\x1b\0@\0",
+                     10),
+         {},
+         Volby(),
+         "není tabulka: obsahuje řídicí bajty"},
+        {"nulaVeWindows1250",
+         "t.txt",
+         std::string("a\tb\n\0", 5),
+         {},
+         Volby(tZnakovaSada::Win1250),
+         "není tabulka: obsahuje řídicí bajty"},
     };
     const tDocasnyAdresar adresar;
     for (const auto& p : pripady) {
@@ -232,6 +338,20 @@ TEST(Tabulka, DruhySouboru) {
         const std::string cesta = adresar / p.soubor;
         if (!p.chyba) {
             EXPECT_EQ(RadkySouboru(cesta, p.volby), p.obsah);
+            std::string upozorneni;
+            tRadkySouboru radky(cesta, p.volby);
+            // The count made when the file is looked through is the conversion's own.
+            while (radky.Dalsi()) {
+            }
+            if (radky.Druh().Sada != tZnakovaSada::Win1250) {
+                EXPECT_EQ(radky.Druh().Nepresnych, radky.NepresnychPrectenych());
+            }
+            for (const std::string& radek : radky.Druh().Upozorneni)
+                upozorneni += radek + "\n";
+            if (*p.upozorneni == '\0')
+                EXPECT_EQ(upozorneni, "");
+            else
+                EXPECT_NE(upozorneni.find(p.upozorneni), std::string::npos) << upozorneni;
             continue;
         }
         try {
@@ -240,6 +360,29 @@ TEST(Tabulka, DruhySouboru) {
         } catch (const eSouborTabulky& e) {
             EXPECT_NE(std::string(e.what()).find(p.chyba), std::string::npos) << e.what();
         }
+    }
+}
+
+// A spreadsheet program's own exports (tests/data/vyrob_csv.sh), in both character sets and
+// with both separators: the same cells, and no guess close enough for a warning.
+TEST(Tabulka, ExportyTabulkovehoProgramu) {
+    const tObsah obsah = {
+        {"1", "N\xe1zev", "Cena", "Pozn\xe1mka"},
+        {"2", "\x8elu\x9dou\xe8k\xfd k\xf9\xf2", "1,50", "a; b, c"},
+        {"3", "Monitor 24\"",
+         "1\xa0"
+         "234,00",
+         ""},
+        {"4", "Hru\x9aka", "2,25",
+         "dva \xf8\xe1"
+         "dky"},
+    };
+    for (const char* soubor :
+         {"strednik-utf8.csv", "carka-utf8.csv", "strednik-cp1250.csv", "carka-cp1250.csv"}) {
+        SCOPED_TRACE(soubor);
+        const std::string cesta = std::string(OBLEPKY_DATA_CSV) + "/" + soubor;
+        EXPECT_EQ(RadkySouboru(cesta), obsah);
+        EXPECT_EQ(tRadkySouboru(cesta).Druh().Upozorneni, std::vector<std::string>{});
     }
 }
 
@@ -284,6 +427,14 @@ TEST(Tabulka, CislaRadkuPresDeset) {
     ASSERT_EQ(t.PocetRadku(), 1235);
     for (int r : {1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234})
         EXPECT_EQ(t.Bunka(0, r), std::to_string(r));
+    // Columns are numbered as far as a spreadsheet's; the cells past them are still there.
+    t.NactiText(std::string(20000, '\t') + "z\ny");
+    ASSERT_EQ(t.PocetSloupcu(), 20002);
+    EXPECT_EQ(t.Bunka(16384, 0), "16384");
+    EXPECT_EQ(t.Bunka(16385, 0), "");
+    EXPECT_EQ(t.Bunka(20001, 1), "z");
+    EXPECT_EQ(t.Bunka(0, 2), "2");
+    EXPECT_EQ(t.Bunka(1, 2), "y");
 }
 
 } // namespace

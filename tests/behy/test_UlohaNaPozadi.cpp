@@ -1,16 +1,24 @@
 // The job that sends on a thread of its own: the inner job gets the same bytes, label ends,
 // end of document and count as when the run writes to it directly, also when it fails or
 // the run is stopped; opened on the thread as well, also when it cannot open. A wait that
-// the user stops ends the run as Storno does.
+// the user stops ends the run as Storno does. A table file's import works the same way.
 
 #include "core/Chyba.h"
+#include "core/Soubory.h"
+#include "output/RadkySouboru.h"
 #include "output/UlohaNaPozadi.h"
 #include "tests/behy/VzorovaEtiketa.h"
+#include "tests/podpora/DocasnyAdresar.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace behy_test;
 
@@ -108,3 +116,48 @@ TEST(UlohaNaPozadi, ZastavenoPriCekani) {
 }
 
 } // namespace
+
+// A table file's import on the same kind of thread: the table of a file, of a FIFO whose writer
+// comes late, and Storno while a FIFO waits for a writer that never comes; an error comes out
+// on the caller's side.
+TEST(UlohaNaPozadi, NacteniTabulky) {
+    const tDocasnyAdresar adresar;
+    ZapisBajty(adresar / "t.txt", "a\tb\nc\td\n");
+    const std::string fifo = adresar / "fronta.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto nacti = [](const std::string& cesta, const tUlohaNaPozadi::tCekani& cekani,
+                          std::optional<tNactenaTabulka>& nova) {
+        std::atomic<long long> precteno{0}, velikost{0};
+        return ProvedNaPozadi(
+            [&](const std::atomic<bool>& zrusit) {
+                nova = NactiTabulku(cesta, {}, zrusit, precteno, velikost);
+            },
+            cekani);
+    };
+    std::optional<tNactenaTabulka> nova;
+    ASSERT_TRUE(nacti(
+        adresar / "t.txt", [] { return true; }, nova));
+    ASSERT_TRUE(nova);
+    EXPECT_EQ(nova->Tabulka.Bunka(2, 2), "d");
+
+    nova.reset();
+    std::thread pisatel([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        tDeskriptor f(::open(fifo.c_str(), O_WRONLY | O_CLOEXEC));
+        ASSERT_EQ(ZapisVse(f.Fd(), "x\ty\n"), 0);
+    });
+    EXPECT_TRUE(nacti(
+        fifo, [] { return true; }, nova));
+    pisatel.join();
+    ASSERT_TRUE(nova);
+    EXPECT_EQ(nova->Tabulka.Bunka(2, 1), "y");
+
+    nova.reset();
+    int dotazu = 0; // Storno at the fifth wait: the FIFO has no writer
+    EXPECT_FALSE(nacti(
+        fifo, [&] { return ++dotazu < 5; }, nova));
+    EXPECT_FALSE(nova);
+    EXPECT_THROW(nacti(
+                     adresar / "neni.txt", [] { return true; }, nova),
+                 eSouborTabulky);
+}

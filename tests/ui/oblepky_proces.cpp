@@ -1,13 +1,15 @@
 // The program as a real process for tests that signal it or run two copies: the program's own
 // run on a folder given as argument, with one action a user would do once the window is up.
 //
-//   oblepky_proces FOLDER pis|vyber|prejmenuj|tiskni
+//   oblepky_proces FOLDER pis|vyber|prejmenuj|tiskni|fifo
 //
 // "pis" types a manual value, "vyber" picks layout 3 with the keyboard, "prejmenuj" renames
 // layout 1 to "A" in the settings dialog and confirms it, "tiskni" pastes the table
 // "Big<TAB>100000000" and prints it to a job that keeps nothing. Then it prints "pripraveno"
 // (for "tiskni": once the progress window shows, with the main window's id). It prints "zruseno"
 // when a job is cancelled and "dokonceni N" when the completion dialog comes up (and closes it).
+// "fifo" loads the table file FOLDER/fronta.csv, a FIFO that nobody writes, and prints
+// "pripraveno" once the progress window of the load shows.
 
 #include "output/TiskovaUloha.h"
 #include "tests/ui/PrvkyOkna.h"
@@ -17,6 +19,7 @@
 #include "ui/NastaveniOblepkyFrame.h"
 #include "ui/Program.h"
 #include "ui/PrubehTisku.h"
+#include "ui/StranaTabulky.h"
 #include "ui/VytistenoForm.h"
 
 #include <QClipboard>
@@ -30,6 +33,9 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,6 +76,26 @@ void Tiskni(TMainForm& okno, const tPrvkyOkna& p) {
     QTimer::singleShot(0, p.TiskVsech, &QPushButton::click); // from the event loop
 }
 
+// Loads a FIFO that nobody writes; "pripraveno" once the load's progress shows.
+void NactiFifo(TMainForm& okno, const tPrvkyOkna& p, const std::string& slozka) {
+    const std::string fifo = slozka + "fronta.csv";
+    ::mkfifo(fifo.c_str(), 0600);
+    auto* strana = okno.findChild<TStranaTabulky*>();
+    strana->VyberSouboru = [fifo] { return QString::fromLocal8Bit(fifo.c_str()); };
+    p.PageControl1->setCurrentIndex(1);
+    auto* hlidac = new QTimer(&okno);
+    QObject::connect(hlidac, &QTimer::timeout, &okno, [&okno, hlidac] {
+        for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+            if (prubeh->isVisible() && hlidac->isActive()) {
+                hlidac->stop();
+                Vypis(QStringLiteral("pripraveno"));
+            }
+    });
+    hlidac->start(10);
+    QTimer::singleShot(
+        0, strana, [&okno] { okno.findChild<QPushButton*>(QStringLiteral("bSoubor"))->click(); });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -83,10 +109,15 @@ int main(int argc, char** argv) {
     if (akce == QLatin1String("prejmenuj"))
         chybovaOkna.emplace(
             [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
-    return SpustProgram(std::string(argv[1]) + "/", [&akce](TMainForm& okno) {
+    const std::string slozka = std::string(argv[1]) + "/";
+    return SpustProgram(slozka, [&akce, &slozka](TMainForm& okno) {
         const tPrvkyOkna p(okno);
         if (akce == QLatin1String("tiskni")) {
             Tiskni(okno, p);
+            return;
+        }
+        if (akce == QLatin1String("fifo")) {
+            NactiFifo(okno, p, slozka);
             return;
         }
         if (akce == QLatin1String("pis")) {

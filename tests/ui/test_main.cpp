@@ -47,7 +47,10 @@
 #include "tests/ui/Modalni.h"
 
 #include <deque>
+#include <vector>
+
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -375,9 +378,9 @@ private slots:
         QCOMPARE(Bunka(p.Grid, 2, 1), QStringLiteral("\"kůň\""));
         QCOMPARE(Bunka(p.Grid, 1, 2), QStringLiteral("Ž"));
         QCOMPARE(Bunka(p.Grid, 2, 2), QString());
-        // Columns that remain keep their width, new ones get the default.
+        // Columns that remain keep their width, new ones get the default, the first ones too.
         QCOMPARE(p.Grid->columnWidth(0), 90);
-        QCOMPARE(p.Grid->columnWidth(1), 120);
+        QCOMPARE(p.Grid->columnWidth(1), 64);
         QCOMPARE(p.Grid->columnWidth(5), 64);
         QCOMPARE(p.Grid->verticalHeader()->sectionSize(0), 18);
 
@@ -398,6 +401,11 @@ private slots:
         p.Button1->click();
         QCOMPARE(p.Grid->model()->columnCount(), 0);
         QCOMPARE(p.Grid->model()->rowCount(), 0);
+        // A row wider than a spreadsheet shows its first 16,384 columns; the table has all.
+        QApplication::clipboard()->setText(QString(20000, QLatin1Char('\t')) + QStringLiteral("z"));
+        p.Button1->click();
+        QCOMPARE(p.Grid->model()->columnCount(), 16384);
+        QCOMPARE(okno.Tabulka().Bunka(20001, 1), "z");
         QVERIFY(chyby_.isEmpty());
     }
 
@@ -460,6 +468,57 @@ private slots:
         QTRY_COMPARE(chyby_.size(), 1);
         QVERIFY2(chyby_[0].startsWith(QStringLiteral("Cannot open file ")), qPrintable(chyby_[0]));
         QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("Žlutý;1"));
+        // A zip is no table, wherever its control bytes stand.
+        pust(zapis("ceny.csv", QByteArray("PK\x03\x04\x14\0\0\0", 8)));
+        QTRY_COMPARE(chyby_.size(), 2);
+        QVERIFY2(chyby_[1].contains(QStringLiteral("není tabulka: obsahuje řídicí bajty")),
+                 qPrintable(chyby_[1]));
+        QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("Žlutý;1"));
+
+        // The count of inexact characters is the new table's when the table says it changed
+        // (the preview refreshes then), for a paste and for a file.
+        auto* strana = okno.findChild<TStranaTabulky*>();
+        std::vector<size_t> pocty;
+        connect(strana, &TStranaTabulky::Nacteno, strana,
+                [&] { pocty.push_back(strana->Nepresnych()); });
+        QApplication::clipboard()->setText(QStringLiteral("è	à	ñ"));
+        p.Button1->click();
+        QApplication::clipboard()->setText(QStringLiteral("a"));
+        p.Button1->click();
+        pust(zapis("dva.txt", "\xc3\xa8\t\xc3\xb1\n"));
+        QTRY_COMPARE(pocty.size(), size_t{3});
+        QCOMPARE(pocty, (std::vector<size_t>{3, 0, 2}));
+    }
+
+    // A FIFO that nobody writes: the window waits without blocking, and Storno ends the wait.
+    void souborFifoBezZapisovatele() {
+        Priprav();
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        Ukaz(okno);
+        const tPrvkyOkna p(okno);
+        QApplication::clipboard()->setText(QStringLiteral("stará"));
+        p.Button1->click();
+        const QString fifo = adresar_->filePath(QStringLiteral("fronta.csv"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        okno.findChild<TStranaTabulky*>()->VyberSouboru = [&] { return fifo; };
+        bool storno = false;
+        PriOkne(
+            [&]() -> QWidget* {
+                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+                    if (prubeh->isVisible())
+                        return prubeh;
+                return nullptr;
+            },
+            [&](QWidget* w) {
+                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+                QVERIFY(prubeh);
+                storno = true;
+                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+            });
+        Prvek<QPushButton>(okno, "bSoubor")->click(); // returns once Storno has ended the wait
+        QVERIFY(storno);
+        QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("stará"));
+        QVERIFY(chyby_.isEmpty());
     }
 
     void dokonceniJednoProDvaBehy() {

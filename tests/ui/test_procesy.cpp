@@ -1,7 +1,7 @@
 // The program as real processes: a termination signal saves what was typed, also during a
-// long print, which it cancels as the close button does; a save that fails does not keep the
-// program from ending; a second copy on the same settings file does not undo the first one's
-// saved changes.
+// long print, which it cancels as the close button does, and during the load of a FIFO; a save that
+// fails does not keep the program from ending; a second copy on the same settings file does not
+// undo the first one's saved changes.
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -133,6 +133,16 @@ private slots:
             ZavriOkno(xvfb->Displej(), radek.value(1).toUInt());
         QVERIFY(Ukonci(*proces, signal));
         QCOMPARE(proces->readAll(), QByteArray("zruseno\n"));
+        QVERIFY(Obsah(adresar).contains("[Last]\r\n"));
+    }
+
+    // A table file that is a FIFO nobody writes: a signal ends the program at once, as
+    // it does any other wait, and what was typed is saved.
+    void signalBehemNacitaniFifo() {
+        QTemporaryDir adresar;
+        auto proces = Spust(adresar, "fifo");
+        QCOMPARE(proces->readLine().trimmed(), QByteArray("pripraveno"));
+        QVERIFY(Ukonci(*proces, SIGTERM));
         QVERIFY(Obsah(adresar).contains("[Last]\r\n"));
     }
 
