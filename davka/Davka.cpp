@@ -1,8 +1,8 @@
 #include "davka/Davka.h"
 
 #include "core/Nastaveni.h"
+#include "core/SignalyKonce.h"
 #include "core/Win1250.h"
-#include "davka/Zastaveni.h"
 #include "output/ChybaTiskarny.h"
 #include "output/Nahled.h"
 #include "output/RadkySouboru.h"
@@ -127,21 +127,33 @@ bool NaStandardniVystup(const std::string& cesta) {
            soubor.st_dev == vystup.st_dev && soubor.st_ino == vystup.st_ino;
 }
 
-tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby,
-              const tVlozeniDavky& vlozeni) {
-    const tZastaveni zastaveni;
+// The count line and the stop, when a signal came before the run opened a job.
+tKonec Zastaveno(const tSignalyKonce& zastaveni, std::ostream& pocet, std::ostream& chyby) {
+    pocet << "Počet etiket: 0\n" << std::flush;
+    chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
+    return KonecSignal;
+}
+
+// Where the count line goes: never among the job's bytes.
+std::ostream& ProPocet(const tZadani& z, std::ostream& vystup, std::ostream& chyby) {
+    return z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
+}
+
+tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
+              std::ostream& vystup, std::ostream& chyby, const tVlozeniDavky& vlozeni) {
     std::optional<long long> vytisteno; // what the run reported as printed
     bool uloha = false;                 // the run opened a job
     int idUlohy = 0;                    // the CUPS job, once created
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
-        if (zastaveni.Zastaveno())
+        if (zastaveni.Prisel())
             throw tZastaveno{}; // the signal came before the job: no job at all
         uloha = true;
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
-            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
+            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(
+                *z.Vystup, [&zastaveni] { return !zastaveni.Prisel(); }));
         auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
         idUlohy = tisk->Uloha();
         if (vlozeni.UlohaVytvorena)
@@ -155,10 +167,9 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     };
     // A signal cancels the job: nothing of it prints, the temporary file goes.
     sluzby.Pokrok = [&](long long, long long) {
-        return !zastaveni.Zastaveno() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
+        return !zastaveni.Prisel() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
     };
-    // The count must not land among the job's bytes.
-    std::ostream& pocet = z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
+    std::ostream& pocet = ProPocet(z, vystup, chyby);
     std::exception_ptr chyba;
     tKonec konec = KonecOk;
     try {
@@ -175,7 +186,7 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         pocet << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
     if (chyba)
         chyby << TextChybyUtf8(chyba) << '\n' << std::flush;
-    if (zastaveni.Zastaveno()) {
+    if (zastaveni.Prisel()) {
         chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
         return KonecSignal;
     }
@@ -195,16 +206,14 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
 tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     // The preview shows a template error as part of the text; a table file that cannot be
     // read is no such error.
-    std::exception_ptr chybaSouboru;
-    tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
-        try {
-            beh(sluzby);
-        } catch (const eSouborTabulky&) {
-            chybaSouboru = std::current_exception();
-        }
-    });
-    if (chybaSouboru) {
-        chyby << TextChybyUtf8(chybaSouboru) << '\n' << std::flush;
+    // A table's labels past those shown are counted from its rows, as in the window, so
+    // that any count takes the time of its rows.
+    tNahled nahled;
+    try {
+        nahled = beh.radky ? ZachytNahled(beh.popis, beh.kopii, *beh.radky)
+                           : ZachytNahled(beh.popis, [&](const tSluzbyTisku& s) { beh(s); });
+    } catch (const eSouborTabulky&) {
+        chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
     nahled.Nepresnych = beh.radky ? beh.radky->Druh().Nepresnych : beh.nepresnych;
@@ -221,18 +230,26 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
 
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
                   std::ostream& chyby, const tVlozeniDavky& vlozeni) {
+    // First of all: a signal while the table is recognised or standard input copied stops
+    // the run as one while it prints does.
+    const tSignalyKonce zastaveni(tSignalyKonce::tDalsi::Ukoncit);
     tBeh beh;
     try {
         beh = Priprav(z, cestaNastaveni, vlozeni);
     } catch (...) {
+        if (zastaveni.Prisel())
+            return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
+    if (zastaveni.Prisel())
+        return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
     if (beh.radky && z.Podrobne)
         chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
     if (const size_t n = beh.radky ? beh.radky->Druh().Nepresnych : z.Nepresnych; n > 0)
         chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
               << "; tisknou se jako nejbližší znak, nebo „?“\n";
     chyby << std::flush;
-    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby, vlozeni);
+    return z.Nahled ? Nahled(beh, vystup, chyby)
+                    : Tiskni(beh, z, zastaveni, vystup, chyby, vlozeni);
 }

@@ -155,11 +155,12 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
     if (pocetKopii <= 0)
         return;
     // The document is named after the labels the table asks for, known before it starts.
-    long long celkem = 0, radku = 0;
-    for (radky.NaZacatek(); radky.Dalsi(); ++radku)
+    // Rows that ask for no label are nothing to print, as no rows are: no job at all.
+    long long celkem = 0;
+    for (radky.NaZacatek(); radky.Dalsi();)
         if (const long long pocet = PocetZBunky(radky, popis.PoleSPoctem); pocet > 0)
             celkem += pocet;
-    if (radku == 0)
+    if (celkem == 0)
         return;
     auto uloha = Otevri(sluzby, NazevDokumentu(celkem), popis.Tiskarna);
     Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
