@@ -89,7 +89,7 @@ struct tBeh {
 
     void operator()(const tSluzbyTisku& sluzby) const {
         if (radky)
-            TiskniRadky(popis, kopii, *radky, sluzby);
+            TiskniRadkyNapred(popis, kopii, *radky, sluzby);
         else
             TiskniRucne(popis, kopii, hodnoty, sluzby);
     }

@@ -3,8 +3,10 @@
 #include "core/CeleCislo.h"
 #include "core/Win1250.h"
 #include "output/DekodujKody.h"
+#include "output/RadkyNapred.h"
 #include "output/Sablona.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <span>
@@ -43,6 +45,12 @@ void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view>
 // the table, counts 0.
 long long PocetZBunky(const tZdrojRadku& radky, int sloupec) {
     return ZkusTextNaCislo(radky.Bunka(sloupec)).value_or(0);
+}
+
+// The cells from column 0 on that a label of the layout uses.
+size_t HodnotEtikety(const tPopisOblepky& popis) {
+    const int nejvyssi = NejvyssiHodnota(popis);
+    return nejvyssi < 0 ? 1 : static_cast<size_t>(nejvyssi) + 1;
 }
 
 // The hourglass for as long as the object lives.
@@ -169,8 +177,7 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         std::vector<std::string_view> seznam;
-        const int nejvyssi = NejvyssiHodnota(popis);
-        const size_t hodnot = nejvyssi < 0 ? 1 : static_cast<size_t>(nejvyssi) + 1;
+        const size_t hodnot = HodnotEtikety(popis);
         for (radky.NaZacatek(); radky.Dalsi();) {
             const long long pocet = PocetZBunky(radky, popis.PoleSPoctem);
             if (pocet <= 0)
@@ -184,4 +191,13 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
         }
         PisPrazdneRadky(u, popis.RadkuPo);
     });
+}
+
+void TiskniRadkyNapred(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                       const tSluzbyTisku& sluzby) {
+    // The labels' cells, and the count's column (column 0 is the row's number).
+    const size_t sloupcu =
+        std::max(HodnotEtikety(popis), static_cast<size_t>(std::max(popis.PoleSPoctem, 0)) + 1);
+    tRadkyNapred napred(radky, sloupcu);
+    TiskniRadky(popis, pocetKopii, napred, sluzby);
 }

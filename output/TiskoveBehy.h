@@ -43,3 +43,8 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
 // pocetKopii > 0.
 void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
                  const tSluzbyTisku& sluzby);
+
+// TiskniRadky with the rows read and converted ahead on a thread of their own, for a table
+// file: the labels are made while the next rows are read.
+void TiskniRadkyNapred(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                       const tSluzbyTisku& sluzby);

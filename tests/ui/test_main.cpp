@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -48,6 +49,8 @@
 
 #include <deque>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -738,6 +741,29 @@ private slots:
         }();
         QCOMPARE(ulozeny.readAll().toStdString(),
                  "Jablko\r\n" + konec + "Jablko\r\n" + konec + "Hru\x9Aka\r\n" + konec);
+        QVERIFY(chyby_.isEmpty());
+
+        // A FIFO nobody reads: the wait for a reader shows the progress window, and its
+        // Storno ends the wait; the FIFO stays.
+        soubor = adresar_->filePath(QStringLiteral("roura"));
+        QCOMPARE(::mkfifo(QFile::encodeName(soubor).constData(), 0600), 0);
+        bool videno = false;
+        PriOkne(
+            [&]() -> QWidget* {
+                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+                    if (prubeh->isVisible())
+                        return prubeh;
+                return nullptr;
+            },
+            [&](QWidget* w) {
+                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+                QVERIFY(prubeh);
+                videno = true;
+                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+            });
+        p.Nahled()->bUlozit->click();
+        QVERIFY(videno);
+        QVERIFY(QFileInfo::exists(soubor) && !QFileInfo(soubor).isFile());
         QVERIFY(chyby_.isEmpty());
     }
 
