@@ -158,15 +158,18 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
     TiskniRadky(popis, pocetKopii, radky, sluzby);
 }
 
-void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
-                 const tSluzbyTisku& sluzby) {
+namespace {
+
+// The table run: the labels counted over pocty, printed from radky (the same rows).
+void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty,
+                  tZdrojRadku& radky, const tSluzbyTisku& sluzby) {
     if (pocetKopii <= 0)
         return;
     // The document is named after the labels the table asks for, known before it starts.
     // Rows that ask for no label are nothing to print, as no rows are: no job at all.
     long long celkem = 0;
-    for (radky.NaZacatek(); radky.Dalsi();)
-        if (const long long pocet = PocetZBunky(radky, popis.PoleSPoctem); pocet > 0)
+    for (pocty.NaZacatek(); pocty.Dalsi();)
+        if (const long long pocet = PocetZBunky(pocty, popis.PoleSPoctem); pocet > 0)
             celkem += pocet;
     if (celkem == 0)
         return;
@@ -193,11 +196,19 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
     });
 }
 
+} // namespace
+
+void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                 const tSluzbyTisku& sluzby) {
+    TiskniRadkyZ(popis, pocetKopii, radky, radky, sluzby);
+}
+
 void TiskniRadkyNapred(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
                        const tSluzbyTisku& sluzby) {
     // The labels' cells, and the count's column (column 0 is the row's number).
     const size_t sloupcu =
         std::max(HodnotEtikety(popis), static_cast<size_t>(std::max(popis.PoleSPoctem, 0)) + 1);
     tRadkyNapred napred(radky, sloupcu);
-    TiskniRadky(popis, pocetKopii, napred, sluzby);
+    // The count needs one cell of each row: read directly, it costs little beside the run.
+    TiskniRadkyZ(popis, pocetKopii, radky, napred, sluzby);
 }
