@@ -1,8 +1,8 @@
 #include "davka/Davka.h"
 
 #include "core/Nastaveni.h"
+#include "core/SignalyKonce.h"
 #include "core/Win1250.h"
-#include "davka/Zastaveni.h"
 #include "output/ChybaTiskarny.h"
 #include "output/Nahled.h"
 #include "output/RadkySouboru.h"
@@ -26,8 +26,8 @@
 namespace {
 
 // Sleeps until kdy; false when a signal has come (at once, or while it sleeps).
-bool Pockej(const tZastaveni& zastaveni, tTermin kdy) {
-    while (!zastaveni.Zastaveno()) {
+bool Pockej(const tSignalyKonce& zastaveni, tTermin kdy) {
+    while (!zastaveni.Prisel()) {
         const auto zbyva =
             std::chrono::ceil<std::chrono::milliseconds>(kdy - tTermin::clock::now());
         if (zbyva.count() <= 0)
@@ -73,15 +73,15 @@ void ZustavaVeFronte(std::ostream& chyby, const std::string& proc) {
 
 // --wait: follows the job to its end, or until the time runs out or a signal comes (the job
 // stays queued). A server out of reach meanwhile is asked again until the time is up.
-tKonec PockejNaUlohu(int id, int sekund, const tZastaveni& zastaveni, std::ostream& chyby) {
+tKonec PockejNaUlohu(int id, int sekund, const tSignalyKonce& zastaveni, std::ostream& chyby) {
     // A signal ends a question in flight as well as a pause.
-    tOdriznuti odriznuti([&zastaveni] { return zastaveni.Zastaveno(); });
+    tOdriznuti odriznuti([&zastaveni] { return zastaveni.Prisel(); });
     tDotazyNaUlohy dotazy(&odriznuti);
     const tVysledekCekani v = CekejNaKonec(
         id, std::chrono::seconds(sekund),
         [&dotazy](int u, tTermin termin) { return dotazy.Uloha(u, termin); },
         [&zastaveni](tTermin kdy) { return Pockej(zastaveni, kdy); });
-    if (v.Preruseno || zastaveni.Zastaveno()) {
+    if (v.Preruseno || zastaveni.Prisel()) {
         chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n';
         ZustavaVeFronte(chyby, "Čekání skončilo");
         return KonecSignal;
@@ -119,7 +119,7 @@ struct tBeh {
 
     void operator()(const tSluzbyTisku& sluzby) const {
         if (radky)
-            TiskniRadky(popis, kopii, *radky, sluzby);
+            TiskniRadkyNapred(popis, kopii, *radky, sluzby);
         else
             TiskniRucne(popis, kopii, hodnoty, sluzby);
     }
@@ -157,21 +157,33 @@ bool NaStandardniVystup(const std::string& cesta) {
            soubor.st_dev == vystup.st_dev && soubor.st_ino == vystup.st_ino;
 }
 
-tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostream& chyby,
-              const tVlozeniDavky& vlozeni) {
-    const tZastaveni zastaveni;
+// The count line and the stop, when a signal came before the run opened a job.
+tKonec Zastaveno(const tSignalyKonce& zastaveni, std::ostream& pocet, std::ostream& chyby) {
+    pocet << "Počet etiket: 0\n" << std::flush;
+    chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
+    return KonecSignal;
+}
+
+// Where the count line goes: never among the job's bytes.
+std::ostream& ProPocet(const tZadani& z, std::ostream& vystup, std::ostream& chyby) {
+    return z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
+}
+
+tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
+              std::ostream& vystup, std::ostream& chyby, const tVlozeniDavky& vlozeni) {
     std::optional<long long> vytisteno; // what the run reported as printed
     bool uloha = false;                 // the run opened a job
     int idUlohy = 0;                    // the CUPS job, once created
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
-        if (zastaveni.Zastaveno())
+        if (zastaveni.Prisel())
             throw tZastaveno{}; // the signal came before the job: no job at all
         uloha = true;
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
-            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
+            return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(
+                *z.Vystup, [&zastaveni] { return !zastaveni.Prisel(); }));
         auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
         idUlohy = tisk->Uloha();
         if (vlozeni.UlohaVytvorena)
@@ -185,10 +197,9 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     };
     // A signal cancels the job: nothing of it prints, the temporary file goes.
     sluzby.Pokrok = [&](long long, long long) {
-        return !zastaveni.Zastaveno() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
+        return !zastaveni.Prisel() && (!vlozeni.Pokracovat || vlozeni.Pokracovat());
     };
-    // The count must not land among the job's bytes.
-    std::ostream& pocet = z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
+    std::ostream& pocet = ProPocet(z, vystup, chyby);
     std::exception_ptr chyba;
     tKonec konec = KonecOk;
     try {
@@ -205,20 +216,17 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         pocet << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
     if (chyba)
         chyby << TextChybyUtf8(chyba) << '\n' << std::flush;
-    if (zastaveni.Zastaveno()) {
+    if (zastaveni.Prisel()) {
         chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
         return KonecSignal;
     }
-    if (!chyba && z.Cekat && vytisteno.value_or(0) == 0 && !uloha) {
-        // Nothing was sent: there is no job to wait for, and "printed" would be a lie.
-        chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek\n" << std::flush;
-        return KonecNic;
-    }
-    if (!chyba && !uloha && z.Vystup) {
-        // A script that goes on with the file must not take an older job for this one.
-        chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek; soubor "
-              << *z.Vystup << " se nezměnil\n"
-              << std::flush;
+    if (!chyba && !uloha && (z.Vystup || z.Cekat)) {
+        // Nothing was sent: no job to wait for, and "printed" would be a lie; a script that
+        // goes on with the file must not take an older job for this one.
+        chyby << "Nic k tisku: počet kopií je 0, nebo tabulka nemá žádný řádek";
+        if (z.Vystup)
+            chyby << "; soubor " << *z.Vystup << " se nezměnil";
+        chyby << '\n' << std::flush;
         return KonecNic;
     }
     if (konec == KonecOk && z.Cekat && idUlohy != 0 && vytisteno.value_or(0) > 0)
@@ -230,16 +238,14 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
 tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     // The preview shows a template error as part of the text; a table file that cannot be
     // read is no such error.
-    std::exception_ptr chybaSouboru;
-    tNahled nahled = ZachytNahled(beh.popis, [&](const tSluzbyTisku& sluzby) {
-        try {
-            beh(sluzby);
-        } catch (const eSouborTabulky&) {
-            chybaSouboru = std::current_exception();
-        }
-    });
-    if (chybaSouboru) {
-        chyby << TextChybyUtf8(chybaSouboru) << '\n' << std::flush;
+    // A table's labels past those shown are counted from its rows, as in the window, so
+    // that any count takes the time of its rows.
+    tNahled nahled;
+    try {
+        nahled = beh.radky ? ZachytNahled(beh.popis, beh.kopii, *beh.radky)
+                           : ZachytNahled(beh.popis, [&](const tSluzbyTisku& s) { beh(s); });
+    } catch (const eSouborTabulky&) {
+        chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
     nahled.Nepresnych = beh.radky ? beh.radky->Druh().Nepresnych : beh.nepresnych;
@@ -256,13 +262,20 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
 
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
                   std::ostream& chyby, const tVlozeniDavky& vlozeni) {
+    // First of all: a signal while the table is recognised or standard input copied stops
+    // the run as one while it prints does.
+    const tSignalyKonce zastaveni(tSignalyKonce::tDalsi::Ukoncit);
     tBeh beh;
     try {
         beh = Priprav(z, cestaNastaveni, vlozeni);
     } catch (...) {
+        if (zastaveni.Prisel())
+            return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
         chyby << TextChybyUtf8(std::current_exception()) << '\n' << std::flush;
         return KonecSoubor;
     }
+    if (zastaveni.Prisel())
+        return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
     if (beh.radky && z.Podrobne)
         chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
     if (beh.radky) // a guess that was close: what the user may want to give instead
@@ -272,5 +285,6 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
         chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
               << "; tisknou se jako nejbližší znak, nebo „?“\n";
     chyby << std::flush;
-    return z.Nahled ? Nahled(beh, vystup, chyby) : Tiskni(beh, z, vystup, chyby, vlozeni);
+    return z.Nahled ? Nahled(beh, vystup, chyby)
+                    : Tiskni(beh, z, zastaveni, vystup, chyby, vlozeni);
 }

@@ -44,6 +44,6 @@ struct tVlozeniDavky {
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the
 // "Počet etiket: N" line (also after a printer or template failure, and to chyby when the
 // job's file is standard output) or the preview; the error goes to chyby as the error box
-// would show it, in UTF-8. A signal while it prints stops the run (tZastaveni).
+// would show it, in UTF-8. A signal while it prints stops the run (tSignalyKonce).
 tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostream& vystup,
                   std::ostream& chyby, const tVlozeniDavky& vlozeni = {});

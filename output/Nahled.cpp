@@ -5,6 +5,7 @@
 #include "core/Kodovani.h"
 #include "core/Win1250.h"
 #include "output/DekodujKody.h"
+#include "output/RadkyCsv.h"
 
 #include <algorithm>
 #include <memory>
@@ -159,6 +160,8 @@ tNahled Zachyt(const tPopisOblepky& popis, const tBehDoUlohy& beh, long long drz
     // No Kurzor: a preview made while the user types shows no hourglass.
     try {
         beh(sluzby, n.Uloha);
+    } catch (const eSouborTabulky&) {
+        throw; // a table file that cannot be read is no error of the layout
     } catch (const eChyba& e) {
         n.Chyba = e.what();
     }

@@ -6,6 +6,7 @@
 #include "core/Soubory.h"
 #include "output/TiskovaUloha.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,17 +18,23 @@ public:
 
 class tSouborovaUloha : public tTiskovaUloha {
 public:
-    // A regular file (or a new one) is written under a temporary name beside it and renamed
-    // over it at the end, so it never holds half a job, and keeps its owner and mode; a
-    // write-protected one is refused. A device or a FIFO is written as it is. Raises
-    // eSouborUlohy "Cannot create file %s".
-    explicit tSouborovaUloha(const std::string& cesta);
+    // Asked every 20 ms or so while a FIFO has no reader; false stops the wait.
+    using tCekani = std::function<bool()>;
+
+    // A regular file (or a new one) is written under a temporary name beside it and put in
+    // its place at the end, so it never holds half a job: renamed over it, keeping its mode
+    // and owner, or, where the replacement could not keep the owner or the file has other
+    // hard links, copied into it. A write-protected one is refused. A device or a FIFO is
+    // written as it is; a FIFO without a reader is waited for, asking cekani (none: without
+    // end). Raises eSouborUlohy "Cannot create file %s", or tZastaveno when cekani said stop.
+    explicit tSouborovaUloha(const std::string& cesta, const tCekani& cekani = {});
     // Without Dokonci, Prerus or Zrus: as Prerus.
     ~tSouborovaUloha() override;
     tSouborovaUloha(const tSouborovaUloha&) = delete;
     tSouborovaUloha& operator=(const tSouborovaUloha&) = delete;
 
-    void Write(const std::string& data) override; // raises eSouborUlohy "Stream write error"
+    // Raises eSouborUlohy "Stream write error: <the system's text>".
+    void Write(const std::string& data) override;
     void Dokonci() override;
     void KonecEtikety() override;
     // After a failed run the file gets the whole labels written before the failure, as the
@@ -39,12 +46,15 @@ public:
 
 private:
     void Vyprazdni(); // the buffer to the file; raises
-    void Prejmenuj(); // the temporary file over the target; raises
+    void Prejmenuj(); // the temporary file in the target's place; raises
+    void PrepisCil(); // the temporary file's bytes into the target itself; raises
 
     int Fd() const { return docasny_ ? docasny_->Fd() : naMiste_.Fd(); }
 
     std::string cil_;
     std::unique_ptr<tDocasnySoubor> docasny_; // none: written in place
+    bool kopirovat_ = false;                  // the temporary file is copied into cilCesta_
+    std::string cilCesta_;                    // through a link, the file it points to
     tDeskriptor naMiste_;
     std::string zasobnik_;       // written but not yet in the file (< 64 KiB)
     long long vFajlu_ = 0;       // bytes in the file

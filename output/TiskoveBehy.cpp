@@ -3,8 +3,10 @@
 #include "core/CeleCislo.h"
 #include "core/Win1250.h"
 #include "output/DekodujKody.h"
+#include "output/RadkyNapred.h"
 #include "output/Sablona.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <span>
@@ -43,6 +45,12 @@ void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view>
 // the table, counts 0.
 long long PocetZBunky(const tZdrojRadku& radky, int sloupec) {
     return ZkusTextNaCislo(radky.Bunka(sloupec)).value_or(0);
+}
+
+// The cells from column 0 on that a label of the layout uses.
+size_t HodnotEtikety(const tPopisOblepky& popis) {
+    const int nejvyssi = NejvyssiHodnota(popis);
+    return nejvyssi < 0 ? 1 : static_cast<size_t>(nejvyssi) + 1;
 }
 
 // The hourglass for as long as the object lives.
@@ -150,16 +158,20 @@ void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& t
     TiskniRadky(popis, pocetKopii, radky, sluzby);
 }
 
-void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
-                 const tSluzbyTisku& sluzby) {
+namespace {
+
+// The table run: the labels counted over pocty, printed from radky (the same rows).
+void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty,
+                  tZdrojRadku& radky, const tSluzbyTisku& sluzby) {
     if (pocetKopii <= 0)
         return;
     // The document is named after the labels the table asks for, known before it starts.
-    long long celkem = 0, radku = 0;
-    for (radky.NaZacatek(); radky.Dalsi(); ++radku)
-        if (const long long pocet = PocetZBunky(radky, popis.PoleSPoctem); pocet > 0)
+    // Rows that ask for no label are nothing to print, as no rows are: no job at all.
+    long long celkem = 0;
+    for (pocty.NaZacatek(); pocty.Dalsi();)
+        if (const long long pocet = PocetZBunky(pocty, popis.PoleSPoctem); pocet > 0)
             celkem += pocet;
-    if (radku == 0)
+    if (celkem == 0)
         return;
     auto uloha = Otevri(sluzby, NazevDokumentu(celkem), popis.Tiskarna);
     Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
@@ -168,8 +180,7 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         std::vector<std::string_view> seznam;
-        const int nejvyssi = NejvyssiHodnota(popis);
-        const size_t hodnot = nejvyssi < 0 ? 1 : static_cast<size_t>(nejvyssi) + 1;
+        const size_t hodnot = HodnotEtikety(popis);
         for (radky.NaZacatek(); radky.Dalsi();) {
             const long long pocet = PocetZBunky(radky, popis.PoleSPoctem);
             if (pocet <= 0)
@@ -183,4 +194,21 @@ void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
         }
         PisPrazdneRadky(u, popis.RadkuPo);
     });
+}
+
+} // namespace
+
+void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                 const tSluzbyTisku& sluzby) {
+    TiskniRadkyZ(popis, pocetKopii, radky, radky, sluzby);
+}
+
+void TiskniRadkyNapred(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                       const tSluzbyTisku& sluzby) {
+    // The labels' cells, and the count's column (column 0 is the row's number).
+    const size_t sloupcu =
+        std::max(HodnotEtikety(popis), static_cast<size_t>(std::max(popis.PoleSPoctem, 0)) + 1);
+    tRadkyNapred napred(radky, sloupcu);
+    // The count needs one cell of each row: read directly, it costs little beside the run.
+    TiskniRadkyZ(popis, pocetKopii, radky, napred, sluzby);
 }

@@ -34,11 +34,17 @@ struct tSluzbyTisku {
 void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty& hodnoty,
                  const tSluzbyTisku& sluzby);
 
-// Table run. Does nothing unless the table has a data row and pocetKopii > 0.
+// Table run. Does nothing unless a data row asks for a label and pocetKopii > 0.
 void TiskniTabulku(const tPopisOblepky& popis, int pocetKopii, const tTabulka& tabulka,
                    const tSluzbyTisku& sluzby);
 
 // Table run over any source of rows (TiskniTabulku: the pasted table). The rows are read
-// twice, first for the document name; does nothing unless there is a row and pocetKopii > 0.
+// twice, first for the document name; does nothing unless a row asks for a label and
+// pocetKopii > 0.
 void TiskniRadky(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
                  const tSluzbyTisku& sluzby);
+
+// TiskniRadky with the rows read and converted ahead on a thread of their own, for a table
+// file: the labels are made while the next rows are read.
+void TiskniRadkyNapred(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& radky,
+                       const tSluzbyTisku& sluzby);

@@ -1,6 +1,7 @@
 #include "ui/NahledForm.h"
 
 #include "core/Chyba.h"
+#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/SouborovaUloha.h"
 #include "output/UlohaNaPozadi.h"
@@ -166,9 +167,17 @@ void TNahledForm::bUlozitClick() {
     // print.
     TPrubehTisku prubeh(parentWidget() ? parentWidget()->window() : this);
     tSluzbyTisku sluzby;
-    sluzby.VytvorUlohu = [&cesta](const std::string&, const std::string&) {
-        return std::unique_ptr<tTiskovaUloha>(
-            std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(cesta)));
+    // A FIFO nobody reads yet is waited for with the progress window and its Storno.
+    sluzby.VytvorUlohu = [&cesta, &prubeh](const std::string&, const std::string&) {
+        bool otevrena = false;
+        const tPriKonci konec([&] {
+            if (!otevrena)
+                prubeh.Neotevrena();
+        });
+        auto soubor =
+            std::make_unique<tSouborovaUloha>(cesta, [&prubeh] { return prubeh.CekaNaServer(); });
+        otevrena = true;
+        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tUlohaNaPozadi>(std::move(soubor)));
     };
     sluzby.UkazDokonceni = [](long long) {};
     sluzby.Kurzor = [&prubeh](bool cekej) { prubeh.Cekej(cekej); };

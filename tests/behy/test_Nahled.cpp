@@ -85,14 +85,14 @@ TEST(Nahled, CoUkazuje) {
                "!'x' is not a valid integer value.\n")},
         {"nic", [](auto&, auto&, auto&) {}, 0, false,
          W("#Tisk by nic neposlal: počet etiket je 0, nebo tabulka nemá žádný řádek.\n")},
-        // A table without a printable row: the codes and rows before and after only.
+        // A table without a printable row is nothing to print, as one without rows.
         {"tabulka bez etiket",
          [](auto& p, auto&, auto& t) {
              p.RadkuPo = 1;
              p.PoleSPoctem = 2;
              t.NactiText("a\tx\r\nb\t0");
          },
-         1, true, W("...<27 64>\n\n[Po etiketách]\n\n[Konec úlohy]\n")},
+         1, true, W("#Tisk by nic neposlal: počet etiket je 0, nebo tabulka nemá žádný řádek.\n")},
         // Past the labels kept in full only the counts grow; the rows after still show.
         {"nad limit",
          [](auto& p, auto&, auto& t) {

@@ -114,6 +114,17 @@ TEST(Davka, JakoProgram) {
                 nahled.find("──── Etiketa 2 ────\n") != std::string::npos)
         << nahled;
 
+    const std::string tisic = "1000\tJablko\t15\n", velka = "2147483647\tBig\t15\n";
+    tTabulka tabulkaTisice, velkaTabulka;
+    tabulkaTisice.NactiText(tisic);
+    velkaTabulka.NactiText(velka);
+    const std::string nahledTisice = TextNahledu(stav.PopisEtiket[0], tabulkaTisice);
+    std::string nahledVelky;
+    for (const tUsekNahledu& usek : VykresliNahled(ZachytNahled(
+             tTisk{.Popis = stav.PopisEtiket[0], .Kopii = 1, .Tabulka = &velkaTabulka})))
+        nahledVelky += ZobrazeniUseku(usek);
+    ASSERT_NE(nahledVelky.find("Etiket: 2147483647 "), std::string::npos) << nahledVelky;
+
     enum tTisk { Nic, Tabulka, Rucne, DoSouboru, ZadnySoubor, Csv, CeskaFronta };
     const struct {
         const char* nazev;
@@ -143,7 +154,14 @@ TEST(Davka, JakoProgram) {
         {"nahledChybySablony", "./oblepky-tisk --preview -l 2 - <tabulka.txt", 5, nahledChyby,
          "'x' is not a valid integer value.\n"},
         {"plnyDisk", "./oblepky-tisk -o /dev/full tabulka.txt", 4, "Počet etiket: 0\n",
-         "Stream write error.\n"},
+         "Stream write error: No space left on device.\n"},
+        {"nulovePoctyDoFronty", "printf 'A\\t0\\nB\\tx\\n' >nuly.txt && ./oblepky-tisk nuly.txt", 0,
+         "Počet etiket: 0\n", ""},
+        // Past the labels shown, the preview counts from the rows: every label made would
+        // take minutes. The totals are those of the window's preview, and of a run that makes
+        // every label.
+        {"nahledTisiceKopii", "./oblepky-tisk -n tisic.txt", 0, nahledTisice, ""},
+        {"nahledVelkehoPoctu", "timeout 60 ./oblepky-tisk -n velka.txt", 0, nahledVelky, ""},
         {"souborNejdeCist", "./oblepky-tisk .", 3, "", "Soubor . nelze přečíst (21)\n"},
         {"souborNeni", "./oblepky-tisk neni.txt", 3, "", "Cannot open file neni.txt.\n"},
         {"nastaveniNejdeCist", "rm Oblepky.ini && mkdir Oblepky.ini && ./oblepky-tisk tabulka.txt",
@@ -178,7 +196,7 @@ TEST(Davka, JakoProgram) {
          "(podle přípony souboru)\n",
          DoSouboru},
         {"csvZVolby",
-         "./oblepky-tisk --verbose --format=csv --separator=';' -o uloha.bin - <libre.csv", 0,
+         "./oblepky-tisk --verbose --format=csv --separator=';' -o uloha.bin - <libre.csv", 8,
          "Počet etiket: 0\n",
          "(standardní vstup): kódování UTF-8 (platné UTF-8), formát CSV (volba --format), "
          "oddělovač „;“ (volba --separator)\n"},
@@ -195,6 +213,8 @@ TEST(Davka, JakoProgram) {
         const std::string ini = PrectiBajty(adresar / NazevSouboruNastaveni);
         ZapisBajty(adresar / "tabulka.txt", TextTabulky);
         ZapisBajty(adresar / "libre.csv", TextCsv);
+        ZapisBajty(adresar / "tisic.txt", tisic);
+        ZapisBajty(adresar / "velka.txt", velka);
         const size_t uloh = cups_test::NazvyUloh(Fronta).size();
 
         const tVysledek v = Spust(adresar, p.prikaz);
@@ -351,6 +371,8 @@ TEST(Davka, CileVystupu) {
         return "p=$!; for i in $(seq 200); do " + podminka +
                " && break; sleep 0.1; done; kill -TERM $p; wait $p";
     };
+    // The run $p catches SIGTERM (bit 15 of its caught signals).
+    const std::string chyta = "grep -Eq '^SigCgt:.*[4-7c-f][0-9a-f]{3}$' /proc/$p/status";
 
     enum tDruh { Bezne, JakoNikdo_, PlnyDisk };
     const struct {
@@ -358,15 +380,25 @@ TEST(Davka, CileVystupu) {
         std::string prikaz;
         int stav;
         std::string vystup, chyby;
-        std::string soubor, obsah; // the file afterwards and its bytes
-        int prava = -1;            // its permission bits; -1: not checked
+        std::string soubor{}, obsah{}; // the file afterwards and its bytes
+        int prava = -1;                // its permission bits; -1: not checked
         tDruh druh = Bezne;
-        bool zrusenaUloha = false; // the queue's newest job was cancelled
+        bool zrusenaUloha = false;    // the queue's newest job was cancelled
+        std::string priprava{};       // run first, as the test's own user (root)
+        bool vlastnikZustane = false; // the file is still the test user's
     } pripady[] = {
         {"fifo",
          "mkfifo roura && { cat roura >prijato.bin & } && ./oblepky-tisk -o roura tabulka.txt; "
          "s=$?; wait; test -p roura && exit $s",
          0, "Počet etiket: 3\n", "", "prijato.bin", bajty},
+        // Nobody reads: the wait for one ends at once on a signal, and the FIFO stays.
+        {"fifoBezCtenare",
+         "mkfifo roura; ./oblepky-tisk -o roura tabulka.txt & p=$!; "
+         "{ sleep 30; kill -KILL $p; } 2>/dev/null & w=$!; for i in $(seq 200); do " +
+             chyta +
+             " && break; sleep 0.1; done; sleep 0.2; kill -TERM $p; wait $p; s=$?; "
+             "kill $w; test -p roura && exit $s",
+         7, "Počet etiket: 0\n", "Zastaveno signálem SIGTERM\n"},
         {"naStandardniVystup", "./oblepky-tisk -o /dev/stdout tabulka.txt | cat >uloha.bin", 0, "",
          "Počet etiket: 3\n", "uloha.bin", bajty},
         {"dlouheJmeno", "./oblepky-tisk -o " + dlouhe + " tabulka.txt", 0, "Počet etiket: 3\n", "",
@@ -387,6 +419,28 @@ TEST(Davka, CileVystupu) {
          "printf stara >uloha.bin && : >prazdna.txt && "
          "./oblepky-tisk -o uloha.bin prazdna.txt",
          8, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
+        {"nuloveAZadnePocty",
+         "printf stara >uloha.bin && printf 'A\\t0\\nB\\tx\\n' >nuly.txt && "
+         "./oblepky-tisk -o uloha.bin nuly.txt",
+         8, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
+        {"prazdneRadky",
+         "printf stara >uloha.bin && printf '\\n\\r\\n\\n' >prazdne.txt && "
+         "./oblepky-tisk -o uloha.bin prazdne.txt",
+         8, "Počet etiket: 0\n", "Nic k tisku", "uloha.bin", "stara"},
+        // A replacement would be a new file, with other names and owner than the old one.
+        {"tvrdyOdkaz",
+         "printf stara >uloha.bin && ln uloha.bin odkaz.bin && "
+         "./oblepky-tisk -o uloha.bin tabulka.txt && cmp uloha.bin odkaz.bin",
+         0, "Počet etiket: 3\n", "", "odkaz.bin", bajty},
+        {"vlastnikZustane", "./oblepky-tisk -o uloha.bin tabulka.txt", 0, "Počet etiket: 3\n", "",
+         "uloha.bin", bajty, 0666, JakoNikdo_, false,
+         "printf stara >uloha.bin && chmod 666 uloha.bin", true},
+        // The signal before the table is read through: while standard input is copied.
+        {"signalPriKopiiVstupu",
+         "printf stara >uloha.bin; { sleep 3; cat tabulka.txt; } | "
+         "./oblepky-tisk -o uloha.bin - & " +
+             zastav(chyta),
+         7, "Počet etiket: 0\n", "Zastaveno signálem SIGTERM\n", "uloha.bin", "stara"},
         {"signalBehemZapisu",
          "printf stara >uloha.bin && " + velka + "./oblepky-tisk -o uloha.bin velka.txt & " +
              zastav("ls | grep -q '[.]tmp$'"),
@@ -412,6 +466,11 @@ TEST(Davka, CileVystupu) {
         fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
         tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(stav, {});
         ZapisBajty(adresar / "tabulka.txt", TextTabulky);
+        if (!p.priprava.empty()) {
+            ASSERT_EQ(Spust(adresar, p.priprava).stav, 0);
+            fs::remove(adresar / "stdout.txt"); // the run's own, as another user
+            fs::remove(adresar / "stderr.txt");
+        }
         tVysledek v;
         if (p.druh == JakoNikdo_) {
             fs::permissions(adresar.Cesta(), fs::perms::all);
@@ -451,6 +510,11 @@ TEST(Davka, CileVystupu) {
         }
         for (const auto& soubor : fs::directory_iterator(adresar.Cesta()))
             EXPECT_FALSE(soubor.path().extension() == ".tmp") << "left behind: " << soubor.path();
+        if (p.vlastnikZustane) {
+            struct stat st {};
+            ASSERT_EQ(::stat((adresar / p.soubor).c_str(), &st), 0);
+            EXPECT_EQ(st.st_uid, ::getuid());
+        }
         if (p.zrusenaUloha) {
             EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta), IPP_JSTATE_CANCELED);
         }

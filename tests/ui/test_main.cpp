@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -50,6 +51,8 @@
 #include <vector>
 
 #include <memory>
+#include <sys/stat.h>
+
 #include <sys/stat.h>
 
 namespace {
@@ -633,7 +636,8 @@ private slots:
         p.eOblepkyVyber->setCurrentIndex(0);
         p.PageControl1->setCurrentIndex(1);
         QVERIFY(!p.mNahled->isEnabled());
-        QVERIFY(text().contains(QStringLiteral("Etiket: 0"))); // four empty rows
+        // four empty rows: nothing to print
+        QVERIFY(text().contains(QStringLiteral("Tisk by nic neposlal")));
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t2\r\nPomelo\t1"));
         p.Button1->click();
         QVERIFY(text().contains(QStringLiteral("Etiket: 3")));
@@ -804,6 +808,29 @@ private slots:
         }();
         QCOMPARE(ulozeny.readAll().toStdString(),
                  "Jablko\r\n" + konec + "Jablko\r\n" + konec + "Hru\x9Aka\r\n" + konec);
+        QVERIFY(chyby_.isEmpty());
+
+        // A FIFO nobody reads: the wait for a reader shows the progress window, and its
+        // Storno ends the wait; the FIFO stays.
+        soubor = adresar_->filePath(QStringLiteral("roura"));
+        QCOMPARE(::mkfifo(QFile::encodeName(soubor).constData(), 0600), 0);
+        bool videno = false;
+        PriOkne(
+            [&]() -> QWidget* {
+                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+                    if (prubeh->isVisible())
+                        return prubeh;
+                return nullptr;
+            },
+            [&](QWidget* w) {
+                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+                QVERIFY(prubeh);
+                videno = true;
+                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+            });
+        p.Nahled()->bUlozit->click();
+        QVERIFY(videno);
+        QVERIFY(QFileInfo::exists(soubor) && !QFileInfo(soubor).isFile());
         QVERIFY(chyby_.isEmpty());
     }
 

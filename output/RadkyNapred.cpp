@@ -1,0 +1,119 @@
+#include "output/RadkyNapred.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// A batch: enough rows to make handing over cheap, few enough to stay small in memory.
+constexpr size_t BajtuDavky = size_t{256} * 1024;
+constexpr size_t RadkuDavky = 4096;
+
+} // namespace
+
+tRadkyNapred::tRadkyNapred(tZdrojRadku& zdroj, size_t sloupcu) : zdroj_(zdroj), sloupcu_(sloupcu) {
+    davka_.posledni = true; // nothing before NaZacatek
+}
+
+tRadkyNapred::~tRadkyNapred() {
+    Zastav();
+}
+
+void tRadkyNapred::Zastav() {
+    if (!vlakno_.joinable())
+        return;
+    {
+        const std::lock_guard zamek(zamek_);
+        zastavit_ = true;
+    }
+    zmena_.notify_all();
+    vlakno_.join();
+}
+
+void tRadkyNapred::NaZacatek() {
+    Zastav();
+    zastavit_ = false;
+    predana_.reset();
+    davka_ = {};
+    radek_ = 0;
+    vlakno_ = std::thread([this] { Cti(); });
+}
+
+bool tRadkyNapred::Predej(tDavka& davka) {
+    std::unique_lock zamek(zamek_);
+    zmena_.wait(zamek, [this] { return !predana_ || zastavit_; });
+    if (zastavit_)
+        return false;
+    predana_ = std::move(davka);
+    zamek.unlock();
+    zmena_.notify_all();
+    return true;
+}
+
+void tRadkyNapred::Cti() {
+    std::vector<std::string_view> bunky;
+    tDavka davka;
+    try {
+        zdroj_.NaZacatek();
+        for (bool dalsi = true; dalsi;) {
+            while (davka.bajty.size() < BajtuDavky && davka.radky.size() < RadkuDavky &&
+                   (dalsi = zdroj_.Dalsi())) {
+                zdroj_.Bunky(bunky, sloupcu_);
+                davka.radky.push_back(davka.konce.size());
+                for (const std::string_view bunka : bunky) {
+                    davka.bajty += bunka;
+                    davka.konce.push_back(davka.bajty.size());
+                }
+            }
+            davka.posledni = !dalsi;
+            if (!Predej(davka))
+                return;
+            davka = {};
+        }
+    } catch (...) {
+        // The rows read before the error go first, as the source would give them.
+        davka.chyba = std::current_exception();
+        davka.posledni = true;
+        Predej(davka);
+    }
+}
+
+bool tRadkyNapred::Dalsi() {
+    while (radek_ >= davka_.radky.size()) {
+        if (davka_.chyba)
+            std::rethrow_exception(davka_.chyba);
+        if (davka_.posledni)
+            return false;
+        std::unique_lock zamek(zamek_);
+        zmena_.wait(zamek, [this] { return predana_.has_value(); });
+        davka_ = std::move(*predana_);
+        predana_.reset();
+        zamek.unlock();
+        zmena_.notify_all();
+        radek_ = 0;
+    }
+    ++radek_;
+    return true;
+}
+
+size_t tRadkyNapred::Bunek() const {
+    if (radek_ == 0 || radek_ > davka_.radky.size())
+        return 0;
+    const size_t konec = radek_ < davka_.radky.size() ? davka_.radky[radek_] : davka_.konce.size();
+    return konec - davka_.radky[radek_ - 1];
+}
+
+std::string_view tRadkyNapred::Bunka(int sloupec) const {
+    if (sloupec < 0 || static_cast<size_t>(sloupec) >= Bunek())
+        return {};
+    const size_t i = davka_.radky[radek_ - 1] + static_cast<size_t>(sloupec);
+    const size_t od = i == 0 ? 0 : davka_.konce[i - 1];
+    return std::string_view(davka_.bajty).substr(od, davka_.konce[i] - od);
+}
+
+void tRadkyNapred::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    cil.clear();
+    const size_t bunek = std::min(Bunek(), kolik);
+    for (size_t c = 0; c < bunek; ++c)
+        cil.push_back(Bunka(static_cast<int>(c)));
+}
