@@ -126,7 +126,9 @@ struct tBeh {
 };
 
 // Raises the errors of the settings file and of opening the table file.
-tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeniDavky& vlozeni) {
+// A table on a FIFO waits for its writer while dal says so.
+tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeniDavky& vlozeni,
+             const tRadkySouboru::tPokracovat& dal) {
     // Read only: the batch printer leaves the file to the program.
     const tNastaveni nastaveni = tUlozisteNastaveni(cestaNastaveni).Nacti();
     tBeh beh;
@@ -140,7 +142,7 @@ tBeh Priprav(const tZadani& z, const std::string& cestaNastaveni, const tVlozeni
     if (vlozeni.Radky)
         beh.radky = vlozeni.Radky();
     else if (z.Soubor)
-        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor, z.Tabulka);
+        beh.radky = std::make_unique<tRadkySouboru>(*z.Soubor, z.Tabulka, dal);
     for (const auto& [cislo, hodnota] : z.Pole)
         beh.hodnoty[static_cast<size_t>(cislo)] = hodnota;
     beh.nepresnych = z.Nepresnych;
@@ -267,7 +269,7 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
     const tSignalyKonce zastaveni(tSignalyKonce::tDalsi::Ukoncit);
     tBeh beh;
     try {
-        beh = Priprav(z, cestaNastaveni, vlozeni);
+        beh = Priprav(z, cestaNastaveni, vlozeni, [&zastaveni] { return !zastaveni.Prisel(); });
     } catch (...) {
         if (zastaveni.Prisel())
             return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
