@@ -686,7 +686,7 @@ std::optional<std::string> Datem(const tSekce& sekce, double hodnota, tSystemDat
             s += ',';
             break;
         case tDruh::Lomitko:
-            s += '/';
+            s += '.'; // the date separator, as Czech writes it
             break;
         case tDruh::Procento:
             s += '%';

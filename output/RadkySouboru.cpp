@@ -63,12 +63,19 @@ tRadkySouboru::tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volb
 }
 
 void tRadkySouboru::Rozpoznej(const tVolbyTabulky& volby) {
+    if (JeSesit(soubor_.Fd(), nazev_)) {
+        sesit_ = std::make_unique<tRadkySesitu>(soubor_.Fd(), nazev_, volby.List);
+        druh_ = sesit_->Druh();
+        return;
+    }
     druh_ = RozpoznejDruh(soubor_.Fd(), nazev_, volby);
     if (druh_.Sada != tZnakovaSada::Utf8 || druh_.Format != tFormatTabulky::Tsv)
         jinak_ = std::make_unique<tRadkyCsv>(soubor_.Fd(), druh_, nazev_);
 }
 
 long long tRadkySouboru::Precteno() const {
+    if (sesit_)
+        return sesit_->Precteno();
     if (jinak_)
         return jinak_->Precteno();
     return std::max<long long>(::lseek(soubor_.Fd(), 0, SEEK_CUR), 0);
@@ -122,6 +129,8 @@ void tRadkySouboru::ChybaCteni(int kod) const {
 }
 
 void tRadkySouboru::NaZacatek() {
+    if (sesit_)
+        return sesit_->NaZacatek();
     if (jinak_)
         return jinak_->NaZacatek();
     if (::lseek(soubor_.Fd(), 0, SEEK_SET) < 0)
@@ -156,6 +165,8 @@ bool tRadkySouboru::Dopln() {
 }
 
 bool tRadkySouboru::Dalsi() {
+    if (sesit_)
+        return sesit_->Dalsi();
     if (jinak_)
         return jinak_->Dalsi();
     // The line runs to the next CR or LF, or to the end of the text.
@@ -201,6 +212,8 @@ bool tRadkySouboru::Dalsi() {
 }
 
 std::string_view tRadkySouboru::Bunka(int sloupec) const {
+    if (sesit_)
+        return sesit_->Bunka(sloupec);
     if (jinak_)
         return jinak_->Bunka(sloupec);
     if (sloupec < 0)
@@ -216,6 +229,8 @@ std::string_view tRadkySouboru::Bunka(int sloupec) const {
 }
 
 void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    if (sesit_)
+        return sesit_->Bunky(cil, kolik);
     if (jinak_)
         return jinak_->Bunky(cil, kolik);
     if (!rozdeleno_ || rozdelenoKolik_ != kolik) {

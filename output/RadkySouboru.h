@@ -6,6 +6,7 @@
 #include "core/Chyba.h"
 #include "core/Deskriptor.h"
 #include "output/RadkyCsv.h"
+#include "output/RadkySesitu.h"
 #include "output/ZdrojRadku.h"
 
 #include <memory>
@@ -23,7 +24,8 @@ public:
     // zapsat: <the system's text> (%d)"; Dalsi also
     // "Řádek %d souboru %s je delší než 8 MiB".
     // The file's character set and form are found as RozpoznejDruh says, or taken from volby;
-    // every other than UTF-8 in the clipboard's form is read by tRadkyCsv.
+    // every other than UTF-8 in the clipboard's form is read by tRadkyCsv; a workbook
+    // (JeSesit) by tRadkySesitu.
     explicit tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = {});
     // A file the caller opened and checked itself (a regular file, read from where it
     // stands); nazev names it in messages.
@@ -50,6 +52,7 @@ private:
     tDeskriptor soubor_;
     tDruhTabulky druh_;
     std::unique_ptr<tRadkyCsv> jinak_; // the reader of every other form
+    std::unique_ptr<tRadkySesitu> sesit_; // the reader of .xlsx and .ods workbooks
     std::string blok_;                 // read and not yet taken
     size_t pozice_ = 0;                // the first byte of blok_ not taken
     bool konec_ = false;               // nothing more to read (the end, or a NUL)

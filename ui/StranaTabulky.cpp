@@ -161,6 +161,10 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
     volby.Format = cesta.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
                        ? tFormatTabulky::Csv
                        : tFormatTabulky::Tsv;
+    const std::optional<std::string> list = ListKNacteni(this, nazev, VyberListu);
+    if (!list)
+        return; // Storno
+    volby.List = *list;
     struct tNacitani {
         std::atomic<long long> precteno{0}, velikost{0};
         std::atomic<bool> zrusit{false};

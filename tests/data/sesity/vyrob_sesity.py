@@ -144,13 +144,15 @@ def xlsx(cesta, listy, datum1904=False):
         "".join(f'<xf numFmtId="{i}" fontId="0" fillId="0" borderId="0" xfId="0"' +
                 ('/>' if i == 0 else ' applyNumberFormat="1"/>') for i in xf) +
         '</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles></styleSheet>')
+    # The first visible sheet is the active one, as a spreadsheet keeps it.
+    aktivni = next(n for n, l in enumerate(listy) if l[1] == "visible")
     listy_xml = "".join(
         f'<sheet name="{escape(nazev)}" sheetId="{n}"' + ("" if stav == "visible" else f' state="{stav}"') + f' r:id="rId{n}"/>'
         for n, (nazev, stav, _, _) in enumerate(listy, 1))
     soubory["xl/workbook.xml"] = (
         '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">'
         "<workbookPr" + (' date1904="1"' if datum1904 else "") + ' defaultThemeVersion="166925"/>'
-        f'<bookViews><workbookView activeTab="0"/></bookViews><sheets>{listy_xml}</sheets></workbook>')
+        f'<bookViews><workbookView activeTab="{aktivni}"/></bookViews><sheets>{listy_xml}</sheets></workbook>')
     vztahy = "".join(
         f'<Relationship Id="rId{n}" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet{n}.xml"/>'
         for n in range(1, len(listy) + 1))
