@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <vector>
 
 namespace {
@@ -794,6 +795,23 @@ bool RozeberVse(std::string_view kod, std::vector<tSekce>& sekce) {
     return sekce.size() <= 4;
 }
 
+// The sections of a code, parsed once: a sheet has few codes and many cells. Nothing for a
+// code that cannot be rendered.
+const std::vector<tSekce>* Rozebrane(std::string_view kod) {
+    constexpr size_t NejvicKodu = 256;
+    thread_local std::map<std::string, std::optional<std::vector<tSekce>>, std::less<>> kody;
+    auto k = kody.find(kod);
+    if (k == kody.end()) {
+        if (kody.size() >= NejvicKodu)
+            kody.clear();
+        std::vector<tSekce> sekce;
+        const bool lze = RozeberVse(kod, sekce);
+        k = kody.emplace(std::string(kod), lze ? std::optional(std::move(sekce)) : std::nullopt)
+                .first;
+    }
+    return k->second ? &*k->second : nullptr;
+}
+
 } // namespace
 
 std::string_view VestavenyFormat(int cislo) {
@@ -887,9 +905,10 @@ std::optional<std::string> FormatujCisloUtf8(double hodnota, std::string_view ko
                                              tSystemDat system) {
     if (!std::isfinite(hodnota))
         return std::nullopt;
-    std::vector<tSekce> sekce;
-    if (!RozeberVse(kod, sekce))
+    const std::vector<tSekce>* rozebrane = Rozebrane(kod);
+    if (!rozebrane)
         return std::nullopt;
+    const std::vector<tSekce>& sekce = *rozebrane;
     const size_t cislne = std::min<size_t>(sekce.size(), 3);
     size_t kterou = 0;
     bool znamenko = true; // the section shows no sign of its own: a minus goes before it
@@ -915,9 +934,10 @@ std::optional<std::string> FormatujCisloUtf8(double hodnota, std::string_view ko
 }
 
 std::string FormatujTextUtf8(std::string_view text, std::string_view kod) {
-    std::vector<tSekce> sekce;
-    if (!RozeberVse(kod, sekce))
+    const std::vector<tSekce>* rozebrane = Rozebrane(kod);
+    if (!rozebrane)
         return std::string(text);
+    const std::vector<tSekce>& sekce = *rozebrane;
     const auto zavinac = [](const tSekce& s) {
         return std::any_of(s.kusy.begin(), s.kusy.end(),
                            [](const tKus& k) { return k.druh == tDruh::Zavinac; });

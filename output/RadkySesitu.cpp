@@ -278,14 +278,21 @@ struct tListXml : tZakladSax {
         }
     }
 
-    std::string Kod() const {
-        const int id = styl >= 0 && static_cast<size_t>(styl) < styly.xf.size()
-                           ? styly.xf[static_cast<size_t>(styl)]
-                           : 0;
-        if (const auto f = styly.formaty.find(id); f != styly.formaty.end())
-            return f->second;
-        const std::string_view v = VestavenyFormat(id);
-        return v.empty() ? "General" : std::string(v);
+    // Each cell format's code, found once.
+    mutable std::vector<std::optional<std::string>> kody;
+    const std::string& Kod() const {
+        const size_t i = styl >= 0 && static_cast<size_t>(styl) < styly.xf.size()
+                             ? static_cast<size_t>(styl)
+                             : styly.xf.size();
+        if (kody.size() <= i)
+            kody.resize(i + 1);
+        if (!kody[i]) {
+            const int id = i < styly.xf.size() ? styly.xf[i] : 0;
+            const auto f = styly.formaty.find(id);
+            const std::string_view v = VestavenyFormat(id);
+            kody[i] = f != styly.formaty.end() ? f->second : v.empty() ? "General" : std::string(v);
+        }
+        return *kody[i];
     }
 
     std::string Text() {
@@ -309,7 +316,7 @@ struct tListXml : tZakladSax {
             std::from_chars(hodnota.data(), hodnota.data() + hodnota.size(), cislo);
         if (chyba != std::errc{} || konec != hodnota.data() + hodnota.size())
             return hodnota; // no number: as it stands
-        const std::string kod = Kod();
+        const std::string& kod = Kod();
         if (auto t = FormatujCisloUtf8(cislo, kod, system))
             return *t;
         cil.Upozorni("buňka " + NazevBunky(radek, sloupec) + " listu „" + list + "“: formát „" +
@@ -559,7 +566,8 @@ void tRadkySesitu::Pridej(uint32_t radek, uint32_t sloupec, std::string_view tex
     if (text_.size() > NejvicTextuSesitu)
         ChybaSesitu(nazev_, "je po rozbalení příliš velký: text buněk listu má přes " +
                                 std::to_string(NejvicTextuSesitu >> 20) + " MiB");
-    bunky_.push_back({radek, sloupec, od, static_cast<uint32_t>(text_.size() - od)});
+    bunky_.push_back(
+        {radek, sloupec, static_cast<uint32_t>(od), static_cast<uint32_t>(text_.size() - od)});
 }
 
 void tRadkySesitu::Upozorni(std::string_view textUtf8) {

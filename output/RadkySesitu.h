@@ -35,10 +35,8 @@ public:
     void Upozorni(std::string_view textUtf8);
 
 private:
-    struct tBunka {
-        uint32_t radek, sloupec;
-        uint64_t od;
-        uint32_t delka;
+    struct tBunka { // 16 bytes: the cell text is bounded by NejvicTextuSesitu
+        uint32_t radek, sloupec, od, delka;
     };
     void Uzavri(); // sorts the cells and drops the empty tail
 

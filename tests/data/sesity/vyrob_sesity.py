@@ -314,7 +314,7 @@ def zip_se_surovym(cesta, soubory, jmeno, data, velikost, crc):
     with zipfile.ZipFile(cesta, "w", zipfile.ZIP_DEFLATED) as z:
         for n, obsah in soubory.items():
             if n != jmeno:
-                z.writestr(n, obsah)
+                z.writestr(zipfile.ZipInfo(n, (2026, 1, 1, 0, 0, 0)), obsah, zipfile.ZIP_DEFLATED)
     with open(cesta, "rb") as f:
         puvodni = f.read()
     konec = puvodni.rindex(b"PK\x05\x06")
@@ -334,6 +334,9 @@ def main():
     xlsx(os.path.join(ZDE, "formaty1904.xlsx"),
          [("Formáty", "visible", tabulka_formatu(FORMATY_1904, []), [])], datum1904=True)
     excel(os.path.join(ZDE, "excel.xlsx"))
+    # For the watched folder: counts as numbers, the printed numbers as shared strings.
+    xlsx(os.path.join(ZDE, "hlidac.xlsx"),
+         [("Tisk", "visible", [[("n", 1.0, "0"), ("s", "S0201")], [("n", 2.0, "0"), ("s", "S0202")]], [])])
     if "--jen-nebezpecne" not in sys.argv:
         libreoffice()
     nebezpecne()
