@@ -12,12 +12,11 @@ public:
     using eChyba::eChyba;
     // The error with the CUPS status code (ipp_status_t) in the message.
     static eRawPrinter ZKodu(int kod) {
-        return eRawPrinter(
-            Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")"));
+        return eRawPrinter("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
     }
     // A server that did not answer within the deadline.
     static eRawPrinter Vyprselo(int sekund, int kod) {
-        return eRawPrinter(Utf8NaWin1250("Tiskový server neodpověděl do " + std::to_string(sekund) +
-                                         " s (" + std::to_string(kod) + ")"));
+        return eRawPrinter("Tiskový server neodpověděl do " + std::to_string(sekund) + " s (" +
+                           std::to_string(kod) + ")");
     }
 };
