@@ -913,15 +913,14 @@ std::optional<std::string> FormatujCisloUtf8(double hodnota, std::string_view ko
     size_t kterou = 0;
     bool znamenko = true; // the section shows no sign of its own: a minus goes before it
     if (sekce[0].podminka || (cislne > 1 && sekce[1].podminka)) {
-        if (sekce[0].podminka && Plati(sekce[0], hodnota))
-            kterou = 0;
-        else if (cislne > 1 && (!sekce[1].podminka || Plati(sekce[1], hodnota)))
+        // The first section whose condition holds; a section without one holds for the
+        // rest. No section for the value: nothing to show it by.
+        const bool prvni = sekce[0].podminka && Plati(sekce[0], hodnota);
+        if (!prvni && cislne > 1 && (!sekce[1].podminka || Plati(sekce[1], hodnota)))
             kterou = 1;
-        else if (cislne > 2)
+        else if (!prvni && cislne > 2)
             kterou = 2;
-        else if (!sekce[0].podminka)
-            kterou = 0;
-        else
+        else if (!prvni && sekce[0].podminka)
             return std::nullopt;
         znamenko = kterou != 1;
     } else if (hodnota < 0 && cislne > 1) {

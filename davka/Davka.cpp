@@ -231,7 +231,7 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
     if (beh.radky && z.Podrobne)
         chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
     if (beh.radky)
-        chyby << Win1250NaUtf8(beh.radky->Druh().Upozorneni); // a workbook's formats shown as General
+        chyby << beh.radky->Druh().Upozorneni; // a workbook's formats shown as General
     if (const size_t n = beh.radky ? beh.radky->Druh().Nepresnych : z.Nepresnych; n > 0)
         chyby << "Upozornění: znaků bez přesné podoby ve Windows-1250: " << n
               << "; tisknou se jako nejbližší znak, nebo „?“\n";

@@ -29,7 +29,7 @@ struct tDruhTabulky {
     size_t Bom = 0;        // bytes of the byte-order mark that the text starts with
     size_t Nepresnych = 0; // characters without an exact form in Windows-1250
     std::string Popis;     // the choice and why, for --verbose (Windows-1250)
-    std::string Upozorneni; // lines of warnings to show before printing (Windows-1250)
+    std::string Upozorneni; // lines of warnings to show before printing (UTF-8)
 };
 
 // Reads the whole file fd (from its start, with pread; its offset is not moved) up to its

@@ -549,9 +549,8 @@ tRadkySesitu::tRadkySesitu(int fd, std::string nazev, std::string_view list)
     }
     druh_.Popis = Utf8NaWin1250(druh_.Popis);
     if (upozorneni_ > NejvicUpozorneni)
-        druh_.Upozorneni +=
-            Utf8NaWin1250("Upozornění: a " + std::to_string(upozorneni_ - NejvicUpozorneni) +
-                          " dalších buněk v obecném formátu\n");
+        druh_.Upozorneni += "Upozornění: a " + std::to_string(upozorneni_ - NejvicUpozorneni) +
+                            " dalších buněk v obecném formátu\n";
     precteno_ = archiv.Velikost();
     Uzavri();
 }
@@ -572,7 +571,7 @@ void tRadkySesitu::Pridej(uint32_t radek, uint32_t sloupec, std::string_view tex
 
 void tRadkySesitu::Upozorni(std::string_view textUtf8) {
     if (++upozorneni_ <= NejvicUpozorneni)
-        druh_.Upozorneni += Utf8NaWin1250("Upozornění: " + std::string(textUtf8) + "\n");
+        druh_.Upozorneni += "Upozornění: " + std::string(textUtf8) + "\n";
 }
 
 void tRadkySesitu::Uzavri() {

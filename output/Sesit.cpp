@@ -1,6 +1,5 @@
 #include "output/Sesit.h"
 
-#include "core/Win1250.h"
 #include "output/RadkyCsv.h"
 
 #include <orcus/zip_archive.hpp>
@@ -148,7 +147,7 @@ bool MaProud(int fd, size_t velikost, std::string_view jmeno) {
 } // namespace
 
 void ChybaSesitu(const std::string& nazev, std::string_view co) {
-    throw eSouborTabulky(Utf8NaWin1250("Soubor " + nazev + " " + std::string(co)));
+    throw eSouborTabulky("Soubor " + nazev + " " + std::string(co));
 }
 
 bool JeSesit(int fd, std::string_view nazev) {

@@ -334,6 +334,9 @@ def main():
     xlsx(os.path.join(ZDE, "formaty1904.xlsx"),
          [("Formáty", "visible", tabulka_formatu(FORMATY_1904, []), [])], datum1904=True)
     excel(os.path.join(ZDE, "excel.xlsx"))
+    # A format the program cannot render, in twelve cells: General, and ten warning lines.
+    xlsx(os.path.join(ZDE, "nelze.xlsx"),
+         [("List1", "visible", [[("s", "x"), ("n", 15.5, "[DBNum1]0")]] * 12, [])])
     # For the watched folder: counts as numbers, the printed numbers as shared strings.
     xlsx(os.path.join(ZDE, "hlidac.xlsx"),
          [("Tisk", "visible", [[("n", 1.0, "0"), ("s", "S0201")], [("n", 2.0, "0"), ("s", "S0202")]], [])])
