@@ -8,6 +8,7 @@
 #include "output/ChybaTiskarny.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
+#include "output/Sesit.h"
 #include "output/SpravaUloh.h"
 #include "output/StavUlohy.h"
 #include "output/Tiskarny.h"
@@ -575,7 +576,7 @@ void tHlidac::Tiskni(tZabor& z) {
                       {});
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
-    if (!JeText(soubor.Fd()))
+    if (!JeText(soubor.Fd()) && !JeSesit(soubor.Fd(), z.nazev)) // a workbook's reader judges it
         return Uzavri(z, false, "Soubor není tabulka: obsahuje řídicí bajty", {});
 
     tZadani zadani = zadani_;

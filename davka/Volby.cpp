@@ -115,16 +115,20 @@ tZadani CtiVolby(const QStringList& argumenty) {
         u("encoding"),
         u("Kódování souboru: utf-8 nebo windows-1250 (jinak podle BOM a platnosti UTF-8)."),
         u("KÓDOVÁNÍ"));
+    const QCommandLineOption list(
+        u("sheet"),
+        u("List sešitu .xlsx nebo .ods: jeho název, nebo pořadí od 1 (jinak první viditelný)."),
+        u("LIST"));
     const QCommandLineOption podrobne(
         u("verbose"), u("Vypsat na standardní chybový výstup, jak byl soubor přečten."));
     const QCommandLineOption napoveda({u("h"), u("help")}, u("Vypíše tuto nápovědu."));
     const QCommandLineOption verze({u("v"), u("version")}, u("Vypíše verzi programu."));
     parser.addOptions({etiketa, tiskarna, vystup, nahled, pole, pocet, cekat, slozka, usazeni,
-                       format, oddelovac, kodovani, podrobne, napoveda, verze});
+                       format, oddelovac, kodovani, list, podrobne, napoveda, verze});
     parser.addPositionalArgument(
         u("SOUBOR"),
         u("Tabulka jako ve schránce (mezi buňkami TAB) nebo CSV (*.csv), v UTF-8, UTF-16 "
-          "s BOM nebo Windows-1250. „-“ čte standardní vstup."),
+          "s BOM nebo Windows-1250, nebo sešit .xlsx či .ods. „-“ čte standardní vstup."),
         u("[SOUBOR]"));
 
     if (!parser.parse(argumenty))
@@ -187,6 +191,8 @@ tZadani CtiVolby(const QStringList& argumenty) {
             throw eChybaVoleb("Kódování (--encoding) je utf-8 nebo windows-1250, ne „" +
                               parser.value(kodovani).toUtf8().toStdString() + "“");
     }
+    if (parser.isSet(list))
+        z.Tabulka.List = parser.value(list).toUtf8().toStdString(); // as the workbook names it
     z.Podrobne = parser.isSet(podrobne);
 
     const QStringList soubory = parser.positionalArguments();

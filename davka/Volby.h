@@ -30,7 +30,7 @@ struct tZadani {
     std::optional<int> Cekat;          // --wait: seconds to follow the job to its end
     std::optional<std::string> Slozka; // --watch: the folder to watch (file system bytes)
     int Usazeni = 2;       // --settle: seconds a file written in place must stay unchanged
-    tVolbyTabulky Tabulka; // --format, --separator, --encoding
+    tVolbyTabulky Tabulka; // --format, --separator, --encoding, --sheet
     bool Podrobne = false; // --verbose: what the table file was read as
     size_t Nepresnych = 0; // characters of the -f values without an exact form in Windows-1250
 };

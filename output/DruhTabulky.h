@@ -20,6 +20,7 @@ struct tVolbyTabulky {
     std::optional<tFormatTabulky> Format;
     std::optional<char> Oddelovac; // for CSV: ';', ',' or TAB
     std::optional<tZnakovaSada> Sada;
+    std::string List = {}; // of a workbook: a sheet's name or number; empty, the first visible
 };
 
 struct tDruhTabulky {

@@ -93,17 +93,61 @@ detail::tOtevrenaTabulka Prevezmi(tDeskriptor soubor, std::string nazev) {
     return {std::move(soubor), std::move(nazev)};
 }
 
+// A workbook's rows in the clipboard's form (its cells hold no TAB nor line break): the text
+// a copy of the sheet gives. False when dal says stop.
+bool SesitJakoText(tRadkySouboru& radky, std::string& text, const std::function<bool()>& dal) {
+    std::vector<std::string_view> bunky;
+    for (radky.NaZacatek(); radky.Dalsi();) {
+        if (!dal())
+            return false;
+        radky.Bunky(bunky, SIZE_MAX);
+        for (size_t c = 1; c < bunky.size(); ++c) {
+            if (c > 1)
+                text += '\t';
+            text += bunky[c];
+        }
+        text += '\n';
+    }
+    return true;
+}
+
 } // namespace
 
 tRadkySouboru::tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby,
                              const tPokracovat& pokracovat)
     : tOtevrenaTabulka(Otevri(cesta, pokracovat)),
-      tRadkyCsv(soubor.Fd(), RozpoznejDruh(soubor.Fd(), nazev, volby), nazev) {}
+      tRadkyCsv(soubor.Fd(), RozpoznejDruh(soubor.Fd(), nazev, volby), nazev) {
+    OtevriSesit(volby);
+}
 
 tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby)
     : tOtevrenaTabulka(Prevezmi(std::move(soubor), std::move(nazev))),
       tRadkyCsv(this->soubor.Fd(), RozpoznejDruh(this->soubor.Fd(), this->nazev, volby),
-                this->nazev) {}
+                this->nazev) {
+    OtevriSesit(volby);
+}
+
+void tRadkySouboru::OtevriSesit(const tVolbyTabulky& volby) {
+    // A workbook is a zip, which the text reader would refuse for its control bytes.
+    if (JeSesit(soubor.Fd(), nazev))
+        sesit_ = std::make_unique<tRadkySesitu>(soubor.Fd(), nazev, volby.List);
+}
+
+void tRadkySouboru::NaZacatek() {
+    sesit_ ? sesit_->NaZacatek() : tRadkyCsv::NaZacatek();
+}
+
+bool tRadkySouboru::Dalsi() {
+    return sesit_ ? sesit_->Dalsi() : tRadkyCsv::Dalsi();
+}
+
+std::string_view tRadkySouboru::Bunka(int sloupec) const {
+    return sesit_ ? sesit_->Bunka(sloupec) : tRadkyCsv::Bunka(sloupec);
+}
+
+void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
+    sesit_ ? sesit_->Bunky(cil, kolik) : tRadkyCsv::Bunky(cil, kolik);
+}
 
 std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVolbyTabulky& volby,
                                             const std::atomic<bool>& zrusit,
@@ -122,15 +166,18 @@ std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVol
     // Never longer than the file but for the last line end: the text is allocated once.
     std::string text;
     text.reserve(znama ? static_cast<size_t>(stav.st_size) + 1 : 0);
-    const bool cele = radky->PridejZbytek(text, [&](long long kolik) {
-        precteno.store(kolik, std::memory_order_relaxed);
-        return dal();
-    });
+    const bool cele = radky->JeSesitem() ? SesitJakoText(*radky, text, dal)
+                                         : radky->PridejZbytek(text, [&](long long kolik) {
+                                               precteno.store(kolik, std::memory_order_relaxed);
+                                               return dal();
+                                           });
     if (!cele)
         return std::nullopt;
     std::optional<tNactenaTabulka> nactena(std::in_place);
-    nactena->Nepresnych =
-        radky->Druh().Sada == tZnakovaSada::Win1250 ? 0 : radky->NepresnychPrectenych();
+    nactena->Nepresnych = radky->JeSesitem() ? radky->Druh().Nepresnych
+                          : radky->Druh().Sada == tZnakovaSada::Win1250
+                              ? 0
+                              : radky->NepresnychPrectenych();
     nactena->Tabulka.PrevezmiText(std::move(text));
     return nactena;
 }

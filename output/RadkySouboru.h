@@ -5,6 +5,9 @@
 #include "core/Deskriptor.h"
 #include "core/Tabulka.h"
 #include "output/RadkyCsv.h"
+#include "output/RadkySesitu.h"
+
+#include <memory>
 
 #include <atomic>
 #include <functional>
@@ -31,7 +34,8 @@ public:
     // "Cannot open file %s", ChybaCteniTabulky or, when the copy cannot be written, "Dočasnou
     // kopii souboru %s nelze zapsat: <the system's text> (%d)"; Dalsi raises what tRadkyCsv
     // raises. The file's character set and form are found as RozpoznejDruh says, or taken
-    // from volby.
+    // from volby; a workbook (JeSesit) is read by tRadkySesitu instead, its sheet as
+    // volby.List names it.
     explicit tRadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = {},
                            const tPokracovat& pokracovat = {});
     // A file the caller opened and checked itself (a regular file); nazev names it in
@@ -39,6 +43,21 @@ public:
     tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolbyTabulky& volby = {});
 
     int Fd() const { return soubor.Fd(); } // what is read: the file, or the pipe's copy
+
+    // What the file was found to be, and how far it is read (for a progress bar).
+    const tDruhTabulky& Druh() const { return sesit_ ? sesit_->Druh() : tRadkyCsv::Druh(); }
+    long long Precteno() const { return sesit_ ? sesit_->Precteno() : tRadkyCsv::Precteno(); }
+    bool JeSesitem() const { return sesit_ != nullptr; }
+
+    void NaZacatek() override;
+    bool Dalsi() override;
+    std::string_view Bunka(int sloupec) const override;
+    void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+
+private:
+    void OtevriSesit(const tVolbyTabulky& volby);
+
+    std::unique_ptr<tRadkySesitu> sesit_; // the reader of an .xlsx or .ods workbook
 };
 
 // A table file read whole into a table, as the window imports it (tRadkySouboru's rules and

@@ -155,6 +155,10 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
     volby.Format = cesta.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
                        ? tFormatTabulky::Csv
                        : tFormatTabulky::Tsv;
+    const std::optional<std::string> list = ListKNacteni(this, nazev, VyberListu);
+    if (!list)
+        return; // Storno
+    volby.List = *list;
     std::atomic<long long> precteno{0}, velikost{0};
     std::optional<tNactenaTabulka> nova;
     // Read beside the window as a run prints: its progress window and Storno after a second.

@@ -3,6 +3,7 @@
 // buttons. An import of another source hands its text to Nacti.
 
 #include "core/Tabulka.h"
+#include "ui/VolbaListu.h"
 
 #include <QWidget>
 
@@ -35,6 +36,8 @@ public:
     // Where "Načíst ze souboru…" asks for the file; empty: the file dialog. Empty result:
     // the user gave up.
     std::function<QString()> VyberSouboru;
+    // Where the sheet of a workbook with more than one is asked; empty: the dialog.
+    tVyberListu VyberListu;
 
 signals:
     void Tisk();

@@ -33,6 +33,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Fronta = "Davka", FrontaProgramu = "DavkaProgram";
+const std::string Sesity = OBLEPKY_SESITY; // workbooks
 
 // The preview window's text of a table run of the layout, in UTF-8.
 std::string TextNahledu(const tPopisOblepky& popis, const tTabulka& tabulka) {
@@ -200,6 +201,10 @@ TEST(Davka, JakoProgram) {
          "Počet etiket: 0\n",
          "(standardní vstup): kódování UTF-8 (platné UTF-8), formát CSV (volba --format), "
          "oddělovač „;“ (volba --separator)\n"},
+        {"sesitBezListu", "./oblepky-tisk --sheet Třetí " + Sesity + "/excel.xlsx", 3, "",
+         "Soubor " + Sesity + "/excel.xlsx nemá list „Třetí“ (listy: Skrytý, Ceník, Druhý)\n"},
+        {"sesitPoskozeny", "./oblepky-tisk " + Sesity + "/nebezpecne/useknuty.xlsx", 3, "",
+         "Soubor " + Sesity + "/nebezpecne/useknuty.xlsx je poškozený nebo neúplný sešit"},
         {"spatnyFormat", "./oblepky-tisk --format xls tabulka.txt", 2, "",
          "Tvar (--format) je tsv nebo csv, ne „xls“.\n"},
         {"napoveda", "./oblepky-tisk --help | head -n 1", 0,

@@ -161,6 +161,8 @@ std::map<std::string, int> Vytistene(const std::string& fronta,
     return pocty;
 }
 
+const std::string Sesity = OBLEPKY_SESITY; // workbooks, and hostile ones
+
 std::string Cislo(int i) {
     char s[16];
     std::snprintf(s, sizeof s, "S%04d", i);
@@ -249,6 +251,24 @@ TEST(Hlidac, Prichody) {
          [](auto& p, auto& n) { p.Vloz(n, "1\tS0098\n1\t" + std::string(9 << 20, 'x') + "\n"); },
          Chyby,
          "je delší než 8 MiB",
+         {}},
+        {"sesit.xlsx",
+         {},
+         [](auto& p, auto& n) { p.Vloz(n, PrectiBajty(Sesity + "/hlidac.xlsx")); },
+         Hotovo,
+         "",
+         {"S0201", "S0202", "S0202"}},
+        {"bomba.xlsx",
+         {},
+         [](auto& p, auto& n) { p.Vloz(n, PrectiBajty(Sesity + "/nebezpecne/bomba.xlsx")); },
+         Chyby,
+         "je po rozbalení příliš velký",
+         {}},
+        {"stary.xls",
+         {},
+         [](auto& p, auto& n) { p.Vloz(n, PrectiBajty(Sesity + "/nebezpecne/stary.xlsx")); },
+         Chyby,
+         "starém formátu .xls",
          {}},
         {"sablona.txt",
          {"-l", "2"},

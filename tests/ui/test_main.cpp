@@ -491,6 +491,37 @@ private slots:
         pust(zapis("dva.txt", "\xc3\xa8\t\xc3\xb1\n"));
         QTRY_COMPARE(pocty.size(), size_t{3});
         QCOMPARE(pocty, (std::vector<size_t>{3, 0, 2}));
+
+        // A workbook of three sheets: the one chosen is the table a copy of its cells makes;
+        // Storno in the choice keeps the table.
+        const QString sesit = QString::fromUtf8(OBLEPKY_SESITY "/excel.xlsx");
+        const auto vyber = [&](std::optional<int> list, const char* zobrazeni) {
+            QStringList nabidnuto;
+            strana->VyberListu = [&, list](const std::vector<tListSesitu>& listy) {
+                for (const tListSesitu& l : listy)
+                    nabidnuto << QString::fromStdString(l.Nazev) + (l.Viditelny ? "" : "*");
+                return list;
+            };
+            strana->VyberSouboru = [&] { return sesit; };
+            bSoubor->click();
+            QCOMPARE(nabidnuto, QStringList({"Skrytý*", "Ceník", "Druhý"}));
+            QFile csv(QString::fromUtf8(OBLEPKY_SESITY "/") + QLatin1String(zobrazeni));
+            QVERIFY(csv.open(QIODevice::ReadOnly));
+            tTabulka zeSchranky; // the export has no quoted cells here
+            zeSchranky.NactiText(Utf8NaWin1250(csv.readAll().toStdString()));
+            QTRY_COMPARE(strana->Tabulka().PocetRadku(), zeSchranky.PocetRadku());
+            QCOMPARE(strana->Tabulka().PocetSloupcu(), zeSchranky.PocetSloupcu());
+            for (int r = 0; r < zeSchranky.PocetRadku(); ++r)
+                for (int c = 0; c < zeSchranky.PocetSloupcu(); ++c)
+                    QCOMPARE(strana->Tabulka().Bunka(c, r), zeSchranky.Bunka(c, r));
+        };
+        vyber(2, "excel.list3.csv");
+        vyber(1, "excel.list2.csv");
+        QCOMPARE(Bunka(p.Grid, 2, 2), QStringLiteral("2,50 Kč"));
+        strana->VyberListu = [](const std::vector<tListSesitu>&) { return std::nullopt; };
+        bSoubor->click();
+        QCOMPARE(Bunka(p.Grid, 2, 2), QStringLiteral("2,50 Kč"));
+        QCOMPARE(chyby_.size(), 2); // the missing file's and the zip's
     }
 
     // A FIFO that nobody writes: the window waits without blocking, and Storno ends the wait.
