@@ -4,6 +4,7 @@
 #include "core/Soubory.h"
 #include "core/Win1250.h"
 #include "davka/Denik.h"
+#include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
 #include "output/ChybaTiskarny.h"
 #include "output/RadkySouboru.h"
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 #include <deque>
 #include <map>
@@ -80,23 +82,32 @@ std::string StavUtf8(const tUloha& u) {
 }
 
 // A stock system exports text, in UTF-8, UTF-16 (with its byte-order mark) or Windows-1250;
-// a control byte other than TAB and the line ends in the file's first block is no table
-// (binary junk would otherwise print as labels of garbage).
+// a control byte other than TAB and the line ends anywhere in the file is no table (binary
+// junk would otherwise print as labels of garbage, a NUL would end the table early). The
+// whole file is judged before any job exists.
 bool JeText(int fd) {
-    std::string blok(size_t{64} * 1024, '\0');
-    ssize_t delka = -1;
-    do
-        delka = ::pread(fd, blok.data(), blok.size(), 0);
-    while (delka < 0 && errno == EINTR);
-    if (delka < 0)
+    if (::lseek(fd, 0, SEEK_SET) != 0)
         return true; // reading fails again in the run, which says so
-    const std::string_view b(blok.data(), static_cast<size_t>(delka));
-    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))
-        return true; // UTF-16: its zero bytes are half characters
-    return std::none_of(b.begin(), b.end(), [](char z) {
-        const auto c = static_cast<unsigned char>(z);
-        return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
-    });
+    std::string blok(size_t{64} * 1024, '\0');
+    bool prvni = true;
+    for (;;) {
+        const ssize_t delka = PrectiKus(fd, blok.data(), blok.size());
+        if (delka <= 0) {
+            ::lseek(fd, 0, SEEK_SET);
+            return true; // the end, or a failure the run reports itself
+        }
+        const std::string_view b(blok.data(), static_cast<size_t>(delka));
+        if (prvni && (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))) {
+            ::lseek(fd, 0, SEEK_SET);
+            return true; // UTF-16: its zero bytes are half characters
+        }
+        prvni = false;
+        if (std::any_of(b.begin(), b.end(), [](char z) {
+                const auto c = static_cast<unsigned char>(z);
+                return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+            }))
+            return false;
+    }
 }
 
 std::string NahodneJmeno() {
@@ -115,12 +126,19 @@ struct tZabor {
     tDeskriptor fd;              // the claim folder
     std::string nazev;           // the file's name as it arrived
     std::optional<int> uloha;    // the job in the journal
+    std::string uuid;            // its job-uuid
+    bool potvrzen = false;       // the journal says the server confirmed the whole document
     long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
-    bool odeslano = false;       // this watcher handed the job its whole document
     tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
     tHodiny::time_point od = tHodiny::now(); // followed since
 };
+
+std::optional<tDenik> Denik(const tZabor& z) {
+    if (!z.uloha)
+        return std::nullopt;
+    return tDenik{*z.uloha, z.uuid, z.potvrzen};
+}
 
 struct tKandidat {
     off_t velikost = -1;
@@ -159,6 +177,7 @@ private:
     void Odloz();
     void Fronta(const tUloha& u, bool vazne);
     void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
+    bool MuzeOdeslat() const;
     std::chrono::milliseconds Cekani() const;
 
     const tZadani& zadani_;
@@ -178,7 +197,7 @@ private:
     tHodiny::time_point prohledani_{};
     tHodiny::time_point pauzaDo_{};
     tHodiny::duration pauza_{};
-    std::string potizServeru_, potizFronty_, potizTisku_;
+    std::string potizServeru_, potizFronty_, potizTisku_, potizZapisu_;
     bool frontaStoji_ = false;
 };
 
@@ -196,10 +215,12 @@ void tHlidac::Zapis(const std::string& nazev, std::optional<int> uloha, long lon
 }
 
 void tHlidac::Priprav() {
-    slozka_ = OtevriSlozku(AT_FDCWD, *zadani_.Slozka);
+    // The folder the user names may be a link to it (it is the user's own word); what is
+    // inside is then reached only through the folder held open.
+    slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!slozka_.Otevreny())
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít: " +
+                                   std::strerror(errno) + " (" + std::to_string(errno) + ")"));
     hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
     chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
     pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
@@ -222,6 +243,7 @@ void tHlidac::Priprav() {
     sigemptyset(&signaly);
     sigaddset(&signaly, SIGTERM);
     sigaddset(&signaly, SIGINT);
+    sigaddset(&signaly, SIGHUP); // as SIGTERM: no terminal to hang up on a service
     ::pthread_sigmask(SIG_BLOCK, &signaly, nullptr);
     signal_ = tDeskriptor(::signalfd(-1, &signaly, SFD_NONBLOCK | SFD_CLOEXEC));
     inotify_ = tDeskriptor(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
@@ -329,7 +351,9 @@ void tHlidac::Dozrale() {
 // crash during the take-over leaves every claim in one watcher's folder or the other's.
 void tHlidac::Prevezmi() {
     for (const std::string& jmeno : Polozky(pracovni_.Fd())) {
-        if (jmeno == mojeJmeno_)
+        // A folder still under its new name belongs to a watcher starting up: it holds no
+        // claim yet, and its lock may not be taken yet.
+        if (jmeno == mojeJmeno_ || jmeno.starts_with(Novy))
             continue;
         const tDeskriptor cizi = OtevriSlozku(pracovni_.Fd(), jmeno);
         if (!cizi.Otevreny())
@@ -379,7 +403,11 @@ void tHlidac::NactiZabor(const std::string& slozka) {
         return;
     }
     try {
-        z.uloha = CtiDenik(z.fd.Fd());
+        if (const auto d = CtiDenik(z.fd.Fd())) {
+            z.uloha = d->Uloha;
+            z.uuid = d->Uuid;
+            z.potvrzen = d->Potvrzen;
+        }
     } catch (const eChyba& e) {
         // No crash leaves a journal half written; what is unreadable here may have printed.
         zabory_.push_back(std::move(z));
@@ -459,7 +487,8 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
     if (!u.PrijimaFronta)
         pridej("odmítá úlohy");
     for (const std::string& d : u.DuvodyFronty)
-        if (d != "none" && !d.ends_with("-report"))
+        // cups-waiting-for-job-completed comes and goes with every job that ends.
+        if (d != "none" && !d.ends_with("-report") && d != "cups-waiting-for-job-completed")
             pridej(d);
     if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
         pridej(Utf8(u.ZpravaFronty));
@@ -504,22 +533,18 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         zabory_.erase(misto);
 }
 
-// What becomes of a file whose job is recorded. Each branch says why it cannot print the
-// file twice nor lose it.
+// What becomes of a file whose job is recorded: OsudZaboru decides, this does it.
 void tHlidac::Sleduj(tZabor& z, bool prvni) {
     const int id = *z.uloha;
-    std::optional<tUloha> u = ZjistiUlohu(id); // raises while the server cannot be reached
-    Server("");
-    if (!u) {
-        // The server has forgotten the job (its history was purged): whether it printed
-        // cannot be known any more, so it is neither sent again nor called done.
-        return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
-    }
-    Fronta(*u, tHodiny::now() - z.od >= DlouhoCeka);
-    if (u->MaDokument() || z.odeslano) {
-        // The server holds the whole document: it prints by the server's own doing, and
-        // sending the file again could print it twice. Follow the job to its end.
-        if (!u->Skoncila()) {
+    for (;;) {
+        tOdpovedServeru odpoved;
+        odpoved.Uloha = ZjistiUlohu(id); // raises while the server cannot be reached
+        Server("");
+        if (odpoved.Uloha)
+            Fronta(*odpoved.Uloha, tHodiny::now() - z.od >= DlouhoCeka);
+        const tRozhodnuti r = OsudZaboru(Denik(z), odpoved);
+        switch (r.Osud) {
+        case tOsud::Cekat: {
             z.dotaz = tHodiny::now() + z.krok;
             // A job that waits (a printer off, a stopped queue) is asked about less often.
             const bool ceka = frontaStoji_ || tHodiny::now() - z.od >= DlouhoCeka;
@@ -527,39 +552,28 @@ void tHlidac::Sleduj(tZabor& z, bool prvni) {
                                                  prvni && !ceka ? DotazPrvni : NejdelsiDotaz);
             return;
         }
-        if (u->Stav == tStavUlohy::Vytistena)
-            return Uzavri(z, true, "", u);
-        // A run without a byte to send leaves an empty job, which goes at once.
-        if (z.odeslano && z.etiket == 0 && !u->MaDokument())
-            return Uzavri(z, true, "", u);
-        return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u), u);
-    }
-    // The document never became whole: the watcher that sent it stopped in the middle (or
-    // the connection broke). A job without its whole document has printed nothing. It is
-    // cancelled first, so that no late byte can still complete it; only then may the file
-    // be sent again.
-    if (!u->Skoncila()) {
-        try {
-            ZrusUlohu(id);
-        } catch (const eRawPrinter&) {
-            // A job that ended meanwhile refuses the cancel; the question below says what
-            // became of it, and raises itself when the server is out of reach.
-        }
-        u = ZjistiUlohu(id);
-        if (!u)
-            return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
-        if (u->MaDokument()) {
-            // The last bytes arrived just before the cancel: the job may have begun to print,
-            // so it is not sent again.
-            return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u),
-                          u);
+        case tOsud::Hotovo:
+            return Uzavri(z, true, "", odpoved.Uloha);
+        case tOsud::Chyba:
+            return Uzavri(z, false, r.Duvod, odpoved.Uloha);
+        case tOsud::Zrusit:
+            try {
+                ZrusUlohu(id);
+            } catch (const eRawPrinter&) {
+                // A job that ended meanwhile refuses the cancel; the next question says what
+                // became of it, and raises itself when the server is out of reach.
+            }
+            continue;
+        case tOsud::Odeslat:
+            SmazDenik(z.fd.Fd());
+            Zapis(z, r.Duvod + ", soubor se odešle znovu");
+            z.uloha.reset();
+            z.uuid.clear();
+            z.potvrzen = false;
+            z.etiket = -1;
+            return;
         }
     }
-    SmazDenik(z.fd.Fd());
-    Zapis(z,
-          std::string("úloha bez celého dokumentu (") + StavUtf8(*u) + "), soubor se odešle znovu");
-    z.uloha.reset();
-    z.etiket = -1;
 }
 
 void tHlidac::Tiskni(tZabor& z) {
@@ -584,14 +598,21 @@ void tHlidac::Tiskni(tZabor& z) {
     tVlozeniDavky vlozeni;
     vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
-        return std::make_unique<tRadkySouboru>(std::move(soubor), Win1250NaUtf8(z.nazev),
-                                               zadani.Tabulka);
+        return std::make_unique<tRadkySouboru>(std::move(soubor), z.nazev, zadani.Tabulka);
     };
+    std::optional<std::string> mistni; // our own folder could not be written
     vlozeni.UlohaVytvorena = [&](const tRawPrinter& uloha) {
         // Recorded before the first byte: after any crash the server's history of this job
-        // tells whether the file may be sent again.
-        ZapisDenik(z.fd.Fd(), uloha.Uloha());
+        // tells whether the file may be sent again. A journal that cannot be written
+        // cancels the job before its first byte, and the file waits.
+        try {
+            ZapisDenik(z.fd.Fd(), {uloha.Uloha(), uloha.Uuid(), false});
+        } catch (const eMistniZapis& e) {
+            mistni = Utf8(TextChyby(e.what()));
+            throw;
+        }
         z.uloha = uloha.Uloha();
+        z.uuid = uloha.Uuid();
     };
     vlozeni.Pokracovat = [&] {
         zastaveno = zastaveno || Signal();
@@ -610,14 +631,22 @@ void tHlidac::Tiskni(tZabor& z) {
         Zapis(z, "zrušeno při ukončení, odešle se po dalším spuštění");
         return;
     }
+    if (mistni)
+        throw eMistniZapis(Utf8NaWin1250(*mistni)); // the file waits, claimed
     if (konec == KonecOk) {
         Server("");
         Potiz(potizTisku_, "", "nastavení");
-        if (!z.uloha) {
+        Potiz(potizZapisu_, "", "zápis do složky");
+        // A table without rows, or rows without a label: nothing to print (an empty job is
+        // cancelled by the run itself).
+        if (!z.uloha || z.etiket == 0) {
             z.etiket = 0;
-            return Uzavri(z, true, "", {}); // a table without rows: nothing to print
+            return Uzavri(z, true, "", {});
         }
-        z.odeslano = true;
+        // The server has confirmed the whole document: from now on the job is followed to
+        // its end and never sent again, whatever the server keeps of its files.
+        ZapisDenik(z.fd.Fd(), {*z.uloha, z.uuid, true});
+        z.potvrzen = true;
         // A job behind others in the queue is asked about once they have ended; until then
         // the questions would only keep the server from printing.
         const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
@@ -667,9 +696,7 @@ void tHlidac::Tiskni(tZabor& z) {
 void tHlidac::Pracuj() {
     // A file that has arrived goes out first; questions about jobs sent can wait.
     while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
-        const size_t vTisku = static_cast<size_t>(std::count_if(
-            zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
-        if (vTisku >= NejvicUloh || (frontaStoji_ && vTisku > 0))
+        if (!MuzeOdeslat())
             break;
         std::string nazev;
         try {
@@ -682,9 +709,17 @@ void tHlidac::Pracuj() {
             }
             nazev = dalsi->nazev;
             Tiskni(*dalsi);
+        } catch (const eMistniZapis& e) {
+            // Our own folder could not be written (a full disk): nothing prints, the file
+            // waits claimed and is tried again after the pause. A working folder removed
+            // under us ends the watcher, so that its service starts it afresh.
+            struct stat st {};
+            if (::fstat(moje_.Fd(), &st) != 0 || st.st_nlink == 0)
+                throw eChyba(Utf8NaWin1250("Pracovní složka hlídače " + Pracovni + "/" +
+                                           mojeJmeno_ + " zmizela"));
+            Potiz(potizZapisu_, Utf8(TextChyby(e.what())), "zápis do složky");
+            Odloz();
         } catch (const eChyba& e) {
-            // A claim folder could not be written (a full disk): nothing was sent, and the
-            // claim is tried again after the pause.
             Zapis(nazev, {}, -1, "nelze odeslat: " + Utf8(TextChyby(e.what())));
             Server(Utf8(TextChyby(e.what())));
         }
@@ -712,6 +747,13 @@ void tHlidac::Pracuj() {
     }
 }
 
+// Another job may be handed to the server: few enough in flight, and a queue that prints.
+bool tHlidac::MuzeOdeslat() const {
+    const auto vTisku = static_cast<size_t>(std::count_if(
+        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+    return vTisku < NejvicUloh && !(frontaStoji_ && vTisku > 0);
+}
+
 std::chrono::milliseconds tHlidac::Cekani() const {
     const auto ted = tHodiny::now();
     auto kdy = prohledani_;
@@ -725,7 +767,9 @@ std::chrono::milliseconds tHlidac::Cekani() const {
         else
             tisk = true;
     }
-    if (tisk)
+    // A file that may not go yet (jobs enough in flight, a stopped queue) waits for the
+    // next question about a job, not in a loop.
+    if (tisk && MuzeOdeslat())
         kdy = std::min(kdy, pauzaDo_);
     if (kdy <= ted)
         return std::chrono::milliseconds(0);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include <dirent.h>
@@ -15,8 +16,10 @@
 
 namespace {
 
+// "Soubor X nelze zapsat: No space left on device (28)"
 [[noreturn]] void Chyba(const char* co, const std::string& nazev, int kod) {
-    throw eChyba(Utf8NaWin1250(std::string(co) + " " + nazev + " (" + std::to_string(kod) + ")"));
+    throw eMistniZapis(Utf8NaWin1250(std::string(co) + " " + nazev + ": " + std::strerror(kod) +
+                                     " (" + std::to_string(kod) + ")"));
 }
 
 // "export.txt" numbered n: "export.n.txt"; a name without an extension gets ".n" at its end.

@@ -70,6 +70,10 @@ void Vypln(tUloha& u, std::string& uriFronty, ipp_attribute_t* a) {
         u.CasDokonceni = Cislo(a);
     else if (je("number-of-documents"))
         u.PocetDokumentu = Cislo(a);
+    else if (je("job-uuid") && ippGetString(a, 0, nullptr) != nullptr)
+        u.Uuid = ippGetString(a, 0, nullptr);
+    else if (je("time-at-processing"))
+        u.CasZpracovani = Cislo(a);
     else if (je("job-printer-uri") && ippGetString(a, 0, nullptr) != nullptr)
         uriFronty = ippGetString(a, 0, nullptr);
 }
@@ -82,7 +86,9 @@ const std::vector<const char*> AtributyUlohy = {"job-id",
                                                 "time-at-creation",
                                                 "time-at-completed",
                                                 "job-printer-uri",
-                                                "number-of-documents"};
+                                                "number-of-documents",
+                                                "job-uuid",
+                                                "time-at-processing"};
 
 // One request on our connection within the deadline; the answer, or the error raised.
 tOdpoved Zeptej(const tSpojeni& spojeni, ipp_t* zadost, const char* cesta) {
