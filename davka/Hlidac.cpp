@@ -219,8 +219,8 @@ void tHlidac::Priprav() {
     // inside is then reached only through the folder held open.
     slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!slozka_.Otevreny())
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít: " +
-                                   std::strerror(errno) + " (" + std::to_string(errno) + ")"));
+        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít (" +
+                                   std::to_string(errno) + ")"));
     hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
     chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
     pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);

@@ -1,31 +1,17 @@
 #include "output/RawPrinter.h"
 
 #include "core/Win1250.h"
-#include "output/Tiskarny.h"
+#include "output/OvereniFronty.h"
 
 #include <cups/cups.h>
-
-#include <algorithm>
 
 namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
-bool StejneJmeno(const std::string& a, const std::string& b) {
-    // CUPS queue names ignore ASCII case.
-    auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return male(x) == male(y); });
-}
-
-// The queue's name when the server has it. Asking the server for an unknown name directly
-// would make libcups search the network for it; the list answers at once. It raises when
-// the server cannot be reached.
+// The queue's name when the server has it; raises when the server cannot be reached.
 const std::string& Overena(const std::string& tiskarna, tOdriznuti* odriznuti) {
-    const auto fronty = SeznamTiskaren(odriznuti);
-    if (std::none_of(fronty.begin(), fronty.end(),
-                     [&](const std::string& f) { return StejneJmeno(f, tiskarna); }))
-        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
+    OverFrontu(Win1250NaUtf8(tiskarna), odriznuti);
     return tiskarna;
 }
 
