@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -65,6 +66,15 @@ bool Bere(const std::string& nazev) {
 
 std::string Utf8(const std::string& win) {
     return Win1250NaUtf8(win);
+}
+
+// The name cut to at most delka bytes, before a UTF-8 character, not inside one.
+std::string Oriznuty(const std::string& nazev, size_t delka) {
+    if (nazev.size() <= delka)
+        return nazev;
+    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
+        --delka;
+    return nazev.substr(0, delka);
 }
 
 // A file name as the log shows it: control characters would break the line.
@@ -121,6 +131,14 @@ std::string NahodneJmeno() {
 
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
 // folder, with the journal of its job beside it.
+// How a claim is to end, kept while its moves fail.
+struct tUzavreni {
+    bool hotovo = false;
+    std::string chyba;
+    std::optional<tUloha> u;
+    std::string cil; // the name it got in hotovo/ or chyby/; empty: not moved yet
+};
+
 struct tZabor {
     std::string slozka;          // the claim folder's name ("00000012"), in claim order
     tDeskriptor fd;              // the claim folder
@@ -132,6 +150,9 @@ struct tZabor {
     tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
     tHodiny::time_point od = tHodiny::now(); // followed since
+    std::optional<tUzavreni> uzavrit;        // to be ended so, once the moves succeed
+    tHodiny::time_point uzavritOd{};
+    tHodiny::duration krokUzavreni{};
 };
 
 std::optional<tDenik> Denik(const tZabor& z) {
@@ -499,8 +520,11 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
 void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                      const std::optional<tUloha>& u) {
     try {
-        const std::string cil =
-            PresunBezPrepsani(z.fd.Fd(), z.nazev, hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev);
+        if (!z.uzavrit || z.uzavrit->cil.empty())
+            z.uzavrit = tUzavreni{hotovo, chyba, u,
+                                  PresunBezPrepsani(z.fd.Fd(), z.nazev,
+                                                    hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev)};
+        const std::string& cil = z.uzavrit->cil;
         if (!hotovo) {
             std::string text = chyba + "\n";
             text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
@@ -508,9 +532,13 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                 text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
                 text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
             }
-            const std::string docasny = "." + cil + ".chyba.txt";
+            // Written under a short name of this watcher's own, then given the file's name
+            // with the suffix, cut to fit the length limit when the file's name is long.
+            const std::string docasny = "." + mojeJmeno_ + "." + z.slozka + ".chyba";
             ZapisCely(chyby_.Fd(), docasny, text, 0644);
-            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(), cil + ".chyba.txt");
+            const std::string pripona = ".chyba.txt";
+            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(),
+                              Oriznuty(cil, NAME_MAX - pripona.size()) + pripona);
         }
         // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
         // file in its claim folder with its journal, and the server's history (completed)
@@ -525,7 +553,15 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         z.fd.Zavri();
         ::unlinkat(moje_.Fd(), z.slozka.c_str(), AT_REMOVEDIR);
     } catch (const eChyba& e) {
-        Zapis(z, "nelze uzavřít: " + Utf8(TextChyby(e.what())));
+        // Tried again with a growing pause (a folder not writable for a while), with the
+        // same outcome: the claim stays, and nothing about its job is asked again.
+        if (!z.uzavrit)
+            z.uzavrit = tUzavreni{hotovo, chyba, u, ""};
+        z.krokUzavreni =
+            std::clamp<tHodiny::duration>(2 * z.krokUzavreni, PrvniPauza, NejdelsiPauza);
+        z.uzavritOd = tHodiny::now() + z.krokUzavreni;
+        Zapis(z, "nelze uzavřít: " + Utf8(TextChyby(e.what())) + ", zkusí se znovu");
+        return;
     }
     const auto misto = std::find_if(zabory_.begin(), zabory_.end(),
                                     [&](const tZabor& x) { return x.slozka == z.slozka; });
@@ -694,6 +730,17 @@ void tHlidac::Tiskni(tZabor& z) {
 }
 
 void tHlidac::Pracuj() {
+    // Claims whose moves failed a while ago are tried again first.
+    for (size_t i = 0; i < zabory_.size();) {
+        tZabor& z = zabory_[i];
+        const size_t pred = zabory_.size();
+        if (z.uzavrit && tHodiny::now() >= z.uzavritOd) {
+            const tUzavreni u = *z.uzavrit;
+            Uzavri(z, u.hotovo, u.chyba, u.u);
+        }
+        if (zabory_.size() == pred)
+            ++i; // else it ended, and the next one is at i now
+    }
     // A file that has arrived goes out first; questions about jobs sent can wait.
     while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
         if (!MuzeOdeslat())
@@ -701,7 +748,7 @@ void tHlidac::Pracuj() {
         std::string nazev;
         try {
             auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
-                                      [](const tZabor& z) { return !z.uloha; });
+                                      [](const tZabor& z) { return !z.uloha && !z.uzavrit; });
             if (dalsi == zabory_.end()) {
                 if (!Zaber())
                     break;
@@ -728,7 +775,7 @@ void tHlidac::Pracuj() {
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
         const std::string slozka = z.slozka;
-        if (!z.uloha || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+        if (!z.uloha || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
             prvni = prvni && !z.uloha;
             ++i;
             continue;
@@ -762,7 +809,9 @@ std::chrono::milliseconds tHlidac::Cekani() const {
             kdy = std::min(kdy, k.od + usazeni_);
     bool tisk = !pripravene_.empty();
     for (const tZabor& z : zabory_) {
-        if (z.uloha)
+        if (z.uzavrit)
+            kdy = std::min(kdy, z.uzavritOd);
+        else if (z.uloha)
             kdy = std::min(kdy, std::max(z.dotaz, pauzaDo_));
         else
             tisk = true;

@@ -5,6 +5,7 @@
 #include "core/Win1250.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -23,10 +24,20 @@ namespace {
 }
 
 // "export.txt" numbered n: "export.n.txt"; a name without an extension gets ".n" at its end.
+// A name near the length limit loses the end of its stem to make room for the number, cut
+// before a UTF-8 character, not inside one.
 std::string SCislem(const std::string& nazev, int n) {
     const size_t tecka = nazev.rfind('.');
-    const size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
-    return nazev.substr(0, konec) + "." + std::to_string(n) + nazev.substr(konec);
+    size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
+    const std::string cislo = "." + std::to_string(n);
+    const std::string pripona = nazev.substr(konec);
+    if (konec + cislo.size() + pripona.size() > NAME_MAX) {
+        konec =
+            NAME_MAX > cislo.size() + pripona.size() ? NAME_MAX - cislo.size() - pripona.size() : 0;
+        while (konec > 0 && (static_cast<unsigned char>(nazev[konec]) & 0xC0) == 0x80)
+            --konec;
+    }
+    return nazev.substr(0, konec) + cislo + pripona;
 }
 
 } // namespace

@@ -736,4 +736,35 @@ TEST(Hlidac, SoucasnyStart) {
     }
 }
 
+// Files that once stayed behind: a second file of a 255-byte name that hotovo/ holds already
+// (the number cuts the name), and the watcher's own folder removed while it runs (it ends
+// with a status that makes its service start it again, naming the folder).
+TEST(Hlidac, UvizleSoubory) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    const std::string dlouhy = std::string(251, 'd') + ".txt";
+    {
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        for (int i = 1; i <= 2; ++i) {
+            prostredi.Vloz(dlouhy, "1\t" + Cislo(500 + i) + "\n");
+            EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == size_t(i); }, 30s))
+                << prostredi.Log();
+        }
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+        EXPECT_EQ(Vytistene(Fronta).size(), 2u);
+    }
+    {
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        ASSERT_TRUE(Cekej([&] { return prostredi.Log().find("hlídá se") != std::string::npos; }));
+        fs::remove_all(prostredi.slozka / ".oblepky-hlidac");
+        prostredi.Vloz("S0510.txt", "1\tS0510\n");
+        EXPECT_TRUE(Cekej([&] { return !hlidac.Bezi(); }, 20s)) << prostredi.Log();
+        EXPECT_NE(prostredi.Log().find("Pracovní složka hlídače"), std::string::npos)
+            << prostredi.Log();
+        EXPECT_TRUE(fs::exists(prostredi.slozka / "S0510.txt")); // waits for the next start
+    }
+}
+
 } // namespace
