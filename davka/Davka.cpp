@@ -168,6 +168,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
     } catch (...) {
         chyba = std::current_exception();
         konec = KonecChyby(chyba);
+        if (vlozeni.Selhani)
+            vlozeni.Selhani(chyba);
     }
     // The count is the run's own, also after a failure; a table file that could not be read
     // through before the first label has none.

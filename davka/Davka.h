@@ -4,6 +4,7 @@
 
 #include "davka/Volby.h"
 
+#include <exception>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -39,6 +40,8 @@ struct tVlozeniDavky {
     std::function<bool()> Pokracovat;
     // The labels that will print, as the "Počet etiket" line says.
     std::function<void(long long pocet)> Vytisteno;
+    // The error that ended the run, as it was raised (before its text goes to chyby).
+    std::function<void(const std::exception_ptr& chyba)> Selhani;
 };
 
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the

@@ -7,13 +7,13 @@
 #include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
 #include "output/ChybaTiskarny.h"
+#include "output/OvereniFronty.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
 #include "output/SpravaUloh.h"
 #include "output/StavUlohy.h"
 #include "output/Tiskarny.h"
 
-#include <cups/ipp.h>
 #include <systemd/sd-daemon.h>
 
 #include <algorithm>
@@ -27,7 +27,6 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <set>
 #include <sstream>
 #include <utility>
@@ -66,6 +65,18 @@ bool Bere(const std::string& nazev) {
 
 std::string Utf8(const std::string& win) {
     return Win1250NaUtf8(win);
+}
+
+// The print server's error that ended a run; none for any other.
+std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
+    try {
+        if (selhani)
+            std::rethrow_exception(selhani);
+    } catch (const eRawPrinter& e) {
+        return e;
+    } catch (...) {
+    }
+    return std::nullopt;
 }
 
 // The name cut to at most delka bytes, before a UTF-8 character, not inside one.
@@ -118,15 +129,6 @@ bool JeText(int fd) {
             }))
             return false;
     }
-}
-
-std::string NahodneJmeno() {
-    static std::mt19937_64 nahoda{std::random_device{}()};
-    static const char* const znaky = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string s;
-    for (int i = 0; i < 10; ++i)
-        s += znaky[nahoda() % 36];
-    return s;
 }
 
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
@@ -655,6 +657,8 @@ void tHlidac::Tiskni(tZabor& z) {
         return !zastaveno;
     };
     vlozeni.Vytisteno = [&](long long pocet) { z.etiket = pocet; };
+    std::exception_ptr selhani;
+    vlozeni.Selhani = [&](const std::exception_ptr& e) { selhani = e; };
     std::ostringstream vystup, chyby;
     const tKonec konec = SpustDavku(zadani, nastaveni_, vystup, chyby, vlozeni);
     std::string chyba = chyby.str();
@@ -702,10 +706,10 @@ void tHlidac::Tiskni(tZabor& z) {
     if (konec == KonecTisk) {
         // No job: a queue that does not exist is this file's failure; anything else (a
         // server that is down, a queue that refuses jobs) passes, and the file waits.
-        const auto text = [](int kod) { return Utf8(TextChyby(eRawPrinter::ZKodu(kod).what())); };
-        if (chyba == text(IPP_STATUS_ERROR_NOT_FOUND))
+        const std::optional<eRawPrinter> tisk = ChybaTisku(selhani);
+        if (tisk && FrontaNeexistuje(*tisk))
             return Uzavri(z, false, chyba, {});
-        if (chyba == text(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)) {
+        if (tisk && FrontaOdmita(*tisk)) {
             Potiz(potizFronty_, "odmítá úlohy", "fronta");
             return Odloz();
         }

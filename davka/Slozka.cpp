@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <random>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -81,16 +80,10 @@ void Synchronizuj(int slozka) {
 }
 
 void ZapisCely(int slozka, const std::string& nazev, std::string_view obsah, mode_t prava) {
-    static thread_local std::mt19937_64 nahoda{std::random_device{}()};
     std::string docasny;
-    tDeskriptor soubor;
-    for (int pokus = 0; !soubor.Otevreny(); ++pokus) {
-        docasny = "." + nazev + "." + std::to_string(nahoda() % 1000000000) + ".tmp";
-        soubor = tDeskriptor(::openat(slozka, docasny.c_str(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, prava));
-        if (!soubor.Otevreny() && (errno != EEXIST || pokus > 100))
-            Chyba("Soubor", docasny + " nelze vytvořit", errno);
-    }
+    tDeskriptor soubor = VytvorDocasny(slozka, "." + nazev, prava, docasny);
+    if (!soubor.Otevreny())
+        Chyba("Soubor", docasny + " nelze vytvořit", errno);
     bool prejmenovano = false;
     struct tUklid {
         int slozka;

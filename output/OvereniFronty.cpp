@@ -34,3 +34,11 @@ void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
         throw eRawPrinter::ZKodu(kod);
 }
+
+bool FrontaNeexistuje(const eRawPrinter& e) {
+    return e.Kod() == IPP_STATUS_ERROR_NOT_FOUND;
+}
+
+bool FrontaOdmita(const eRawPrinter& e) {
+    return e.Kod() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS;
+}

@@ -10,3 +10,9 @@ class tOdriznuti;
 // frontaUtf8 (CUPS names ignore ASCII case), and the failure's code when it cannot be
 // reached in time or odriznuti (may be null) is cut.
 void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti = nullptr);
+
+class eRawPrinter;
+
+// What a failed job's error says of its queue, by its status code.
+bool FrontaNeexistuje(const eRawPrinter& e); // the server has no such queue
+bool FrontaOdmita(const eRawPrinter& e);     // the queue refuses new jobs
