@@ -1,6 +1,7 @@
 #include "core/CeleCislo.h"
 
 #include "core/Chyba.h"
+#include "core/Win1250.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ std::optional<int32_t> ZkusTextNaCislo(std::string_view text) noexcept {
 int32_t TextNaCislo(std::string_view text) {
     if (auto cislo = ZkusTextNaCislo(text))
         return *cislo;
-    throw eChyba("'" + std::string(text) + "' is not a valid integer value");
+    throw eChyba("'" + Win1250NaUtf8(text) + "' is not a valid integer value");
 }
 
 std::string CisloNaText(long long cislo) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's general error: an exception carrying a message text.
-// The message is 8-bit Windows-1250 text, like all text inside the program.
+// The message is UTF-8, as the error box, stderr and the logs show it; cell text goes in
+// converted, file and queue names as the bytes they are.
 
 #include <stdexcept>
 #include <string>

@@ -27,11 +27,11 @@ std::string Slozka(const std::string& cesta) {
 } // namespace
 
 std::string ChybaVytvoreni(const std::string& cesta) {
-    return "Cannot create file " + Utf8NaWin1250(cesta);
+    return "Cannot create file " + cesta;
 }
 
 std::string ChybaOtevreni(const std::string& cesta) {
-    return "Cannot open file " + Utf8NaWin1250(cesta);
+    return "Cannot open file " + cesta;
 }
 
 ssize_t PrectiKus(int fd, char* kam, size_t kolik) {

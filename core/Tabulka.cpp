@@ -166,7 +166,7 @@ void tTabulka::PrevezmiText(std::string&& vlastni) {
         nejsirsi = std::max(nejsirsi, kusu);
     }
     if (radku >= INT_MAX || nejsirsi >= INT_MAX)
-        throw eChyba(Utf8NaWin1250("Text ve schránce má příliš mnoho řádků nebo sloupců"));
+        throw eChyba("Text ve schránce má příliš mnoho řádků nebo sloupců");
 
     // Built aside and swapped in, so a failure leaves the old table whole.
     tTabulka nova;

@@ -44,7 +44,7 @@ std::string TextChybyUtf8(const std::exception_ptr& chyba) {
     try {
         std::rethrow_exception(chyba);
     } catch (const std::exception& e) {
-        return Win1250NaUtf8(TextChyby(e.what()));
+        return TextChyby(e.what());
     } catch (...) {
         return "?";
     }
@@ -215,7 +215,7 @@ tKonec Nahled(const tBeh& beh, std::ostream& vystup, std::ostream& chyby) {
     vystup << std::flush;
     if (nahled.Chyba.empty())
         return KonecOk;
-    chyby << Win1250NaUtf8(TextChyby(nahled.Chyba)) << '\n' << std::flush;
+    chyby << TextChyby(nahled.Chyba) << '\n' << std::flush;
     return KonecSablona;
 }
 

@@ -4,7 +4,6 @@
 #include "core/Chyba.h"
 #include "core/Deskriptor.h"
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 #include "davka/Slozka.h"
 
 #include <cerrno>
@@ -22,8 +21,7 @@ namespace {
 const std::string NazevDeniku = ".uloha";
 
 [[noreturn]] void Chyba(const char* co, int kod) {
-    throw eChyba(
-        Utf8NaWin1250(std::string("Deník úlohy nelze ") + co + " (" + std::to_string(kod) + ")"));
+    throw eChyba(std::string("Deník úlohy nelze ") + co + " (" + std::to_string(kod) + ")");
 }
 
 // Lines: the job id, its uuid, "potvrzeno" once the document is confirmed whole.

@@ -242,8 +242,8 @@ void tHlidac::Priprav() {
     // inside is then reached only through the folder held open.
     slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!slozka_.Otevreny())
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba("Složku " + *zadani_.Slozka + " nelze otevřít (" + std::to_string(errno) +
+                     ")");
     hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
     chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
     pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
@@ -258,8 +258,7 @@ void tHlidac::Priprav() {
                                   O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!zamek_.Otevreny() || ::flock(zamek_.Fd(), LOCK_EX | LOCK_NB) != 0 ||
         ::renameat(pracovni_.Fd(), docasny.c_str(), pracovni_.Fd(), nazev.c_str()) != 0)
-        throw eChyba(Utf8NaWin1250("Pracovní složku hlídače nelze připravit (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba("Pracovní složku hlídače nelze připravit (" + std::to_string(errno) + ")");
     mojeJmeno_ = nazev;
 
     sigset_t signaly;
@@ -274,8 +273,7 @@ void tHlidac::Priprav() {
         ::inotify_add_watch(inotify_.Fd(), zadani_.Slozka->c_str(),
                             IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
                                 IN_ONLYDIR) < 0)
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze hlídat (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba("Složku " + *zadani_.Slozka + " nelze hlídat (" + std::to_string(errno) + ")");
     Prevezmi();
     Prohledej();
 }
@@ -399,7 +397,7 @@ void tHlidac::Prevezmi() {
             Synchronizuj(moje_.Fd());
         } catch (const eChyba& e) {
             // What stays there is taken over at the next look.
-            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + Utf8(TextChyby(e.what())));
+            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + TextChyby(e.what()));
             continue;
         }
         ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
@@ -434,7 +432,7 @@ void tHlidac::NactiZabor(const std::string& slozka) {
     } catch (const eChyba& e) {
         // No crash leaves a journal half written; what is unreadable here may have printed.
         zabory_.push_back(std::move(z));
-        Uzavri(zabory_.back(), false, Utf8(TextChyby(e.what())), {});
+        Uzavri(zabory_.back(), false, TextChyby(e.what()), {});
         return;
     }
     Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
@@ -562,7 +560,7 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         z.krokUzavreni =
             std::clamp<tHodiny::duration>(2 * z.krokUzavreni, PrvniPauza, NejdelsiPauza);
         z.uzavritOd = tHodiny::now() + z.krokUzavreni;
-        Zapis(z, "nelze uzavřít: " + Utf8(TextChyby(e.what())) + ", zkusí se znovu");
+        Zapis(z, "nelze uzavřít: " + TextChyby(e.what()) + ", zkusí se znovu");
         return;
     }
     const auto misto = std::find_if(zabory_.begin(), zabory_.end(),
@@ -623,7 +621,7 @@ void tHlidac::Tiskni(tZabor& z) {
     if (!soubor.Otevreny())
         return Uzavri(z, false,
                       errno == ELOOP ? "Soubor je symbolický odkaz, netiskne se"
-                                     : Utf8(TextChyby(ChybaOtevreni(z.nazev))),
+                                     : TextChyby(ChybaOtevreni(z.nazev)),
                       {});
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
@@ -646,7 +644,7 @@ void tHlidac::Tiskni(tZabor& z) {
         try {
             ZapisDenik(z.fd.Fd(), {uloha.Uloha(), uloha.Uuid(), false});
         } catch (const eMistniZapis& e) {
-            mistni = Utf8(TextChyby(e.what()));
+            mistni = TextChyby(e.what());
             throw;
         }
         z.uloha = uloha.Uloha();
@@ -672,7 +670,7 @@ void tHlidac::Tiskni(tZabor& z) {
         return;
     }
     if (mistni)
-        throw eMistniZapis(Utf8NaWin1250(*mistni)); // the file waits, claimed
+        throw eMistniZapis(*mistni); // the file waits, claimed
     if (konec == KonecOk) {
         Server("");
         Potiz(potizTisku_, "", "nastavení");
@@ -766,13 +764,12 @@ void tHlidac::Pracuj() {
             // under us ends the watcher, so that its service starts it afresh.
             struct stat st {};
             if (::fstat(moje_.Fd(), &st) != 0 || st.st_nlink == 0)
-                throw eChyba(Utf8NaWin1250("Pracovní složka hlídače " + Pracovni + "/" +
-                                           mojeJmeno_ + " zmizela"));
-            Potiz(potizZapisu_, Utf8(TextChyby(e.what())), "zápis do složky");
+                throw eChyba("Pracovní složka hlídače " + Pracovni + "/" + mojeJmeno_ + " zmizela");
+            Potiz(potizZapisu_, TextChyby(e.what()), "zápis do složky");
             Odloz();
         } catch (const eChyba& e) {
-            Zapis(nazev, {}, -1, "nelze odeslat: " + Utf8(TextChyby(e.what())));
-            Server(Utf8(TextChyby(e.what())));
+            Zapis(nazev, {}, -1, "nelze odeslat: " + TextChyby(e.what()));
+            Server(TextChyby(e.what()));
         }
     }
     bool prvni = true;
@@ -787,7 +784,7 @@ void tHlidac::Pracuj() {
         try {
             Sleduj(z, std::exchange(prvni, false));
         } catch (const eChyba& e) {
-            Server(Utf8(TextChyby(e.what())));
+            Server(TextChyby(e.what()));
             break;
         }
         // The next job in line usually ends soon after the one before it.
@@ -861,7 +858,7 @@ tKonec SpustHlidace(const tZadani& z, const std::string& cestaNastaveni, std::os
     try {
         return hlidac.Bez();
     } catch (const eChyba& e) {
-        zaznam << Utf8(TextChyby(e.what())) << '\n' << std::flush;
+        zaznam << TextChyby(e.what()) << '\n' << std::flush;
         return KonecSoubor;
     }
 }

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     try {
         zadani = CtiVolby(QCoreApplication::arguments());
     } catch (const eChybaVoleb& e) {
-        std::cerr << Win1250NaUtf8(TextChyby(e.what())) << "\n"
+        std::cerr << TextChyby(e.what()) << "\n"
                   << "Nápověda: oblepky-tisk --help\n";
         return KonecVolby;
     }

@@ -2,7 +2,6 @@
 
 #include "core/Chyba.h"
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,8 +17,8 @@ namespace {
 
 // "Soubor X nelze zapsat: No space left on device (28)"
 [[noreturn]] void Chyba(const char* co, const std::string& nazev, int kod) {
-    throw eMistniZapis(Utf8NaWin1250(std::string(co) + " " + nazev + ": " + std::strerror(kod) +
-                                     " (" + std::to_string(kod) + ")"));
+    throw eMistniZapis(std::string(co) + " " + nazev + ": " + std::strerror(kod) + " (" +
+                       std::to_string(kod) + ")");
 }
 
 // "export.txt" numbered n: "export.n.txt"; a name without an extension gets ".n" at its end.

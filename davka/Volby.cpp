@@ -45,9 +45,8 @@ public:
 int Cislo(const QString& text, int od, int po, const char* coJe) {
     const auto cislo = ZkusTextNaCislo(Win(text));
     if (!cislo || *cislo < od || *cislo > po)
-        throw eChybaVoleb(Utf8NaWin1250(std::string(coJe) + " musí být číslo od " +
-                                        std::to_string(od) + " do " + std::to_string(po) +
-                                        ", ne „" + text.toUtf8().toStdString() + "“"));
+        throw eChybaVoleb(std::string(coJe) + " musí být číslo od " + std::to_string(od) + " do " +
+                          std::to_string(po) + ", ne „" + text.toUtf8().toStdString() + "“");
     return *cislo;
 }
 
@@ -128,7 +127,7 @@ tZadani CtiVolby(const QStringList& argumenty) {
         u("[SOUBOR]"));
 
     if (!parser.parse(argumenty))
-        throw eChybaVoleb(Win(parser.errorText()));
+        throw eChybaVoleb(parser.errorText().toUtf8().toStdString());
     tZadani z;
     if (parser.isSet(napoveda) || parser.isSet(verze)) {
         z.Napoveda = parser.isSet(napoveda);
@@ -147,8 +146,8 @@ tZadani CtiVolby(const QStringList& argumenty) {
     for (const QString& hodnota : parser.values(pole)) {
         const qsizetype rovnitko = hodnota.indexOf(u'=');
         if (rovnitko < 0)
-            throw eChybaVoleb(Utf8NaWin1250("Pole (-f) se zadává jako K=HODNOTA, ne „" +
-                                            hodnota.toUtf8().toStdString() + "“"));
+            throw eChybaVoleb("Pole (-f) se zadává jako K=HODNOTA, ne „" +
+                              hodnota.toUtf8().toStdString() + "“");
         // A value never breaks a printed row, as in the program's grid.
         z.Pole.emplace_back(Cislo(hodnota.left(rovnitko), 1, PocetPoli, "Číslo pole (-f)"),
                             BezZlomu(Win(hodnota.mid(rovnitko + 1), &z.Nepresnych)));
@@ -159,15 +158,15 @@ tZadani CtiVolby(const QStringList& argumenty) {
     if (parser.isSet(format)) {
         const QString f = parser.value(format).toLower();
         if (f != u("tsv") && f != u("csv"))
-            throw eChybaVoleb(Utf8NaWin1250("Tvar (--format) je tsv nebo csv, ne „" +
-                                            parser.value(format).toUtf8().toStdString() + "“"));
+            throw eChybaVoleb("Tvar (--format) je tsv nebo csv, ne „" +
+                              parser.value(format).toUtf8().toStdString() + "“");
         z.Tabulka.Format = f == u("csv") ? tFormatTabulky::Csv : tFormatTabulky::Tsv;
     }
     if (parser.isSet(oddelovac)) {
         const QString o = parser.value(oddelovac);
         if (o != u(";") && o != u(",") && o != u("\t") && o.toLower() != u("tab") && o != u("\\t"))
-            throw eChybaVoleb(Utf8NaWin1250("Oddělovač (--separator) je ; , nebo tab, ne „" +
-                                            o.toUtf8().toStdString() + "“"));
+            throw eChybaVoleb("Oddělovač (--separator) je ; , nebo tab, ne „" +
+                              o.toUtf8().toStdString() + "“");
         z.Tabulka.Oddelovac = o.size() == 1 ? o[0].toLatin1() : '\t';
         z.Tabulka.Format = z.Tabulka.Format.value_or(tFormatTabulky::Csv);
     }
@@ -178,43 +177,40 @@ tZadani CtiVolby(const QStringList& argumenty) {
         else if (k == u("windows-1250") || k == u("cp1250"))
             z.Tabulka.Sada = tZnakovaSada::Win1250;
         else
-            throw eChybaVoleb(
-                Utf8NaWin1250("Kódování (--encoding) je utf-8 nebo windows-1250, ne „" +
-                              parser.value(kodovani).toUtf8().toStdString() + "“"));
+            throw eChybaVoleb("Kódování (--encoding) je utf-8 nebo windows-1250, ne „" +
+                              parser.value(kodovani).toUtf8().toStdString() + "“");
     }
     z.Podrobne = parser.isSet(podrobne);
 
     const QStringList soubory = parser.positionalArguments();
     if (soubory.size() > 1)
-        throw eChybaVoleb(Utf8NaWin1250("Zadejte nejvýš jeden soubor s tabulkou"));
+        throw eChybaVoleb("Zadejte nejvýš jeden soubor s tabulkou");
     if (parser.isSet(usazeni))
         z.Usazeni = Cislo(parser.value(usazeni), 1, 3600, "Čekání (--settle)");
     if (parser.isSet(slozka)) {
         if (!soubory.isEmpty() || !z.Pole.empty() || z.Vystup || z.Nahled)
-            throw eChybaVoleb(Utf8NaWin1250(
+            throw eChybaVoleb(
                 "Hlídaná složka (--watch) tiskne soubory, které do ní přibudou; soubor, pole "
-                "(-f), soubor úlohy (-o) ani náhled (-n) k ní nepatří"));
+                "(-f), soubor úlohy (-o) ani náhled (-n) k ní nepatří");
         z.Slozka = QFile::encodeName(parser.value(slozka)).toStdString();
         return z;
     }
     if (parser.isSet(usazeni))
-        throw eChybaVoleb(Utf8NaWin1250("Čekání (--settle) patří k hlídané složce (--watch)"));
+        throw eChybaVoleb("Čekání (--settle) patří k hlídané složce (--watch)");
     if (!soubory.isEmpty())
         z.Soubor = soubory[0] == u("-") ? "-" : QFile::encodeName(soubory[0]).toStdString();
     if (z.Soubor && !z.Pole.empty())
-        throw eChybaVoleb(
-            Utf8NaWin1250("Pole (-f) patří k ručnímu tisku, tabulka je ze souboru; zadejte jen "
-                          "jedno z nich"));
+        throw eChybaVoleb("Pole (-f) patří k ručnímu tisku, tabulka je ze souboru; zadejte jen "
+                          "jedno z nich");
     if (!z.Soubor && z.Pole.empty())
-        throw eChybaVoleb(
-            Utf8NaWin1250("Zadejte soubor s tabulkou, nebo hodnoty polí (-f) pro ruční tisk"));
+        throw eChybaVoleb("Zadejte soubor s tabulkou, nebo hodnoty polí (-f) pro ruční tisk");
     if (z.Nahled && z.Vystup)
-        throw eChybaVoleb(Utf8NaWin1250("Náhled (-n) a soubor úlohy (-o) nejdou spolu"));
+        throw eChybaVoleb("Náhled (-n) a soubor úlohy (-o) nejdou spolu");
     if (parser.isSet(cekat)) {
         z.Cekat = Cislo(parser.value(cekat), 0, NejdeleCekat, "Čekání (--wait)");
         if (z.Nahled || z.Vystup)
-            throw eChybaVoleb(Utf8NaWin1250("Čekání (--wait) patří k tisku do fronty, ne "
-                                            "k náhledu (-n) ani k souboru úlohy (-o)"));
+            throw eChybaVoleb("Čekání (--wait) patří k tisku do fronty, ne "
+                              "k náhledu (-n) ani k souboru úlohy (-o)");
     }
     return z;
 }

@@ -12,8 +12,7 @@ public:
     using eChyba::eChyba;
     // The error with the CUPS status code (ipp_status_t) in the message.
     static eRawPrinter ZKodu(int kod) {
-        eRawPrinter e(
-            Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")"));
+        eRawPrinter e("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
         e.kod_ = kod;
         return e;
     }
@@ -21,8 +20,8 @@ public:
     int Kod() const { return kod_; }
     // A server that did not answer within the deadline.
     static eRawPrinter Vyprselo(int sekund, int kod) {
-        return eRawPrinter(Utf8NaWin1250("Tiskový server neodpověděl do " + std::to_string(sekund) +
-                                         " s (" + std::to_string(kod) + ")"));
+        return eRawPrinter("Tiskový server neodpověděl do " + std::to_string(sekund) + " s (" +
+                           std::to_string(kod) + ")");
     }
 
 private:

@@ -250,7 +250,7 @@ std::vector<tUsekNahledu> VykresliNahled(const tNahled& n) {
                 n.Uloha.Zrusena()
                     ? W("Tady se tisk zastaví chybou a zruší se, tiskárna nedostane nic:")
                     : W("Tady se tisk zastaví chybou, vytisknou se jen celé etikety před ní:"));
-        v.Radek(tDruhUseku::Chyba, TextChyby(n.Chyba));
+        v.Radek(tDruhUseku::Chyba, W(TextChyby(n.Chyba)));
         return v.Vysledek();
     }
     if (!zbytek.empty()) {

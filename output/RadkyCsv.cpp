@@ -33,13 +33,12 @@ tRadkyCsv::tRadkyCsv(int fd, const tDruhTabulky& druh, std::string nazev)
 }
 
 void tRadkyCsv::ChybaCteni(int kod) const {
-    throw eSouborTabulky(
-        Utf8NaWin1250("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")"));
+    throw eSouborTabulky("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")");
 }
 
 void tRadkyCsv::DlouhyRadek() const {
-    throw eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(cislo_ + 1) + " souboru " +
-                                       nazev_ + " je delší než 8 MiB"));
+    throw eSouborTabulky("Řádek " + std::to_string(cislo_ + 1) + " souboru " + nazev_ +
+                         " je delší než 8 MiB");
 }
 
 void tRadkyCsv::NaZacatek() {
@@ -145,9 +144,9 @@ size_t tRadkyCsv::KonecZaznamu() {
         // Nothing more to read: what waited for the next byte is decided on the next turn.
         if (!Dopln(text_.size() - pozice_) && !crNaKonci && !potrebaDalsi) {
             if (uvnitr)
-                throw eSouborTabulky(Utf8NaWin1250("V souboru " + nazev_ +
-                                                   " zůstaly otevřené uvozovky (od řádku " +
-                                                   std::to_string(cislo_ + 1) + ")"));
+                throw eSouborTabulky("V souboru " + nazev_ +
+                                     " zůstaly otevřené uvozovky (od řádku " +
+                                     std::to_string(cislo_ + 1) + ")");
             return text_.size();
         }
     }

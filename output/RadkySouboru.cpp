@@ -112,13 +112,12 @@ tRadkySouboru::tRadkySouboru(tDeskriptor soubor, std::string nazev, const tVolby
 
 void tRadkySouboru::ChybaKopie(int kod) const {
     // Not the input's fault: the temporary folder is full or cannot be written.
-    throw eSouborTabulky(Utf8NaWin1250("Dočasnou kopii souboru " + nazev_ + " nelze zapsat: " +
-                                       std::strerror(kod) + " (" + std::to_string(kod) + ")"));
+    throw eSouborTabulky("Dočasnou kopii souboru " + nazev_ +
+                         " nelze zapsat: " + std::strerror(kod) + " (" + std::to_string(kod) + ")");
 }
 
 void tRadkySouboru::ChybaCteni(int kod) const {
-    throw eSouborTabulky(
-        Utf8NaWin1250("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")"));
+    throw eSouborTabulky("Soubor " + nazev_ + " nelze přečíst (" + std::to_string(kod) + ")");
 }
 
 void tRadkySouboru::NaZacatek() {
@@ -166,8 +165,8 @@ bool tRadkySouboru::Dalsi() {
             break;
         konecRadku -= pozice_; // where the search goes on once the block is refilled
         if (konecRadku > NejdelsiRadek)
-            throw eSouborTabulky(Utf8NaWin1250("Řádek " + std::to_string(cislo_ + 1) + " souboru " +
-                                               nazev_ + " je delší než 8 MiB"));
+            throw eSouborTabulky("Řádek " + std::to_string(cislo_ + 1) + " souboru " + nazev_ +
+                                 " je delší než 8 MiB");
         if (!Dopln()) {
             konecRadku = blok_.size();
             break;

@@ -67,7 +67,7 @@ public:
     struct tKolo {
         std::optional<std::vector<tUloha>> Seznam; // the job list anew, newest first
         std::vector<tUdalost> Udalosti;
-        std::string Chyba; // what kept the server from answering (Windows-1250); empty: none
+        std::string Chyba; // what kept the server from answering (UTF-8); empty: none
     };
     // One round: each queue of the list with a job in progress (all of them after Seznam
     // or Obnov), then each job of this session in progress that the list did not cover.

@@ -35,8 +35,8 @@ ipp_status_t NaUloze(ipp_op_t operace, int id) {
 }
 
 eRawPrinter BezSouboru(int id, const char* proc) {
-    return eRawPrinter(Utf8NaWin1250("Úlohu " + std::to_string(id) +
-                                     " nelze vytisknout znovu: tiskový server už " + proc));
+    return eRawPrinter("Úlohu " + std::to_string(id) +
+                       " nelze vytisknout znovu: tiskový server už " + proc);
 }
 
 } // namespace
@@ -56,8 +56,8 @@ void VytiskniZnovu(int id) {
     if (!u)
         throw BezSouboru(id, "úlohu nezná (její historie byla smazána)");
     if (!u->Skoncila())
-        throw eRawPrinter(Utf8NaWin1250("Úloha " + std::to_string(id) +
-                                        " ještě neskončila, znovu ji vytisknout nejde"));
+        throw eRawPrinter("Úloha " + std::to_string(id) +
+                          " ještě neskončila, znovu ji vytisknout nejde");
     if (kod == IPP_STATUS_ERROR_NOT_POSSIBLE || kod == IPP_STATUS_ERROR_NOT_FOUND)
         throw BezSouboru(id, "nemá její soubory (uchovává je jen nějakou dobu)");
     throw eRawPrinter::ZKodu(kod);

@@ -1,7 +1,6 @@
 #include "ui/Chyby.h"
 
 #include "core/Chyba.h"
-#include "ui/Text.h"
 
 #include <QMessageBox>
 
@@ -13,8 +12,7 @@ QString TextChybovehoOkna(const std::exception_ptr& chyba) {
             std::rethrow_exception(chyba);
         return {};
     } catch (const std::exception& e) {
-        // Messages are Windows-1250 like all text of the program.
-        return NaQt(TextChyby(e.what()));
+        return QString::fromStdString(TextChyby(e.what()));
     } catch (...) {
         return QStringLiteral("Neznámá chyba.");
     }

@@ -148,7 +148,7 @@ void TNahledForm::bUlozitClick() {
     if (!nahled.Chyba.empty())
         throw eChyba(nahled.Chyba);
     if (!nahled.Tiskne)
-        throw eChyba(Utf8NaWin1250("Tisk by nic neposlal, do souboru není co uložit"));
+        throw eChyba("Tisk by nic neposlal, do souboru není co uložit");
     const QString soubor = VyberSouboru
                                ? VyberSouboru()
                                : QFileDialog::getSaveFileName(

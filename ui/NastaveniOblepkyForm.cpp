@@ -97,7 +97,7 @@ void TNastaveniOblepkyForm::NactiTiskarny() {
         try {
             const std::vector<std::string> tiskarny = SeznamTiskaren();
             if (tiskarny.empty())
-                throw eChyba(Utf8NaWin1250("There is no default printer currently selected"));
+                throw eChyba("There is no default printer currently selected");
             for (TNastaveniOblepkyFrame* editor : Eti)
                 editor->NastavTiskarny(tiskarny);
         } catch (...) {

@@ -377,9 +377,9 @@ void TNastaveniOblepkyFrame::Precti(tPopisOblepky& popis) {
     size_t nepresnych = 0;
     popis.Tiskarna = BezZlomu(ZQt(eTiskarna->currentText(), &nepresnych));
     if (nepresnych > 0) // never "????" for a queue the server would not know
-        throw eChyba(Utf8NaWin1250(std::string("Název tiskárny má znaky, které soubor nastavení "
-                                               "(Windows-1250) nemá. ") +
-                                   CoSNazvemFronty));
+        throw eChyba(std::string("Název tiskárny má znaky, které soubor nastavení "
+                                 "(Windows-1250) nemá. ") +
+                     CoSNazvemFronty);
     popis.Kodovani = static_cast<int16_t>(eKodovani->currentIndex());
 
     static_cast<tMrizkaPoli*>(ePole)->Potvrd();

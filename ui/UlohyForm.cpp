@@ -156,7 +156,7 @@ void TUlohyForm::Zobraz(const std::vector<tUloha>& ulohy) {
 
 void TUlohyForm::ZobrazChybu(const std::string& chyba) {
     if (!chyba.empty())
-        xStav->setText(NaQt(chyba));
+        xStav->setText(QString::fromStdString(chyba));
     else if (!xStav->text().startsWith(QStringLiteral("Na frontách")))
         xStav->clear();
 }

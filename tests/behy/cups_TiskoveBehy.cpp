@@ -44,7 +44,7 @@ TEST(BehyCups, VzorovyPrikladDoraziNeznamaFrontaNe) {
         TiskniRucne(popis, 1, hodnoty, sluzby);
         ADD_FAILURE() << "no error";
     } catch (const eRawPrinter& e) {
-        EXPECT_TRUE(std::string(e.what()).starts_with("Chyba p\xF8i komunikaci s tisk\xE1rnou ("))
+        EXPECT_TRUE(std::string(e.what()).starts_with("Chyba při komunikaci s tiskárnou ("))
             << e.what();
     }
     EXPECT_TRUE(zaznam.udalosti.empty());

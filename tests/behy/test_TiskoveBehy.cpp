@@ -156,8 +156,8 @@ TEST_F(Behy, NazevDokumentuNeseSoucetPoctu) {
 // none (the document never becomes whole), after Storno none and no error.
 TEST_F(Behy, PreruseniUklidiAOhlasiCoSeVytiskne) {
     const std::string neniCislo = "'x' is not a valid integer value";
-    const std::string chybaZapisu = "Chyba p\xF8i komunikaci s tisk\xE1rnou (5)";
-    const std::string chybaKonce = "Chyba p\xF8i komunikaci s tisk\xE1rnou (1)";
+    const std::string chybaZapisu = "Chyba při komunikaci s tiskárnou (5)";
+    const std::string chybaKonce = "Chyba při komunikaci s tiskárnou (1)";
     // Writes per label: 4 (three rows and the form feed) after 2 at the start.
     const long long poDvou = 2 + 2 * 4;
     enum tPorucha { Sablona, Zapis, Dokonceni, Storno };

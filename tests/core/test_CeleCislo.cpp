@@ -2,6 +2,7 @@
 
 #include "core/CeleCislo.h"
 #include "core/Chyba.h"
+#include "core/Win1250.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,9 @@ TEST(CeleCislo, Prevod) {
         {"1 2", std::nullopt},
         {"1.0", std::nullopt},
         {"１", std::nullopt},
+        {"\x9e"
+         "1",
+         std::nullopt},
     };
     for (const auto& p : pripady) {
         EXPECT_EQ(ZkusTextNaCislo(p.text), p.cislo) << "'" << p.text << "'";
@@ -60,11 +64,18 @@ TEST(CeleCislo, Prevod) {
                 TextNaCislo(p.text);
                 ADD_FAILURE() << "no error for '" << p.text << "'";
             } catch (const eChyba& e) {
-                EXPECT_EQ(e.what(), "'" + std::string(p.text) + "' is not a valid integer value");
+                EXPECT_EQ(e.what(), "'" + Win1250NaUtf8(p.text) + "' is not a valid integer value");
             }
         }
     }
     EXPECT_EQ(ZkusTextNaCislo(std::string_view("1\0", 2)), std::nullopt);
+    // The message is UTF-8: a Windows-1250 cell is converted into it.
+    try {
+        TextNaCislo("\x9e"
+                    "1");
+    } catch (const eChyba& e) {
+        EXPECT_STREQ(e.what(), "'ž1' is not a valid integer value");
+    }
 }
 
 TEST(CeleCislo, NaText) {

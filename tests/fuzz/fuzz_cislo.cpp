@@ -2,6 +2,7 @@
 
 #include "core/CeleCislo.h"
 #include "core/Chyba.h"
+#include "core/Win1250.h"
 #include "tests/fuzz/Kontrola.h"
 
 #include <charconv>
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const eChyba& e) {
         KONTROLA(!cislo);
         // what() ends at a NUL byte of the text.
-        const std::string zprava = "'" + std::string(text) + "' is not a valid integer value";
+        const std::string zprava = "'" + Win1250NaUtf8(text) + "' is not a valid integer value";
         KONTROLA(e.what() == zprava.substr(0, zprava.find('\0')));
     }
     if (cislo)

@@ -21,7 +21,7 @@ tZachytUlohy::~tZachytUlohy() {
 void tZachytUlohy::Write(const std::string& data) {
     if (zaznam_.zapisu == zaznam_.selzeZapis) {
         selhalo_ = true;
-        throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (5)");
+        throw eChyba("Chyba při komunikaci s tiskárnou (5)");
     }
     ++zaznam_.zapisu;
     zaznam_.bajtu += static_cast<long long>(data.size());
@@ -41,7 +41,7 @@ void tZachytUlohy::Dokonci() {
     zaznam_.udalosti.push_back("dokonci");
     if (zaznam_.selzeDokonceni) {
         selhalo_ = true;
-        throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (1)");
+        throw eChyba("Chyba při komunikaci s tiskárnou (1)");
     }
 }
 
@@ -56,7 +56,7 @@ tSluzbyTisku Sluzby(tZaznam& zaznam) {
         zaznam.nazevDokumentu = nazev;
         zaznam.tiskarna = tiskarna;
         if (zaznam.selzeVytvoreni)
-            throw eChyba("Chyba p\xF8i komunikaci s tisk\xE1rnou (1)");
+            throw eChyba("Chyba při komunikaci s tiskárnou (1)");
         ++zaznam.uloh;
         return std::make_unique<tZachytUlohy>(zaznam);
     };

@@ -135,7 +135,7 @@ TEST_F(DiskTest, AdresarProgramuJenProCteni) {
     if (!Pripoj(adresar_.c_str(), nullptr, MS_BIND, nullptr) ||
         ::mount(nullptr, adresar_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
         GTEST_SKIP() << "no read-only bind mount here: " << std::strerror(errno);
-    UlozeniSelze("Cannot create file " + Utf8NaWin1250(ini_.string()), {"Oblepky.ini"});
+    UlozeniSelze("Cannot create file " + ini_.string(), {"Oblepky.ini"});
     ASSERT_EQ(::umount2(adresar_.c_str(), 0), 0);
     pripojeno_ = false;
     DalsiUlozeniFunguje();
@@ -164,7 +164,7 @@ TEST_F(DiskTest, NastaveniNeniSoubor) {
     for (bool roura : {false, true}) {
         SCOPED_TRACE(roura ? "FIFO" : "directory");
         ASSERT_EQ(roura ? ::mkfifo(ini_.c_str(), 0644) : ::mkdir(ini_.c_str(), 0755), 0);
-        const std::string zprava = "Cannot open file " + Utf8NaWin1250(ini_.string());
+        const std::string zprava = "Cannot open file " + ini_.string();
         EXPECT_EQ(Zprava([&] { tUlozisteNastaveni(ini_).Nacti(); }), zprava);
         UlozeniSelze(zprava, {"Oblepky.ini"});
         EXPECT_EQ(fs::status(ini_).type(), roura ? fs::file_type::fifo : fs::file_type::directory);

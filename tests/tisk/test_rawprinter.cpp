@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 const std::string Fronta = "Stitky";
 
 std::string Zprava(int kod) {
-    return Utf8NaWin1250("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
+    return "Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")";
 }
 
 // All jobs the server knows, on every queue.
@@ -245,8 +245,7 @@ TEST_F(RawPrinter, LossMidwayRaisesFromWriteOrDokonci) {
             });
         }
         p.naprava();
-        EXPECT_TRUE(chyba.starts_with(Utf8NaWin1250("Chyba při komunikaci s tiskárnou (")))
-            << "raised: " << chyba;
+        EXPECT_TRUE(chyba.starts_with("Chyba při komunikaci s tiskárnou (")) << "raised: " << chyba;
     }
 }
 

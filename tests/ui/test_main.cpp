@@ -752,7 +752,7 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->buttons().size(), 1);
         });
-        UkazChybu(std::make_exception_ptr(eRawPrinter(Utf8NaWin1250("Nelze číst ř"))));
+        UkazChybu(std::make_exception_ptr(eRawPrinter("Nelze číst ř")));
         QCOMPARE(videno, (QStringList{QStringLiteral("Nelze číst ř."), QStringLiteral("Oblepky")}));
         QCOMPARE(TextChybovehoOkna(std::make_exception_ptr(42)), QStringLiteral("Neznámá chyba."));
     }
