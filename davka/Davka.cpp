@@ -142,7 +142,7 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, std::ostream& vystup, std::ostr
         // The labels are made while the bytes before them travel.
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(*z.Vystup));
-        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna, nullptr, vlozeni.Znacka);
         idUlohy = tisk->Uloha();
         if (vlozeni.UlohaVytvorena)
             vlozeni.UlohaVytvorena(*tisk); // on an error the job goes before its first byte

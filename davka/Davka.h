@@ -36,6 +36,8 @@ struct tVlozeniDavky {
     // The job exists and no byte of it is sent yet; an error raised here cancels the job
     // and ends the run as a printer error.
     std::function<void(const tRawPrinter& uloha)> UlohaVytvorena;
+    // Marks the job as this caller's own (OznaceneUlohy.h); empty: no mark.
+    std::string Znacka;
     // Asked every few thousand labels; false cancels the job, and nothing of it prints.
     std::function<bool()> Pokracovat;
     // The labels that will print, as the "Počet etiket" line says.

@@ -8,6 +8,7 @@
 #include "davka/Slozka.h"
 #include "output/ChybaTiskarny.h"
 #include "output/OvereniFronty.h"
+#include "output/OznaceneUlohy.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
 #include "output/SpravaUloh.h"
@@ -190,6 +191,7 @@ private:
     void Prohledej();
     void Dozrale();
     void Prevezmi();
+    void ZrusOpustene();
     void NactiZabor(const std::string& slozka);
     bool Zaber();
     void Pracuj();
@@ -217,6 +219,7 @@ private:
     std::deque<std::string> pripravene_; // complete files, in the order they became so
     std::set<std::string> ponechane_;    // entries left alone (logged once)
     std::deque<tZabor> zabory_;          // claimed, in claim order
+    std::set<std::string> opustene_;     // watchers taken over whose lost jobs may remain
     tHodiny::time_point prohledani_{};
     tHodiny::time_point pauzaDo_{};
     tHodiny::duration pauza_{};
@@ -402,6 +405,37 @@ void tHlidac::Prevezmi() {
         }
         ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
         ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
+        opustene_.insert(jmeno);
+    }
+    if (!opustene_.empty())
+        ZrusOpustene();
+}
+
+// A watcher killed between its job's creation and the journal's write leaves the job held
+// for ever: nothing names it. Such jobs of the watchers taken over (the mark is their folder's
+// name) are cancelled once all their claims are ours. A job a journal names is left to
+// OsudZaboru, and another program's job has no such mark. A held job was never released, so
+// nothing of it has printed.
+void tHlidac::ZrusOpustene() {
+    std::set<int> jmenovane;
+    for (const tZabor& z : zabory_)
+        if (z.uloha)
+            jmenovane.insert(*z.uloha);
+    try {
+        for (const tOznacenaUloha& u : DrzeneOznaceneUlohy()) {
+            if (!opustene_.contains(u.Znacka) || jmenovane.contains(u.Id))
+                continue;
+            try {
+                ZrusUlohu(u.Id);
+                Zapis("", u.Id, -1,
+                      "zrušena úloha ukončeného hlídače, kterou nejmenuje žádný deník");
+            } catch (const eRawPrinter&) {
+                // It ended meanwhile, or its user took it back.
+            }
+        }
+        opustene_.clear();
+    } catch (const eChyba& e) {
+        Server(TextChyby(e.what())); // asked again at the next look at the folder
     }
 }
 
@@ -632,6 +666,7 @@ void tHlidac::Tiskni(tZabor& z) {
     zadani.Soubor = z.nazev;
     bool radky = false, zastaveno = false;
     tVlozeniDavky vlozeni;
+    vlozeni.Znacka = mojeJmeno_;
     vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
         return std::make_unique<tRadkySouboru>(std::move(soubor), z.nazev, zadani.Tabulka);

@@ -2,6 +2,7 @@
 
 #include "core/Win1250.h"
 #include "output/OvereniFronty.h"
+#include "output/OznaceneUlohy.h"
 
 #include <cups/cups.h>
 
@@ -35,10 +36,12 @@ ipp_t* ZadostFronte(ipp_op_t operace, const std::string& fronta) {
 // so the document's own end cannot tell.) Returns the job id, 0 on failure; uuid gets the
 // job's job-uuid, which stays its own when a new server gives its id again.
 int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& nazev,
-                std::string& uuid) {
+                const std::string& znacka, std::string& uuid) {
     ipp_t* zadost = ZadostFronte(IPP_OP_CREATE_JOB, fronta);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, nazev.c_str());
     ippAddString(zadost, IPP_TAG_JOB, IPP_TAG_KEYWORD, "job-hold-until", nullptr, "indefinite");
+    if (!znacka.empty())
+        ippAddString(zadost, IPP_TAG_JOB, IPP_TAG_NAME, AtributZnacky, nullptr, znacka.c_str());
     const std::string cesta = "/printers/" + fronta;
     ipp_t* odpoved = cupsDoRequest(spojeni, zadost, cesta.c_str()); // frees the request
     ipp_attribute_t* id = ippFindAttribute(odpoved, "job-id", IPP_TAG_INTEGER);
@@ -52,13 +55,13 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
 } // namespace
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
-                         tOdriznuti* odriznuti)
+                         tOdriznuti* odriznuti, const std::string& znacka)
     : odriznuti_(odriznuti), tiskarna_(Win1250NaUtf8(Overena(tiskarna, odriznuti))),
       spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
-        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev, uuid_);
+        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev, znacka, uuid_);
     }
     if (uloha_ == 0)
         throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);

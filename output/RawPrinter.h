@@ -12,9 +12,9 @@ public:
     // Create: checks that the queue exists, creates the job under the document name, held
     // until its document is whole, and starts a raw document. Names are 8-bit Windows-1250 text.
     // Every server call of the job ends at once when odriznuti (may be null) is cut from another
-    // thread.
+    // thread. A znacka that is not empty marks the job as a watcher's own (OznaceneUlohy.h).
     tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
-                tOdriznuti* odriznuti = nullptr);
+                tOdriznuti* odriznuti = nullptr, const std::string& znacka = {});
     ~tRawPrinter() override; // ends a document still open (EndDoc); never raises
     tRawPrinter(const tRawPrinter&) = delete;
     tRawPrinter& operator=(const tRawPrinter&) = delete;

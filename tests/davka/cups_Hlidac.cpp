@@ -4,6 +4,8 @@
 // its own number, so the capture shows what printed how often.
 
 #include "core/Nastaveni.h"
+#include "output/OznaceneUlohy.h"
+#include "output/SpravaUloh.h"
 #include "tests/podpora/DocasnyAdresar.h"
 #include "tests/tisk/CupsTest.h"
 
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -514,44 +517,51 @@ TEST(Hlidac, RestartServeru) {
 }
 
 // lp's job of text on the queue (held with -H indefinite when drzet): its id.
-int Lp(const fs::path& adresar, const std::string& text, bool drzet = false) {
+int Lp(const fs::path& adresar, const std::string& text, bool drzet = false,
+       const std::string& znacka = "") {
     ZapisBajty(adresar / "lp.txt", text);
-    const std::string radek = "lp -d " + Fronta + " -o raw " + (drzet ? "-H indefinite " : "") +
-                              "'" + (adresar / "lp.txt").string() + "' > '" +
-                              (adresar / "lp.out").string() + "'";
+    const std::string radek =
+        "lp -d " + Fronta + " -o raw " + (drzet ? "-H indefinite " : "") +
+        (znacka.empty() ? "" : "-o " + std::string(AtributZnacky) + "=" + znacka + " ") + "'" +
+        (adresar / "lp.txt").string() + "' > '" + (adresar / "lp.out").string() + "'";
     EXPECT_EQ(std::system(radek.c_str()), 0);
     const std::string vystup = PrectiBajty(adresar / "lp.out"); // "request id is Q-12 (1 file(s))"
     const size_t pomlcka = vystup.find(Fronta + "-");
     return pomlcka == std::string::npos ? 0 : std::stoi(vystup.substr(pomlcka + Fronta.size() + 1));
 }
 
-// The job-uuid the server gave job id.
-std::string Uuid(int id) {
+// The job-uuid the server gave job id, or (stav) its job-state as a number.
+std::string Uuid(int id, bool stav = false) {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
                      "/jobs/%d", id);
     ipp_t* zadost = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
     ipp_t* odpoved = cupsDoRequest(CUPS_HTTP_DEFAULT, zadost, "/");
-    ipp_attribute_t* a = ippFindAttribute(odpoved, "job-uuid", IPP_TAG_URI);
-    std::string uuid = a != nullptr ? ippGetString(a, 0, nullptr) : "";
+    ipp_attribute_t* a = stav ? ippFindAttribute(odpoved, "job-state", IPP_TAG_ENUM)
+                              : ippFindAttribute(odpoved, "job-uuid", IPP_TAG_URI);
+    std::string uuid = a == nullptr ? ""
+                       : stav       ? std::to_string(ippGetInteger(a, 0))
+                                    : ippGetString(a, 0, nullptr);
     ippDelete(odpoved);
     return uuid;
 }
 
 // Claims a watcher left when it was killed, each with its journal, against what the server
 // answers about the job named: on a server that removes ended jobs' files at once, one whose
-// ids another server has given again, one with a job held half sent. Each file prints once at
-// most, and never reaches hotovo/ unless it printed.
+// ids another server has given again, one with a job held half sent, one killed before its
+// journal was written. Each file prints once at most, and never reaches hotovo/ unless it
+// printed. Of the held jobs no journal names, only the dead watcher's own is cancelled.
 TEST(Hlidac, PrevzetiPoZabiti) {
     cups_test::PridejFrontu(Fronta);
     cups_test::VymazZachycene(Fronta);
     CupsTest("files", "no");
     const tProstredi prostredi;
     enum tKonec { Hotovo, Chyby };
+    int sirotek = 0; // the held job of the claim without a journal
     const struct {
         const char* nazev;
-        std::function<std::string(const tProstredi&)> denik; // the journal's text
+        std::function<std::optional<std::string>(const tProstredi&)> denik; // none: no journal
         tKonec konec;
         std::string duvod;
         int vytisteno; // how often its number prints in all
@@ -576,12 +586,28 @@ TEST(Hlidac, PrevzetiPoZabiti) {
         // Held, its document never confirmed: cancelled, and the file prints.
         {"S0303",
          [](auto& p) {
-             const int id = Lp(p.adresar.Cesta(), "X0303\n", true);
+             const int id = Lp(p.adresar.Cesta(), "X0303\n", true, "mrtvy");
              return std::to_string(id) + "\n" + Uuid(id) + "\n";
          },
          Hotovo, "", 1},
         {"S0304", [](auto&) { return std::string("999999\n\n"); }, Chyby, "nezná", 0},
+        // Killed between creating the job and writing the journal: the job stays held, the
+        // file prints.
+        {"S0305",
+         [&sirotek](auto& p) {
+             sirotek = Lp(p.adresar.Cesta(), "X0305\n", true, "mrtvy");
+             return std::nullopt;
+         },
+         Hotovo, "", 1},
     };
+    // Held jobs that no journal names: another watcher's, and one of no watcher at all.
+    const struct {
+        const char* znacka;
+        int stav;
+    } drzene[] = {{"jiny", IPP_JSTATE_HELD}, {"", IPP_JSTATE_HELD}};
+    std::vector<int> idDrzenych;
+    for (const auto& d : drzene)
+        idDrzenych.push_back(Lp(prostredi.adresar.Cesta(), "X\n", true, d.znacka));
     // A dead watcher's folder: its lock file, one claim folder per file.
     const fs::path mrtvy = prostredi.slozka / ".oblepky-hlidac" / "mrtvy";
     fs::create_directories(mrtvy);
@@ -593,7 +619,8 @@ TEST(Hlidac, PrevzetiPoZabiti) {
         fs::create_directory(mrtvy / slozka);
         ZapisBajty(mrtvy / slozka / (std::string(p.nazev) + ".txt"),
                    "1\t" + std::string(p.nazev) + "\n");
-        ZapisBajty(mrtvy / slozka / ".uloha", p.denik(prostredi));
+        if (const auto denik = p.denik(prostredi))
+            ZapisBajty(mrtvy / slozka / ".uloha", *denik);
     }
     {
         tHlidac hlidac(prostredi);
@@ -614,6 +641,13 @@ TEST(Hlidac, PrevzetiPoZabiti) {
         const auto it = vytistene.find(p.nazev);
         EXPECT_EQ(it == vytistene.end() ? 0 : it->second, p.vytisteno) << p.nazev;
     }
+    EXPECT_EQ(Uuid(sirotek, true), std::to_string(IPP_JSTATE_CANCELED));
+    for (size_t i = 0; i < std::size(drzene); ++i) {
+        EXPECT_EQ(Uuid(idDrzenych[i], true), std::to_string(drzene[i].stav)) << drzene[i].znacka;
+        ZrusUlohu(idDrzenych[i]);
+    }
+    EXPECT_NE(prostredi.Log().find("zrušena úloha ukončeného hlídače"), std::string::npos)
+        << prostredi.Log();
     CupsTest("files", "yes");
 }
 
