@@ -6,6 +6,7 @@
 #include "davka/Denik.h"
 #include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
+#include "davka/ZdrojUdalosti.h"
 #include "output/ChybaTiskarny.h"
 #include "output/OvereniFronty.h"
 #include "output/OznaceneUlohy.h"
@@ -21,7 +22,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <deque>
@@ -33,16 +33,13 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
-#include <sys/inotify.h>
-#include <sys/signalfd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-using tHodiny = std::chrono::steady_clock;
+using tHodiny = tZdrojUdalosti::tHodiny;
 using namespace std::chrono_literals;
 
 const std::string Hotovo = "hotovo", Chyby = "chyby";
@@ -186,7 +183,6 @@ private:
         Zapis(z.nazev, z.uloha, z.etiket, stav);
     }
     bool Signal();
-    void Udalosti();
     void Prisel(const std::string& nazev, bool prejmenovan);
     void Prohledej();
     void Dozrale();
@@ -203,7 +199,7 @@ private:
     void Fronta(const tUloha& u, bool vazne);
     void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
     bool MuzeOdeslat() const;
-    std::chrono::milliseconds Cekani() const;
+    tHodiny::time_point Cekani() const;
 
     const tZadani& zadani_;
     const std::string& nastaveni_;
@@ -211,7 +207,8 @@ private:
     const tHodiny::duration usazeni_;
     bool konec_ = false;
 
-    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_, inotify_, signal_;
+    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_;
+    std::optional<tZdrojUdalosti> zdroj_;
     std::string mojeJmeno_;
     long long poradi_ = 0;
 
@@ -220,7 +217,6 @@ private:
     std::set<std::string> ponechane_;    // entries left alone (logged once)
     std::deque<tZabor> zabory_;          // claimed, in claim order
     std::set<std::string> opustene_;     // watchers taken over whose lost jobs may remain
-    tHodiny::time_point prohledani_{};
     tHodiny::time_point pauzaDo_{};
     tHodiny::duration pauza_{};
     std::string potizServeru_, potizFronty_, potizTisku_, potizZapisu_;
@@ -264,26 +260,13 @@ void tHlidac::Priprav() {
         throw eChyba("Pracovní složku hlídače nelze připravit (" + std::to_string(errno) + ")");
     mojeJmeno_ = nazev;
 
-    sigset_t signaly;
-    sigemptyset(&signaly);
-    sigaddset(&signaly, SIGTERM);
-    sigaddset(&signaly, SIGINT);
-    sigaddset(&signaly, SIGHUP); // as SIGTERM: no terminal to hang up on a service
-    ::pthread_sigmask(SIG_BLOCK, &signaly, nullptr);
-    signal_ = tDeskriptor(::signalfd(-1, &signaly, SFD_NONBLOCK | SFD_CLOEXEC));
-    inotify_ = tDeskriptor(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-    if (!signal_.Otevreny() || !inotify_.Otevreny() ||
-        ::inotify_add_watch(inotify_.Fd(), zadani_.Slozka->c_str(),
-                            IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
-                                IN_ONLYDIR) < 0)
-        throw eChyba("Složku " + *zadani_.Slozka + " nelze hlídat (" + std::to_string(errno) + ")");
+    zdroj_.emplace(*zadani_.Slozka, usazeni_);
     Prevezmi();
     Prohledej();
 }
 
 bool tHlidac::Signal() {
-    signalfd_siginfo info{};
-    if (::read(signal_.Fd(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+    if (zdroj_->Signal())
         konec_ = true;
     return konec_;
 }
@@ -324,26 +307,8 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
     }
 }
 
-void tHlidac::Udalosti() {
-    alignas(inotify_event) char buf[16384];
-    for (;;) {
-        const ssize_t delka = ::read(inotify_.Fd(), buf, sizeof buf);
-        if (delka <= 0)
-            return;
-        for (ssize_t i = 0; i < delka;) {
-            const auto* u = reinterpret_cast<const inotify_event*>(buf + i);
-            i += static_cast<ssize_t>(sizeof(inotify_event) + u->len);
-            if ((u->mask & IN_Q_OVERFLOW) != 0)
-                prohledani_ = {}; // events lost: look at the whole folder now
-            else if (u->len > 0)
-                Prisel(u->name, (u->mask & IN_MOVED_TO) != 0);
-        }
-    }
-}
-
 void tHlidac::Prohledej() {
-    // inotify does not see files that another machine writes on a network share.
-    prohledani_ = tHodiny::now() + usazeni_;
+    zdroj_->Prohledano();
     std::set<std::string> jsou;
     for (const std::string& nazev : Polozky(slozka_.Fd())) {
         jsou.insert(nazev);
@@ -837,9 +802,10 @@ bool tHlidac::MuzeOdeslat() const {
     return vTisku < NejvicUloh && !(frontaStoji_ && vTisku > 0);
 }
 
-std::chrono::milliseconds tHlidac::Cekani() const {
-    const auto ted = tHodiny::now();
-    auto kdy = prohledani_;
+// The time of the next task; the event source wakes earlier for an event or a look at the
+// whole folder.
+tHodiny::time_point tHlidac::Cekani() const {
+    auto kdy = tHodiny::time_point::max();
     for (const auto& [nazev, k] : kandidati_)
         if (!k.cely)
             kdy = std::min(kdy, k.od + usazeni_);
@@ -856,9 +822,7 @@ std::chrono::milliseconds tHlidac::Cekani() const {
     // next question about a job, not in a loop.
     if (tisk && MuzeOdeslat())
         kdy = std::min(kdy, pauzaDo_);
-    if (kdy <= ted)
-        return std::chrono::milliseconds(0);
-    return std::chrono::ceil<std::chrono::milliseconds>(kdy - ted);
+    return kdy;
 }
 
 tKonec tHlidac::Bez() {
@@ -869,15 +833,11 @@ tKonec tHlidac::Bez() {
         Pracuj();
         if (konec_)
             break;
-        pollfd co[2] = {{signal_.Fd(), POLLIN, 0}, {inotify_.Fd(), POLLIN, 0}};
-        const auto cekani = Cekani();
-        if (::poll(co, 2, static_cast<int>(std::min<long long>(cekani.count(), 60000))) < 0 &&
-            errno != EINTR)
+        if (!zdroj_->Cekej(Cekani()) || Signal())
             break;
-        if (Signal())
-            break;
-        Udalosti();
-        if (tHodiny::now() >= prohledani_)
+        zdroj_->Udalosti(
+            [this](const std::string& nazev, bool prejmenovan) { Prisel(nazev, prejmenovan); });
+        if (zdroj_->Prohledat())
             Prohledej();
         Dozrale();
     }
