@@ -4,6 +4,8 @@
 // - latency: from a file's rename into the folder to its last byte at the capture, one file
 //   at a time, p50 and p99;
 // - throughput: files dropped at once, until the capture holds them all;
+// both with the capture queue alone on the server and with 120 more queues beside it;
+// - the watcher's CPU time while 80 files wait on a stopped queue (10 s);
 // - the watcher's memory (VmRSS) while it prints 10,000 files, and its wake-ups when idle.
 //
 //   build-dir/bench/bench_hlidac [FILES [MEMORY]]
@@ -20,6 +22,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -170,6 +174,74 @@ long Probuzeni(pid_t pid) {
     return soucet;
 }
 
+constexpr int DalsichFront = 120;
+
+void Prikaz(const std::string& radek) {
+    if (std::system(radek.c_str()) != 0)
+        throw std::runtime_error(radek + " failed");
+}
+
+std::string Skripty() {
+    const char* skripty = std::getenv("OBLEPKY_SKRIPTY");
+    return skripty ? skripty : OBLEPKY_SKRIPTY;
+}
+
+// The CPU time (user and system) a process has used so far, in seconds.
+double CasProcesoru(pid_t pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::istringstream pole(stat.substr(stat.rfind(')') + 2));
+    std::string kus;
+    double tiku = 0;
+    for (int i = 3; i <= 15 && pole >> kus; ++i)
+        if (i == 14 || i == 15)
+            tiku += std::stod(kus);
+    return tiku / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+struct tPomer {
+    double latence, propustnost; // watcher / loop
+};
+
+// Latency and throughput of both ways on the server as it is now.
+tPomer Porovnej(tZpusob (&zpusoby)[2], tZachyt& zachyt, int souboru, int& cislo,
+                const std::string& nadpis) {
+    // The two take turns, file by file and round by round, so load from elsewhere on the
+    // machine hits both alike.
+    std::vector<double> casy[2];
+    for (int i = 0; i < souboru; ++i) {
+        for (int k = 0; k < 2; ++k) {
+            const auto zacatek = tHodiny::now();
+            Vloz(zpusoby[k], ++cislo);
+            zachyt.Cekej(1);
+            casy[k].push_back(
+                std::chrono::duration<double, std::milli>(tHodiny::now() - zacatek).count());
+        }
+    }
+    constexpr int Kol = 5;
+    double sekund[2]{};
+    for (int kolo = 0; kolo < Kol; ++kolo) {
+        for (int k = 0; k < 2; ++k) {
+            std::this_thread::sleep_for(1s); // the other's jobs followed to their end
+            const auto zacatek = tHodiny::now();
+            for (int i = 0; i < souboru / Kol; ++i)
+                Vloz(zpusoby[k], ++cislo);
+            zachyt.Cekej(static_cast<size_t>(souboru / Kol));
+            sekund[k] += std::chrono::duration<double>(tHodiny::now() - zacatek).count();
+        }
+    }
+    double p50[2]{}, propustnost[2]{};
+    for (int k = 0; k < 2; ++k) {
+        p50[k] = Percentil(casy[k], 0.5);
+        propustnost[k] = (souboru / Kol * Kol) / sekund[k];
+        std::printf("%s, %-26s latency p50 %6.1f ms, p99 %6.1f ms; throughput %6.1f files/s\n",
+                    nadpis.c_str(), zpusoby[k].nazev, p50[k], Percentil(casy[k], 0.99),
+                    propustnost[k]);
+    }
+    std::fflush(stdout);
+    return {p50[0] / p50[1], propustnost[0] / propustnost[1]};
+}
+
 void Priprav() {
     CupsTest("start", Adresar, Fronta);
     CupsTest("queue", Adresar, Fronta);
@@ -201,40 +273,36 @@ int main(int argc, char** argv) {
         for (tZpusob& z : zpusoby)
             Spust(z);
         tZachyt zachyt;
-        // The two take turns, file by file and round by round, so load from elsewhere on the
-        // machine hits both alike.
-        std::vector<double> casy[2];
         int cislo = 0;
-        for (int i = 0; i < souboru; ++i) {
-            for (int k = 0; k < 2; ++k) {
-                const auto zacatek = tHodiny::now();
-                Vloz(zpusoby[k], ++cislo);
-                zachyt.Cekej(1);
-                casy[k].push_back(
-                    std::chrono::duration<double, std::milli>(tHodiny::now() - zacatek).count());
-            }
-        }
-        constexpr int Kol = 5;
-        double sekund[2]{};
-        for (int kolo = 0; kolo < Kol; ++kolo) {
-            for (int k = 0; k < 2; ++k) {
-                std::this_thread::sleep_for(1s); // the other's jobs followed to their end
-                const auto zacatek = tHodiny::now();
-                for (int i = 0; i < souboru / Kol; ++i)
-                    Vloz(zpusoby[k], ++cislo);
-                zachyt.Cekej(static_cast<size_t>(souboru / Kol));
-                sekund[k] += std::chrono::duration<double>(tHodiny::now() - zacatek).count();
-            }
-        }
-        double p50[2]{}, propustnost[2]{};
-        for (int k = 0; k < 2; ++k) {
-            p50[k] = Percentil(casy[k], 0.5);
-            propustnost[k] = (souboru / Kol * Kol) / sekund[k];
-            std::printf("%-26s latency p50 %6.1f ms, p99 %6.1f ms; throughput %6.1f files/s\n",
-                        zpusoby[k].nazev, p50[k], Percentil(casy[k], 0.99), propustnost[k]);
-        }
+        const tPomer jedna = Porovnej(zpusoby, zachyt, souboru, cislo, "1 queue");
+        for (int i = 0; i < DalsichFront; ++i)
+            Prikaz("'" + Skripty() + "/cups-test' dead '" + Adresar.string() + "' Dalsi" +
+                   std::to_string(i) + " >/dev/null");
+        const tPomer mnoho =
+            Porovnej(zpusoby, zachyt, souboru, cislo, std::to_string(DalsichFront + 1) + " queues");
+        for (const auto& [nadpis, p] : {std::pair{"1 queue", jedna}, {"many queues", mnoho}})
+            std::printf("watcher / loop, %s: latency p50 %.2f (target at most 1.2), throughput "
+                        "%.2f (target at least 1)\n",
+                        nadpis, p.latence, p.propustnost);
         std::fflush(stdout);
         Ukonci(zpusoby[1].pid);
+        {
+            // Files that cannot move: the watcher should sleep, not spin.
+            const tZpusob& z = zpusoby[0];
+            std::this_thread::sleep_for(3s);
+            Prikaz("cupsdisable " + Fronta);
+            for (int i = 0; i < 80; ++i)
+                Vloz(z, ++cislo);
+            std::this_thread::sleep_for(3s);
+            const double pred = CasProcesoru(z.pid);
+            std::this_thread::sleep_for(10s);
+            std::printf("watcher, 80 files on a stopped queue: %.1f %% of a core over 10 s "
+                        "(target below 5)\n",
+                        10.0 * (CasProcesoru(z.pid) - pred));
+            Prikaz("cupsenable " + Fronta);
+            zachyt.Cekej(80);
+        }
+
         const tZpusob& z = zpusoby[0];
         if (pamet > 0) {
             // Idle: wake-ups of all its threads over 20 s with nothing arriving.
@@ -257,9 +325,6 @@ int main(int argc, char** argv) {
             std::printf("\n");
         }
         Ukonci(z.pid);
-        std::printf("watcher / loop: latency p50 %.2f (target at most 1.2), throughput %.2f "
-                    "(target at least 1)\n",
-                    p50[0] / p50[1], propustnost[0] / propustnost[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         CupsTest("stop", Adresar, Fronta);

@@ -6,6 +6,8 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <random>
+#include <string_view>
 #include <system_error>
 
 #include <fcntl.h>
@@ -143,6 +145,26 @@ tDeskriptor OtevriNaMiste(const std::string& cesta, bool neCekat) {
     if (soubor.Otevreny() && neCekat)
         ::fcntl(soubor.Fd(), F_SETFL, ::fcntl(soubor.Fd(), F_GETFL) & ~O_NONBLOCK);
     return soubor;
+}
+
+std::string NahodneJmeno() {
+    static thread_local std::mt19937_64 nahoda{std::random_device{}()};
+    static constexpr std::string_view Znaky = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s;
+    for (int i = 0; i < 10; ++i)
+        s += Znaky[nahoda() % Znaky.size()];
+    return s;
+}
+
+tDeskriptor VytvorDocasny(int slozka, const std::string& zaklad, mode_t prava, std::string& jmeno) {
+    for (int pokus = 0; pokus < 100; ++pokus) {
+        jmeno = zaklad + "." + NahodneJmeno() + ".tmp";
+        tDeskriptor soubor(::openat(slozka, jmeno.c_str(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, prava));
+        if (soubor.Otevreny() || errno != EEXIST)
+            return soubor;
+    }
+    return tDeskriptor();
 }
 
 tDocasnySoubor::tDocasnySoubor(const std::string& cil) : cil_(cil) {

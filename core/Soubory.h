@@ -72,6 +72,14 @@ tCilZapisu NajdiCilZapisu(const std::string& cesta);
 // error (ENXIO) instead of a wait.
 tDeskriptor OtevriNaMiste(const std::string& cesta, bool neCekat);
 
+// Ten random letters and digits, for names no other process picks.
+std::string NahodneJmeno();
+
+// A new file in the folder held open as slozka, created exclusively under a name that starts
+// with zaklad and ends ".tmp" with random characters between; jmeno gets the name. Not open
+// when it cannot be made (errno tells why).
+tDeskriptor VytvorDocasny(int slozka, const std::string& zaklad, mode_t prava, std::string& jmeno);
+
 // A new file beside a target, under a short name in the same folder (so that a target name
 // near the length limit still has one), created exclusively. Removed when the owner goes,
 // unless Nahrad has put it in the target's place.

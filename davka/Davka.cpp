@@ -186,7 +186,7 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(
                 *z.Vystup, [&zastaveni] { return !zastaveni.Prisel(); }));
-        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna);
+        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna, nullptr, vlozeni.Znacka);
         idUlohy = tisk->Uloha();
         if (vlozeni.UlohaVytvorena)
             vlozeni.UlohaVytvorena(*tisk); // on an error the job goes before its first byte
@@ -211,6 +211,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
     } catch (...) {
         chyba = std::current_exception();
         konec = KonecChyby(chyba);
+        if (vlozeni.Selhani)
+            vlozeni.Selhani(chyba);
     }
     // The count is the run's own, also after a failure; a table file that could not be read
     // through before the first label has none.

@@ -4,6 +4,7 @@
 
 #include "davka/Volby.h"
 
+#include <exception>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -35,10 +36,14 @@ struct tVlozeniDavky {
     // The job exists and no byte of it is sent yet; an error raised here cancels the job
     // and ends the run as a printer error.
     std::function<void(const tRawPrinter& uloha)> UlohaVytvorena;
+    // Marks the job as this caller's own (OznaceneUlohy.h); empty: no mark.
+    std::string Znacka;
     // Asked every few thousand labels; false cancels the job, and nothing of it prints.
     std::function<bool()> Pokracovat;
     // The labels that will print, as the "Počet etiket" line says.
     std::function<void(long long pocet)> Vytisteno;
+    // The error that ended the run, as it was raised (before its text goes to chyby).
+    std::function<void(const std::exception_ptr& chyba)> Selhani;
 };
 
 // Runs what z asks with the settings file cestaNastaveni. Standard output gets the

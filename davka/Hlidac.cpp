@@ -4,8 +4,12 @@
 #include "core/Soubory.h"
 #include "core/Win1250.h"
 #include "davka/Denik.h"
+#include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
+#include "davka/ZdrojUdalosti.h"
 #include "output/ChybaTiskarny.h"
+#include "output/OvereniFronty.h"
+#include "output/OznaceneUlohy.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
 #include "output/Sesit.h"
@@ -13,34 +17,30 @@
 #include "output/StavUlohy.h"
 #include "output/Tiskarny.h"
 
-#include <cups/ipp.h>
 #include <systemd/sd-daemon.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <csignal>
+#include <climits>
+#include <cstring>
 #include <ctime>
 #include <deque>
 #include <map>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <set>
 #include <sstream>
 #include <utility>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
-#include <sys/inotify.h>
-#include <sys/signalfd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-using tHodiny = std::chrono::steady_clock;
+using tHodiny = tZdrojUdalosti::tHodiny;
 using namespace std::chrono_literals;
 
 const std::string Hotovo = "hotovo", Chyby = "chyby";
@@ -66,6 +66,27 @@ std::string Utf8(const std::string& win) {
     return Win1250NaUtf8(win);
 }
 
+// The print server's error that ended a run; none for any other.
+std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
+    try {
+        if (selhani)
+            std::rethrow_exception(selhani);
+    } catch (const eRawPrinter& e) {
+        return e;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+// The name cut to at most delka bytes, before a UTF-8 character, not inside one.
+std::string Oriznuty(const std::string& nazev, size_t delka) {
+    if (nazev.size() <= delka)
+        return nazev;
+    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
+        --delka;
+    return nazev.substr(0, delka);
+}
+
 // A file name as the log shows it: control characters would break the line.
 std::string Vypis(const std::string& nazev) {
     std::string s = nazev;
@@ -81,47 +102,65 @@ std::string StavUtf8(const tUloha& u) {
 }
 
 // A stock system exports text, in UTF-8, UTF-16 (with its byte-order mark) or Windows-1250;
-// a control byte other than TAB and the line ends in the file's first block is no table
-// (binary junk would otherwise print as labels of garbage).
+// a control byte other than TAB and the line ends anywhere in the file is no table (binary
+// junk would otherwise print as labels of garbage, a NUL would end the table early). The
+// whole file is judged before any job exists.
 bool JeText(int fd) {
-    std::string blok(size_t{64} * 1024, '\0');
-    ssize_t delka = -1;
-    do
-        delka = ::pread(fd, blok.data(), blok.size(), 0);
-    while (delka < 0 && errno == EINTR);
-    if (delka < 0)
+    if (::lseek(fd, 0, SEEK_SET) != 0)
         return true; // reading fails again in the run, which says so
-    const std::string_view b(blok.data(), static_cast<size_t>(delka));
-    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))
-        return true; // UTF-16: its zero bytes are half characters
-    return std::none_of(b.begin(), b.end(), [](char z) {
-        const auto c = static_cast<unsigned char>(z);
-        return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
-    });
-}
-
-std::string NahodneJmeno() {
-    static std::mt19937_64 nahoda{std::random_device{}()};
-    static const char* const znaky = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string s;
-    for (int i = 0; i < 10; ++i)
-        s += znaky[nahoda() % 36];
-    return s;
+    std::string blok(size_t{64} * 1024, '\0');
+    bool prvni = true;
+    for (;;) {
+        const ssize_t delka = PrectiKus(fd, blok.data(), blok.size());
+        if (delka <= 0) {
+            ::lseek(fd, 0, SEEK_SET);
+            return true; // the end, or a failure the run reports itself
+        }
+        const std::string_view b(blok.data(), static_cast<size_t>(delka));
+        if (prvni && (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))) {
+            ::lseek(fd, 0, SEEK_SET);
+            return true; // UTF-16: its zero bytes are half characters
+        }
+        prvni = false;
+        if (std::any_of(b.begin(), b.end(), [](char z) {
+                const auto c = static_cast<unsigned char>(z);
+                return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
+            }))
+            return false;
+    }
 }
 
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
 // folder, with the journal of its job beside it.
+// How a claim is to end, kept while its moves fail.
+struct tUzavreni {
+    bool hotovo = false;
+    std::string chyba;
+    std::optional<tUloha> u;
+    std::string cil; // the name it got in hotovo/ or chyby/; empty: not moved yet
+};
+
 struct tZabor {
     std::string slozka;          // the claim folder's name ("00000012"), in claim order
     tDeskriptor fd;              // the claim folder
     std::string nazev;           // the file's name as it arrived
     std::optional<int> uloha;    // the job in the journal
+    std::string uuid;            // its job-uuid
+    bool potvrzen = false;       // the journal says the server confirmed the whole document
     long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
-    bool odeslano = false;       // this watcher handed the job its whole document
     tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
     tHodiny::time_point od = tHodiny::now(); // followed since
+    std::optional<tUzavreni> uzavrit;        // to be ended so, once the moves succeed
+    tHodiny::time_point uzavritOd{};
+    tHodiny::duration krokUzavreni{};
 };
+
+std::optional<tDenik> Denik(const tZabor& z) {
+    if (!z.uloha)
+        return std::nullopt;
+    return tDenik{*z.uloha, z.uuid, z.potvrzen};
+}
 
 struct tKandidat {
     off_t velikost = -1;
@@ -145,11 +184,11 @@ private:
         Zapis(z.nazev, z.uloha, z.etiket, stav);
     }
     bool Signal();
-    void Udalosti();
     void Prisel(const std::string& nazev, bool prejmenovan);
     void Prohledej();
     void Dozrale();
     void Prevezmi();
+    void ZrusOpustene();
     void NactiZabor(const std::string& slozka);
     bool Zaber();
     void Pracuj();
@@ -160,7 +199,8 @@ private:
     void Odloz();
     void Fronta(const tUloha& u, bool vazne);
     void Potiz(std::string& posledni, const std::string& potiz, const std::string& co);
-    std::chrono::milliseconds Cekani() const;
+    bool MuzeOdeslat() const;
+    tHodiny::time_point Cekani() const;
 
     const tZadani& zadani_;
     const std::string& nastaveni_;
@@ -168,7 +208,8 @@ private:
     const tHodiny::duration usazeni_;
     bool konec_ = false;
 
-    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_, inotify_, signal_;
+    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_;
+    std::optional<tZdrojUdalosti> zdroj_;
     std::string mojeJmeno_;
     long long poradi_ = 0;
 
@@ -176,10 +217,10 @@ private:
     std::deque<std::string> pripravene_; // complete files, in the order they became so
     std::set<std::string> ponechane_;    // entries left alone (logged once)
     std::deque<tZabor> zabory_;          // claimed, in claim order
-    tHodiny::time_point prohledani_{};
+    std::set<std::string> opustene_;     // watchers taken over whose lost jobs may remain
     tHodiny::time_point pauzaDo_{};
     tHodiny::duration pauza_{};
-    std::string potizServeru_, potizFronty_, potizTisku_;
+    std::string potizServeru_, potizFronty_, potizTisku_, potizZapisu_;
     bool frontaStoji_ = false;
 };
 
@@ -197,10 +238,12 @@ void tHlidac::Zapis(const std::string& nazev, std::optional<int> uloha, long lon
 }
 
 void tHlidac::Priprav() {
-    slozka_ = OtevriSlozku(AT_FDCWD, *zadani_.Slozka);
+    // The folder the user names may be a link to it (it is the user's own word); what is
+    // inside is then reached only through the folder held open.
+    slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!slozka_.Otevreny())
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze otevřít (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba("Složku " + *zadani_.Slozka + " nelze otevřít (" + std::to_string(errno) +
+                     ")");
     hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
     chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
     pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
@@ -215,30 +258,16 @@ void tHlidac::Priprav() {
                                   O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!zamek_.Otevreny() || ::flock(zamek_.Fd(), LOCK_EX | LOCK_NB) != 0 ||
         ::renameat(pracovni_.Fd(), docasny.c_str(), pracovni_.Fd(), nazev.c_str()) != 0)
-        throw eChyba(Utf8NaWin1250("Pracovní složku hlídače nelze připravit (" +
-                                   std::to_string(errno) + ")"));
+        throw eChyba("Pracovní složku hlídače nelze připravit (" + std::to_string(errno) + ")");
     mojeJmeno_ = nazev;
 
-    sigset_t signaly;
-    sigemptyset(&signaly);
-    sigaddset(&signaly, SIGTERM);
-    sigaddset(&signaly, SIGINT);
-    ::pthread_sigmask(SIG_BLOCK, &signaly, nullptr);
-    signal_ = tDeskriptor(::signalfd(-1, &signaly, SFD_NONBLOCK | SFD_CLOEXEC));
-    inotify_ = tDeskriptor(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-    if (!signal_.Otevreny() || !inotify_.Otevreny() ||
-        ::inotify_add_watch(inotify_.Fd(), zadani_.Slozka->c_str(),
-                            IN_MOVED_TO | IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
-                                IN_ONLYDIR) < 0)
-        throw eChyba(Utf8NaWin1250("Složku " + *zadani_.Slozka + " nelze hlídat (" +
-                                   std::to_string(errno) + ")"));
+    zdroj_.emplace(*zadani_.Slozka, usazeni_);
     Prevezmi();
     Prohledej();
 }
 
 bool tHlidac::Signal() {
-    signalfd_siginfo info{};
-    if (::read(signal_.Fd(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+    if (zdroj_->Signal())
         konec_ = true;
     return konec_;
 }
@@ -279,26 +308,8 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
     }
 }
 
-void tHlidac::Udalosti() {
-    alignas(inotify_event) char buf[16384];
-    for (;;) {
-        const ssize_t delka = ::read(inotify_.Fd(), buf, sizeof buf);
-        if (delka <= 0)
-            return;
-        for (ssize_t i = 0; i < delka;) {
-            const auto* u = reinterpret_cast<const inotify_event*>(buf + i);
-            i += static_cast<ssize_t>(sizeof(inotify_event) + u->len);
-            if ((u->mask & IN_Q_OVERFLOW) != 0)
-                prohledani_ = {}; // events lost: look at the whole folder now
-            else if (u->len > 0)
-                Prisel(u->name, (u->mask & IN_MOVED_TO) != 0);
-        }
-    }
-}
-
 void tHlidac::Prohledej() {
-    // inotify does not see files that another machine writes on a network share.
-    prohledani_ = tHodiny::now() + usazeni_;
+    zdroj_->Prohledano();
     std::set<std::string> jsou;
     for (const std::string& nazev : Polozky(slozka_.Fd())) {
         jsou.insert(nazev);
@@ -330,7 +341,9 @@ void tHlidac::Dozrale() {
 // crash during the take-over leaves every claim in one watcher's folder or the other's.
 void tHlidac::Prevezmi() {
     for (const std::string& jmeno : Polozky(pracovni_.Fd())) {
-        if (jmeno == mojeJmeno_)
+        // A folder still under its new name belongs to a watcher starting up: it holds no
+        // claim yet, and its lock may not be taken yet.
+        if (jmeno == mojeJmeno_ || jmeno.starts_with(Novy))
             continue;
         const tDeskriptor cizi = OtevriSlozku(pracovni_.Fd(), jmeno);
         if (!cizi.Otevreny())
@@ -353,11 +366,42 @@ void tHlidac::Prevezmi() {
             Synchronizuj(moje_.Fd());
         } catch (const eChyba& e) {
             // What stays there is taken over at the next look.
-            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + Utf8(TextChyby(e.what())));
+            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + TextChyby(e.what()));
             continue;
         }
         ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
         ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
+        opustene_.insert(jmeno);
+    }
+    if (!opustene_.empty())
+        ZrusOpustene();
+}
+
+// A watcher killed between its job's creation and the journal's write leaves the job held
+// for ever: nothing names it. Such jobs of the watchers taken over (the mark is their folder's
+// name) are cancelled once all their claims are ours. A job a journal names is left to
+// OsudZaboru, and another program's job has no such mark. A held job was never released, so
+// nothing of it has printed.
+void tHlidac::ZrusOpustene() {
+    std::set<int> jmenovane;
+    for (const tZabor& z : zabory_)
+        if (z.uloha)
+            jmenovane.insert(*z.uloha);
+    try {
+        for (const tOznacenaUloha& u : DrzeneOznaceneUlohy()) {
+            if (!opustene_.contains(u.Znacka) || jmenovane.contains(u.Id))
+                continue;
+            try {
+                ZrusUlohu(u.Id);
+                Zapis("", u.Id, -1,
+                      "zrušena úloha ukončeného hlídače, kterou nejmenuje žádný deník");
+            } catch (const eRawPrinter&) {
+                // It ended meanwhile, or its user took it back.
+            }
+        }
+        opustene_.clear();
+    } catch (const eChyba& e) {
+        Server(TextChyby(e.what())); // asked again at the next look at the folder
     }
 }
 
@@ -380,11 +424,15 @@ void tHlidac::NactiZabor(const std::string& slozka) {
         return;
     }
     try {
-        z.uloha = CtiDenik(z.fd.Fd());
+        if (const auto d = CtiDenik(z.fd.Fd())) {
+            z.uloha = d->Uloha;
+            z.uuid = d->Uuid;
+            z.potvrzen = d->Potvrzen;
+        }
     } catch (const eChyba& e) {
         // No crash leaves a journal half written; what is unreadable here may have printed.
         zabory_.push_back(std::move(z));
-        Uzavri(zabory_.back(), false, Utf8(TextChyby(e.what())), {});
+        Uzavri(zabory_.back(), false, TextChyby(e.what()), {});
         return;
     }
     Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
@@ -460,7 +508,8 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
     if (!u.PrijimaFronta)
         pridej("odmítá úlohy");
     for (const std::string& d : u.DuvodyFronty)
-        if (d != "none" && !d.ends_with("-report"))
+        // cups-waiting-for-job-completed comes and goes with every job that ends.
+        if (d != "none" && !d.ends_with("-report") && d != "cups-waiting-for-job-completed")
             pridej(d);
     if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
         pridej(Utf8(u.ZpravaFronty));
@@ -471,8 +520,11 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
 void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                      const std::optional<tUloha>& u) {
     try {
-        const std::string cil =
-            PresunBezPrepsani(z.fd.Fd(), z.nazev, hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev);
+        if (!z.uzavrit || z.uzavrit->cil.empty())
+            z.uzavrit = tUzavreni{hotovo, chyba, u,
+                                  PresunBezPrepsani(z.fd.Fd(), z.nazev,
+                                                    hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev)};
+        const std::string& cil = z.uzavrit->cil;
         if (!hotovo) {
             std::string text = chyba + "\n";
             text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
@@ -480,9 +532,13 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                 text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
                 text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
             }
-            const std::string docasny = "." + cil + ".chyba.txt";
+            // Written under a short name of this watcher's own, then given the file's name
+            // with the suffix, cut to fit the length limit when the file's name is long.
+            const std::string docasny = "." + mojeJmeno_ + "." + z.slozka + ".chyba";
             ZapisCely(chyby_.Fd(), docasny, text, 0644);
-            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(), cil + ".chyba.txt");
+            const std::string pripona = ".chyba.txt";
+            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(),
+                              Oriznuty(cil, NAME_MAX - pripona.size()) + pripona);
         }
         // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
         // file in its claim folder with its journal, and the server's history (completed)
@@ -497,7 +553,15 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         z.fd.Zavri();
         ::unlinkat(moje_.Fd(), z.slozka.c_str(), AT_REMOVEDIR);
     } catch (const eChyba& e) {
-        Zapis(z, "nelze uzavřít: " + Utf8(TextChyby(e.what())));
+        // Tried again with a growing pause (a folder not writable for a while), with the
+        // same outcome: the claim stays, and nothing about its job is asked again.
+        if (!z.uzavrit)
+            z.uzavrit = tUzavreni{hotovo, chyba, u, ""};
+        z.krokUzavreni =
+            std::clamp<tHodiny::duration>(2 * z.krokUzavreni, PrvniPauza, NejdelsiPauza);
+        z.uzavritOd = tHodiny::now() + z.krokUzavreni;
+        Zapis(z, "nelze uzavřít: " + TextChyby(e.what()) + ", zkusí se znovu");
+        return;
     }
     const auto misto = std::find_if(zabory_.begin(), zabory_.end(),
                                     [&](const tZabor& x) { return x.slozka == z.slozka; });
@@ -505,22 +569,18 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         zabory_.erase(misto);
 }
 
-// What becomes of a file whose job is recorded. Each branch says why it cannot print the
-// file twice nor lose it.
+// What becomes of a file whose job is recorded: OsudZaboru decides, this does it.
 void tHlidac::Sleduj(tZabor& z, bool prvni) {
     const int id = *z.uloha;
-    std::optional<tUloha> u = ZjistiUlohu(id); // raises while the server cannot be reached
-    Server("");
-    if (!u) {
-        // The server has forgotten the job (its history was purged): whether it printed
-        // cannot be known any more, so it is neither sent again nor called done.
-        return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
-    }
-    Fronta(*u, tHodiny::now() - z.od >= DlouhoCeka);
-    if (u->MaDokument() || z.odeslano) {
-        // The server holds the whole document: it prints by the server's own doing, and
-        // sending the file again could print it twice. Follow the job to its end.
-        if (!u->Skoncila()) {
+    for (;;) {
+        tOdpovedServeru odpoved;
+        odpoved.Uloha = ZjistiUlohu(id); // raises while the server cannot be reached
+        Server("");
+        if (odpoved.Uloha)
+            Fronta(*odpoved.Uloha, tHodiny::now() - z.od >= DlouhoCeka);
+        const tRozhodnuti r = OsudZaboru(Denik(z), odpoved);
+        switch (r.Osud) {
+        case tOsud::Cekat: {
             z.dotaz = tHodiny::now() + z.krok;
             // A job that waits (a printer off, a stopped queue) is asked about less often.
             const bool ceka = frontaStoji_ || tHodiny::now() - z.od >= DlouhoCeka;
@@ -528,39 +588,28 @@ void tHlidac::Sleduj(tZabor& z, bool prvni) {
                                                  prvni && !ceka ? DotazPrvni : NejdelsiDotaz);
             return;
         }
-        if (u->Stav == tStavUlohy::Vytistena)
-            return Uzavri(z, true, "", u);
-        // A run without a byte to send leaves an empty job, which goes at once.
-        if (z.odeslano && z.etiket == 0 && !u->MaDokument())
-            return Uzavri(z, true, "", u);
-        return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u), u);
-    }
-    // The document never became whole: the watcher that sent it stopped in the middle (or
-    // the connection broke). A job without its whole document has printed nothing. It is
-    // cancelled first, so that no late byte can still complete it; only then may the file
-    // be sent again.
-    if (!u->Skoncila()) {
-        try {
-            ZrusUlohu(id);
-        } catch (const eRawPrinter&) {
-            // A job that ended meanwhile refuses the cancel; the question below says what
-            // became of it, and raises itself when the server is out of reach.
-        }
-        u = ZjistiUlohu(id);
-        if (!u)
-            return Uzavri(z, false, "Tiskový server úlohu " + std::to_string(id) + " nezná", u);
-        if (u->MaDokument()) {
-            // The last bytes arrived just before the cancel: the job may have begun to print,
-            // so it is not sent again.
-            return Uzavri(z, false, "Úloha " + std::to_string(id) + " skončila: " + StavUtf8(*u),
-                          u);
+        case tOsud::Hotovo:
+            return Uzavri(z, true, "", odpoved.Uloha);
+        case tOsud::Chyba:
+            return Uzavri(z, false, r.Duvod, odpoved.Uloha);
+        case tOsud::Zrusit:
+            try {
+                ZrusUlohu(id);
+            } catch (const eRawPrinter&) {
+                // A job that ended meanwhile refuses the cancel; the next question says what
+                // became of it, and raises itself when the server is out of reach.
+            }
+            continue;
+        case tOsud::Odeslat:
+            SmazDenik(z.fd.Fd());
+            Zapis(z, r.Duvod + ", soubor se odešle znovu");
+            z.uloha.reset();
+            z.uuid.clear();
+            z.potvrzen = false;
+            z.etiket = -1;
+            return;
         }
     }
-    SmazDenik(z.fd.Fd());
-    Zapis(z,
-          std::string("úloha bez celého dokumentu (") + StavUtf8(*u) + "), soubor se odešle znovu");
-    z.uloha.reset();
-    z.etiket = -1;
 }
 
 void tHlidac::Tiskni(tZabor& z) {
@@ -572,7 +621,7 @@ void tHlidac::Tiskni(tZabor& z) {
     if (!soubor.Otevreny())
         return Uzavri(z, false,
                       errno == ELOOP ? "Soubor je symbolický odkaz, netiskne se"
-                                     : Utf8(TextChyby(ChybaOtevreni(z.nazev))),
+                                     : TextChyby(ChybaOtevreni(z.nazev)),
                       {});
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
@@ -583,22 +632,32 @@ void tHlidac::Tiskni(tZabor& z) {
     zadani.Soubor = z.nazev;
     bool radky = false, zastaveno = false;
     tVlozeniDavky vlozeni;
+    vlozeni.Znacka = mojeJmeno_;
     vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
-        return std::make_unique<tRadkySouboru>(std::move(soubor), Win1250NaUtf8(z.nazev),
-                                               zadani.Tabulka);
+        return std::make_unique<tRadkySouboru>(std::move(soubor), z.nazev, zadani.Tabulka);
     };
+    std::optional<std::string> mistni; // our own folder could not be written
     vlozeni.UlohaVytvorena = [&](const tRawPrinter& uloha) {
         // Recorded before the first byte: after any crash the server's history of this job
-        // tells whether the file may be sent again.
-        ZapisDenik(z.fd.Fd(), uloha.Uloha());
+        // tells whether the file may be sent again. A journal that cannot be written
+        // cancels the job before its first byte, and the file waits.
+        try {
+            ZapisDenik(z.fd.Fd(), {uloha.Uloha(), uloha.Uuid(), false});
+        } catch (const eMistniZapis& e) {
+            mistni = TextChyby(e.what());
+            throw;
+        }
         z.uloha = uloha.Uloha();
+        z.uuid = uloha.Uuid();
     };
     vlozeni.Pokracovat = [&] {
         zastaveno = zastaveno || Signal();
         return !zastaveno;
     };
     vlozeni.Vytisteno = [&](long long pocet) { z.etiket = pocet; };
+    std::exception_ptr selhani;
+    vlozeni.Selhani = [&](const std::exception_ptr& e) { selhani = e; };
     std::ostringstream vystup, chyby;
     const tKonec konec = SpustDavku(zadani, nastaveni_, vystup, chyby, vlozeni);
     std::string chyba = chyby.str();
@@ -611,14 +670,22 @@ void tHlidac::Tiskni(tZabor& z) {
         Zapis(z, "zrušeno při ukončení, odešle se po dalším spuštění");
         return;
     }
+    if (mistni)
+        throw eMistniZapis(*mistni); // the file waits, claimed
     if (konec == KonecOk) {
         Server("");
         Potiz(potizTisku_, "", "nastavení");
-        if (!z.uloha) {
+        Potiz(potizZapisu_, "", "zápis do složky");
+        // A table without rows, or rows without a label: nothing to print (an empty job is
+        // cancelled by the run itself).
+        if (!z.uloha || z.etiket == 0) {
             z.etiket = 0;
-            return Uzavri(z, true, "", {}); // a table without rows: nothing to print
+            return Uzavri(z, true, "", {});
         }
-        z.odeslano = true;
+        // The server has confirmed the whole document: from now on the job is followed to
+        // its end and never sent again, whatever the server keeps of its files.
+        ZapisDenik(z.fd.Fd(), {*z.uloha, z.uuid, true});
+        z.potvrzen = true;
         // A job behind others in the queue is asked about once they have ended; until then
         // the questions would only keep the server from printing.
         const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
@@ -638,10 +705,10 @@ void tHlidac::Tiskni(tZabor& z) {
     if (konec == KonecTisk) {
         // No job: a queue that does not exist is this file's failure; anything else (a
         // server that is down, a queue that refuses jobs) passes, and the file waits.
-        const auto text = [](int kod) { return Utf8(TextChyby(eRawPrinter::ZKodu(kod).what())); };
-        if (chyba == text(IPP_STATUS_ERROR_NOT_FOUND))
+        const std::optional<eRawPrinter> tisk = ChybaTisku(selhani);
+        if (tisk && FrontaNeexistuje(*tisk))
             return Uzavri(z, false, chyba, {});
-        if (chyba == text(IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)) {
+        if (tisk && FrontaOdmita(*tisk)) {
             Potiz(potizFronty_, "odmítá úlohy", "fronta");
             return Odloz();
         }
@@ -666,16 +733,25 @@ void tHlidac::Tiskni(tZabor& z) {
 }
 
 void tHlidac::Pracuj() {
+    // Claims whose moves failed a while ago are tried again first.
+    for (size_t i = 0; i < zabory_.size();) {
+        tZabor& z = zabory_[i];
+        const size_t pred = zabory_.size();
+        if (z.uzavrit && tHodiny::now() >= z.uzavritOd) {
+            const tUzavreni u = *z.uzavrit;
+            Uzavri(z, u.hotovo, u.chyba, u.u);
+        }
+        if (zabory_.size() == pred)
+            ++i; // else it ended, and the next one is at i now
+    }
     // A file that has arrived goes out first; questions about jobs sent can wait.
     while (!konec_ && !Signal() && tHodiny::now() >= pauzaDo_) {
-        const size_t vTisku = static_cast<size_t>(std::count_if(
-            zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
-        if (vTisku >= NejvicUloh || (frontaStoji_ && vTisku > 0))
+        if (!MuzeOdeslat())
             break;
         std::string nazev;
         try {
             auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
-                                      [](const tZabor& z) { return !z.uloha; });
+                                      [](const tZabor& z) { return !z.uloha && !z.uzavrit; });
             if (dalsi == zabory_.end()) {
                 if (!Zaber())
                     break;
@@ -683,18 +759,25 @@ void tHlidac::Pracuj() {
             }
             nazev = dalsi->nazev;
             Tiskni(*dalsi);
+        } catch (const eMistniZapis& e) {
+            // Our own folder could not be written (a full disk): nothing prints, the file
+            // waits claimed and is tried again after the pause. A working folder removed
+            // under us ends the watcher, so that its service starts it afresh.
+            struct stat st {};
+            if (::fstat(moje_.Fd(), &st) != 0 || st.st_nlink == 0)
+                throw eChyba("Pracovní složka hlídače " + Pracovni + "/" + mojeJmeno_ + " zmizela");
+            Potiz(potizZapisu_, TextChyby(e.what()), "zápis do složky");
+            Odloz();
         } catch (const eChyba& e) {
-            // A claim folder could not be written (a full disk): nothing was sent, and the
-            // claim is tried again after the pause.
-            Zapis(nazev, {}, -1, "nelze odeslat: " + Utf8(TextChyby(e.what())));
-            Server(Utf8(TextChyby(e.what())));
+            Zapis(nazev, {}, -1, "nelze odeslat: " + TextChyby(e.what()));
+            Server(TextChyby(e.what()));
         }
     }
     bool prvni = true;
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
         const std::string slozka = z.slozka;
-        if (!z.uloha || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+        if (!z.uloha || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
             prvni = prvni && !z.uloha;
             ++i;
             continue;
@@ -702,7 +785,7 @@ void tHlidac::Pracuj() {
         try {
             Sleduj(z, std::exchange(prvni, false));
         } catch (const eChyba& e) {
-            Server(Utf8(TextChyby(e.what())));
+            Server(TextChyby(e.what()));
             break;
         }
         // The next job in line usually ends soon after the one before it.
@@ -713,24 +796,34 @@ void tHlidac::Pracuj() {
     }
 }
 
-std::chrono::milliseconds tHlidac::Cekani() const {
-    const auto ted = tHodiny::now();
-    auto kdy = prohledani_;
+// Another job may be handed to the server: few enough in flight, and a queue that prints.
+bool tHlidac::MuzeOdeslat() const {
+    const auto vTisku = static_cast<size_t>(std::count_if(
+        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+    return vTisku < NejvicUloh && !(frontaStoji_ && vTisku > 0);
+}
+
+// The time of the next task; the event source wakes earlier for an event or a look at the
+// whole folder.
+tHodiny::time_point tHlidac::Cekani() const {
+    auto kdy = tHodiny::time_point::max();
     for (const auto& [nazev, k] : kandidati_)
         if (!k.cely)
             kdy = std::min(kdy, k.od + usazeni_);
     bool tisk = !pripravene_.empty();
     for (const tZabor& z : zabory_) {
-        if (z.uloha)
+        if (z.uzavrit)
+            kdy = std::min(kdy, z.uzavritOd);
+        else if (z.uloha)
             kdy = std::min(kdy, std::max(z.dotaz, pauzaDo_));
         else
             tisk = true;
     }
-    if (tisk)
+    // A file that may not go yet (jobs enough in flight, a stopped queue) waits for the
+    // next question about a job, not in a loop.
+    if (tisk && MuzeOdeslat())
         kdy = std::min(kdy, pauzaDo_);
-    if (kdy <= ted)
-        return std::chrono::milliseconds(0);
-    return std::chrono::ceil<std::chrono::milliseconds>(kdy - ted);
+    return kdy;
 }
 
 tKonec tHlidac::Bez() {
@@ -741,15 +834,11 @@ tKonec tHlidac::Bez() {
         Pracuj();
         if (konec_)
             break;
-        pollfd co[2] = {{signal_.Fd(), POLLIN, 0}, {inotify_.Fd(), POLLIN, 0}};
-        const auto cekani = Cekani();
-        if (::poll(co, 2, static_cast<int>(std::min<long long>(cekani.count(), 60000))) < 0 &&
-            errno != EINTR)
+        if (!zdroj_->Cekej(Cekani()) || Signal())
             break;
-        if (Signal())
-            break;
-        Udalosti();
-        if (tHodiny::now() >= prohledani_)
+        zdroj_->Udalosti(
+            [this](const std::string& nazev, bool prejmenovan) { Prisel(nazev, prejmenovan); });
+        if (zdroj_->Prohledat())
             Prohledej();
         Dozrale();
     }
@@ -765,7 +854,7 @@ tKonec SpustHlidace(const tZadani& z, const std::string& cestaNastaveni, std::os
     try {
         return hlidac.Bez();
     } catch (const eChyba& e) {
-        zaznam << Utf8(TextChyby(e.what())) << '\n' << std::flush;
+        zaznam << TextChyby(e.what()) << '\n' << std::flush;
         return KonecSoubor;
     }
 }

@@ -2,11 +2,11 @@
 
 #include "core/Chyba.h"
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <random>
+#include <cstring>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,15 +15,27 @@
 
 namespace {
 
+// "Soubor X nelze zapsat: No space left on device (28)"
 [[noreturn]] void Chyba(const char* co, const std::string& nazev, int kod) {
-    throw eChyba(Utf8NaWin1250(std::string(co) + " " + nazev + " (" + std::to_string(kod) + ")"));
+    throw eMistniZapis(std::string(co) + " " + nazev + ": " + std::strerror(kod) + " (" +
+                       std::to_string(kod) + ")");
 }
 
 // "export.txt" numbered n: "export.n.txt"; a name without an extension gets ".n" at its end.
+// A name near the length limit loses the end of its stem to make room for the number, cut
+// before a UTF-8 character, not inside one.
 std::string SCislem(const std::string& nazev, int n) {
     const size_t tecka = nazev.rfind('.');
-    const size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
-    return nazev.substr(0, konec) + "." + std::to_string(n) + nazev.substr(konec);
+    size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
+    const std::string cislo = "." + std::to_string(n);
+    const std::string pripona = nazev.substr(konec);
+    if (konec + cislo.size() + pripona.size() > NAME_MAX) {
+        konec =
+            NAME_MAX > cislo.size() + pripona.size() ? NAME_MAX - cislo.size() - pripona.size() : 0;
+        while (konec > 0 && (static_cast<unsigned char>(nazev[konec]) & 0xC0) == 0x80)
+            --konec;
+    }
+    return nazev.substr(0, konec) + cislo + pripona;
 }
 
 } // namespace
@@ -67,16 +79,10 @@ void Synchronizuj(int slozka) {
 }
 
 void ZapisCely(int slozka, const std::string& nazev, std::string_view obsah, mode_t prava) {
-    static thread_local std::mt19937_64 nahoda{std::random_device{}()};
     std::string docasny;
-    tDeskriptor soubor;
-    for (int pokus = 0; !soubor.Otevreny(); ++pokus) {
-        docasny = "." + nazev + "." + std::to_string(nahoda() % 1000000000) + ".tmp";
-        soubor = tDeskriptor(::openat(slozka, docasny.c_str(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, prava));
-        if (!soubor.Otevreny() && (errno != EEXIST || pokus > 100))
-            Chyba("Soubor", docasny + " nelze vytvořit", errno);
-    }
+    tDeskriptor soubor = VytvorDocasny(slozka, "." + nazev, prava, docasny);
+    if (!soubor.Otevreny())
+        Chyba("Soubor", docasny + " nelze vytvořit", errno);
     bool prejmenovano = false;
     struct tUklid {
         int slozka;

@@ -4,6 +4,7 @@
 // (core/Soubory works on paths; what it does on a descriptor, it does here too.) Failures
 // raise eChyba with the file's name and the system's error code.
 
+#include "core/Chyba.h"
 #include "core/Deskriptor.h"
 
 #include <string>
@@ -11,6 +12,13 @@
 #include <vector>
 
 #include <sys/types.h>
+
+// A write of the watcher's own folders failed (a full disk, a folder removed): the file
+// waits, it is not at fault.
+class eMistniZapis : public eChyba {
+public:
+    using eChyba::eChyba;
+};
 
 // The folder nazev in kde (AT_FDCWD: a path), never through a symbolic link; none on failure.
 tDeskriptor OtevriSlozku(int kde, const std::string& nazev);

@@ -12,13 +12,20 @@ public:
     using eChyba::eChyba;
     // The error with the CUPS status code (ipp_status_t) in the message.
     static eRawPrinter ZKodu(int kod) {
-        return eRawPrinter("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
+        eRawPrinter e("Chyba při komunikaci s tiskárnou (" + std::to_string(kod) + ")");
+        e.kod_ = kod;
+        return e;
     }
+    // The CUPS status code it was made with (ZKodu); 0 for any other.
+    int Kod() const { return kod_; }
     // A server that did not answer within the deadline.
     static eRawPrinter Vyprselo(int sekund, int kod) {
         return eRawPrinter("Tiskový server neodpověděl do " + std::to_string(sekund) + " s (" +
                            std::to_string(kod) + ")");
     }
+
+private:
+    int kod_ = 0;
 };
 
 // The server does not know the queue (it was deleted): the message names it.

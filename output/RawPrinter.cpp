@@ -1,20 +1,17 @@
 #include "output/RawPrinter.h"
 
 #include "core/Win1250.h"
+#include "output/OznaceneUlohy.h"
 #include "output/Tiskarny.h"
 
 #include <cups/cups.h>
-
-#include <algorithm>
 
 namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
-// Create-Job on our connection alone: cupsCreateJob would look the queue up on connections
-// of its own first, out of reach of the deadline. Returns the job id, 0 on failure.
-int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& nazev) {
-    ipp_t* zadost = ippNewRequest(IPP_OP_CREATE_JOB);
+ipp_t* ZadostFronte(ipp_op_t operace, const std::string& fronta) {
+    ipp_t* zadost = ippNewRequest(operace);
     const std::string cesta = "/printers/" + fronta;
     char uri[HTTP_MAX_URI];
     httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
@@ -22,10 +19,29 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
+    return zadost;
+}
+
+// Create-Job on our connection alone: cupsCreateJob would look the queue up on connections
+// of its own first, out of reach of the deadline. The job is created held (job-hold-until
+// indefinite) and released only once the server has confirmed its whole document (Uvolni):
+// a document cut short, however it is cut, stays in a held job that never prints. (The
+// server takes the end of a connection at a chunk's boundary for the end of the document,
+// so the document's own end cannot tell.) Returns the job id, 0 on failure; uuid gets the
+// job's job-uuid, which stays its own when a new server gives its id again.
+int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& nazev,
+                const std::string& znacka, std::string& uuid) {
+    ipp_t* zadost = ZadostFronte(IPP_OP_CREATE_JOB, fronta);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, nazev.c_str());
+    ippAddString(zadost, IPP_TAG_JOB, IPP_TAG_KEYWORD, "job-hold-until", nullptr, "indefinite");
+    if (!znacka.empty())
+        ippAddString(zadost, IPP_TAG_JOB, IPP_TAG_NAME, AtributZnacky, nullptr, znacka.c_str());
+    const std::string cesta = "/printers/" + fronta;
     ipp_t* odpoved = cupsDoRequest(spojeni, zadost, cesta.c_str()); // frees the request
     ipp_attribute_t* id = ippFindAttribute(odpoved, "job-id", IPP_TAG_INTEGER);
     const int uloha = id != nullptr ? ippGetInteger(id, 0) : 0;
+    if (ipp_attribute_t* u = ippFindAttribute(odpoved, "job-uuid", IPP_TAG_URI))
+        uuid = ippGetString(u, 0, nullptr);
     ippDelete(odpoved);
     return uloha;
 }
@@ -33,13 +49,13 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
 } // namespace
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
-                         tOdriznuti* odriznuti)
+                         tOdriznuti* odriznuti, const std::string& znacka)
     : odriznuti_(odriznuti), tiskarna_(FrontaTisku(tiskarna, odriznuti)),
       spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti) {
     const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
-        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev);
+        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev, znacka, uuid_);
     }
     if (uloha_ == 0)
         throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
@@ -118,7 +134,17 @@ bool tRawPrinter::UkonciDokument() noexcept {
         return cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0) <=
                IPP_STATUS_OK_EVENTS_COMPLETE;
     }
-    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE &&
+           Uvolni();
+}
+
+// The server has the whole document: the job may print (Release-Job on our connection).
+bool tRawPrinter::Uvolni() noexcept {
+    ipp_t* zadost = ZadostFronte(IPP_OP_RELEASE_JOB, tiskarna_);
+    ippAddInteger(zadost, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", uloha_);
+    const std::string cesta = "/printers/" + tiskarna_;
+    ippDelete(cupsDoRequest(*spojeni_, zadost, cesta.c_str())); // frees the request
+    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
 long long tRawPrinter::Prerus() noexcept {
@@ -133,7 +159,8 @@ long long tRawPrinter::Prerus() noexcept {
     const tSpojeni::tLhuta lhuta(spojeni_);
     if (cupsWriteRequestData(*spojeni_, zasobnik_.data(), hranice_) != HTTP_STATUS_CONTINUE)
         return 0;
-    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE
+    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE &&
+                   Uvolni()
                ? etiket_
                : 0;
 }

@@ -9,11 +9,12 @@
 
 class tRawPrinter : public tTiskovaUloha {
 public:
-    // Create: checks that the queue exists, creates the job under the document name and
-    // starts a raw document. Names are 8-bit Windows-1250 text. Every server call of the job
-    // ends at once when odriznuti (may be null) is cut from another thread.
+    // Create: checks that the queue exists, creates the job under the document name, held
+    // until its document is whole, and starts a raw document. Names are 8-bit Windows-1250 text.
+    // Every server call of the job ends at once when odriznuti (may be null) is cut from another
+    // thread. A znacka that is not empty marks the job as a watcher's own (OznaceneUlohy.h).
     tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
-                tOdriznuti* odriznuti = nullptr);
+                tOdriznuti* odriznuti = nullptr, const std::string& znacka = {});
     ~tRawPrinter() override; // ends a document still open (EndDoc); never raises
     tRawPrinter(const tRawPrinter&) = delete;
     tRawPrinter& operator=(const tRawPrinter&) = delete;
@@ -28,16 +29,20 @@ public:
     void EndDoc(); // sends everything written and ends the document; failures not reported
     // The CUPS job id, given before the first byte is sent (to follow the job to its end).
     int Uloha() const { return uloha_; }
+    // Its job-uuid (empty when the server gave none): the job's identity on the server.
+    const std::string& Uuid() const { return uuid_; }
 
 private:
     void PosliDavku();                          // the buffer up to its last label end; raises
     void Posli(const char* data, size_t delka); // one chunk to the server; raises
     bool UkonciDokument() noexcept;             // true when the server took the document
+    bool Uvolni() noexcept;                     // releases the held job; true when it may print
 
     tOdriznuti* odriznuti_;
     std::string tiskarna_;  // the queue name in UTF-8
     tSpojeni spojeni_;      // our own, so other CUPS calls cannot disturb it
     int uloha_ = 0;         // CUPS job id
+    std::string uuid_;      // its job-uuid
     bool otevreno_ = false; // the document is started, not yet ended and its connection whole
     std::string zasobnik_;  // bytes written but not yet sent
     size_t hranice_ = 0;    // where the last label ended in zasobnik_ (0: none there)

@@ -71,6 +71,10 @@ void Vypln(tUloha& u, std::string& uriFronty, ipp_attribute_t* a) {
         u.CasDokonceni = Cislo(a);
     else if (je("number-of-documents"))
         u.PocetDokumentu = Cislo(a);
+    else if (je("job-uuid") && ippGetString(a, 0, nullptr) != nullptr)
+        u.Uuid = ippGetString(a, 0, nullptr);
+    else if (je("time-at-processing"))
+        u.CasZpracovani = Cislo(a);
     else if (je("job-printer-uri") && ippGetString(a, 0, nullptr) != nullptr)
         uriFronty = ippGetString(a, 0, nullptr);
 }
@@ -83,7 +87,9 @@ const std::vector<const char*> AtributyUlohy = {"job-id",
                                                 "time-at-creation",
                                                 "time-at-completed",
                                                 "job-printer-uri",
-                                                "number-of-documents"};
+                                                "number-of-documents",
+                                                "job-uuid",
+                                                "time-at-processing"};
 
 ipp_t* Zadost(ipp_op_t operace, const char* atribut, const char* uri) {
     ipp_t* zadost = ippNewRequest(operace);

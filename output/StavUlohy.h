@@ -35,6 +35,8 @@ struct tUloha {
     long long CasVytvoreni = 0;      // time-at-creation, Unix time
     long long CasDokonceni = 0;      // time-at-completed, 0 while the job has not ended
     int PocetDokumentu = 0;          // documents the server holds whole (number-of-documents)
+    std::string Uuid;                // job-uuid: the job's identity, never given again
+    long long CasZpracovani = 0;     // time-at-processing, 0 while it never began to print
     tStavFronty StavFronty = tStavFronty::Necinna;
     std::vector<std::string> DuvodyFronty; // printer-state-reasons
     std::string ZpravaFronty;              // printer-state-message, Windows-1250

@@ -2,11 +2,10 @@
 
 #include "core/Win1250.h"
 #include "output/ChybaTiskarny.h"
+#include "output/OvereniFronty.h"
 #include "output/Spojeni.h"
 
 #include <cups/cups.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -59,13 +58,6 @@ tFronty Fronty(tOdriznuti* odriznuti) {
     return fronty;
 }
 
-bool StejneJmeno(std::string_view a, std::string_view b) {
-    // CUPS queue names ignore ASCII case.
-    auto male = [](unsigned char z) { return (z >= 'A' && z <= 'Z') ? z + ('a' - 'A') : z; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return male(x) == male(y); });
-}
-
 } // namespace
 
 std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
@@ -73,22 +65,19 @@ std::vector<std::string> SeznamTiskaren(tOdriznuti* odriznuti) {
 }
 
 std::string FrontaTisku(const std::string& tiskarna, tOdriznuti* odriznuti) {
-    // The list answers at once; asking the server for an unknown name directly would make
-    // libcups search the network for it.
-    tFronty fronty = Fronty(odriznuti);
     if (tiskarna.empty()) {
+        const tFronty fronty = Fronty(odriznuti);
         if (fronty.vychozi.empty())
             throw eRawPrinter("Není nastavená žádná tiskárna a tiskový server nemá výchozí. "
                               "Zadejte název tiskárny v nastavení oblepky (v oblepky-tisk "
                               "volbou -p), nebo nastavte výchozí tiskárnu: lpoptions -d FRONTA");
         return fronty.vychozi;
     }
-    const std::string utf8 = Win1250NaUtf8(tiskarna);
-    const auto f = std::find_if(fronty.nazvy.begin(), fronty.nazvy.end(),
-                                [&](const std::string& n) { return StejneJmeno(n, utf8); });
-    if (f == fronty.nazvy.end())
-        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
-    return std::move(*f);
+    // The name as it stands, asked of that queue alone: a near miss is no queue, and a job
+    // costs the same on a server with many queues.
+    std::string utf8 = Win1250NaUtf8(tiskarna);
+    OverFrontu(utf8, odriznuti);
+    return utf8;
 }
 
 std::optional<std::string> FrontaDoNastaveni(std::string_view utf8) {

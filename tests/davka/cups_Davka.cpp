@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <thread>
 
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -525,6 +526,32 @@ TEST(Davka, CileVystupu) {
         }
     }
     cups_test::VymazZachycene(Fronta);
+}
+
+// The program killed while it sends a document, at one write call or another (strace injects
+// SIGKILL at the Nth sendto, on a chunk's boundary or inside one): the job stays held and
+// nothing of it prints, however the connection's end falls.
+TEST(Davka, ZabitiBehemOdesilani) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    if (std::system("command -v strace >/dev/null") != 0)
+        GTEST_SKIP() << "no strace here";
+    const tDocasnyAdresar adresar;
+    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    ZapisBajty(adresar / "velka.txt", "2000000\tJablko\t15\n");
+    for (const int volani : {12, 13, 14, 40, 41, 42, 43}) {
+        SCOPED_TRACE("sendto " + std::to_string(volani));
+        const tVysledek v =
+            Spust(adresar, "strace -f -qq -o /dev/null -e trace=sendto -e inject=sendto:signal="
+                           "SIGKILL:when=" +
+                               std::to_string(volani) + " ./oblepky-tisk velka.txt");
+        EXPECT_NE(v.stav, 0);
+        std::this_thread::sleep_for(1s);
+        EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta, 100ms), IPP_JSTATE_HELD);
+        EXPECT_TRUE(cups_test::Zachycene(Fronta).empty());
+    }
+    EXPECT_EQ(std::system("cancel -a Davka"), 0);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 // its own number, so the capture shows what printed how often.
 
 #include "core/Nastaveni.h"
+#include "output/OznaceneUlohy.h"
+#include "output/SpravaUloh.h"
 #include "tests/podpora/DocasnyAdresar.h"
 #include "tests/tisk/CupsTest.h"
 
@@ -15,13 +17,20 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <regex>
+#include <sstream>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,10 +89,13 @@ struct tProstredi {
 // One watcher process; killed with SIGKILL when it goes out of scope still running.
 class tHlidac {
 public:
-    explicit tHlidac(const tProstredi& p, std::vector<std::string> volby = {}) {
+    // pred: a command that runs the watcher (strace), found on the PATH.
+    explicit tHlidac(const tProstredi& p, std::vector<std::string> volby = {},
+                     std::vector<std::string> pred = {}) {
         std::vector<std::string> argumenty = {p.adresar / "oblepky-tisk", "--watch",
                                               p.slozka.string(), "--settle", "1"};
         argumenty.insert(argumenty.end(), volby.begin(), volby.end());
+        argumenty.insert(argumenty.begin(), pred.begin(), pred.end());
         std::vector<char*> argv;
         for (auto& a : argumenty)
             argv.push_back(a.data());
@@ -92,7 +104,7 @@ public:
         posix_spawn_file_actions_init(&akce);
         posix_spawn_file_actions_addopen(&akce, STDERR_FILENO, (p.adresar / "hlidac.log").c_str(),
                                          O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (posix_spawn(&pid_, argv[0], &akce, nullptr, argv.data(), environ) != 0)
+        if (posix_spawnp(&pid_, argv[0], &akce, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&akce);
     }
@@ -104,8 +116,17 @@ public:
     tHlidac& operator=(const tHlidac&) = delete;
 
     void Zabij() { Signal(SIGKILL); }
-    // SIGTERM: the exit status, or -1 when it did not end by itself within 20 s.
-    int Ukonci() { return Signal(SIGTERM); }
+    // SIGTERM (or the signal given): the exit status, or -1 when it did not end by itself
+    // within 20 s.
+    int Ukonci(int signal = SIGTERM) { return Signal(signal); }
+    pid_t Pid() const { return pid_; }
+    // Still running (it has not exited by itself).
+    bool Bezi() {
+        int stav = 0;
+        if (pid_ > 0 && ::waitpid(pid_, &stav, WNOHANG) == pid_)
+            pid_ = -1;
+        return pid_ > 0;
+    }
 
 private:
     int Signal(int signal) {
@@ -166,6 +187,17 @@ const std::string Sesity = OBLEPKY_SESITY; // workbooks, and hostile ones
 std::string Cislo(int i) {
     char s[16];
     std::snprintf(s, sizeof s, "S%04d", i);
+    return s;
+}
+
+// n rows of one label each, numbered with the letter p ("N0001"): 10 bytes a row.
+std::string Radky(int n, char p) {
+    std::string s;
+    for (int i = 1; i <= n; ++i) {
+        char r[16];
+        std::snprintf(r, sizeof r, "1\t%c%04d\n", p, i % 10000);
+        s += r;
+    }
     return s;
 }
 
@@ -245,6 +277,28 @@ TEST(Hlidac, Prichody) {
          [](auto& p, auto& n) { p.Vloz(n, std::string("1\tS0099\n\0\xFF\xFE junk", 16)); },
          Chyby,
          "není tabulka",
+         {}},
+        // The whole file is judged, not its first block.
+        {"nulaPo64k.txt",
+         {},
+         [](auto& p, auto& n) {
+             p.Vloz(n, Radky(7000, 'N') + std::string("\0", 1) + Radky(500, 'M'));
+         },
+         Chyby,
+         "není tabulka",
+         {}},
+        {"escPo64k.txt",
+         {},
+         [](auto& p, auto& n) { p.Vloz(n, Radky(7000, 'E') + "1\tS0095\x1B[2J\n"); },
+         Chyby,
+         "není tabulka",
+         {}},
+        // A name is bytes: shown as it is in the error file.
+        {"Žlutá.csv",
+         {},
+         [](auto& p, auto& n) { p.Vloz(n, "Počet,Název\n1,\"S0094\n"); },
+         Chyby,
+         "V souboru Žlutá.csv zůstaly otevřené uvozovky",
          {}},
         {"dlouhy.txt",
          {},
@@ -487,6 +541,387 @@ TEST(Hlidac, RestartServeru) {
     }
     EXPECT_EQ(hlidac.Ukonci(), 0);
     EXPECT_TRUE(uprostred) << prostredi.Log();
+}
+
+// lp's job of text on the queue (held with -H indefinite when drzet): its id.
+int Lp(const fs::path& adresar, const std::string& text, bool drzet = false,
+       const std::string& znacka = "") {
+    ZapisBajty(adresar / "lp.txt", text);
+    const std::string radek =
+        "lp -d " + Fronta + " -o raw " + (drzet ? "-H indefinite " : "") +
+        (znacka.empty() ? "" : "-o " + std::string(AtributZnacky) + "=" + znacka + " ") + "'" +
+        (adresar / "lp.txt").string() + "' > '" + (adresar / "lp.out").string() + "'";
+    EXPECT_EQ(std::system(radek.c_str()), 0);
+    const std::string vystup = PrectiBajty(adresar / "lp.out"); // "request id is Q-12 (1 file(s))"
+    const size_t pomlcka = vystup.find(Fronta + "-");
+    return pomlcka == std::string::npos ? 0 : std::stoi(vystup.substr(pomlcka + Fronta.size() + 1));
+}
+
+// The job-uuid the server gave job id, or (stav) its job-state as a number.
+std::string Uuid(int id, bool stav = false) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", id);
+    ipp_t* zadost = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ipp_t* odpoved = cupsDoRequest(CUPS_HTTP_DEFAULT, zadost, "/");
+    ipp_attribute_t* a = stav ? ippFindAttribute(odpoved, "job-state", IPP_TAG_ENUM)
+                              : ippFindAttribute(odpoved, "job-uuid", IPP_TAG_URI);
+    std::string uuid = a == nullptr ? ""
+                       : stav       ? std::to_string(ippGetInteger(a, 0))
+                                    : ippGetString(a, 0, nullptr);
+    ippDelete(odpoved);
+    return uuid;
+}
+
+// Claims a watcher left when it was killed, each with its journal, against what the server
+// answers about the job named: on a server that removes ended jobs' files at once, one whose
+// ids another server has given again, one with a job held half sent, one killed before its
+// journal was written. Each file prints once at most, and never reaches hotovo/ unless it
+// printed. Of the held jobs no journal names, only the dead watcher's own is cancelled.
+TEST(Hlidac, PrevzetiPoZabiti) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    CupsTest("files", "no");
+    const tProstredi prostredi;
+    enum tKonec { Hotovo, Chyby };
+    int sirotek = 0; // the held job of the claim without a journal
+    const struct {
+        const char* nazev;
+        std::function<std::optional<std::string>(const tProstredi&)> denik; // none: no journal
+        tKonec konec;
+        std::string duvod;
+        int vytisteno; // how often its number prints in all
+    } pripady[] = {
+        // Completed and its files gone: printed, not to be sent again.
+        {"S0301",
+         [](auto& p) {
+             const int id = Lp(p.adresar.Cesta(), "1\tS0301\n");
+             EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta), IPP_JSTATE_COMPLETED);
+             return std::to_string(id) + "\n" + Uuid(id) + "\npotvrzeno\n";
+         },
+         Hotovo, "", 1},
+        // The id names somebody else's job (a new server gave it again).
+        {"S0302",
+         [](auto& p) {
+             const int id = Lp(p.adresar.Cesta(), "X0302\n");
+             cups_test::StavPosledniUlohy(Fronta);
+             return std::to_string(id) + "\nurn:uuid:00000000-0000-0000-0000-000000000302\n"
+                                         "potvrzeno\n";
+         },
+         Chyby, "jiná úloha", 0},
+        // Held, its document never confirmed: cancelled, and the file prints.
+        {"S0303",
+         [](auto& p) {
+             const int id = Lp(p.adresar.Cesta(), "X0303\n", true, "mrtvy");
+             return std::to_string(id) + "\n" + Uuid(id) + "\n";
+         },
+         Hotovo, "", 1},
+        {"S0304", [](auto&) { return std::string("999999\n\n"); }, Chyby, "nezná", 0},
+        // Killed between creating the job and writing the journal: the job stays held, the
+        // file prints.
+        {"S0305",
+         [&sirotek](auto& p) {
+             sirotek = Lp(p.adresar.Cesta(), "X0305\n", true, "mrtvy");
+             return std::nullopt;
+         },
+         Hotovo, "", 1},
+    };
+    // Held jobs that no journal names: another watcher's, and one of no watcher at all.
+    const struct {
+        const char* znacka;
+        int stav;
+    } drzene[] = {{"jiny", IPP_JSTATE_HELD}, {"", IPP_JSTATE_HELD}};
+    std::vector<int> idDrzenych;
+    for (const auto& d : drzene)
+        idDrzenych.push_back(Lp(prostredi.adresar.Cesta(), "X\n", true, d.znacka));
+    // A dead watcher's folder: its lock file, one claim folder per file.
+    const fs::path mrtvy = prostredi.slozka / ".oblepky-hlidac" / "mrtvy";
+    fs::create_directories(mrtvy);
+    ZapisBajty(mrtvy / "zamek", "");
+    int n = 0;
+    for (const auto& p : pripady) {
+        char slozka[16];
+        std::snprintf(slozka, sizeof slozka, "%08d", ++n);
+        fs::create_directory(mrtvy / slozka);
+        ZapisBajty(mrtvy / slozka / (std::string(p.nazev) + ".txt"),
+                   "1\t" + std::string(p.nazev) + "\n");
+        if (const auto denik = p.denik(prostredi))
+            ZapisBajty(mrtvy / slozka / ".uloha", *denik);
+    }
+    {
+        tHlidac hlidac(prostredi);
+        for (const auto& p : pripady) {
+            SCOPED_TRACE(p.nazev);
+            const fs::path cil = prostredi.slozka / (p.konec == Hotovo ? "hotovo" : "chyby") /
+                                 (std::string(p.nazev) + ".txt");
+            EXPECT_TRUE(Cekej([&] { return fs::exists(cil); }, 30s)) << prostredi.Log();
+            if (p.konec == Chyby) {
+                const std::string text = PrectiBajty(cil.string() + ".chyba.txt");
+                EXPECT_NE(text.find(p.duvod), std::string::npos) << text;
+            }
+        }
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+    }
+    const auto vytistene = Vytistene(Fronta);
+    for (const auto& p : pripady) {
+        const auto it = vytistene.find(p.nazev);
+        EXPECT_EQ(it == vytistene.end() ? 0 : it->second, p.vytisteno) << p.nazev;
+    }
+    EXPECT_EQ(Uuid(sirotek, true), std::to_string(IPP_JSTATE_CANCELED));
+    for (size_t i = 0; i < std::size(drzene); ++i) {
+        EXPECT_EQ(Uuid(idDrzenych[i], true), std::to_string(drzene[i].stav)) << drzene[i].znacka;
+        ZrusUlohu(idDrzenych[i]);
+    }
+    EXPECT_NE(prostredi.Log().find("zrušena úloha ukončeného hlídače"), std::string::npos)
+        << prostredi.Log();
+    CupsTest("files", "yes");
+
+    // Killed for real between the job's creation and the journal's write (strace injects
+    // SIGKILL at the journal's rename, the third renameat after the watcher's own folder's and
+    // the claim's): the next watcher cancels the held job and prints the file once.
+    if (std::system("command -v strace >/dev/null") != 0)
+        return;
+    cups_test::VymazZachycene(Fronta);
+    const tProstredi zabity;
+    {
+        tHlidac hlidac(zabity, {},
+                       {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=renameat", "-e",
+                        "inject=renameat:signal=SIGKILL:when=3"});
+        ASSERT_TRUE(Cekej([&] { return zabity.Log().find("hlídá se") != std::string::npos; }));
+        zabity.Vloz("S0306.txt", "1\tS0306\n");
+        ASSERT_TRUE(Cekej([&] { return !hlidac.Bezi(); }, 20s)) << zabity.Log();
+    }
+    EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta, 100ms), IPP_JSTATE_HELD);
+    {
+        tHlidac hlidac(zabity);
+        EXPECT_TRUE(Cekej([&] { return fs::exists(zabity.slozka / "hotovo" / "S0306.txt"); }, 30s))
+            << zabity.Log();
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+    }
+    EXPECT_NE(zabity.Log().find("zrušena úloha ukončeného hlídače"), std::string::npos)
+        << zabity.Log();
+    EXPECT_EQ(Vytistene(Fronta).count("S0306") == 1 ? Vytistene(Fronta).at("S0306") : 0, 1);
+    const std::string nedokoncene = "test -z \"$(lpstat -o " + Fronta + ")\"";
+    EXPECT_EQ(std::system(nedokoncene.c_str()), 0); // nothing held is left
+}
+
+// The CPU time (user and system) a process has used so far, in seconds.
+double CasProcesoru(pid_t pid) {
+    std::string stat = PrectiBajty("/proc/" + std::to_string(pid) + "/stat");
+    stat = stat.substr(stat.rfind(')') + 2);
+    std::istringstream pole(stat);
+    std::string kus;
+    double tiku = 0;
+    for (int i = 3; i <= 15 && pole >> kus; ++i)
+        if (i == 14 || i == 15)
+            tiku += std::stod(kus);
+    return tiku / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+// More files than the watcher keeps in flight, on a stopped queue: it sleeps while nothing
+// can move (under 5 % of a core over 10 s), and prints them all once the queue starts.
+TEST(Hlidac, StojiciFrontaNespali) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    const std::string zastav = "cupsdisable " + Fronta, spust = "cupsenable " + Fronta;
+    ASSERT_EQ(std::system(zastav.c_str()), 0);
+    const tProstredi prostredi;
+    tHlidac hlidac(prostredi);
+    constexpr int Souboru = 80;
+    for (int i = 1; i <= Souboru; ++i)
+        prostredi.Vloz(Cislo(i) + ".txt", "1\t" + Cislo(i) + "\n");
+    std::this_thread::sleep_for(3s);
+    const double pred = CasProcesoru(hlidac.Pid());
+    std::this_thread::sleep_for(10s);
+    const double cas = CasProcesoru(hlidac.Pid()) - pred;
+    EXPECT_LT(cas, 0.5) << prostredi.Log();
+    ASSERT_EQ(std::system(spust.c_str()), 0);
+    EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == Souboru; }, 90s))
+        << prostredi.Log();
+    EXPECT_EQ(hlidac.Ukonci(), 0);
+    EXPECT_EQ(Vytistene(Fronta).size(), size_t{Souboru});
+}
+
+// SIGHUP ends the watcher as SIGTERM does, idle or during a run: exit status 0, the log's
+// last line, and a file in the middle of its run stays claimed and prints once, whole, after
+// the next start.
+TEST(Hlidac, SignalHup) {
+    cups_test::PridejFrontu(Fronta);
+    constexpr int Radku = 2'000'000;
+    for (const bool behem : {false, true}) {
+        SCOPED_TRACE(behem ? "during a run" : "idle");
+        cups_test::VymazZachycene(Fronta);
+        const tProstredi prostredi;
+        {
+            tHlidac hlidac(prostredi);
+            ASSERT_TRUE(
+                Cekej([&] { return prostredi.Log().find("hlídá se") != std::string::npos; }));
+            if (behem) {
+                prostredi.Vloz("velky.txt", Radky(Radku, 'R'));
+                const std::string lpstat = "lpstat -o " + Fronta + " | grep -q .";
+                EXPECT_TRUE(Cekej([&] { return std::system(lpstat.c_str()) == 0; }, 20s));
+            }
+            EXPECT_EQ(hlidac.Ukonci(SIGHUP), 0);
+        }
+        const std::string log = prostredi.Log();
+        EXPECT_NE(log.find("hlídání skončilo"), std::string::npos) << log;
+        EXPECT_EQ(Pocet(prostredi.slozka / "chyby"), 0u) << log;
+        if (!behem)
+            continue;
+        EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u) << log;
+        tHlidac znovu(prostredi);
+        EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == 1; }, 90s))
+            << prostredi.Log();
+        EXPECT_EQ(znovu.Ukonci(), 0);
+        const auto ulohy = cups_test::Zachycene(Fronta);
+        ASSERT_EQ(ulohy.size(), 1u) << prostredi.Log();
+        EXPECT_EQ(ulohy[0].size(), size_t{Radku} * 7); // "R1234\r\n"
+    }
+}
+
+// A full file system under the folder: the file waits claimed (not in chyby/), the log says
+// why once, and it prints once there is space again.
+TEST(Hlidac, PlnyDisk) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    const tProstredi prostredi;
+    if (::mount("tmpfs", prostredi.slozka.c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "no tmpfs mount here";
+    {
+        tHlidac hlidac(prostredi);
+        ASSERT_TRUE(Cekej([&] { return prostredi.Log().find("hlídá se") != std::string::npos; }));
+        ZapisBajty(prostredi.slozka / ".soubor", "1\tS0401\n");
+        // Whatever is left is taken by a file the watcher leaves alone (its name has a dot).
+        std::system(("cat /dev/zero > '" + (prostredi.slozka / ".plno").string() + "' 2>/dev/null")
+                        .c_str());
+        fs::rename(prostredi.slozka / ".soubor", prostredi.slozka / "S0401.txt");
+        std::this_thread::sleep_for(4s);
+        EXPECT_EQ(Pocet(prostredi.slozka / "chyby"), 0u) << prostredi.Log();
+        EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u) << prostredi.Log();
+        EXPECT_NE(prostredi.Log().find("No space left on device"), std::string::npos)
+            << prostredi.Log();
+        fs::remove(prostredi.slozka / ".plno");
+        EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == 1; }, 60s))
+            << prostredi.Log();
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+    }
+    ::umount2(prostredi.slozka.c_str(), MNT_DETACH);
+    EXPECT_EQ(Vytistene(Fronta), (std::map<std::string, int>{{"S0401", 1}}));
+}
+
+// Two watchers started at the same instant, again and again: neither fails because of the
+// other.
+TEST(Hlidac, SoucasnyStart) {
+    for (int pokus = 0; pokus < 20; ++pokus) {
+        SCOPED_TRACE("try " + std::to_string(pokus));
+        const tProstredi prostredi;
+        tHlidac prvni(prostredi), druhy(prostredi);
+        std::this_thread::sleep_for(300ms);
+        EXPECT_TRUE(prvni.Bezi()) << prostredi.Log();
+        EXPECT_TRUE(druhy.Bezi()) << prostredi.Log();
+        if (!prvni.Bezi() || !druhy.Bezi())
+            break;
+    }
+}
+
+// A folder that not even root may write in while it lives (the immutable flag), as a folder
+// not writable for a while is to the watcher's own account; false when the file system
+// cannot do it.
+class tNezapisovatelna {
+public:
+    explicit tNezapisovatelna(const fs::path& slozka)
+        : fd_(::open(slozka.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        ok_ = fd_ >= 0 && Nastav(true);
+    }
+    ~tNezapisovatelna() { Uvolni(); }
+    tNezapisovatelna(const tNezapisovatelna&) = delete;
+    tNezapisovatelna& operator=(const tNezapisovatelna&) = delete;
+    explicit operator bool() const { return ok_; }
+    void Uvolni() {
+        if (ok_)
+            Nastav(false);
+        ok_ = false;
+        if (fd_ >= 0)
+            ::close(std::exchange(fd_, -1));
+    }
+
+private:
+    bool Nastav(bool zapnout) const {
+        int priznaky = 0;
+        if (::ioctl(fd_, FS_IOC_GETFLAGS, &priznaky) != 0)
+            return false;
+        priznaky = zapnout ? priznaky | FS_IMMUTABLE_FL : priznaky & ~FS_IMMUTABLE_FL;
+        return ::ioctl(fd_, FS_IOC_SETFLAGS, &priznaky) == 0;
+    }
+    int fd_;
+    bool ok_ = false;
+};
+
+// How often the log has a line.
+size_t Vyskytu(const std::string& log, const std::string& co) {
+    size_t n = 0;
+    for (size_t i = log.find(co); i != std::string::npos; i = log.find(co, i + co.size()))
+        ++n;
+    return n;
+}
+
+// Files that once stayed behind: a second file of a 255-byte name that hotovo/ holds already
+// (the number cuts the name), a move into hotovo/ that fails for a while (tried again after a
+// growing pause, not in a loop, and done once it can be), and the watcher's own folder removed
+// while it runs (it ends with a status that makes its service start it again, naming the
+// folder).
+TEST(Hlidac, UvizleSoubory) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    const std::string dlouhy =
+        std::string(250, 'd') + ".txt"; // 254 bytes, 255 with the writer's dot
+    {
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        for (int i = 1; i <= 2; ++i) {
+            prostredi.Vloz(dlouhy, "1\t" + Cislo(500 + i) + "\n");
+            EXPECT_TRUE(Cekej([&] { return Pocet(prostredi.slozka / "hotovo") == size_t(i); }, 30s))
+                << prostredi.Log();
+        }
+        EXPECT_EQ(hlidac.Ukonci(), 0);
+        EXPECT_EQ(Vytistene(Fronta).size(), 2u);
+    }
+    {
+        cups_test::VymazZachycene(Fronta);
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        ASSERT_TRUE(Cekej([&] { return prostredi.Log().find("hlídá se") != std::string::npos; }));
+        tNezapisovatelna zamcena(prostredi.slozka / "hotovo");
+        if (!zamcena) {
+            std::cerr << "skipped: the file system has no immutable flag\n";
+        } else {
+            prostredi.Vloz("S0511.txt", "1\tS0511\n");
+            const std::string neuzavren = "nelze uzavřít";
+            EXPECT_TRUE(Cekej([&] { return Vyskytu(prostredi.Log(), neuzavren) >= 2; }, 20s))
+                << prostredi.Log();
+            EXPECT_EQ(Pocet(prostredi.slozka / "hotovo"), 0u);
+            zamcena.Uvolni();
+            EXPECT_TRUE(
+                Cekej([&] { return fs::exists(prostredi.slozka / "hotovo" / "S0511.txt"); }, 40s))
+                << prostredi.Log();
+            EXPECT_EQ(hlidac.Ukonci(), 0);
+            // Paused 1 s, then 2 s, 4 s …: a handful of tries, and the job asked about no more.
+            EXPECT_LE(Vyskytu(prostredi.Log(), neuzavren), 5u) << prostredi.Log();
+            EXPECT_EQ(Vytistene(Fronta).size(), 1u);
+        }
+    }
+    {
+        const tProstredi prostredi;
+        tHlidac hlidac(prostredi);
+        ASSERT_TRUE(Cekej([&] { return prostredi.Log().find("hlídá se") != std::string::npos; }));
+        fs::remove_all(prostredi.slozka / ".oblepky-hlidac");
+        prostredi.Vloz("S0510.txt", "1\tS0510\n");
+        EXPECT_TRUE(Cekej([&] { return !hlidac.Bezi(); }, 20s)) << prostredi.Log();
+        EXPECT_NE(prostredi.Log().find("Pracovní složka hlídače"), std::string::npos)
+            << prostredi.Log();
+        EXPECT_TRUE(fs::exists(prostredi.slozka / "S0510.txt")); // waits for the next start
+    }
 }
 
 } // namespace

@@ -1,0 +1,70 @@
+#include "output/OznaceneUlohy.h"
+
+#include "output/ChybaTiskarny.h"
+#include "output/Spojeni.h"
+
+#include <cups/cups.h>
+
+#include <iterator>
+#include <string_view>
+
+const char* const AtributZnacky = "oblepky-hlidac";
+
+std::vector<tOznacenaUloha> DrzeneOznaceneUlohy() {
+    const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                    "/");
+    ipp_t* zadost = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+                 "not-completed");
+    ippAddBoolean(zadost, IPP_TAG_OPERATION, "my-jobs", 1);
+    const char* const atributy[] = {"job-id", "job-uuid", "job-state", AtributZnacky};
+    ippAddStrings(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  std::size(atributy), nullptr, atributy);
+    ipp_t* odpoved = nullptr;
+    {
+        const tSpojeni::tLhuta lhuta(spojeni);
+        odpoved = cupsDoRequest(*spojeni, zadost, "/"); // frees the request
+    }
+    if (spojeni.Vyprselo() || odpoved == nullptr) {
+        ippDelete(odpoved);
+        throw spojeni.Chyba(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    }
+    const ipp_status_t kod = ippGetStatusCode(odpoved);
+    std::vector<tOznacenaUloha> ulohy;
+    // One group per job, each ended by a separator (or the response's end).
+    tOznacenaUloha u;
+    int stav = 0;
+    auto uzavri = [&] {
+        if (u.Id > 0 && stav == IPP_JSTATE_HELD && !u.Znacka.empty())
+            ulohy.push_back(u);
+        u = {};
+        stav = 0;
+    };
+    for (ipp_attribute_t* a = ippFirstAttribute(odpoved); a != nullptr;
+         a = ippNextAttribute(odpoved)) {
+        const char* nazev = ippGetName(a);
+        if (nazev == nullptr) {
+            uzavri();
+            continue;
+        }
+        const std::string_view n(nazev);
+        if (n == "job-id")
+            u.Id = ippGetInteger(a, 0);
+        else if (n == "job-state")
+            stav = ippGetInteger(a, 0);
+        else if (n == "job-uuid" || n == AtributZnacky) {
+            const char* s = ippGetString(a, 0, nullptr);
+            (n == "job-uuid" ? u.Uuid : u.Znacka) = s != nullptr ? s : "";
+        }
+    }
+    uzavri();
+    ippDelete(odpoved);
+    if (kod > IPP_STATUS_OK_EVENTS_COMPLETE && kod != IPP_STATUS_ERROR_NOT_FOUND)
+        throw eRawPrinter::ZKodu(kod);
+    return ulohy;
+}
