@@ -12,7 +12,6 @@
 #include "output/OznaceneUlohy.h"
 #include "output/RadkySouboru.h"
 #include "output/RawPrinter.h"
-#include "output/Sesit.h"
 #include "output/SpravaUloh.h"
 #include "output/StavUlohy.h"
 #include "output/Tiskarny.h"
@@ -99,35 +98,6 @@ std::string Vypis(const std::string& nazev) {
 // The state as the log and the error file say it (UTF-8).
 std::string StavUtf8(const tUloha& u) {
     return Win1250NaUtf8(NazevStavu(u.Stav));
-}
-
-// A stock system exports text, in UTF-8, UTF-16 (with its byte-order mark) or Windows-1250;
-// a control byte other than TAB and the line ends anywhere in the file is no table (binary
-// junk would otherwise print as labels of garbage, a NUL would end the table early). The
-// whole file is judged before any job exists.
-bool JeText(int fd) {
-    if (::lseek(fd, 0, SEEK_SET) != 0)
-        return true; // reading fails again in the run, which says so
-    std::string blok(size_t{64} * 1024, '\0');
-    bool prvni = true;
-    for (;;) {
-        const ssize_t delka = PrectiKus(fd, blok.data(), blok.size());
-        if (delka <= 0) {
-            ::lseek(fd, 0, SEEK_SET);
-            return true; // the end, or a failure the run reports itself
-        }
-        const std::string_view b(blok.data(), static_cast<size_t>(delka));
-        if (prvni && (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF"))) {
-            ::lseek(fd, 0, SEEK_SET);
-            return true; // UTF-16: its zero bytes are half characters
-        }
-        prvni = false;
-        if (std::any_of(b.begin(), b.end(), [](char z) {
-                const auto c = static_cast<unsigned char>(z);
-                return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F;
-            }))
-            return false;
-    }
 }
 
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
@@ -625,8 +595,8 @@ void tHlidac::Tiskni(tZabor& z) {
                       {});
     if (::fstat(soubor.Fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return Uzavri(z, false, "Soubor není obyčejný soubor, netiskne se", {});
-    if (!JeText(soubor.Fd()) && !JeSesit(soubor.Fd(), z.nazev)) // a workbook's reader judges it
-        return Uzavri(z, false, "Soubor není tabulka: obsahuje řídicí bajty", {});
+    // A file with control bytes anywhere is no table: the reader refuses it in the run's
+    // first pass, before any job exists, as it does for the window and the batch printer.
 
     tZadani zadani = zadani_;
     zadani.Soubor = z.nazev;
