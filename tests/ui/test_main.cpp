@@ -859,7 +859,7 @@ private slots:
                 videno = true;
                 QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
             });
-        p.Nahled()->bUlozit->click();
+        p.NahledUlozit()->click();
         QVERIFY(videno);
         QVERIFY(QFileInfo::exists(soubor) && !QFileInfo(soubor).isFile());
         QVERIFY(chyby_.isEmpty());
