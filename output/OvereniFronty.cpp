@@ -5,7 +5,7 @@
 
 #include <cups/cups.h>
 
-void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
+std::string OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
     // Get-Printer-Attributes on the queue's own URI of our server: unlike a look-up by name
     // in libcups, it never searches the network for a name the server lacks.
     const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
@@ -26,6 +26,8 @@ void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
     }
     const ipp_status_t kod =
         odpoved != nullptr ? ippGetStatusCode(odpoved) : IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+    ipp_attribute_t* jmeno = ippFindAttribute(odpoved, "printer-name", IPP_TAG_NAME);
+    std::string nazev = jmeno != nullptr ? ippGetString(jmeno, 0, nullptr) : frontaUtf8;
     ippDelete(odpoved);
     if (spojeni.Vyprselo() || odpoved == nullptr)
         throw spojeni.Chyba(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
@@ -33,6 +35,7 @@ void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
         throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
         throw eRawPrinter::ZKodu(kod);
+    return nazev;
 }
 
 bool FrontaNeexistuje(const eRawPrinter& e) {

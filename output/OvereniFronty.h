@@ -6,10 +6,11 @@
 
 class tOdriznuti;
 
-// Raises eRawPrinter with IPP_STATUS_ERROR_NOT_FOUND's code when the server has no queue
-// frontaUtf8 (CUPS names ignore ASCII case), and the failure's code when it cannot be
-// reached in time or odriznuti (may be null) is cut.
-void OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti = nullptr);
+// The queue's name as the server spells it. Raises eRawPrinter with
+// IPP_STATUS_ERROR_NOT_FOUND's code when the server has no queue frontaUtf8 (CUPS names
+// ignore ASCII case), and the failure's code when it cannot be reached in time or odriznuti
+// (may be null) is cut.
+std::string OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti = nullptr);
 
 class eRawPrinter;
 

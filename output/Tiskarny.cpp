@@ -75,9 +75,7 @@ std::string FrontaTisku(const std::string& tiskarna, tOdriznuti* odriznuti) {
     }
     // The name as it stands, asked of that queue alone: a near miss is no queue, and a job
     // costs the same on a server with many queues.
-    std::string utf8 = Win1250NaUtf8(tiskarna);
-    OverFrontu(utf8, odriznuti);
-    return utf8;
+    return OverFrontu(Win1250NaUtf8(tiskarna), odriznuti);
 }
 
 std::optional<std::string> FrontaDoNastaveni(std::string_view utf8) {
