@@ -124,16 +124,15 @@ std::string_view tTabulka::Bunka(int sloupec, int radek) const {
     if (sloupec == 0)
         return Cislo(radek);
     const std::string_view text = Radek(radek);
+    // find, not memchr: an empty row's text has no data pointer at all.
     size_t od = 0;
     for (int k = 1; k < sloupec; ++k) {
-        const void* tab = std::memchr(text.data() + od, '\t', text.size() - od);
-        if (!tab)
+        const size_t tab = text.find('\t', od);
+        if (tab == std::string_view::npos)
             return {};
-        od = static_cast<size_t>(static_cast<const char*>(tab) - text.data()) + 1;
+        od = tab + 1;
     }
-    const void* tab = std::memchr(text.data() + od, '\t', text.size() - od);
-    const size_t po =
-        tab ? static_cast<size_t>(static_cast<const char*>(tab) - text.data()) : text.size();
+    const size_t po = std::min(text.find('\t', od), text.size());
     return text.substr(od, po - od);
 }
 
