@@ -12,14 +12,13 @@
 #include "tests/behy/VzorovaEtiketa.h"
 #include "tests/podpora/DocasnyAdresar.h"
 #include "tests/podpora/JakoNikdo.h"
+#include "tests/podpora/Zpomaleni.h"
 #include "tests/tisk/CupsTest.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cups/ipp.h>
-#include <filesystem>
-
 #include <filesystem>
 #include <iostream>
 #include <thread>
@@ -300,15 +299,12 @@ TEST(Davka, CekaNaKonecUlohy) {
         {"no time to wait", Mrtva, "./oblepky-tisk -p FRONTA --wait 0 velka.txt", 6,
          "zůstává ve frontě", 3s},
         // The server restarted meanwhile: asked again, the job's state known once more. The
-        // outage comes a second after the job exists, however slowly the program starts.
+        // outage comes a second after the job was released, however slowly the program sends.
         {"server down for a moment", Mrtva,
-         "./oblepky-tisk -p FRONTA --wait 8 velka.txt & p=$!; until lpstat -o FRONTA | grep -q .; "
-         "do sleep 0.1; done; sleep 1; RESTART; wait $p",
-         6, "tiskne se – The printer", 11s},
+         "./oblepky-tisk -p FRONTA --wait 8 velka.txt & p=$!; VYDANA; sleep 1; RESTART; wait $p", 6,
+         "tiskne se – The printer", 11s},
         {"server frozen", Mrtva,
-         "./oblepky-tisk -p FRONTA --wait 4 velka.txt & p=$!; until lpstat -o FRONTA | grep -q .; "
-         "do sleep 0.1; done; sleep 1; "
-         "kill -STOP CUPSD; "
+         "./oblepky-tisk -p FRONTA --wait 4 velka.txt & p=$!; VYDANA; sleep 1; kill -STOP CUPSD; "
          "wait $p; s=$?; kill -CONT CUPSD; exit $s",
          6, "není známý; úloha zůstává ve frontě", 6s},
         {"a signal while it waits", Mrtva,
@@ -323,12 +319,6 @@ TEST(Davka, CekaNaKonecUlohy) {
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.nazev);
         const std::string fronta = "Ceka" + std::to_string(++cislo);
-#ifdef __SANITIZE_ADDRESS__
-        // The instrumented program's send outlasts the pause before the restart, which then
-        // cuts the send instead of the wait; the plain build checks this row.
-        if (std::string_view(p.nazev) == "server down for a moment")
-            continue;
-#endif
         if (p.fronta == Mrtva)
             cups_test::PridejMrtvouFrontu(fronta);
         else
@@ -341,7 +331,14 @@ TEST(Davka, CekaNaKonecUlohy) {
         const std::string cupsd = "$(cat '" + cups_test::Adresar() + "/cupsd.pid')";
         const std::string restart =
             "\"$OBLEPKY_SKRIPTY/cups-test\" restart '" + cups_test::Adresar() + "' >/dev/null";
-        for (const auto& [co, cim] : {std::pair<std::string, std::string>{"FRONTA", fronta},
+        // Until the job left the hold it is created in: its whole document is with the server,
+        // so that an outage meets the wait, not an instrumented build's slower send.
+        // Or until the program ended without one.
+        const std::string vydana = "until ! kill -0 $p 2>/dev/null || LC_ALL=C lpstat -l -o "
+                                   "FRONTA | grep 'Alerts:' | grep -qv -e hold -e incoming; do "
+                                   "sleep 0.1; done";
+        for (const auto& [co, cim] : {std::pair<std::string, std::string>{"VYDANA", vydana},
+                                      {"FRONTA", fronta},
                                       {"CUPSD", cupsd},
                                       {"RESTART", restart}})
             for (size_t i; (i = prikaz.find(co)) != std::string::npos;)
@@ -349,7 +346,7 @@ TEST(Davka, CekaNaKonecUlohy) {
 
         const auto zacatek = std::chrono::steady_clock::now();
         const tVysledek v = Spust(adresar, prikaz);
-        EXPECT_LE(std::chrono::steady_clock::now() - zacatek, p.nejdele);
+        EXPECT_LE(std::chrono::steady_clock::now() - zacatek, p.nejdele * Zpomaleni);
         EXPECT_EQ(v.stav, p.stav) << v.chyby;
         EXPECT_EQ(v.vystup, p.vystup);
         if (p.chyby.empty()) {
