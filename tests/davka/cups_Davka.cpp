@@ -290,8 +290,7 @@ TEST(Davka, CekaNaKonecUlohy) {
         {"printer drops the line after 1000 bytes", Rez,
          "./oblepky-tisk -p FRONTA --wait 10 velka.txt", 4, "přerušena – ", 12s},
         {"cancelled from outside", Mrtva,
-         "./oblepky-tisk -p FRONTA --wait 20 velka.txt & p=$!; sleep 2; cancel -a FRONTA; "
-         "wait $p",
+         "./oblepky-tisk -p FRONTA --wait 20 velka.txt & p=$!; VYDANA; cancel -a FRONTA; wait $p",
          4, "zrušena", 12s},
         {"queue stopped", Dobra,
          "cupsdisable FRONTA && ./oblepky-tisk -p FRONTA --wait 10 velka.txt", 4,
@@ -308,8 +307,9 @@ TEST(Davka, CekaNaKonecUlohy) {
          "wait $p; s=$?; kill -CONT CUPSD; exit $s",
          6, "není známý; úloha zůstává ve frontě", 6s},
         {"a signal while it waits", Mrtva,
-         "./oblepky-tisk -p FRONTA --wait 30 velka.txt & p=$!; sleep 2; kill -TERM $p; wait $p", 7,
-         "Zastaveno signálem SIGTERM\nČekání skončilo; úloha zůstává ve frontě", 4s},
+         "./oblepky-tisk -p FRONTA --wait 30 velka.txt & p=$!; VYDANA; sleep 0.5; kill -TERM $p; "
+         "wait $p",
+         7, "Zastaveno signálem SIGTERM\nČekání skončilo; úloha zůstává ve frontě", 4s},
         {"nothing to print", Dobra, "./oblepky-tisk -p FRONTA -l 3 -f 1=a -c 0 --wait 5", 8,
          "Nic k tisku", 3s, "Počet etiket: 0\n"},
         {"a watched folder follows its own jobs", Dobra, "./oblepky-tisk --watch . --wait 5", 2,
