@@ -1,6 +1,9 @@
 #pragma once
 // Windows-1250, the program's 8-bit character set, against Unicode: the one place where
-// Unicode text becomes the program's text.
+// Unicode text becomes the program's text. Windows-1250 is the text of cells and fields, of
+// the settings file and of what becomes printer bytes; messages, the print server's texts
+// and job names are UTF-8, and file and queue names the bytes the system gives. These
+// conversions are called only at the edges that scripts/kodovani lists.
 // The five bytes without a character (81 83 88 90 98) map to the C1 controls of the same
 // number, so every byte survives a round trip.
 

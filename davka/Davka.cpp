@@ -2,7 +2,6 @@
 
 #include "core/Nastaveni.h"
 #include "core/SignalyKonce.h"
-#include "core/Win1250.h"
 #include "output/ChybaTiskarny.h"
 #include "output/Nahled.h"
 #include "output/RadkySouboru.h"
@@ -99,12 +98,12 @@ tKonec PockejNaUlohu(int id, int sekund, const tSignalyKonce& zastaveni, std::os
     case tKonecUlohy::Vytistena:
         return KonecOk;
     case tKonecUlohy::Selhala:
-        chyby << Win1250NaUtf8(PopisUlohy(*v.Uloha)) << '\n' << std::flush;
+        chyby << PopisUlohy(*v.Uloha) << '\n' << std::flush;
         return KonecTisk;
     case tKonecUlohy::Neskoncila:
         break;
     }
-    chyby << Win1250NaUtf8(PopisUlohy(*v.Uloha)) << '\n';
+    chyby << PopisUlohy(*v.Uloha) << '\n';
     ZustavaVeFronte(chyby, "Úloha se do " + std::to_string(sekund) + " s nevytiskla");
     return KonecCeka;
 }
@@ -281,7 +280,7 @@ tKonec SpustDavku(const tZadani& z, const std::string& cestaNastaveni, std::ostr
     if (zastaveni.Prisel())
         return Zastaveno(zastaveni, ProPocet(z, vystup, chyby), chyby);
     if (beh.radky && z.Podrobne)
-        chyby << Win1250NaUtf8(beh.radky->Druh().Popis) << '\n';
+        chyby << beh.radky->Druh().Popis << '\n';
     if (beh.radky) // a guess that was close: what the user may want to give instead
         for (const std::string& upozorneni : beh.radky->Druh().Upozorneni)
             chyby << upozorneni << '\n';

@@ -2,7 +2,6 @@
 
 #include "core/Chyba.h"
 #include "core/Soubory.h"
-#include "core/Win1250.h"
 #include "davka/Denik.h"
 #include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
@@ -61,10 +60,6 @@ bool Bere(const std::string& nazev) {
            !nazev.ends_with(".part");
 }
 
-std::string Utf8(const std::string& win) {
-    return Win1250NaUtf8(win);
-}
-
 // The print server's error that ended a run; none for any other.
 std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
     try {
@@ -93,11 +88,6 @@ std::string Vypis(const std::string& nazev) {
         if (static_cast<unsigned char>(z) < 0x20 || z == 0x7F)
             z = '?';
     return s;
-}
-
-// The state as the log and the error file say it (UTF-8).
-std::string StavUtf8(const tUloha& u) {
-    return Win1250NaUtf8(NazevStavu(u.Stav));
 }
 
 // A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
@@ -482,8 +472,8 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
         if (d != "none" && !d.ends_with("-report") && d != "cups-waiting-for-job-completed")
             pridej(d);
     if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
-        pridej(Utf8(u.ZpravaFronty));
-    Potiz(potizFronty_, potiz, "fronta " + Utf8(u.Fronta));
+        pridej(u.ZpravaFronty);
+    Potiz(potizFronty_, potiz, "fronta " + u.Fronta);
     frontaStoji_ = u.StavFronty == tStavFronty::Zastavena || !u.PrijimaFronta;
 }
 
@@ -499,8 +489,8 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
             std::string text = chyba + "\n";
             text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
             if (u) {
-                text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
-                text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
+                text += std::string("Stav úlohy: ") + NazevStavu(u->Stav) + "\n";
+                text += "Zpráva tiskárny: " + u->ZpravaTiskarny + "\n";
             }
             // Written under a short name of this watcher's own, then given the file's name
             // with the suffix, cut to fit the length limit when the file's name is long.

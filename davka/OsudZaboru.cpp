@@ -1,7 +1,5 @@
 #include "davka/OsudZaboru.h"
 
-#include "core/Win1250.h"
-
 // Every branch says why it can neither print the file twice nor lose it. The job was created
 // held and released only once the server had confirmed its whole document (tRawPrinter), so
 // a job that is held and unconfirmed has printed nothing, and a job that is not held any more
@@ -23,7 +21,7 @@ tRozhodnuti OsudZaboru(const std::optional<tDenik>& denik, const tOdpovedServeru
                                   " na tiskovém serveru je jiná úloha (server byl nahrazen?); "
                                   "zda se soubor vytiskl, nelze zjistit"};
     }
-    const std::string stav = Win1250NaUtf8(NazevStavu(u.Stav));
+    const std::string stav = NazevStavu(u.Stav);
     if (u.Stav == tStavUlohy::Vytistena)
         return {tOsud::Hotovo, ""};
     if (u.Skoncila()) {

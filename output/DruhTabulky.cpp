@@ -350,6 +350,6 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
         popis += "CSV (" + procFormat + "), oddělovač " + NazevOddelovace(druh.Oddelovac) + " (" +
                  (volby.Oddelovac ? "volba --separator" : "z prvních řádků") + ")";
     }
-    druh.Popis = Utf8NaWin1250(popis);
+    druh.Popis = popis;
     return druh;
 }

@@ -29,7 +29,7 @@ struct tDruhTabulky {
     char Oddelovac = '\t';
     size_t Bom = 0;        // bytes of the byte-order mark that the text starts with
     size_t Nepresnych = 0; // characters without an exact form in Windows-1250
-    std::string Popis;     // the choice and why, for --verbose (Windows-1250)
+    std::string Popis;     // the choice and why, for --verbose (UTF-8)
     // A line each (UTF-8) where the guess was close: the character set or the separator that
     // the user may want to give instead.
     std::vector<std::string> Upozorneni;

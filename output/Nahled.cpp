@@ -131,8 +131,9 @@ private:
 std::string Hlavicka(const tNahled& n) {
     if (!n.Tiskne)
         return W("Tisk by nic neposlal: počet etiket je 0, nebo tabulka nemá žádný řádek.");
-    return W("Tiskárna: ") + n.Tiskarna + W("   Dokument: ") + n.NazevDokumentu + W("\nEtiket: ") +
-           CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") + CisloNaText(n.Uloha.Bajtu()) +
+    return W("Tiskárna: ") + n.Tiskarna + W("   Dokument: ") + W(n.NazevDokumentu) +
+           W("\nEtiket: ") + CisloNaText(n.Uloha.Etiket()) + W("   Bajtů: ") +
+           CisloNaText(n.Uloha.Bajtu()) +
            (n.Nepresnych == 0 ? std::string()
                               : W("\nZnaků bez přesné podoby ve Windows-1250: ") +
                                     CisloNaText(static_cast<long long>(n.Nepresnych)) +

@@ -18,8 +18,9 @@ inline constexpr long long EtiketVNahledu = 200;
 
 // One run as the print would make it.
 struct tNahled {
-    bool Tiskne = false; // the run opens a job at all (copy count above 0, a data row)
-    std::string Tiskarna, NazevDokumentu;
+    bool Tiskne = false;        // the run opens a job at all (copy count above 0, a data row)
+    std::string Tiskarna;       // the layout's queue (Windows-1250)
+    std::string NazevDokumentu; // the job's name (UTF-8)
     tNahledovaUloha Uloha{EtiketVNahledu};
     // A template error the run stops at, its message as raised; empty: none. The run stops
     // in the label after the ones the job counted.

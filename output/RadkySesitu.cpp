@@ -547,7 +547,6 @@ tRadkySesitu::tRadkySesitu(int fd, std::string nazev, std::string_view list)
         druh_.Popis = nazev_ + ": sešit .ods, list „" + obsah.nazevVybraneho + "“ (" +
                       (list.empty() ? "první viditelný" : "volba --sheet") + ")";
     }
-    druh_.Popis = Utf8NaWin1250(druh_.Popis);
     if (upozorneni_ > NejvicUpozorneni)
         druh_.Upozorneni.push_back("Upozornění: a " +
                                    std::to_string(upozorneni_ - NejvicUpozorneni) +

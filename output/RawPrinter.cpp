@@ -1,6 +1,5 @@
 #include "output/RawPrinter.h"
 
-#include "core/Win1250.h"
 #include "output/OznaceneUlohy.h"
 #include "output/Tiskarny.h"
 
@@ -52,17 +51,16 @@ tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& t
                          tOdriznuti* odriznuti, const std::string& znacka)
     : odriznuti_(odriznuti), tiskarna_(FrontaTisku(tiskarna, odriznuti)),
       spojeni_(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti) {
-    const std::string nazev = Win1250NaUtf8(nazevDokumentu);
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
-        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazev, znacka, uuid_);
+        uloha_ = VytvorUlohu(*spojeni_, tiskarna_, nazevDokumentu, znacka, uuid_);
     }
     if (uloha_ == 0)
         throw spojeni_.Chyba(IPP_STATUS_ERROR_INTERNAL);
     http_status_t stav{};
     {
         const tSpojeni::tLhuta lhuta(spojeni_);
-        stav = cupsStartDocument(*spojeni_, tiskarna_.c_str(), uloha_, nazev.c_str(),
+        stav = cupsStartDocument(*spojeni_, tiskarna_.c_str(), uloha_, nazevDokumentu.c_str(),
                                  CUPS_FORMAT_RAW, 1);
     }
     if (stav != HTTP_STATUS_CONTINUE) {

@@ -10,7 +10,8 @@
 class tRawPrinter : public tTiskovaUloha {
 public:
     // Create: checks that the queue exists, creates the job under the document name, held
-    // until its document is whole, and starts a raw document. Names are 8-bit Windows-1250 text.
+    // until its document is whole, and starts a raw document. The document name is UTF-8, the
+    // queue the layout's (Windows-1250, FrontaTisku).
     // Every server call of the job ends at once when odriznuti (may be null) is cut from another
     // thread. A znacka that is not empty marks the job as a watcher's own (OznaceneUlohy.h).
     tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,

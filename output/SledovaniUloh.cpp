@@ -1,7 +1,5 @@
 #include "output/SledovaniUloh.h"
 
-#include "core/Win1250.h"
-
 #include <algorithm>
 #include <exception>
 #include <thread>
@@ -22,12 +20,12 @@ tKonecUlohy KonecUlohy(const tUloha& u) {
 }
 
 std::string PopisUlohy(const tUloha& u) {
-    std::string popis = Utf8NaWin1250("Úloha ") + std::to_string(u.Id);
+    std::string popis = std::string("Úloha ") + std::to_string(u.Id);
     if (!u.Fronta.empty())
         popis += " (fronta " + u.Fronta + ")";
     popis += ": " + StavVSeznamu(u);
     if (const std::string zprava = ZpravaTiskarny(u); !zprava.empty())
-        popis += Utf8NaWin1250(" – ") + zprava;
+        popis += " – " + zprava;
     return popis;
 }
 

@@ -1,6 +1,5 @@
 #include "output/StavUlohy.h"
 
-#include "core/Win1250.h"
 #include "output/ChybaTiskarny.h"
 #include "output/Spojeni.h"
 
@@ -21,7 +20,7 @@ using tOdpoved = std::unique_ptr<ipp_t, tSmazOdpoved>;
 
 std::string Text(ipp_attribute_t* a) {
     const char* text = ippGetString(a, 0, nullptr);
-    return text != nullptr ? Utf8NaWin1250(text) : std::string();
+    return text != nullptr ? std::string(text) : std::string();
 }
 
 std::vector<std::string> Slova(ipp_attribute_t* a) {
@@ -185,7 +184,7 @@ bool tUloha::ZavisiNaFronte() const {
 }
 
 eFrontaNeni FrontaNeni(const std::string& fronta) {
-    return eFrontaNeni("Fronta " + Win1250NaUtf8(fronta) + " na tiskovém serveru není");
+    return eFrontaNeni("Fronta " + fronta + " na tiskovém serveru není");
 }
 
 tDotazyNaUlohy::tDotazyNaUlohy(tOdriznuti* odriznuti) : odriznuti_(odriznuti) {}
@@ -239,7 +238,7 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
         if (ippGetGroupTag(a) == IPP_TAG_JOB && ippGetName(a) != nullptr)
             Vypln(u[0], uriFronty, a);
     u[0].Id = id;
-    u[0].Fronta = Utf8NaWin1250(JmenoFronty(uriFronty.c_str()));
+    u[0].Fronta = JmenoFronty(uriFronty.c_str());
     // A queue deleted since: the job's own state still stands.
     if (!uriFronty.empty() && (sFrontou || u[0].ZavisiNaFronte())) {
         const tOdpoved f(Posli(DotazNaFrontu(uriFronty.c_str()), termin));
@@ -251,7 +250,7 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
 
 std::vector<tUloha> tDotazyNaUlohy::Fronta(const std::string& fronta, const tDotazFronty& dotaz,
                                            tHodinyServeru::time_point termin) {
-    const std::string uri = UriFronty(Win1250NaUtf8(fronta));
+    const std::string uri = UriFronty(fronta);
     std::vector<tUloha> ulohy;
     // Details of jobs by their ids: the server loads each job's file for them, so they are
     // asked of the few the list shows, never of the whole history.
@@ -316,19 +315,19 @@ std::vector<tUloha> UlohyFronty(const std::string& fronta) {
 std::string NazevStavu(tStavUlohy stav) {
     switch (stav) {
     case tStavUlohy::Ceka:
-        return Utf8NaWin1250("čeká");
+        return "čeká";
     case tStavUlohy::Pozastavena:
-        return Utf8NaWin1250("pozastavena");
+        return "pozastavena";
     case tStavUlohy::Tiskne:
-        return Utf8NaWin1250("tiskne se");
+        return "tiskne se";
     case tStavUlohy::Zastavena:
-        return Utf8NaWin1250("zastavena");
+        return "zastavena";
     case tStavUlohy::Zrusena:
-        return Utf8NaWin1250("zrušena");
+        return "zrušena";
     case tStavUlohy::Prerusena:
-        return Utf8NaWin1250("přerušena");
+        return "přerušena";
     case tStavUlohy::Vytistena:
-        return Utf8NaWin1250("vytištěna");
+        return "vytištěna";
     }
     return {};
 }
@@ -336,7 +335,7 @@ std::string NazevStavu(tStavUlohy stav) {
 std::string StavVSeznamu(const tUloha& u) {
     std::string stav = NazevStavu(u.Stav);
     if (!u.Skoncila() && u.StavFronty == tStavFronty::Zastavena)
-        stav += Utf8NaWin1250(", fronta je zastavená");
+        stav += ", fronta je zastavená";
     return stav;
 }
 

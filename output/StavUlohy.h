@@ -27,11 +27,11 @@ enum class tStavFronty : int { Necinna = 3, Tiskne = 4, Zastavena = 5 };
 
 struct tUloha {
     int Id = 0;
-    std::string Fronta; // the queue's name, Windows-1250
-    std::string Nazev;  // job-name, Windows-1250
+    std::string Fronta; // the queue's name, as the server spells it (UTF-8)
+    std::string Nazev;  // job-name (UTF-8)
     tStavUlohy Stav = tStavUlohy::Ceka;
     std::vector<std::string> Duvody; // job-state-reasons (keywords)
-    std::string ZpravaTiskarny;      // job-printer-state-message, Windows-1250
+    std::string ZpravaTiskarny;      // job-printer-state-message (UTF-8)
     long long CasVytvoreni = 0;      // time-at-creation, Unix time
     long long CasDokonceni = 0;      // time-at-completed, 0 while the job has not ended
     int PocetDokumentu = 0;          // documents the server holds whole (number-of-documents)
@@ -39,7 +39,7 @@ struct tUloha {
     long long CasZpracovani = 0;     // time-at-processing, 0 while it never began to print
     tStavFronty StavFronty = tStavFronty::Necinna;
     std::vector<std::string> DuvodyFronty; // printer-state-reasons
-    std::string ZpravaFronty;              // printer-state-message, Windows-1250
+    std::string ZpravaFronty;              // printer-state-message (UTF-8)
     bool PrijimaFronta = true;             // printer-is-accepting-jobs
 
     bool operator==(const tUloha&) const = default;
@@ -108,16 +108,16 @@ private:
 // a connection of their own (tDotazyNaUlohy::Fronta).
 std::vector<tUloha> UlohyFronty(const std::string& fronta);
 
-// The state as the user reads it: "čeká", "pozastavena", "tiskne se", ... (Windows-1250).
+// The state as the user reads it: "čeká", "pozastavena", "tiskne se", ... (UTF-8).
 std::string NazevStavu(tStavUlohy stav);
 // The state with its queue's when that stops it: "čeká, fronta je zastavená".
 std::string StavVSeznamu(const tUloha& u);
 // What the printer says of the job: its own message, or its queue's while it waits on a
-// stopped queue; nothing once it has printed (Windows-1250).
+// stopped queue; nothing once it has printed (UTF-8).
 std::string ZpravaTiskarny(const tUloha& u);
 
 // Job `id` with its queue's state, on a connection of its own (tDotazyNaUlohy::Uloha).
 std::optional<tUloha> ZjistiUlohu(int id);
 
-// "Fronta Etikety na tiskovém serveru není"; fronta is Windows-1250, as in tUloha.
+// "Fronta Etikety na tiskovém serveru není"; fronta as the server spells it, as in tUloha.
 eFrontaNeni FrontaNeni(const std::string& fronta);

@@ -75,13 +75,17 @@ std::string FrontaTisku(const std::string& tiskarna, tOdriznuti* odriznuti) {
     }
     // The name as it stands, asked of that queue alone: a near miss is no queue, and a job
     // costs the same on a server with many queues.
-    return OverFrontu(Win1250NaUtf8(tiskarna), odriznuti);
+    return OverFrontu(FrontaZNastaveni(tiskarna), odriznuti);
 }
 
 std::optional<std::string> FrontaDoNastaveni(std::string_view utf8) {
     // Exact means the way back gives the same bytes: no nearest character, no composition.
     std::string win = Utf8NaWin1250(utf8);
-    if (Win1250NaUtf8(win) != utf8)
+    if (FrontaZNastaveni(win) != utf8)
         return std::nullopt;
     return win;
+}
+
+std::string FrontaZNastaveni(std::string_view tiskarna) {
+    return Win1250NaUtf8(tiskarna);
 }

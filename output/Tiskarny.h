@@ -25,3 +25,5 @@ std::string FrontaTisku(const std::string& tiskarna, tOdriznuti* odriznuti = nul
 // A queue name from the server or the command line (UTF-8) as the settings hold it
 // (Windows-1250); nullopt when Windows-1250 cannot hold it exactly.
 std::optional<std::string> FrontaDoNastaveni(std::string_view utf8);
+// The way back: a queue name of the settings as the server's questions take it (UTF-8).
+std::string FrontaZNastaveni(std::string_view tiskarna);

@@ -1,7 +1,6 @@
 #include "output/TiskoveBehy.h"
 
 #include "core/CeleCislo.h"
-#include "core/Win1250.h"
 #include "output/DekodujKody.h"
 #include "output/RadkyNapred.h"
 #include "output/Sablona.h"
@@ -18,7 +17,7 @@ namespace {
 const std::string NovyRadek = "\r\n";
 
 std::string NazevDokumentu(long long pocet) {
-    const std::string vzor = Utf8NaWin1250("Oblepky pro zboží (%d ks)");
+    const std::string vzor = "Oblepky pro zboží (%d ks)";
     const size_t misto = vzor.find("%d");
     return vzor.substr(0, misto) + CisloNaText(pocet) + vzor.substr(misto + 2);
 }

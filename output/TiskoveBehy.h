@@ -13,7 +13,8 @@
 
 struct tSluzbyTisku {
     // Opens the job (the real one: a tRawPrinter); raises when it cannot, and tZastaveno
-    // when the user stopped it while it opened (the run ends as by Storno).
+    // when the user stopped it while it opened (the run ends as by Storno). The document name
+    // is UTF-8, the queue the layout's (Windows-1250).
     std::function<std::unique_ptr<tTiskovaUloha>(const std::string& nazevDokumentu,
                                                  const std::string& tiskarna)>
         VytvorUlohu;

@@ -4,6 +4,7 @@
 #include "core/PriKonci.h"
 #include "output/OhlasenaUloha.h"
 #include "output/RawPrinter.h"
+#include "output/Tiskarny.h"
 #include "output/UlohaNaPozadi.h"
 #include "ui/AboutForm.h"
 #include "ui/Chyby.h"
@@ -364,7 +365,7 @@ void TMainForm::OtevriUlohy() {
             [this] {
                 std::vector<std::string> fronty;
                 for (const tPopisOblepky& p : stav_.PopisEtiket)
-                    fronty.push_back(p.Tiskarna);
+                    fronty.push_back(FrontaZNastaveni(p.Tiskarna));
                 return fronty;
             },
             this);

@@ -1,14 +1,13 @@
 #include "ui/Oznameni.h"
 
-#include "ui/Text.h"
-
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QVariantMap>
 
 tOznameni TextOznameni(const tUdalost& udalost) {
     const tUloha& u = udalost.Uloha;
-    const QString uloha = QStringLiteral("Úloha %1 na frontě %2").arg(u.Id).arg(NaQt(u.Fronta));
+    const QString uloha =
+        QStringLiteral("Úloha %1 na frontě %2").arg(u.Id).arg(QString::fromStdString(u.Fronta));
     QString nadpis;
     switch (udalost.Druh) {
     case tUdalost::Zrusena:
@@ -18,8 +17,9 @@ tOznameni TextOznameni(const tUdalost& udalost) {
         nadpis = uloha + QStringLiteral(" byla přerušena, etikety se nevytiskly");
         break;
     case tUdalost::FrontaZastavena:
-        nadpis =
-            QStringLiteral("Fronta %1 je zastavená, úloha %2 čeká").arg(NaQt(u.Fronta)).arg(u.Id);
+        nadpis = QStringLiteral("Fronta %1 je zastavená, úloha %2 čeká")
+                     .arg(QString::fromStdString(u.Fronta))
+                     .arg(u.Id);
         break;
     case tUdalost::Nedostupna:
         nadpis = uloha + QStringLiteral(" se stále netiskne");
@@ -28,12 +28,12 @@ tOznameni TextOznameni(const tUdalost& udalost) {
         nadpis = uloha + QStringLiteral(" se vytiskla, zrušení k ní nedošlo včas");
         break;
     }
-    QString text = NaQt(ZpravaTiskarny(u));
+    QString text = QString::fromStdString(ZpravaTiskarny(u));
     if (text.isEmpty() && !u.Skoncila() && u.StavFronty == tStavFronty::Zastavena)
         text = QStringLiteral("Fronta je zastavená.");
     else if (text.isEmpty())
         text = QStringLiteral("Tiskárna nic nehlásí.");
-    text += QStringLiteral("\nDokument: ") + NaQt(u.Nazev);
+    text += QStringLiteral("\nDokument: ") + QString::fromStdString(u.Nazev);
     return {nadpis, text};
 }
 

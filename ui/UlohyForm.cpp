@@ -3,7 +3,6 @@
 #include "ui/Chyby.h"
 #include "ui/Napoveda.h"
 #include "ui/SledovaniNaPozadi.h"
-#include "ui/Text.h"
 #include "ui/Vystredeni.h"
 
 #include <QDateTime>
@@ -147,10 +146,10 @@ void TUlohyForm::Zobraz(const std::vector<tUloha>& ulohy) {
             continue; // a long history: only what changed is drawn again
         r->setText(SlUloha, QString::number(u.Id));
         r->setTextAlignment(SlUloha, Qt::AlignRight | Qt::AlignVCenter);
-        r->setText(SlFronta, NaQt(u.Fronta));
-        r->setText(SlNazev, NaQt(u.Nazev));
-        r->setText(SlStav, NaQt(StavVSeznamu(u)));
-        r->setText(SlZprava, NaQt(ZpravaTiskarny(u)));
+        r->setText(SlFronta, QString::fromStdString(u.Fronta));
+        r->setText(SlNazev, QString::fromStdString(u.Nazev));
+        r->setText(SlStav, QString::fromStdString(StavVSeznamu(u)));
+        r->setText(SlZprava, QString::fromStdString(ZpravaTiskarny(u)));
         r->setToolTip(SlZprava, r->text(SlZprava));
         r->setText(SlCas, Cas(u.Skoncila() ? u.CasDokonceni : u.CasVytvoreni));
     }

@@ -238,7 +238,7 @@ TEST(Nahled, ObrovskePocty) {
     EXPECT_EQ(nahled.Uloha.Etiket(), etiket);
     EXPECT_EQ(nahled.Uloha.Bajtu(), 2 + 2 + etiket * blok + 2);
     EXPECT_EQ(nahled.Uloha.KonceEtiket().size(), static_cast<size_t>(EtiketVNahledu));
-    EXPECT_EQ(nahled.NazevDokumentu, Utf8NaWin1250("Oblepky pro zboží (4394967294 ks)"));
+    EXPECT_EQ(nahled.NazevDokumentu, "Oblepky pro zboží (4394967294 ks)");
 }
 
 } // namespace

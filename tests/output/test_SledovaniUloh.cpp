@@ -264,7 +264,7 @@ TEST(SledovaniUloh, WaitingEndsAtTheJobsEndOrAtTheLimit) {
         EXPECT_LT(tHodiny::now() - zacatek, 2s);
     }
     EXPECT_EQ(PopisUlohy(Uloha(7, tStavUlohy::Ceka, "", tStavFronty::Zastavena)),
-              Utf8NaWin1250("Úloha 7 (fronta A): čeká, fronta je zastavená"));
+              "Úloha 7 (fronta A): čeká, fronta je zastavená");
     // What the printer said on the way is no part of a printed job's state.
     EXPECT_EQ(ZpravaTiskarny(Uloha(7, tStavUlohy::Vytistena, "may not exist")), "");
 }

@@ -1,5 +1,4 @@
 // What the server says of a job, from its creation to its end.
-#include "core/Win1250.h"
 #include "output/RawPrinter.h"
 #include "output/SledovaniUloh.h"
 #include "output/StavUlohy.h"
@@ -45,7 +44,7 @@ TEST(StavUlohy, FollowsAJobFromItsCreationToItsEnd) {
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.nazev);
-        tRawPrinter uloha(Utf8NaWin1250("Štítky"), Fronta);
+        tRawPrinter uloha("Štítky", Fronta);
         uloha.Write("ABC\r\n");
         // Created, with its document still open: it must not count as sent.
         const auto otevrena = ZjistiUlohu(uloha.Uloha());
@@ -58,7 +57,7 @@ TEST(StavUlohy, FollowsAJobFromItsCreationToItsEnd) {
         EXPECT_EQ(u.Stav, p.stav);
         EXPECT_EQ(u.Id, uloha.Uloha());
         EXPECT_EQ(u.Fronta, Fronta);
-        EXPECT_EQ(u.Nazev, Utf8NaWin1250("Štítky"));
+        EXPECT_EQ(u.Nazev, "Štítky"); // the server's job name, UTF-8 as it gives it
         EXPECT_GT(u.CasVytvoreni, 0);
         EXPECT_EQ(u.MaDokument(), p.stav == tStavUlohy::Vytistena);
         EXPECT_EQ(u.CasDokonceni > 0, true);
@@ -77,6 +76,25 @@ TEST(StavUlohy, FollowsAJobFromItsCreationToItsEnd) {
     }
     EXPECT_THROW(UlohyFronty("TaFrontaNeni"), eFrontaNeni);
     EXPECT_FALSE(ZjistiUlohu(987654)); // never there, or purged
+
+    // A queue whose name Windows-1250 cannot hold: the job and the list keep it exact, never
+    // a near miss that names another queue or none.
+    const std::string cizi = "Štítky-日";
+    cups_test::PridejFrontu(cizi);
+    FILE* lp = ::popen(("echo A | lp -d '" + cizi + "' -o raw").c_str(), "r");
+    ASSERT_NE(lp, nullptr);
+    char radek[256] = {};
+    const bool precteno = std::fgets(radek, sizeof radek, lp) != nullptr;
+    ::pclose(lp);
+    ASSERT_TRUE(precteno); // "request id is Štítky-日-12 (1 file(s))"
+    const std::string odpoved = radek;
+    const int id = std::atoi(odpoved.c_str() + odpoved.rfind('-', odpoved.find(" (")) + 1);
+    EXPECT_EQ(PoKonci(id).Fronta, cizi);
+    const auto jejiUlohy = UlohyFronty(cizi);
+    ASSERT_FALSE(jejiUlohy.empty());
+    EXPECT_EQ(jejiUlohy.front().Id, id);
+    EXPECT_EQ(jejiUlohy.front().Fronta, cizi);
+    cups_test::SmazFrontu(cizi);
 }
 
 // What following one job costs the server: at most a request a second, whether the job

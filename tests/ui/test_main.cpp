@@ -589,7 +589,7 @@ private slots:
         }
         QCOMPARE(pocty, (QStringList{"3", "2"}));
         QCOMPARE(dokumenty.size(), size_t(2));
-        QCOMPARE(NaQt(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
+        QCOMPARE(QString::fromStdString(dokumenty[0]), QStringLiteral("Oblepky pro zboží (3 ks)"));
         QCOMPARE(data[1].Bajty(), Utf8NaWin1250("Hruška\r\nHruška\r\n"));
         QVERIFY(chyby_.isEmpty());
     }
