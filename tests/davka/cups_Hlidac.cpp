@@ -158,6 +158,13 @@ bool Cekej(const std::function<bool()>& hotovo, std::chrono::seconds limit = 60s
     return true;
 }
 
+// Until the watcher watches. A file renamed in before that is found by its first look at the
+// folder and waits the settle time, where one renamed in later goes at once: the order the
+// files go in is only the order they came in from then on.
+bool Hlida(const tProstredi& p) {
+    return Cekej([&] { return p.Log().find("hlídá se složka") != std::string::npos; });
+}
+
 // The files in a folder, their .chyba.txt left out; 0 before the watcher has made it.
 size_t Pocet(const fs::path& slozka) {
     size_t n = 0;
@@ -461,6 +468,7 @@ TEST(Hlidac, TiskarnaMimoProvoz) {
         cups_test::VymazZachycene(Fronta);
         const tProstredi prostredi;
         tHlidac hlidac(prostredi);
+        ASSERT_TRUE(Hlida(prostredi)) << prostredi.Log();
         p.vypni();
         for (int i = 1; i <= 20; ++i)
             prostredi.Vloz(Cislo(i) + ".txt", "1\t" + Cislo(i) + "\n");
