@@ -6,6 +6,7 @@
 #include "davka/Denik.h"
 #include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
+#include "davka/ZaboryHlidace.h"
 #include "davka/ZdrojUdalosti.h"
 #include "output/ChybaTiskarny.h"
 #include "output/OvereniFronty.h"
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <cstring>
 #include <ctime>
 #include <deque>
@@ -33,7 +33,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,10 +41,7 @@ namespace {
 using tHodiny = tZdrojUdalosti::tHodiny;
 using namespace std::chrono_literals;
 
-const std::string Hotovo = "hotovo", Chyby = "chyby";
-// The watchers' working folder: one folder per running watcher, holding its lock file and
-// one claim folder per file it has taken (the file and its journal).
-const std::string Pracovni = ".oblepky-hlidac", Zamek = "zamek", Novy = ".novy-";
+const std::string &Hotovo = tZaboryHlidace::Hotovo, &Chyby = tZaboryHlidace::Chyby;
 // Jobs handed to the server and not yet ended: enough to keep the queue busy while the
 // watcher learns that the first has ended, few enough that a stopped printer keeps the rest
 // waiting in the folder, in order.
@@ -55,11 +51,6 @@ constexpr size_t NejvicUloh = 64;
 // others every 2 s. A job that has waited 3 s makes the printer's message worth a log line.
 constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
                                     DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
-
-bool Bere(const std::string& nazev) {
-    return !nazev.empty() && nazev[0] != '.' && !nazev.ends_with(".tmp") &&
-           !nazev.ends_with(".part");
-}
 
 std::string Utf8(const std::string& win) {
     return Win1250NaUtf8(win);
@@ -77,15 +68,6 @@ std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
     return std::nullopt;
 }
 
-// The name cut to at most delka bytes, before a UTF-8 character, not inside one.
-std::string Oriznuty(const std::string& nazev, size_t delka) {
-    if (nazev.size() <= delka)
-        return nazev;
-    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
-        --delka;
-    return nazev.substr(0, delka);
-}
-
 // A file name as the log shows it: control characters would break the line.
 std::string Vypis(const std::string& nazev) {
     std::string s = nazev;
@@ -100,8 +82,6 @@ std::string StavUtf8(const tUloha& u) {
     return Win1250NaUtf8(NazevStavu(u.Stav));
 }
 
-// A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
-// folder, with the journal of its job beside it.
 // How a claim is to end, kept while its moves fail.
 struct tUzavreni {
     bool hotovo = false;
@@ -110,10 +90,9 @@ struct tUzavreni {
     std::string cil; // the name it got in hotovo/ or chyby/; empty: not moved yet
 };
 
-struct tZabor {
-    std::string slozka;          // the claim folder's name ("00000012"), in claim order
-    tDeskriptor fd;              // the claim folder
-    std::string nazev;           // the file's name as it arrived
+// A claim as the watcher follows it.
+struct tZabor : tZaber {
+    explicit tZabor(tZaber&& z) : tZaber(std::move(z)) {}
     std::optional<int> uloha;    // the job in the journal
     std::string uuid;            // its job-uuid
     bool potvrzen = false;       // the journal says the server confirmed the whole document
@@ -159,7 +138,7 @@ private:
     void Dozrale();
     void Prevezmi();
     void ZrusOpustene();
-    void NactiZabor(const std::string& slozka);
+    void Prevzat(tPrevzaty&& p);
     bool Zaber();
     void Pracuj();
     void Tiskni(tZabor& z);
@@ -178,10 +157,8 @@ private:
     const tHodiny::duration usazeni_;
     bool konec_ = false;
 
-    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_;
+    std::optional<tZaboryHlidace> zabor_;
     std::optional<tZdrojUdalosti> zdroj_;
-    std::string mojeJmeno_;
-    long long poradi_ = 0;
 
     std::map<std::string, tKandidat> kandidati_;
     std::deque<std::string> pripravene_; // complete files, in the order they became so
@@ -208,29 +185,7 @@ void tHlidac::Zapis(const std::string& nazev, std::optional<int> uloha, long lon
 }
 
 void tHlidac::Priprav() {
-    // The folder the user names may be a link to it (it is the user's own word); what is
-    // inside is then reached only through the folder held open.
-    slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!slozka_.Otevreny())
-        throw eChyba("Složku " + *zadani_.Slozka + " nelze otevřít (" + std::to_string(errno) +
-                     ")");
-    hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
-    chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
-    pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
-
-    // Our folder is made under a name that no other watcher takes over, locked, and only
-    // then given its real name: a watcher that sees it can never find it unlocked while we
-    // live. The kernel drops the lock when we die, however we die.
-    const std::string nazev = NahodneJmeno();
-    const std::string docasny = Novy + nazev;
-    moje_ = VytvorSlozku(pracovni_.Fd(), docasny, 0700);
-    zamek_ = tDeskriptor(::openat(moje_.Fd(), Zamek.c_str(),
-                                  O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!zamek_.Otevreny() || ::flock(zamek_.Fd(), LOCK_EX | LOCK_NB) != 0 ||
-        ::renameat(pracovni_.Fd(), docasny.c_str(), pracovni_.Fd(), nazev.c_str()) != 0)
-        throw eChyba("Pracovní složku hlídače nelze připravit (" + std::to_string(errno) + ")");
-    mojeJmeno_ = nazev;
-
+    zabor_.emplace(*zadani_.Slozka);
     zdroj_.emplace(*zadani_.Slozka, usazeni_);
     Prevezmi();
     Prohledej();
@@ -246,7 +201,7 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
     if (!Bere(nazev))
         return;
     struct stat st {};
-    if (::fstatat(slozka_.Fd(), nazev.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(zabor_->Slozka(), nazev.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         kandidati_.erase(nazev);
         return;
     }
@@ -281,7 +236,7 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
 void tHlidac::Prohledej() {
     zdroj_->Prohledano();
     std::set<std::string> jsou;
-    for (const std::string& nazev : Polozky(slozka_.Fd())) {
+    for (const std::string& nazev : Polozky(zabor_->Slozka())) {
         jsou.insert(nazev);
         Prisel(nazev, false);
     }
@@ -306,43 +261,13 @@ void tHlidac::Dozrale() {
     }
 }
 
-// Claims left by watchers that have ended are taken over. A watcher's lock can be taken only
-// when it no longer runs. Each claim folder moves whole, file and journal together, so a
-// crash during the take-over leaves every claim in one watcher's folder or the other's.
+// Claims left by watchers that have ended are taken over.
 void tHlidac::Prevezmi() {
-    for (const std::string& jmeno : Polozky(pracovni_.Fd())) {
-        // A folder still under its new name belongs to a watcher starting up: it holds no
-        // claim yet, and its lock may not be taken yet.
-        if (jmeno == mojeJmeno_ || jmeno.starts_with(Novy))
-            continue;
-        const tDeskriptor cizi = OtevriSlozku(pracovni_.Fd(), jmeno);
-        if (!cizi.Otevreny())
-            continue;
-        const tDeskriptor zamek(
-            ::openat(cizi.Fd(), Zamek.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
-        if (!zamek.Otevreny() || ::flock(zamek.Fd(), LOCK_EX | LOCK_NB) != 0)
-            continue; // not set up yet, or its watcher runs
-        try {
-            std::vector<std::string> zabory = Polozky(cizi.Fd());
-            std::sort(zabory.begin(), zabory.end());
-            for (const std::string& z : zabory) {
-                if (z == Zamek)
-                    continue;
-                char cislo[32];
-                std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
-                if (::renameat(cizi.Fd(), z.c_str(), moje_.Fd(), cislo) == 0)
-                    NactiZabor(cislo);
-            }
-            Synchronizuj(moje_.Fd());
-        } catch (const eChyba& e) {
-            // What stays there is taken over at the next look.
-            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + TextChyby(e.what()));
-            continue;
-        }
-        ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
-        ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
-        opustene_.insert(jmeno);
-    }
+    opustene_.merge(zabor_->Prevezmi([this](tPrevzaty&& p) { Prevzat(std::move(p)); },
+                                     [this](const std::string& chyba) {
+                                         Zapis("", {}, -1,
+                                               "převzetí po ukončeném hlídači: " + chyba);
+                                     }));
     if (!opustene_.empty())
         ZrusOpustene();
 }
@@ -375,35 +300,16 @@ void tHlidac::ZrusOpustene() {
     }
 }
 
-void tHlidac::NactiZabor(const std::string& slozka) {
-    tZabor z;
-    z.slozka = slozka;
-    z.fd = OtevriSlozku(moje_.Fd(), slozka);
-    if (!z.fd.Otevreny())
-        return;
-    for (const std::string& nazev : Polozky(z.fd.Fd())) {
-        if (Bere(nazev))
-            z.nazev = nazev;
-        else if (nazev.ends_with(".tmp"))
-            ::unlinkat(z.fd.Fd(), nazev.c_str(), 0); // a journal never renamed into place
-    }
-    if (z.nazev.empty()) {
-        // The file had reached hotovo/ or chyby/ when its watcher stopped.
-        SmazDenik(z.fd.Fd());
-        ::unlinkat(moje_.Fd(), slozka.c_str(), AT_REMOVEDIR);
-        return;
-    }
-    try {
-        if (const auto d = CtiDenik(z.fd.Fd())) {
-            z.uloha = d->Uloha;
-            z.uuid = d->Uuid;
-            z.potvrzen = d->Potvrzen;
-        }
-    } catch (const eChyba& e) {
-        // No crash leaves a journal half written; what is unreadable here may have printed.
+void tHlidac::Prevzat(tPrevzaty&& p) {
+    tZabor z(std::move(p.zaber));
+    if (!p.chyba.empty()) {
         zabory_.push_back(std::move(z));
-        Uzavri(zabory_.back(), false, TextChyby(e.what()), {});
-        return;
+        return Uzavri(zabory_.back(), false, p.chyba, {});
+    }
+    if (p.denik) {
+        z.uloha = p.denik->Uloha;
+        z.uuid = p.denik->Uuid;
+        z.potvrzen = p.denik->Potvrzen;
     }
     Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
                      : "převzat po ukončeném hlídači, neodeslán");
@@ -421,23 +327,15 @@ bool tHlidac::Zaber() {
         if (k == kandidati_.end() || !k->second.cely)
             continue;
         kandidati_.erase(k);
-        char cislo[32];
-        std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
-        tZabor z;
-        z.slozka = cislo;
-        z.nazev = nazev;
-        z.fd = VytvorSlozku(moje_.Fd(), cislo, 0700);
-        if (::renameat(slozka_.Fd(), nazev.c_str(), z.fd.Fd(), nazev.c_str()) != 0) {
-            const int kod = errno;
-            ::unlinkat(moje_.Fd(), cislo, AT_REMOVEDIR);
+        int kod = 0;
+        std::optional<tZaber> z = zabor_->Zaber(nazev, kod);
+        if (!z) {
             Zapis(nazev, {}, -1,
                   kod == ENOENT ? "přeskočen: zmizel (vzal si ho jiný hlídač?)"
                                 : "přeskočen: nelze převzít (" + std::to_string(kod) + ")");
             continue;
         }
-        zabory_.push_back(std::move(z));
-        // Once on the disk, the file cannot come back into the folder after a power cut.
-        Synchronizuj(slozka_.Fd());
+        zabory_.emplace_back(std::move(*z));
         return true;
     }
     return false;
@@ -491,9 +389,7 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                      const std::optional<tUloha>& u) {
     try {
         if (!z.uzavrit || z.uzavrit->cil.empty())
-            z.uzavrit = tUzavreni{hotovo, chyba, u,
-                                  PresunBezPrepsani(z.fd.Fd(), z.nazev,
-                                                    hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev)};
+            z.uzavrit = tUzavreni{hotovo, chyba, u, zabor_->Presun(z, hotovo)};
         const std::string& cil = z.uzavrit->cil;
         if (!hotovo) {
             std::string text = chyba + "\n";
@@ -502,26 +398,12 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                 text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
                 text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
             }
-            // Written under a short name of this watcher's own, then given the file's name
-            // with the suffix, cut to fit the length limit when the file's name is long.
-            const std::string docasny = "." + mojeJmeno_ + "." + z.slozka + ".chyba";
-            ZapisCely(chyby_.Fd(), docasny, text, 0644);
-            const std::string pripona = ".chyba.txt";
-            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(),
-                              Oriznuty(cil, NAME_MAX - pripona.size()) + pripona);
+            zabor_->ZapisChybu(z, cil, text);
         }
-        // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
-        // file in its claim folder with its journal, and the server's history (completed)
-        // moves it again. A failure may not show in that history, so chyby/ is flushed.
-        if (!hotovo)
-            Synchronizuj(chyby_.Fd());
         Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
                               Vypis(cil)
                         : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);
-        // The journal goes last: a claim folder without its file is a finished one.
-        SmazDenik(z.fd.Fd());
-        z.fd.Zavri();
-        ::unlinkat(moje_.Fd(), z.slozka.c_str(), AT_REMOVEDIR);
+        zabor_->Uvolni(z);
     } catch (const eChyba& e) {
         // Tried again with a growing pause (a folder not writable for a while), with the
         // same outcome: the claim stays, and nothing about its job is asked again.
@@ -602,7 +484,7 @@ void tHlidac::Tiskni(tZabor& z) {
     zadani.Soubor = z.nazev;
     bool radky = false, zastaveno = false;
     tVlozeniDavky vlozeni;
-    vlozeni.Znacka = mojeJmeno_;
+    vlozeni.Znacka = zabor_->Jmeno();
     vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
         return std::make_unique<tRadkySouboru>(std::move(soubor), z.nazev, zadani.Tabulka);
@@ -733,9 +615,7 @@ void tHlidac::Pracuj() {
             // Our own folder could not be written (a full disk): nothing prints, the file
             // waits claimed and is tried again after the pause. A working folder removed
             // under us ends the watcher, so that its service starts it afresh.
-            struct stat st {};
-            if (::fstat(moje_.Fd(), &st) != 0 || st.st_nlink == 0)
-                throw eChyba("Pracovní složka hlídače " + Pracovni + "/" + mojeJmeno_ + " zmizela");
+            zabor_->OverPracovni();
             Potiz(potizZapisu_, TextChyby(e.what()), "zápis do složky");
             Odloz();
         } catch (const eChyba& e) {
