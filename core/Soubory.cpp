@@ -43,7 +43,7 @@ ssize_t PrectiKus(int fd, char* kam, size_t kolik) {
     }
 }
 
-ssize_t PrectiKusOd(int fd, char* kam, size_t kolik, off_t kde) {
+ssize_t PrectiKusOd(int fd, void* kam, size_t kolik, off_t kde) {
     for (;;) {
         const ssize_t precteno = ::pread(fd, kam, kolik, kde);
         if (precteno >= 0 || errno != EINTR)
@@ -55,6 +55,10 @@ bool CekejNaCteni(int fd, int ms) {
     pollfd cteni{fd, POLLIN, 0};
     const int r = ::poll(&cteni, 1, ms);
     return r > 0 || (r < 0 && errno != EINTR); // another error: the read that follows says it
+}
+
+bool Cekej(std::span<pollfd> co, int ms) {
+    return ::poll(co.data(), co.size(), ms) >= 0 || errno == EINTR;
 }
 
 int PrectiDoNuly(int fd, std::string& obsah) {
