@@ -171,12 +171,17 @@ tDeskriptor VytvorDocasny(int slozka, const std::string& zaklad, mode_t prava, s
     return tDeskriptor();
 }
 
+std::string Zkraceny(const std::string& nazev, size_t delka) {
+    if (nazev.size() <= delka)
+        return nazev;
+    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
+        --delka;
+    return nazev.substr(0, delka);
+}
+
 tDocasnySoubor::tDocasnySoubor(const std::string& cil) : cil_(cil) {
     const std::string slozka = Slozka(cil);
-    std::string jmeno = cil.substr(slozka.size(), DelkaZeJmena);
-    while (jmeno.size() < cil.size() - slozka.size() && !jmeno.empty() &&
-           (static_cast<unsigned char>(cil[slozka.size() + jmeno.size()]) & 0xC0) == 0x80)
-        jmeno.pop_back();
+    const std::string jmeno = Zkraceny(cil.substr(slozka.size()), DelkaZeJmena);
     for (int pokus = 0; pokus < 100; ++pokus) {
         std::string cesta = slozka + jmeno + "." + std::to_string(::getpid()) + "." +
                             std::to_string(pokus) + ".tmp";

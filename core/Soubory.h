@@ -78,6 +78,9 @@ tCilZapisu NajdiCilZapisu(const std::string& cesta);
 // error (ENXIO) instead of a wait.
 tDeskriptor OtevriNaMiste(const std::string& cesta, bool neCekat);
 
+// nazev cut to at most delka bytes, before a UTF-8 character, not inside one.
+std::string Zkraceny(const std::string& nazev, size_t delka);
+
 // Ten random letters and digits, for names no other process picks.
 std::string NahodneJmeno();
 

@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ctime>
 #include <deque>
 #include <map>
@@ -52,10 +51,6 @@ constexpr size_t NejvicUloh = 64;
 constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
                                     DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
 
-std::string Utf8(const std::string& win) {
-    return Win1250NaUtf8(win);
-}
-
 // The print server's error that ended a run; none for any other.
 std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
     try {
@@ -77,11 +72,6 @@ std::string Vypis(const std::string& nazev) {
     return s;
 }
 
-// The state as the log and the error file say it (UTF-8).
-std::string StavUtf8(const tUloha& u) {
-    return Win1250NaUtf8(NazevStavu(u.Stav));
-}
-
 // How a claim is to end, kept while its moves fail.
 struct tUzavreni {
     bool hotovo = false;
@@ -93,9 +83,7 @@ struct tUzavreni {
 // A claim as the watcher follows it.
 struct tZabor : tZaber {
     explicit tZabor(tZaber&& z) : tZaber(std::move(z)) {}
-    std::optional<int> uloha;    // the job in the journal
-    std::string uuid;            // its job-uuid
-    bool potvrzen = false;       // the journal says the server confirmed the whole document
+    std::optional<tDenik> denik; // what the journal says; none: no job recorded
     long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
     tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
@@ -104,12 +92,6 @@ struct tZabor : tZaber {
     tHodiny::time_point uzavritOd{};
     tHodiny::duration krokUzavreni{};
 };
-
-std::optional<tDenik> Denik(const tZabor& z) {
-    if (!z.uloha)
-        return std::nullopt;
-    return tDenik{*z.uloha, z.uuid, z.potvrzen};
-}
 
 struct tKandidat {
     off_t velikost = -1;
@@ -130,7 +112,7 @@ private:
     void Zapis(const std::string& nazev, std::optional<int> uloha, long long etiket,
                const std::string& stav);
     void Zapis(const tZabor& z, const std::string& stav) {
-        Zapis(z.nazev, z.uloha, z.etiket, stav);
+        Zapis(z.nazev, z.denik ? std::optional(z.denik->Uloha) : std::nullopt, z.etiket, stav);
     }
     bool Signal();
     void Prisel(const std::string& nazev, bool prejmenovan);
@@ -280,8 +262,8 @@ void tHlidac::Prevezmi() {
 void tHlidac::ZrusOpustene() {
     std::set<int> jmenovane;
     for (const tZabor& z : zabory_)
-        if (z.uloha)
-            jmenovane.insert(*z.uloha);
+        if (z.denik)
+            jmenovane.insert(z.denik->Uloha);
     try {
         for (const tOznacenaUloha& u : DrzeneOznaceneUlohy()) {
             if (!opustene_.contains(u.Znacka) || jmenovane.contains(u.Id))
@@ -306,12 +288,8 @@ void tHlidac::Prevzat(tPrevzaty&& p) {
         zabory_.push_back(std::move(z));
         return Uzavri(zabory_.back(), false, p.chyba, {});
     }
-    if (p.denik) {
-        z.uloha = p.denik->Uloha;
-        z.uuid = p.denik->Uuid;
-        z.potvrzen = p.denik->Potvrzen;
-    }
-    Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
+    z.denik = p.denik;
+    Zapis(z, z.denik ? "převzat po ukončeném hlídači, úloha se dohledá"
                      : "převzat po ukončeném hlídači, neodeslán");
     z.dotaz = tHodiny::now();
     zabory_.push_back(std::move(z));
@@ -380,8 +358,8 @@ void tHlidac::Fronta(const tUloha& u, bool vazne) {
         if (d != "none" && !d.ends_with("-report") && d != "cups-waiting-for-job-completed")
             pridej(d);
     if ((vazne || !potiz.empty()) && !u.ZpravaFronty.empty())
-        pridej(Utf8(u.ZpravaFronty));
-    Potiz(potizFronty_, potiz, "fronta " + Utf8(u.Fronta));
+        pridej(Win1250NaUtf8(u.ZpravaFronty));
+    Potiz(potizFronty_, potiz, "fronta " + Win1250NaUtf8(u.Fronta));
     frontaStoji_ = u.StavFronty == tStavFronty::Zastavena || !u.PrijimaFronta;
 }
 
@@ -393,14 +371,15 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         const std::string& cil = z.uzavrit->cil;
         if (!hotovo) {
             std::string text = chyba + "\n";
-            text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
+            text += "Úloha: " + (z.denik ? std::to_string(z.denik->Uloha) : std::string("žádná")) +
+                    "\n";
             if (u) {
-                text += std::string("Stav úlohy: ") + StavUtf8(*u) + "\n";
-                text += "Zpráva tiskárny: " + Utf8(u->ZpravaTiskarny) + "\n";
+                text += std::string("Stav úlohy: ") + Win1250NaUtf8(NazevStavu(u->Stav)) + "\n";
+                text += "Zpráva tiskárny: " + Win1250NaUtf8(u->ZpravaTiskarny) + "\n";
             }
             zabor_->ZapisChybu(z, cil, text);
         }
-        Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
+        Zapis(z, hotovo ? std::string(z.denik ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
                               Vypis(cil)
                         : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);
         zabor_->Uvolni(z);
@@ -423,14 +402,14 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
 
 // What becomes of a file whose job is recorded: OsudZaboru decides, this does it.
 void tHlidac::Sleduj(tZabor& z, bool prvni) {
-    const int id = *z.uloha;
+    const int id = z.denik->Uloha;
     for (;;) {
         tOdpovedServeru odpoved;
         odpoved.Uloha = ZjistiUlohu(id); // raises while the server cannot be reached
         Server("");
         if (odpoved.Uloha)
             Fronta(*odpoved.Uloha, tHodiny::now() - z.od >= DlouhoCeka);
-        const tRozhodnuti r = OsudZaboru(Denik(z), odpoved);
+        const tRozhodnuti r = OsudZaboru(z.denik, odpoved);
         switch (r.Osud) {
         case tOsud::Cekat: {
             z.dotaz = tHodiny::now() + z.krok;
@@ -455,9 +434,7 @@ void tHlidac::Sleduj(tZabor& z, bool prvni) {
         case tOsud::Odeslat:
             SmazDenik(z.fd.Fd());
             Zapis(z, r.Duvod + ", soubor se odešle znovu");
-            z.uloha.reset();
-            z.uuid.clear();
-            z.potvrzen = false;
+            z.denik.reset();
             z.etiket = -1;
             return;
         }
@@ -500,8 +477,7 @@ void tHlidac::Tiskni(tZabor& z) {
             mistni = TextChyby(e.what());
             throw;
         }
-        z.uloha = uloha.Uloha();
-        z.uuid = uloha.Uuid();
+        z.denik = tDenik{uloha.Uloha(), uloha.Uuid(), false};
     };
     vlozeni.Pokracovat = [&] {
         zastaveno = zastaveno || Signal();
@@ -530,25 +506,25 @@ void tHlidac::Tiskni(tZabor& z) {
         Potiz(potizZapisu_, "", "zápis do složky");
         // A table without rows, or rows without a label: nothing to print (an empty job is
         // cancelled by the run itself).
-        if (!z.uloha || z.etiket == 0) {
+        if (!z.denik || z.etiket == 0) {
             z.etiket = 0;
             return Uzavri(z, true, "", {});
         }
         // The server has confirmed the whole document: from now on the job is followed to
         // its end and never sent again, whatever the server keeps of its files.
-        ZapisDenik(z.fd.Fd(), {*z.uloha, z.uuid, true});
-        z.potvrzen = true;
+        ZapisDenik(z.fd.Fd(), {z.denik->Uloha, z.denik->Uuid, true});
+        z.denik->Potvrzen = true;
         // A job behind others in the queue is asked about once they have ended; until then
         // the questions would only keep the server from printing.
         const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
-            return x.uloha && x.slozka < z.slozka;
+            return x.denik && x.slozka < z.slozka;
         });
         z.krok = zaJinymi ? tHodiny::duration(NejdelsiDotaz) : PrvniDotaz;
         z.dotaz = tHodiny::now() + z.krok;
         z.od = tHodiny::now();
         return Zapis(z, "odesláno");
     }
-    if (konec == KonecTisk && z.uloha) {
+    if (konec == KonecTisk && z.denik) {
         // The job broke off in the middle: resolved as after a crash.
         z.dotaz = tHodiny::now();
         Zapis(z, "chyba tiskárny: " + chyba);
@@ -574,9 +550,9 @@ void tHlidac::Tiskni(tZabor& z) {
     // The table or a template failed; the job, if there is one, was cancelled or ended with
     // the labels made before the failure.
     std::optional<tUloha> u;
-    if (z.uloha) {
+    if (z.denik) {
         try {
-            u = ZjistiUlohu(*z.uloha);
+            u = ZjistiUlohu(z.denik->Uloha);
         } catch (const eChyba&) {
             // Its state is only a detail of the report.
         }
@@ -603,7 +579,7 @@ void tHlidac::Pracuj() {
         std::string nazev;
         try {
             auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
-                                      [](const tZabor& z) { return !z.uloha && !z.uzavrit; });
+                                      [](const tZabor& z) { return !z.denik && !z.uzavrit; });
             if (dalsi == zabory_.end()) {
                 if (!Zaber())
                     break;
@@ -627,8 +603,8 @@ void tHlidac::Pracuj() {
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
         const std::string slozka = z.slozka;
-        if (!z.uloha || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
-            prvni = prvni && !z.uloha;
+        if (!z.denik || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+            prvni = prvni && !z.denik;
             ++i;
             continue;
         }
@@ -641,7 +617,7 @@ void tHlidac::Pracuj() {
         // The next job in line usually ends soon after the one before it.
         if (i < zabory_.size() && zabory_[i].slozka == slozka)
             ++i;
-        else if (i < zabory_.size() && zabory_[i].uloha)
+        else if (i < zabory_.size() && zabory_[i].denik)
             zabory_[i].dotaz = std::min(zabory_[i].dotaz, tHodiny::now());
     }
 }
@@ -649,7 +625,7 @@ void tHlidac::Pracuj() {
 // Another job may be handed to the server: few enough in flight, and a queue that prints.
 bool tHlidac::MuzeOdeslat() const {
     const auto vTisku = static_cast<size_t>(std::count_if(
-        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.denik.has_value(); }));
     return vTisku < NejvicUloh && !(frontaStoji_ && vTisku > 0);
 }
 
@@ -664,7 +640,7 @@ tHodiny::time_point tHlidac::Cekani() const {
     for (const tZabor& z : zabory_) {
         if (z.uzavrit)
             kdy = std::min(kdy, z.uzavritOd);
-        else if (z.uloha)
+        else if (z.denik)
             kdy = std::min(kdy, std::max(z.dotaz, pauzaDo_));
         else
             tisk = true;

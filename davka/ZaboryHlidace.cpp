@@ -17,15 +17,6 @@ namespace {
 
 const std::string Zamek = "zamek", Novy = ".novy-";
 
-// The name cut to at most delka bytes, before a UTF-8 character, not inside one.
-std::string Oriznuty(const std::string& nazev, size_t delka) {
-    if (nazev.size() <= delka)
-        return nazev;
-    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
-        --delka;
-    return nazev.substr(0, delka);
-}
-
 } // namespace
 
 bool Bere(const std::string& nazev) {
@@ -159,7 +150,7 @@ void tZaboryHlidace::ZapisChybu(const tZaber& z, const std::string& cil, const s
     ZapisCely(chyby_.Fd(), docasny, text, 0644);
     const std::string pripona = ".chyba.txt";
     PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(),
-                      Oriznuty(cil, NAME_MAX - pripona.size()) + pripona);
+                      Zkraceny(cil, NAME_MAX - pripona.size()) + pripona);
     // A failure may not show in the server's history, so chyby/ is flushed. (A move to
     // hotovo/ lost in a power cut leaves the file claimed with its journal, and the
     // history moves it again.)

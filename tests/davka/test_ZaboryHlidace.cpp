@@ -115,17 +115,20 @@ TEST(ZaboryHlidace, Uzavreni) {
         const char* nazev;
         std::string soubor;
         bool hotovo;
-        const char* uzTam;   // a file of that name already in the target folder
+        std::string uzTam;   // a file of that name already in the target folder; "" none
         std::string cil;     // the name it gets
         std::string chybovy; // the error file's name; "" none
     } pripady[] = {
-        {"hotovo", "a.csv", true, nullptr, "a.csv", ""},
+        {"hotovo", "a.csv", true, "", "a.csv", ""},
         {"hotovoObsazeno", "a.csv", true, "a.csv", "a.2.csv", ""},
-        {"chyba", "a.csv", false, nullptr, "a.csv", "a.csv.chyba.txt"},
+        // The number makes room for itself too, and a name without an extension ends in it.
+        {"hotovoDlouhyObsazeno", dlouhy, true, dlouhy, std::string(NAME_MAX - 11, 'a') + "šč.2.csv",
+         ""},
+        {"hotovoBezPripony", "a", true, "a", "a.2", ""},
+        {"chyba", "a.csv", false, "", "a.csv", "a.csv.chyba.txt"},
         {"chybaObsazeno", "a.csv", false, "a.csv", "a.2.csv", "a.2.csv.chyba.txt"},
         // The suffix makes room for itself, cut before a UTF-8 character, not inside one.
-        {"chybaDlouhy", dlouhy, false, nullptr, dlouhy,
-         std::string(NAME_MAX - 11, 'a') + ".chyba.txt"},
+        {"chybaDlouhy", dlouhy, false, "", dlouhy, std::string(NAME_MAX - 11, 'a') + ".chyba.txt"},
     };
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.nazev);
@@ -134,7 +137,7 @@ TEST(ZaboryHlidace, Uzavreni) {
         ZapisBajty(adresar / p.soubor, "x\n");
         tZaboryHlidace s(koren.string());
         const fs::path kam = koren / (p.hotovo ? tZaboryHlidace::Hotovo : tZaboryHlidace::Chyby);
-        if (p.uzTam)
+        if (!p.uzTam.empty())
             ZapisBajty((kam / p.uzTam).string(), "stary\n");
         int kod = 0;
         std::optional<tZaber> z = s.Zaber(p.soubor, kod);
@@ -145,13 +148,13 @@ TEST(ZaboryHlidace, Uzavreni) {
             s.ZapisChybu(*z, cil, "Důvod\n");
         s.Uvolni(*z);
         EXPECT_EQ(PrectiBajty((kam / cil).string()), "x\n");
-        if (p.uzTam) {
+        if (!p.uzTam.empty()) {
             EXPECT_EQ(PrectiBajty((kam / p.uzTam).string()), "stary\n");
         }
         if (!p.chybovy.empty()) {
             EXPECT_EQ(PrectiBajty((kam / p.chybovy).string()), "Důvod\n");
         }
-        EXPECT_EQ(Obsah(kam).size(), (p.uzTam ? 2U : 1U) + (p.chybovy.empty() ? 0U : 1U));
+        EXPECT_EQ(Obsah(kam).size(), (p.uzTam.empty() ? 1U : 2U) + (p.chybovy.empty() ? 0U : 1U));
         EXPECT_EQ(Obsah(koren / tZaboryHlidace::Pracovni / s.Jmeno()),
                   std::set<std::string>{"zamek"});
     }
