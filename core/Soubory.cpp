@@ -43,7 +43,7 @@ ssize_t PrectiKus(int fd, char* kam, size_t kolik) {
     }
 }
 
-ssize_t PrectiKusOd(int fd, char* kam, size_t kolik, off_t kde) {
+ssize_t PrectiKusOd(int fd, void* kam, size_t kolik, off_t kde) {
     for (;;) {
         const ssize_t precteno = ::pread(fd, kam, kolik, kde);
         if (precteno >= 0 || errno != EINTR)
@@ -55,6 +55,10 @@ bool CekejNaCteni(int fd, int ms) {
     pollfd cteni{fd, POLLIN, 0};
     const int r = ::poll(&cteni, 1, ms);
     return r > 0 || (r < 0 && errno != EINTR); // another error: the read that follows says it
+}
+
+bool Cekej(std::span<pollfd> co, int ms) {
+    return ::poll(co.data(), co.size(), ms) >= 0 || errno == EINTR;
 }
 
 int PrectiDoNuly(int fd, std::string& obsah) {
@@ -167,12 +171,17 @@ tDeskriptor VytvorDocasny(int slozka, const std::string& zaklad, mode_t prava, s
     return tDeskriptor();
 }
 
+std::string Zkraceny(const std::string& nazev, size_t delka) {
+    if (nazev.size() <= delka)
+        return nazev;
+    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
+        --delka;
+    return nazev.substr(0, delka);
+}
+
 tDocasnySoubor::tDocasnySoubor(const std::string& cil) : cil_(cil) {
     const std::string slozka = Slozka(cil);
-    std::string jmeno = cil.substr(slozka.size(), DelkaZeJmena);
-    while (jmeno.size() < cil.size() - slozka.size() && !jmeno.empty() &&
-           (static_cast<unsigned char>(cil[slozka.size() + jmeno.size()]) & 0xC0) == 0x80)
-        jmeno.pop_back();
+    const std::string jmeno = Zkraceny(cil.substr(slozka.size()), DelkaZeJmena);
     for (int pokus = 0; pokus < 100; ++pokus) {
         std::string cesta = slozka + jmeno + "." + std::to_string(::getpid()) + "." +
                             std::to_string(pokus) + ".tmp";

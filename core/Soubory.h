@@ -7,9 +7,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -28,12 +30,16 @@ using tZapisDat = std::function<ssize_t(int fd, const char* data, size_t delka)>
 ssize_t PrectiKus(int fd, char* kam, size_t kolik);
 
 // The same at an offset (pread): the file's own offset is not moved.
-ssize_t PrectiKusOd(int fd, char* kam, size_t kolik, off_t kde);
+ssize_t PrectiKusOd(int fd, void* kam, size_t kolik, off_t kde);
 
 // Waits at most ms milliseconds (-1: as long as it takes) until fd can be read or its writer
 // has gone; false on a timeout. An interrupted wait counts as a timeout, so that the caller
 // looks at whatever the signal asked for; any other failure is left to the read after it.
 bool CekejNaCteni(int fd, int ms);
+
+// Waits at most ms milliseconds (-1: as long as it takes) for the events asked in co (poll);
+// an interrupted wait ends as a timeout does. False only when the wait itself fails (errno).
+bool Cekej(std::span<pollfd> co, int ms);
 
 // Appends what is left of the file up to its end or its first zero byte (where a text ends).
 // 0, or the errno of the failed read.
@@ -71,6 +77,9 @@ tCilZapisu NajdiCilZapisu(const std::string& cesta);
 // A device or a FIFO opened for writing in place. With neCekat, a FIFO without a reader is an
 // error (ENXIO) instead of a wait.
 tDeskriptor OtevriNaMiste(const std::string& cesta, bool neCekat);
+
+// nazev cut to at most delka bytes, before a UTF-8 character, not inside one.
+std::string Zkraceny(const std::string& nazev, size_t delka);
 
 // Ten random letters and digits, for names no other process picks.
 std::string NahodneJmeno();

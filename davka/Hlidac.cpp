@@ -5,6 +5,7 @@
 #include "davka/Denik.h"
 #include "davka/OsudZaboru.h"
 #include "davka/Slozka.h"
+#include "davka/ZaboryHlidace.h"
 #include "davka/ZdrojUdalosti.h"
 #include "output/ChybaTiskarny.h"
 #include "output/OvereniFronty.h"
@@ -20,8 +21,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <climits>
-#include <cstring>
 #include <ctime>
 #include <deque>
 #include <map>
@@ -32,7 +31,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,10 +39,7 @@ namespace {
 using tHodiny = tZdrojUdalosti::tHodiny;
 using namespace std::chrono_literals;
 
-const std::string Hotovo = "hotovo", Chyby = "chyby";
-// The watchers' working folder: one folder per running watcher, holding its lock file and
-// one claim folder per file it has taken (the file and its journal).
-const std::string Pracovni = ".oblepky-hlidac", Zamek = "zamek", Novy = ".novy-";
+const std::string &Hotovo = tZaboryHlidace::Hotovo, &Chyby = tZaboryHlidace::Chyby;
 // Jobs handed to the server and not yet ended: enough to keep the queue busy while the
 // watcher learns that the first has ended, few enough that a stopped printer keeps the rest
 // waiting in the folder, in order.
@@ -54,11 +49,6 @@ constexpr size_t NejvicUloh = 64;
 // others every 2 s. A job that has waited 3 s makes the printer's message worth a log line.
 constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
                                     DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
-
-bool Bere(const std::string& nazev) {
-    return !nazev.empty() && nazev[0] != '.' && !nazev.ends_with(".tmp") &&
-           !nazev.ends_with(".part");
-}
 
 // The print server's error that ended a run; none for any other.
 std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
@@ -72,15 +62,6 @@ std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
     return std::nullopt;
 }
 
-// The name cut to at most delka bytes, before a UTF-8 character, not inside one.
-std::string Oriznuty(const std::string& nazev, size_t delka) {
-    if (nazev.size() <= delka)
-        return nazev;
-    while (delka > 0 && (static_cast<unsigned char>(nazev[delka]) & 0xC0) == 0x80)
-        --delka;
-    return nazev.substr(0, delka);
-}
-
 // A file name as the log shows it: control characters would break the line.
 std::string Vypis(const std::string& nazev) {
     std::string s = nazev;
@@ -90,8 +71,6 @@ std::string Vypis(const std::string& nazev) {
     return s;
 }
 
-// A file the watcher has taken: it stands in a claim folder of its own inside the watcher's
-// folder, with the journal of its job beside it.
 // How a claim is to end, kept while its moves fail.
 struct tUzavreni {
     bool hotovo = false;
@@ -100,13 +79,10 @@ struct tUzavreni {
     std::string cil; // the name it got in hotovo/ or chyby/; empty: not moved yet
 };
 
-struct tZabor {
-    std::string slozka;          // the claim folder's name ("00000012"), in claim order
-    tDeskriptor fd;              // the claim folder
-    std::string nazev;           // the file's name as it arrived
-    std::optional<int> uloha;    // the job in the journal
-    std::string uuid;            // its job-uuid
-    bool potvrzen = false;       // the journal says the server confirmed the whole document
+// A claim as the watcher follows it.
+struct tZabor : tZaber {
+    explicit tZabor(tZaber&& z) : tZaber(std::move(z)) {}
+    std::optional<tDenik> denik; // what the journal says; none: no job recorded
     long long etiket = -1;       // labels of the run; -1: not known (taken over after a crash)
     tHodiny::time_point dotaz{}; // the next question about the job
     tHodiny::duration krok = PrvniDotaz;
@@ -115,12 +91,6 @@ struct tZabor {
     tHodiny::time_point uzavritOd{};
     tHodiny::duration krokUzavreni{};
 };
-
-std::optional<tDenik> Denik(const tZabor& z) {
-    if (!z.uloha)
-        return std::nullopt;
-    return tDenik{*z.uloha, z.uuid, z.potvrzen};
-}
 
 struct tKandidat {
     off_t velikost = -1;
@@ -141,7 +111,7 @@ private:
     void Zapis(const std::string& nazev, std::optional<int> uloha, long long etiket,
                const std::string& stav);
     void Zapis(const tZabor& z, const std::string& stav) {
-        Zapis(z.nazev, z.uloha, z.etiket, stav);
+        Zapis(z.nazev, z.denik ? std::optional(z.denik->Uloha) : std::nullopt, z.etiket, stav);
     }
     bool Signal();
     void Prisel(const std::string& nazev, bool prejmenovan);
@@ -149,7 +119,7 @@ private:
     void Dozrale();
     void Prevezmi();
     void ZrusOpustene();
-    void NactiZabor(const std::string& slozka);
+    void Prevzat(tPrevzaty&& p);
     bool Zaber();
     void Pracuj();
     void Tiskni(tZabor& z);
@@ -168,10 +138,8 @@ private:
     const tHodiny::duration usazeni_;
     bool konec_ = false;
 
-    tDeskriptor slozka_, hotovo_, chyby_, pracovni_, moje_, zamek_;
+    std::optional<tZaboryHlidace> zabor_;
     std::optional<tZdrojUdalosti> zdroj_;
-    std::string mojeJmeno_;
-    long long poradi_ = 0;
 
     std::map<std::string, tKandidat> kandidati_;
     std::deque<std::string> pripravene_; // complete files, in the order they became so
@@ -198,29 +166,7 @@ void tHlidac::Zapis(const std::string& nazev, std::optional<int> uloha, long lon
 }
 
 void tHlidac::Priprav() {
-    // The folder the user names may be a link to it (it is the user's own word); what is
-    // inside is then reached only through the folder held open.
-    slozka_ = tDeskriptor(::open(zadani_.Slozka->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!slozka_.Otevreny())
-        throw eChyba("Složku " + *zadani_.Slozka + " nelze otevřít (" + std::to_string(errno) +
-                     ")");
-    hotovo_ = VytvorSlozku(slozka_.Fd(), Hotovo, 0755);
-    chyby_ = VytvorSlozku(slozka_.Fd(), Chyby, 0755);
-    pracovni_ = VytvorSlozku(slozka_.Fd(), Pracovni, 0700);
-
-    // Our folder is made under a name that no other watcher takes over, locked, and only
-    // then given its real name: a watcher that sees it can never find it unlocked while we
-    // live. The kernel drops the lock when we die, however we die.
-    const std::string nazev = NahodneJmeno();
-    const std::string docasny = Novy + nazev;
-    moje_ = VytvorSlozku(pracovni_.Fd(), docasny, 0700);
-    zamek_ = tDeskriptor(::openat(moje_.Fd(), Zamek.c_str(),
-                                  O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!zamek_.Otevreny() || ::flock(zamek_.Fd(), LOCK_EX | LOCK_NB) != 0 ||
-        ::renameat(pracovni_.Fd(), docasny.c_str(), pracovni_.Fd(), nazev.c_str()) != 0)
-        throw eChyba("Pracovní složku hlídače nelze připravit (" + std::to_string(errno) + ")");
-    mojeJmeno_ = nazev;
-
+    zabor_.emplace(*zadani_.Slozka);
     zdroj_.emplace(*zadani_.Slozka, usazeni_);
     Prevezmi();
     Prohledej();
@@ -236,7 +182,7 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
     if (!Bere(nazev))
         return;
     struct stat st {};
-    if (::fstatat(slozka_.Fd(), nazev.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(zabor_->Slozka(), nazev.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         kandidati_.erase(nazev);
         return;
     }
@@ -271,7 +217,7 @@ void tHlidac::Prisel(const std::string& nazev, bool prejmenovan) {
 void tHlidac::Prohledej() {
     zdroj_->Prohledano();
     std::set<std::string> jsou;
-    for (const std::string& nazev : Polozky(slozka_.Fd())) {
+    for (const std::string& nazev : Polozky(zabor_->Slozka())) {
         jsou.insert(nazev);
         Prisel(nazev, false);
     }
@@ -296,43 +242,13 @@ void tHlidac::Dozrale() {
     }
 }
 
-// Claims left by watchers that have ended are taken over. A watcher's lock can be taken only
-// when it no longer runs. Each claim folder moves whole, file and journal together, so a
-// crash during the take-over leaves every claim in one watcher's folder or the other's.
+// Claims left by watchers that have ended are taken over.
 void tHlidac::Prevezmi() {
-    for (const std::string& jmeno : Polozky(pracovni_.Fd())) {
-        // A folder still under its new name belongs to a watcher starting up: it holds no
-        // claim yet, and its lock may not be taken yet.
-        if (jmeno == mojeJmeno_ || jmeno.starts_with(Novy))
-            continue;
-        const tDeskriptor cizi = OtevriSlozku(pracovni_.Fd(), jmeno);
-        if (!cizi.Otevreny())
-            continue;
-        const tDeskriptor zamek(
-            ::openat(cizi.Fd(), Zamek.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
-        if (!zamek.Otevreny() || ::flock(zamek.Fd(), LOCK_EX | LOCK_NB) != 0)
-            continue; // not set up yet, or its watcher runs
-        try {
-            std::vector<std::string> zabory = Polozky(cizi.Fd());
-            std::sort(zabory.begin(), zabory.end());
-            for (const std::string& z : zabory) {
-                if (z == Zamek)
-                    continue;
-                char cislo[32];
-                std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
-                if (::renameat(cizi.Fd(), z.c_str(), moje_.Fd(), cislo) == 0)
-                    NactiZabor(cislo);
-            }
-            Synchronizuj(moje_.Fd());
-        } catch (const eChyba& e) {
-            // What stays there is taken over at the next look.
-            Zapis("", {}, -1, "převzetí po ukončeném hlídači: " + TextChyby(e.what()));
-            continue;
-        }
-        ::unlinkat(cizi.Fd(), Zamek.c_str(), 0);
-        ::unlinkat(pracovni_.Fd(), jmeno.c_str(), AT_REMOVEDIR);
-        opustene_.insert(jmeno);
-    }
+    opustene_.merge(zabor_->Prevezmi([this](tPrevzaty&& p) { Prevzat(std::move(p)); },
+                                     [this](const std::string& chyba) {
+                                         Zapis("", {}, -1,
+                                               "převzetí po ukončeném hlídači: " + chyba);
+                                     }));
     if (!opustene_.empty())
         ZrusOpustene();
 }
@@ -345,8 +261,8 @@ void tHlidac::Prevezmi() {
 void tHlidac::ZrusOpustene() {
     std::set<int> jmenovane;
     for (const tZabor& z : zabory_)
-        if (z.uloha)
-            jmenovane.insert(*z.uloha);
+        if (z.denik)
+            jmenovane.insert(z.denik->Uloha);
     try {
         for (const tOznacenaUloha& u : DrzeneOznaceneUlohy()) {
             if (!opustene_.contains(u.Znacka) || jmenovane.contains(u.Id))
@@ -365,37 +281,14 @@ void tHlidac::ZrusOpustene() {
     }
 }
 
-void tHlidac::NactiZabor(const std::string& slozka) {
-    tZabor z;
-    z.slozka = slozka;
-    z.fd = OtevriSlozku(moje_.Fd(), slozka);
-    if (!z.fd.Otevreny())
-        return;
-    for (const std::string& nazev : Polozky(z.fd.Fd())) {
-        if (Bere(nazev))
-            z.nazev = nazev;
-        else if (nazev.ends_with(".tmp"))
-            ::unlinkat(z.fd.Fd(), nazev.c_str(), 0); // a journal never renamed into place
-    }
-    if (z.nazev.empty()) {
-        // The file had reached hotovo/ or chyby/ when its watcher stopped.
-        SmazDenik(z.fd.Fd());
-        ::unlinkat(moje_.Fd(), slozka.c_str(), AT_REMOVEDIR);
-        return;
-    }
-    try {
-        if (const auto d = CtiDenik(z.fd.Fd())) {
-            z.uloha = d->Uloha;
-            z.uuid = d->Uuid;
-            z.potvrzen = d->Potvrzen;
-        }
-    } catch (const eChyba& e) {
-        // No crash leaves a journal half written; what is unreadable here may have printed.
+void tHlidac::Prevzat(tPrevzaty&& p) {
+    tZabor z(std::move(p.zaber));
+    if (!p.chyba.empty()) {
         zabory_.push_back(std::move(z));
-        Uzavri(zabory_.back(), false, TextChyby(e.what()), {});
-        return;
+        return Uzavri(zabory_.back(), false, p.chyba, {});
     }
-    Zapis(z, z.uloha ? "převzat po ukončeném hlídači, úloha se dohledá"
+    z.denik = p.denik;
+    Zapis(z, z.denik ? "převzat po ukončeném hlídači, úloha se dohledá"
                      : "převzat po ukončeném hlídači, neodeslán");
     z.dotaz = tHodiny::now();
     zabory_.push_back(std::move(z));
@@ -411,23 +304,15 @@ bool tHlidac::Zaber() {
         if (k == kandidati_.end() || !k->second.cely)
             continue;
         kandidati_.erase(k);
-        char cislo[32];
-        std::snprintf(cislo, sizeof cislo, "%08lld", ++poradi_);
-        tZabor z;
-        z.slozka = cislo;
-        z.nazev = nazev;
-        z.fd = VytvorSlozku(moje_.Fd(), cislo, 0700);
-        if (::renameat(slozka_.Fd(), nazev.c_str(), z.fd.Fd(), nazev.c_str()) != 0) {
-            const int kod = errno;
-            ::unlinkat(moje_.Fd(), cislo, AT_REMOVEDIR);
+        int kod = 0;
+        std::optional<tZaber> z = zabor_->Zaber(nazev, kod);
+        if (!z) {
             Zapis(nazev, {}, -1,
                   kod == ENOENT ? "přeskočen: zmizel (vzal si ho jiný hlídač?)"
                                 : "přeskočen: nelze převzít (" + std::to_string(kod) + ")");
             continue;
         }
-        zabory_.push_back(std::move(z));
-        // Once on the disk, the file cannot come back into the folder after a power cut.
-        Synchronizuj(slozka_.Fd());
+        zabory_.emplace_back(std::move(*z));
         return true;
     }
     return false;
@@ -481,37 +366,22 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
                      const std::optional<tUloha>& u) {
     try {
         if (!z.uzavrit || z.uzavrit->cil.empty())
-            z.uzavrit = tUzavreni{hotovo, chyba, u,
-                                  PresunBezPrepsani(z.fd.Fd(), z.nazev,
-                                                    hotovo ? hotovo_.Fd() : chyby_.Fd(), z.nazev)};
+            z.uzavrit = tUzavreni{hotovo, chyba, u, zabor_->Presun(z, hotovo)};
         const std::string& cil = z.uzavrit->cil;
         if (!hotovo) {
             std::string text = chyba + "\n";
-            text += "Úloha: " + (z.uloha ? std::to_string(*z.uloha) : std::string("žádná")) + "\n";
+            text += "Úloha: " + (z.denik ? std::to_string(z.denik->Uloha) : std::string("žádná")) +
+                    "\n";
             if (u) {
                 text += std::string("Stav úlohy: ") + NazevStavu(u->Stav) + "\n";
                 text += "Zpráva tiskárny: " + u->ZpravaTiskarny + "\n";
             }
-            // Written under a short name of this watcher's own, then given the file's name
-            // with the suffix, cut to fit the length limit when the file's name is long.
-            const std::string docasny = "." + mojeJmeno_ + "." + z.slozka + ".chyba";
-            ZapisCely(chyby_.Fd(), docasny, text, 0644);
-            const std::string pripona = ".chyba.txt";
-            PresunBezPrepsani(chyby_.Fd(), docasny, chyby_.Fd(),
-                              Oriznuty(cil, NAME_MAX - pripona.size()) + pripona);
+            zabor_->ZapisChybu(z, cil, text);
         }
-        // A move to hotovo/ is not flushed to the disk: one lost in a power cut leaves the
-        // file in its claim folder with its journal, and the server's history (completed)
-        // moves it again. A failure may not show in that history, so chyby/ is flushed.
-        if (!hotovo)
-            Synchronizuj(chyby_.Fd());
-        Zapis(z, hotovo ? std::string(z.uloha ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
+        Zapis(z, hotovo ? std::string(z.denik ? "vytištěno, " : "nic k tisku, ") + Hotovo + "/" +
                               Vypis(cil)
                         : "chyba, " + Chyby + "/" + Vypis(cil) + ": " + chyba);
-        // The journal goes last: a claim folder without its file is a finished one.
-        SmazDenik(z.fd.Fd());
-        z.fd.Zavri();
-        ::unlinkat(moje_.Fd(), z.slozka.c_str(), AT_REMOVEDIR);
+        zabor_->Uvolni(z);
     } catch (const eChyba& e) {
         // Tried again with a growing pause (a folder not writable for a while), with the
         // same outcome: the claim stays, and nothing about its job is asked again.
@@ -531,14 +401,14 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
 
 // What becomes of a file whose job is recorded: OsudZaboru decides, this does it.
 void tHlidac::Sleduj(tZabor& z, bool prvni) {
-    const int id = *z.uloha;
+    const int id = z.denik->Uloha;
     for (;;) {
         tOdpovedServeru odpoved;
         odpoved.Uloha = ZjistiUlohu(id); // raises while the server cannot be reached
         Server("");
         if (odpoved.Uloha)
             Fronta(*odpoved.Uloha, tHodiny::now() - z.od >= DlouhoCeka);
-        const tRozhodnuti r = OsudZaboru(Denik(z), odpoved);
+        const tRozhodnuti r = OsudZaboru(z.denik, odpoved);
         switch (r.Osud) {
         case tOsud::Cekat: {
             z.dotaz = tHodiny::now() + z.krok;
@@ -563,9 +433,7 @@ void tHlidac::Sleduj(tZabor& z, bool prvni) {
         case tOsud::Odeslat:
             SmazDenik(z.fd.Fd());
             Zapis(z, r.Duvod + ", soubor se odešle znovu");
-            z.uloha.reset();
-            z.uuid.clear();
-            z.potvrzen = false;
+            z.denik.reset();
             z.etiket = -1;
             return;
         }
@@ -592,7 +460,7 @@ void tHlidac::Tiskni(tZabor& z) {
     zadani.Soubor = z.nazev;
     bool radky = false, zastaveno = false;
     tVlozeniDavky vlozeni;
-    vlozeni.Znacka = mojeJmeno_;
+    vlozeni.Znacka = zabor_->Jmeno();
     vlozeni.Radky = [&]() -> std::unique_ptr<tRadkySouboru> {
         radky = true;
         return std::make_unique<tRadkySouboru>(std::move(soubor), z.nazev, zadani.Tabulka);
@@ -608,8 +476,7 @@ void tHlidac::Tiskni(tZabor& z) {
             mistni = TextChyby(e.what());
             throw;
         }
-        z.uloha = uloha.Uloha();
-        z.uuid = uloha.Uuid();
+        z.denik = tDenik{uloha.Uloha(), uloha.Uuid(), false};
     };
     vlozeni.Pokracovat = [&] {
         zastaveno = zastaveno || Signal();
@@ -638,25 +505,25 @@ void tHlidac::Tiskni(tZabor& z) {
         Potiz(potizZapisu_, "", "zápis do složky");
         // A table without rows, or rows without a label: nothing to print (an empty job is
         // cancelled by the run itself).
-        if (!z.uloha || z.etiket == 0) {
+        if (!z.denik || z.etiket == 0) {
             z.etiket = 0;
             return Uzavri(z, true, "", {});
         }
         // The server has confirmed the whole document: from now on the job is followed to
         // its end and never sent again, whatever the server keeps of its files.
-        ZapisDenik(z.fd.Fd(), {*z.uloha, z.uuid, true});
-        z.potvrzen = true;
+        ZapisDenik(z.fd.Fd(), {z.denik->Uloha, z.denik->Uuid, true});
+        z.denik->Potvrzen = true;
         // A job behind others in the queue is asked about once they have ended; until then
         // the questions would only keep the server from printing.
         const bool zaJinymi = std::any_of(zabory_.begin(), zabory_.end(), [&](const tZabor& x) {
-            return x.uloha && x.slozka < z.slozka;
+            return x.denik && x.slozka < z.slozka;
         });
         z.krok = zaJinymi ? tHodiny::duration(NejdelsiDotaz) : PrvniDotaz;
         z.dotaz = tHodiny::now() + z.krok;
         z.od = tHodiny::now();
         return Zapis(z, "odesláno");
     }
-    if (konec == KonecTisk && z.uloha) {
+    if (konec == KonecTisk && z.denik) {
         // The job broke off in the middle: resolved as after a crash.
         z.dotaz = tHodiny::now();
         Zapis(z, "chyba tiskárny: " + chyba);
@@ -682,9 +549,9 @@ void tHlidac::Tiskni(tZabor& z) {
     // The table or a template failed; the job, if there is one, was cancelled or ended with
     // the labels made before the failure.
     std::optional<tUloha> u;
-    if (z.uloha) {
+    if (z.denik) {
         try {
-            u = ZjistiUlohu(*z.uloha);
+            u = ZjistiUlohu(z.denik->Uloha);
         } catch (const eChyba&) {
             // Its state is only a detail of the report.
         }
@@ -711,7 +578,7 @@ void tHlidac::Pracuj() {
         std::string nazev;
         try {
             auto dalsi = std::find_if(zabory_.begin(), zabory_.end(),
-                                      [](const tZabor& z) { return !z.uloha && !z.uzavrit; });
+                                      [](const tZabor& z) { return !z.denik && !z.uzavrit; });
             if (dalsi == zabory_.end()) {
                 if (!Zaber())
                     break;
@@ -723,9 +590,7 @@ void tHlidac::Pracuj() {
             // Our own folder could not be written (a full disk): nothing prints, the file
             // waits claimed and is tried again after the pause. A working folder removed
             // under us ends the watcher, so that its service starts it afresh.
-            struct stat st {};
-            if (::fstat(moje_.Fd(), &st) != 0 || st.st_nlink == 0)
-                throw eChyba("Pracovní složka hlídače " + Pracovni + "/" + mojeJmeno_ + " zmizela");
+            zabor_->OverPracovni();
             Potiz(potizZapisu_, TextChyby(e.what()), "zápis do složky");
             Odloz();
         } catch (const eChyba& e) {
@@ -737,8 +602,8 @@ void tHlidac::Pracuj() {
     for (size_t i = 0; i < zabory_.size() && !konec_;) {
         tZabor& z = zabory_[i];
         const std::string slozka = z.slozka;
-        if (!z.uloha || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
-            prvni = prvni && !z.uloha;
+        if (!z.denik || z.uzavrit || tHodiny::now() < z.dotaz || tHodiny::now() < pauzaDo_) {
+            prvni = prvni && !z.denik;
             ++i;
             continue;
         }
@@ -751,7 +616,7 @@ void tHlidac::Pracuj() {
         // The next job in line usually ends soon after the one before it.
         if (i < zabory_.size() && zabory_[i].slozka == slozka)
             ++i;
-        else if (i < zabory_.size() && zabory_[i].uloha)
+        else if (i < zabory_.size() && zabory_[i].denik)
             zabory_[i].dotaz = std::min(zabory_[i].dotaz, tHodiny::now());
     }
 }
@@ -759,7 +624,7 @@ void tHlidac::Pracuj() {
 // Another job may be handed to the server: few enough in flight, and a queue that prints.
 bool tHlidac::MuzeOdeslat() const {
     const auto vTisku = static_cast<size_t>(std::count_if(
-        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.uloha.has_value(); }));
+        zabory_.begin(), zabory_.end(), [](const tZabor& z) { return z.denik.has_value(); }));
     return vTisku < NejvicUloh && !(frontaStoji_ && vTisku > 0);
 }
 
@@ -774,7 +639,7 @@ tHodiny::time_point tHlidac::Cekani() const {
     for (const tZabor& z : zabory_) {
         if (z.uzavrit)
             kdy = std::min(kdy, z.uzavritOd);
-        else if (z.uloha)
+        else if (z.denik)
             kdy = std::min(kdy, std::max(z.dotaz, pauzaDo_));
         else
             tisk = true;

@@ -26,16 +26,11 @@ namespace {
 // before a UTF-8 character, not inside one.
 std::string SCislem(const std::string& nazev, int n) {
     const size_t tecka = nazev.rfind('.');
-    size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
-    const std::string cislo = "." + std::to_string(n);
-    const std::string pripona = nazev.substr(konec);
-    if (konec + cislo.size() + pripona.size() > NAME_MAX) {
-        konec =
-            NAME_MAX > cislo.size() + pripona.size() ? NAME_MAX - cislo.size() - pripona.size() : 0;
-        while (konec > 0 && (static_cast<unsigned char>(nazev[konec]) & 0xC0) == 0x80)
-            --konec;
-    }
-    return nazev.substr(0, konec) + cislo + pripona;
+    const size_t konec = tecka == std::string::npos || tecka == 0 ? nazev.size() : tecka;
+    const std::string cislo = "." + std::to_string(n), pripona = nazev.substr(konec);
+    const size_t misto = cislo.size() + pripona.size();
+    return Zkraceny(nazev.substr(0, konec), NAME_MAX > misto ? NAME_MAX - misto : 0) + cislo +
+           pripona;
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #include "davka/ZdrojUdalosti.h"
 
 #include "core/Chyba.h"
+#include "core/Soubory.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 
-#include <poll.h>
 #include <sys/inotify.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -38,8 +39,8 @@ bool tZdrojUdalosti::Cekej(tHodiny::time_point kdy) {
     kdy = std::min(kdy, prohledani_);
     const long long ms =
         kdy <= ted ? 0 : std::chrono::ceil<std::chrono::milliseconds>(kdy - ted).count();
-    pollfd co[2] = {{signal_.Fd(), POLLIN, 0}, {inotify_.Fd(), POLLIN, 0}};
-    return ::poll(co, 2, static_cast<int>(std::min<long long>(ms, 60000))) >= 0 || errno == EINTR;
+    std::array<pollfd, 2> co{{{signal_.Fd(), POLLIN, 0}, {inotify_.Fd(), POLLIN, 0}}};
+    return ::Cekej(co, static_cast<int>(std::min<long long>(ms, 60000)));
 }
 
 void tZdrojUdalosti::Udalosti(

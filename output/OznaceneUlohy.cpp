@@ -1,6 +1,7 @@
 #include "output/OznaceneUlohy.h"
 
 #include "output/ChybaTiskarny.h"
+#include "output/DotazServeru.h"
 #include "output/Spojeni.h"
 
 #include <cups/cups.h>
@@ -12,28 +13,14 @@ const char* const AtributZnacky = "oblepky-hlidac";
 
 std::vector<tOznacenaUloha> DrzeneOznaceneUlohy() {
     const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                    "/");
-    ipp_t* zadost = ippNewRequest(IPP_OP_GET_JOBS);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
+    ipp_t* zadost = ZadostServeru(IPP_OP_GET_JOBS, "printer-uri", "/");
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
                  "not-completed");
     ippAddBoolean(zadost, IPP_TAG_OPERATION, "my-jobs", 1);
     const char* const atributy[] = {"job-id", "job-uuid", "job-state", AtributZnacky};
     ippAddStrings(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   std::size(atributy), nullptr, atributy);
-    ipp_t* odpoved = nullptr;
-    {
-        const tSpojeni::tLhuta lhuta(spojeni);
-        odpoved = cupsDoRequest(*spojeni, zadost, "/"); // frees the request
-    }
-    if (spojeni.Vyprselo() || odpoved == nullptr) {
-        ippDelete(odpoved);
-        throw spojeni.Chyba(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
-    }
+    ipp_t* odpoved = PosliServeru(spojeni, zadost, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
     const ipp_status_t kod = ippGetStatusCode(odpoved);
     std::vector<tOznacenaUloha> ulohy;
     // One group per job, each ended by a separator (or the response's end).

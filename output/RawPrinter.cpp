@@ -1,5 +1,6 @@
 #include "output/RawPrinter.h"
 
+#include "output/DotazServeru.h"
 #include "output/OznaceneUlohy.h"
 #include "output/Tiskarny.h"
 
@@ -10,15 +11,7 @@ namespace {
 constexpr size_t VelikostDavky = size_t{64} * 1024;
 
 ipp_t* ZadostFronte(ipp_op_t operace, const std::string& fronta) {
-    ipp_t* zadost = ippNewRequest(operace);
-    const std::string cesta = "/printers/" + fronta;
-    char uri[HTTP_MAX_URI];
-    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                    cesta.c_str());
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    return zadost;
+    return ZadostServeru(operace, "printer-uri", "/printers/" + fronta);
 }
 
 // Create-Job on our connection alone: cupsCreateJob would look the queue up on connections

@@ -1,5 +1,6 @@
 #include "output/Sesit.h"
 
+#include "core/Soubory.h"
 #include "output/RadkyCsv.h"
 
 #include <orcus/zip_archive.hpp>
@@ -21,14 +22,6 @@ namespace {
 constexpr std::string_view PodpisZip = "PK\x03\x04";
 constexpr std::string_view PodpisPrazdnehoZip = "PK\x05\x06";
 constexpr std::string_view PodpisOle = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-
-ssize_t Precti(int fd, void* kam, size_t kolik, off_t kde) {
-    for (;;) {
-        const ssize_t n = ::pread(fd, kam, kolik, kde);
-        if (n >= 0 || errno != EINTR)
-            return n;
-    }
-}
 
 bool KonciNa(std::string_view nazev, std::string_view pripona) {
     return nazev.size() >= pripona.size() &&
@@ -59,8 +52,8 @@ public:
             throw orcus::zip_error("read beyond the end");
         size_t precteno = 0;
         while (precteno < kolik) {
-            const ssize_t n = Precti(fd_, kam + precteno, kolik - precteno,
-                                     static_cast<off_t>(pozice_ + precteno));
+            const ssize_t n = PrectiKusOd(fd_, kam + precteno, kolik - precteno,
+                                          static_cast<off_t>(pozice_ + precteno));
             if (n <= 0)
                 throw orcus::zip_error("read error");
             precteno += static_cast<size_t>(n);
@@ -87,7 +80,7 @@ std::map<std::string, tZaznam, std::less<>> Adresar(int fd, size_t velikost) {
     const size_t konecOkna = velikost;
     const size_t okno = std::min<size_t>(velikost, 65535 + 22);
     std::string konec(okno, '\0');
-    if (Precti(fd, konec.data(), okno, static_cast<off_t>(konecOkna - okno)) !=
+    if (PrectiKusOd(fd, konec.data(), okno, static_cast<off_t>(konecOkna - okno)) !=
         static_cast<ssize_t>(okno))
         return zaznamy;
     const size_t eocd = konec.rfind(PodpisPrazdnehoZip);
@@ -98,7 +91,7 @@ std::map<std::string, tZaznam, std::less<>> Adresar(int fd, size_t velikost) {
     if (static_cast<uint64_t>(od) + delka > velikost)
         return zaznamy;
     std::string adresar(delka, '\0');
-    if (Precti(fd, adresar.data(), delka, od) != static_cast<ssize_t>(delka))
+    if (PrectiKusOd(fd, adresar.data(), delka, od) != static_cast<ssize_t>(delka))
         return zaznamy;
     const auto* p = reinterpret_cast<const unsigned char*>(adresar.data());
     for (size_t i = 0; i + 46 <= adresar.size();) {
@@ -114,7 +107,7 @@ std::map<std::string, tZaznam, std::less<>> Adresar(int fd, size_t velikost) {
         z.sifrovany = (priznaky & 1) != 0;
         z.crc = Le(p + i + 16, 4);
         std::array<unsigned char, 30> hlavicka{};
-        if (Precti(fd, hlavicka.data(), hlavicka.size(), mistni) == 30 &&
+        if (PrectiKusOd(fd, hlavicka.data(), hlavicka.size(), mistni) == 30 &&
             Le(hlavicka.data(), 4) == 0x04034B50)
             z.velikost = std::max<uint64_t>(z.velikost, Le(hlavicka.data() + 22, 4));
         zaznamy[std::string(adresar.substr(i + 46, jmeno))] = z;
@@ -134,7 +127,7 @@ bool MaProud(int fd, size_t velikost, std::string_view jmeno) {
     constexpr size_t Blok = size_t{1} << 20;
     std::string blok(Blok + hledany.size(), '\0');
     for (size_t od = 0; od < velikost && od < size_t{64} << 20; od += Blok) {
-        const ssize_t n = Precti(fd, blok.data(), blok.size(), static_cast<off_t>(od));
+        const ssize_t n = PrectiKusOd(fd, blok.data(), blok.size(), static_cast<off_t>(od));
         if (n <= 0)
             break;
         if (std::string_view(blok.data(), static_cast<size_t>(n)).find(hledany) !=
@@ -152,7 +145,7 @@ void ChybaSesitu(const std::string& nazev, std::string_view co) {
 
 bool JeSesit(int fd, std::string_view nazev) {
     std::array<char, 8> zacatek{};
-    const ssize_t n = Precti(fd, zacatek.data(), zacatek.size(), 0);
+    const ssize_t n = PrectiKusOd(fd, zacatek.data(), zacatek.size(), 0);
     const std::string_view z(zacatek.data(), static_cast<size_t>(std::max<ssize_t>(n, 0)));
     return z.starts_with(PodpisZip) || z.starts_with(PodpisPrazdnehoZip) ||
            z.starts_with(PodpisOle) || KonciNa(nazev, ".xlsx") || KonciNa(nazev, ".xlsm") ||
@@ -173,7 +166,7 @@ tArchivSesitu::tArchivSesitu(int fd, std::string nazev)
     velikost_ = st.st_size;
     const auto velikost = static_cast<size_t>(st.st_size);
     std::array<char, 8> zacatek{};
-    const ssize_t n = Precti(fd, zacatek.data(), zacatek.size(), 0);
+    const ssize_t n = PrectiKusOd(fd, zacatek.data(), zacatek.size(), 0);
     const std::string_view z(zacatek.data(), static_cast<size_t>(std::max<ssize_t>(n, 0)));
     if (z.starts_with(PodpisOle)) {
         // An encrypted .xlsx is a compound document holding the encrypted package.

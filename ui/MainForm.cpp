@@ -33,13 +33,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodnoty& rucni,
-                     QWidget* rodic)
+                     tVolbyOkna volby, QWidget* rodic)
     : QMainWindow(rodic, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
-      stav_(stav), uloziste_(uloziste) {
+      stav_(stav), uloziste_(uloziste),
+      Vytisteno(volby.Dokonceni ? new TVytistenoForm(this) : nullptr) {
     sledovani_ = new TSledovaniNaPozadi(this);
     auto* prubeh = new TPrubehTisku(this);
     // Every call of the job to the server runs on a thread of its own, its opening included:
@@ -95,7 +97,7 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setAccessibleName(QStringLiteral("Způsob tisku"));
     rucne_ = new TStranaRucne;
-    tabulky_ = new TStranaTabulky;
+    tabulky_ = new TStranaTabulky(nullptr, std::move(volby.Vybery));
     PageControl1->addTab(rucne_, QStringLiteral("Tisk jednotlivých etiket (ruční zadávání)"));
     PageControl1->addTab(tabulky_, QStringLiteral("Načtení a tisk etiket ze schránky"));
     PageControl1->setCurrentIndex(1);

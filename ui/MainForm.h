@@ -5,6 +5,7 @@
 
 #include "core/UNI.h"
 #include "output/TiskoveBehy.h"
+#include "ui/StranaTabulky.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,11 +16,18 @@ class QTabWidget;
 class TNahledForm;
 class TSledovaniNaPozadi;
 class TStranaRucne;
-class TStranaTabulky;
 class TUlohyForm;
 class TVytistenoForm;
 class tTabulka;
 class tUlozisteNastaveni;
+
+// What the window asks outside itself.
+struct tVolbyOkna {
+    // Every print run ends in the completion dialog (the program's); false: it ends without
+    // one, as a test that prints without a user needs.
+    bool Dokonceni = false;
+    tVyberyStrany Vybery; // the table page's
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -27,11 +35,9 @@ public:
     // The window works on the program's state and saves it, with the manual values, to the
     // store when it closes. rucni: the manual values the store read at start.
     TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodnoty& rucni,
-              QWidget* rodic = nullptr);
+              tVolbyOkna volby = {}, QWidget* rodic = nullptr);
     ~TMainForm() override;
 
-    // The completion dialog the print runs show (created once by the program).
-    void NastavVytisteno(TVytistenoForm* vytisteno) { Vytisteno = vytisteno; }
     // What the print runs use to open a job and to report; tests replace VytvorUlohu.
     tSluzbyTisku& SluzbyTisku() { return sluzby_; }
     const tTabulka& Tabulka() const;

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -201,23 +202,21 @@ void OtevriNapovedu(tTema tema) {
     okno_->activateWindow();
 }
 
-void SpustNapovedu(const std::string& soubor) {
+tNapoveda::tNapoveda(const std::string& soubor, std::function<void(tTema)> sledovani) {
     soubor_ = QFile::decodeName(soubor.c_str());
+    sledovani_ = std::move(sledovani);
     if (!filtr_ && qApp) {
         filtr_ = new tFiltrF1(qApp);
         qApp->installEventFilter(filtr_);
     }
 }
 
-void UkonciNapovedu() {
+tNapoveda::~tNapoveda() {
     delete okno_;
     delete filtr_;
+    sledovani_ = nullptr;
 }
 
 QWidget* OknoNapovedy() {
     return okno_;
-}
-
-void NastavSledovaniNapovedy(std::function<void(tTema)> sledovani) {
-    sledovani_ = std::move(sledovani);
 }

@@ -34,10 +34,16 @@ tTema TemaNapovedy(const QObject* objekt);
 // belongs to); otherwise the focus widget's, walking up to its window.
 tTema TemaPodleKontextu();
 
-// Started once by the program with the help file: catches F1 application-wide.
-void SpustNapovedu(const std::string& soubor);
-// Closes the help window (at exit).
-void UkonciNapovedu();
+// The help service, started by the program with the help file: F1 is caught application-wide
+// for as long as it lives, and the help window closes when it goes. One lives at a time.
+// sledovani (tests) is called with every topic OtevriNapovedu is asked for.
+class tNapoveda {
+public:
+    explicit tNapoveda(const std::string& soubor, std::function<void(tTema tema)> sledovani = {});
+    ~tNapoveda();
+    tNapoveda(const tNapoveda&) = delete;
+    tNapoveda& operator=(const tNapoveda&) = delete;
+};
 
 // The text of topic `tema` in a help file's content: the lines after the line "@@ tema" up
 // to the next line starting with "@@". An empty result means the file lacks the topic.
@@ -45,6 +51,3 @@ QString TextTematu(const QString& obsah, tTema tema);
 
 // The help window, when one has been opened (tests read what it shows).
 QWidget* OknoNapovedy();
-
-// Tests: called with every topic OtevriNapovedu is asked for.
-void NastavSledovaniNapovedy(std::function<void(tTema tema)> sledovani);

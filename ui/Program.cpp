@@ -1,7 +1,6 @@
 #include "ui/Program.h"
 
 #include "core/Nastaveni.h"
-#include "core/PriKonci.h"
 #include "core/UNI.h"
 #include "core/Umisteni.h"
 #include "ui/Chyby.h"
@@ -11,19 +10,20 @@
 #include "ui/Sestaveni.h"
 #include "ui/SignalyUkonceni.h"
 #include "ui/SledovaniNaPozadi.h"
-#include "ui/VytistenoForm.h"
 
 #include <QApplication>
 #include <QSessionManager>
 #include <QTimer>
 
 #include <chrono>
+#include <utility>
 
 namespace {
 constexpr std::chrono::seconds LhutaKonce{5};
 } // namespace
 
-int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni) {
+int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&)>& poZobrazeni,
+                 tVyberyStrany vybery) {
     const tUmisteni umisteni =
         NajdiUmisteni(adresar, KonfiguraceUzivatele(), adresar + DataOdProgramu);
     tUlozisteNastaveni uloziste(umisteni.Nastaveni);
@@ -36,11 +36,9 @@ int SpustProgram(const std::string& adresar, const std::function<void(TMainForm&
     }
     tStav stav = nactene.Stav;
 
-    SpustNapovedu(umisteni.Napoveda);
-    tPriKonci uklid([] { UkonciNapovedu(); });
+    const tNapoveda napoveda(umisteni.Napoveda);
 
-    TMainForm okno(stav, uloziste, nactene.Rucni);
-    okno.NastavVytisteno(new TVytistenoForm(&okno)); // lives as long as the window
+    TMainForm okno(stav, uloziste, nactene.Rucni, {.Dokonceni = true, .Vybery = std::move(vybery)});
     okno.Sledovani().NaUdalost = Oznam;
     // The window closed and saved: the program ends, also when a run or a dialog was open.
     QObject::connect(

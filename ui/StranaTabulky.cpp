@@ -25,9 +25,11 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
+#include <utility>
 #include <vector>
 
-TStranaTabulky::TStranaTabulky(QWidget* rodic) : QWidget(rodic) {
+TStranaTabulky::TStranaTabulky(QWidget* rodic, tVyberyStrany vybery)
+    : QWidget(rodic), vybery_(std::move(vybery)) {
     auto* rozlozeni = new QVBoxLayout(this);
     rozlozeni->setContentsMargins(4, 4, 4, 4);
 
@@ -107,10 +109,10 @@ void TStranaTabulky::Button1Click() {
 
 void TStranaTabulky::bSouborClick() {
     const QString cesta =
-        VyberSouboru ? VyberSouboru()
-                     : QFileDialog::getOpenFileName(
-                           this, QStringLiteral("Načíst tabulku ze souboru"), {},
-                           QStringLiteral("Tabulky (*.csv *.txt *.tsv);;Všechny soubory (*)"));
+        vybery_.Soubor ? vybery_.Soubor()
+                       : QFileDialog::getOpenFileName(
+                             this, QStringLiteral("Načíst tabulku ze souboru"), {},
+                             QStringLiteral("Tabulky (*.csv *.txt *.tsv);;Všechny soubory (*)"));
     if (!cesta.isEmpty())
         NactiSoubor(cesta);
 }
@@ -155,7 +157,7 @@ void TStranaTabulky::NactiSoubor(const QString& cesta) {
     volby.Format = cesta.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
                        ? tFormatTabulky::Csv
                        : tFormatTabulky::Tsv;
-    const std::optional<std::string> list = ListKNacteni(this, nazev, VyberListu);
+    const std::optional<std::string> list = ListKNacteni(this, nazev, vybery_.List);
     if (!list)
         return; // Storno
     volby.List = *list;

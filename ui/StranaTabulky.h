@@ -13,10 +13,18 @@
 class QTableView;
 class TTabulkaModel;
 
+// What the page asks the user; empty: its own dialogs (tests answer in their place).
+struct tVyberyStrany {
+    // The file for "Načíst ze souboru…"; an empty result: the user gave up.
+    std::function<QString()> Soubor;
+    // The sheet of a workbook with more than one.
+    tVyberListu List;
+};
+
 class TStranaTabulky : public QWidget {
     Q_OBJECT
 public:
-    explicit TStranaTabulky(QWidget* rodic = nullptr);
+    explicit TStranaTabulky(QWidget* rodic = nullptr, tVyberyStrany vybery = {});
 
     const tTabulka& Tabulka() const { return tabulka_; }
     // Replaces the table with the tab-separated text, which ends at its first byte 0 and has
@@ -33,12 +41,6 @@ public:
     // Characters of the table's source that Windows-1250 has no exact form for.
     size_t Nepresnych() const { return nepresnych_; }
 
-    // Where "Načíst ze souboru…" asks for the file; empty: the file dialog. Empty result:
-    // the user gave up.
-    std::function<QString()> VyberSouboru;
-    // Where the sheet of a workbook with more than one is asked; empty: the dialog.
-    tVyberListu VyberListu;
-
 signals:
     void Tisk();
     void Nahled();
@@ -52,6 +54,7 @@ private:
     void bSouborClick();
     void Vezmi(tTabulka&& nova, size_t nepresnych);
 
+    const tVyberyStrany vybery_;
     tTabulka tabulka_;
     size_t nepresnych_ = 0;
     bool nacita_ = false; // a file is being read

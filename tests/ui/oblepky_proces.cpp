@@ -76,12 +76,11 @@ void Tiskni(TMainForm& okno, const tPrvkyOkna& p) {
     QTimer::singleShot(0, p.TiskVsech, &QPushButton::click); // from the event loop
 }
 
-// Loads a FIFO that nobody writes; "pripraveno" once the load's progress shows.
-void NactiFifo(TMainForm& okno, const tPrvkyOkna& p, const std::string& slozka) {
-    const std::string fifo = slozka + "fronta.csv";
+// Loads a FIFO that nobody writes (the file the table page is given); "pripraveno" once the
+// load's progress shows.
+void NactiFifo(TMainForm& okno, const tPrvkyOkna& p, const std::string& fifo) {
     ::mkfifo(fifo.c_str(), 0600);
     auto* strana = okno.findChild<TStranaTabulky*>();
-    strana->VyberSouboru = [fifo] { return QString::fromLocal8Bit(fifo.c_str()); };
     p.PageControl1->setCurrentIndex(1);
     auto* hlidac = new QTimer(&okno);
     QObject::connect(hlidac, &QTimer::timeout, &okno, [&okno, hlidac] {
@@ -110,14 +109,15 @@ int main(int argc, char** argv) {
         chybovaOkna.emplace(
             [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     const std::string slozka = std::string(argv[1]) + "/";
-    return SpustProgram(slozka, [&akce, &slozka](TMainForm& okno) {
+    const std::string fifo = slozka + "fronta.csv";
+    const auto poZobrazeni = [&akce, &fifo](TMainForm& okno) {
         const tPrvkyOkna p(okno);
         if (akce == QLatin1String("tiskni")) {
             Tiskni(okno, p);
             return;
         }
         if (akce == QLatin1String("fifo")) {
-            NactiFifo(okno, p, slozka);
+            NactiFifo(okno, p, fifo);
             return;
         }
         if (akce == QLatin1String("pis")) {
@@ -137,5 +137,8 @@ int main(int argc, char** argv) {
             p.Vzhledetiket1->trigger();
         }
         Vypis(QStringLiteral("pripraveno"));
-    });
+    };
+    return SpustProgram(
+        slozka, poZobrazeni,
+        {.Soubor = [&fifo] { return QString::fromLocal8Bit(fifo.c_str()); }, .List = {}});
 }

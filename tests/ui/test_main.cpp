@@ -48,6 +48,7 @@
 #include "tests/ui/Modalni.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include <memory>
@@ -64,6 +65,24 @@ QString Bunka(const QTableView* grid, int sloupec, int radek) {
     if (sloupec == 0)
         return m->headerData(radek - 1, Qt::Vertical).toString();
     return m->index(radek - 1, sloupec - 1).data().toString();
+}
+
+// Once the window's progress shows (it is not modal: found by its kind), co sees it, then
+// its Storno is clicked.
+void StornoPriPrubehu(QWidget& okno, std::function<void(TPrubehTisku*)> co) {
+    PriOkne(
+        [&okno]() -> QWidget* {
+            for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
+                if (prubeh->isVisible())
+                    return prubeh;
+            return nullptr;
+        },
+        [co = std::move(co)](QWidget* w) {
+            auto* prubeh = qobject_cast<TPrubehTisku*>(w);
+            QVERIFY(prubeh);
+            co(prubeh);
+            QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
+        });
 }
 
 } // namespace
@@ -416,7 +435,13 @@ private slots:
     // paste is; one that cannot be read is an error and the table stays.
     void soubor() {
         Priprav();
-        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        QString vybrany; // what the file dialog answers
+        tVyberListu vyberListu;
+        TMainForm okno(
+            program_->Stav, program_->Uloziste, program_->Nactene.Rucni,
+            {.Dokonceni = false,
+             .Vybery = {[&] { return vybrany; },
+                        [&](const std::vector<tListSesitu>& listy) { return vyberListu(listy); }}});
         Ukaz(okno);
         const tPrvkyOkna p(okno);
         auto* bSoubor = Prvek<QPushButton>(okno, "bSoubor");
@@ -433,7 +458,7 @@ private slots:
                                                "e,\"1\xe2\x80\xaf"
                                                "234,50 K\xc4\x8d\"\n2,\"dva\n\xc5\x99\xc3\xa1"
                                                "dky\",\n");
-        okno.findChild<TStranaTabulky*>()->VyberSouboru = [&] { return csv; };
+        vybrany = csv;
         bSoubor->click();
         // The file loads on a thread of its own: the table fills when it is read.
         QTRY_COMPARE(p.Grid->model()->columnCount(), 3);
@@ -462,7 +487,7 @@ private slots:
 
         // A file name with letters of any script reads right in the error box.
         const QString chybi = adresar_->filePath(QStringLiteral("Žlutá-日.csv"));
-        okno.findChild<TStranaTabulky*>()->VyberSouboru = [&] { return chybi; };
+        vybrany = chybi;
         bSoubor->click();
         QTRY_COMPARE(chyby_, QStringList{QStringLiteral("Cannot open file ") + chybi + u'.'});
         chyby_.clear();
@@ -499,12 +524,12 @@ private slots:
         const QString sesit = QString::fromUtf8(OBLEPKY_SESITY "/excel.xlsx");
         const auto vyber = [&](std::optional<int> list, const char* zobrazeni) {
             QStringList nabidnuto;
-            strana->VyberListu = [&, list](const std::vector<tListSesitu>& listy) {
+            vyberListu = [&, list](const std::vector<tListSesitu>& listy) {
                 for (const tListSesitu& l : listy)
                     nabidnuto << QString::fromStdString(l.Nazev) + (l.Viditelny ? "" : "*");
                 return list;
             };
-            strana->VyberSouboru = [&] { return sesit; };
+            vybrany = sesit;
             bSoubor->click();
             QCOMPARE(nabidnuto, QStringList({"Skrytý*", "Ceník", "Druhý"}));
             QFile csv(QString::fromUtf8(OBLEPKY_SESITY "/") + QLatin1String(zobrazeni));
@@ -520,7 +545,7 @@ private slots:
         vyber(2, "excel.list3.csv");
         vyber(1, "excel.list2.csv");
         QCOMPARE(Bunka(p.Grid, 2, 2), QStringLiteral("2,50 Kč"));
-        strana->VyberListu = [](const std::vector<tListSesitu>&) { return std::nullopt; };
+        vyberListu = [](const std::vector<tListSesitu>&) { return std::nullopt; };
         bSoubor->click();
         QCOMPARE(Bunka(p.Grid, 2, 2), QStringLiteral("2,50 Kč"));
         QCOMPARE(chyby_.size(), 2); // the missing file's and the zip's
@@ -529,28 +554,17 @@ private slots:
     // A FIFO that nobody writes: the window waits without blocking, and Storno ends the wait.
     void souborFifoBezZapisovatele() {
         Priprav();
-        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const QString fifo = adresar_->filePath(QStringLiteral("fronta.csv"));
+        TMainForm okno(
+            program_->Stav, program_->Uloziste, program_->Nactene.Rucni,
+            {.Dokonceni = false, .Vybery = {.Soubor = [&] { return fifo; }, .List = {}}});
         Ukaz(okno);
         const tPrvkyOkna p(okno);
         QApplication::clipboard()->setText(QStringLiteral("stará"));
         p.Button1->click();
-        const QString fifo = adresar_->filePath(QStringLiteral("fronta.csv"));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        okno.findChild<TStranaTabulky*>()->VyberSouboru = [&] { return fifo; };
         bool storno = false;
-        PriOkne(
-            [&]() -> QWidget* {
-                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
-                    if (prubeh->isVisible())
-                        return prubeh;
-                return nullptr;
-            },
-            [&](QWidget* w) {
-                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
-                QVERIFY(prubeh);
-                storno = true;
-                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
-            });
+        StornoPriPrubehu(okno, [&](TPrubehTisku*) { storno = true; });
         Prvek<QPushButton>(okno, "bSoubor")->click(); // returns once Storno has ended the wait
         QVERIFY(storno);
         QCOMPARE(Bunka(p.Grid, 1, 1), QStringLiteral("stará"));
@@ -562,10 +576,10 @@ private slots:
             ini.WriteString("Layout1", "HrText1", "{1}");
             ini.WriteString("Layout1", "PocetRadkuOblepky", "1");
         });
-        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
         const tPrvkyOkna p(okno);
-        auto* vytisteno = new TVytistenoForm(&okno);
-        okno.NastavVytisteno(vytisteno);
+        auto* vytisteno = okno.findChild<TVytistenoForm*>();
         std::vector<std::string> dokumenty;
         std::deque<podpora::tZaznam> data; // one record per job
         okno.SluzbyTisku().VytvorUlohu = [&](const std::string& dokument, const std::string&) {
@@ -807,20 +821,7 @@ private slots:
         }
         p.Nahled()->VyberSouboru = [&] { return soubor; };
         QString stav;
-        // The progress window is not modal: found by its kind once it shows.
-        PriOkne(
-            [&]() -> QWidget* {
-                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
-                    if (prubeh->isVisible())
-                        return prubeh;
-                return nullptr;
-            },
-            [&](QWidget* w) {
-                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
-                QVERIFY(prubeh);
-                stav = prubeh->xStav->text();
-                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
-            });
+        StornoPriPrubehu(okno, [&](TPrubehTisku* prubeh) { stav = prubeh->xStav->text(); });
         p.NahledUlozit()->click();
         QVERIFY2(stav.endsWith(QStringLiteral(" z 100000000 etiket")), qPrintable(stav));
         QFile stary(soubor);
@@ -848,19 +849,7 @@ private slots:
         soubor = adresar_->filePath(QStringLiteral("roura"));
         QCOMPARE(::mkfifo(QFile::encodeName(soubor).constData(), 0600), 0);
         bool videno = false;
-        PriOkne(
-            [&]() -> QWidget* {
-                for (auto* prubeh : okno.findChildren<TPrubehTisku*>())
-                    if (prubeh->isVisible())
-                        return prubeh;
-                return nullptr;
-            },
-            [&](QWidget* w) {
-                auto* prubeh = qobject_cast<TPrubehTisku*>(w);
-                QVERIFY(prubeh);
-                videno = true;
-                QTest::mouseClick(prubeh->Storno, Qt::LeftButton);
-            });
+        StornoPriPrubehu(okno, [&](TPrubehTisku*) { videno = true; });
         p.NahledUlozit()->click();
         QVERIFY(videno);
         QVERIFY(QFileInfo::exists(soubor) && !QFileInfo(soubor).isFile());

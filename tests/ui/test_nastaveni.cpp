@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 #include <set>
 
@@ -341,9 +342,9 @@ private slots:
         QFETCH(int, stranka);
         QFETCH(QString, ovladac);
         QWidget hlavni;
-        SpustNapovedu("");
         QList<int> temata;
-        NastavSledovaniNapovedy([&](tTema tema) { temata << static_cast<int>(tema); });
+        std::optional<tNapoveda> napoveda;
+        napoveda.emplace("", [&](tTema tema) { temata << static_cast<int>(tema); });
 
         TNastaveniOblepkyForm form(&hlavni);
         form.setWindowModality(Qt::ApplicationModal);
@@ -367,8 +368,7 @@ private slots:
         }
         // The help opened from the modal dialog belongs to it, so the dialog does not block it.
         QCOMPARE(OknoNapovedy()->parentWidget(), &form);
-        NastavSledovaniNapovedy(nullptr);
-        UkonciNapovedu();
+        napoveda.reset();
         QCOMPARE(temata, QList<int>{2});
         QVERIFY(form.isVisible());
     }

@@ -87,10 +87,9 @@ private slots:
     void upravenaEtiketaSeTiskneJakoUpravena() {
         cups_test::VymazZachycene(Fronta);
         tProgram program(adresar_.path());
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
         const tPrvkyOkna p(okno);
-        auto* vytisteno = new TVytistenoForm(&okno);
-        okno.NastavVytisteno(vytisteno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
 
@@ -170,9 +169,9 @@ private slots:
         p.Radky[2].HrDelka = 40;
         p.Radky[2].HrText = "Cena: {2,5*}";
         p.PoleSPoctem = 3;
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
         const tPrvkyOkna prvky(okno);
-        okno.NastavVytisteno(new TVytistenoForm(&okno));
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t15\t10000000\r\n"));

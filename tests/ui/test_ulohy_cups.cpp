@@ -171,8 +171,8 @@ private slots:
 
         tProgram program(adresar_.path());
         program.Stav.PopisEtiket[0].Tiskarna = fronta;
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
-        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
         // The minute before a printer that does not answer is news, shortened.
         okno.NastavSledovani(new TSledovaniNaPozadi(nullptr, {}, 2s));
         okno.Sledovani().NaUdalost = Oznam;
@@ -250,8 +250,8 @@ private slots:
         tProgram program(adresar_.path());
         program.Stav.PopisEtiket[0].Tiskarna = fronta;
         program.Stav.PopisEtiket[0].InitKody = "27 64";
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
-        okno.NastavVytisteno(new TVytistenoForm(&okno));
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
         okno.show();
         const tPrvkyOkna prvky(okno);
         prvky.PageControl1->setCurrentIndex(0);
@@ -348,9 +348,9 @@ private slots:
         chyby_.clear();
         tProgram program(adresar_.path());
         program.Stav.PopisEtiket[0].Tiskarna = fronta;
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni);
-        auto* vytisteno = new TVytistenoForm(&okno);
-        okno.NastavVytisteno(vytisteno);
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}});
+        auto* vytisteno = okno.findChild<TVytistenoForm*>();
         okno.show();
         const tPrvkyOkna prvky(okno);
         prvky.PageControl1->setCurrentIndex(0);
