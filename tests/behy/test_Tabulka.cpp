@@ -167,6 +167,18 @@ TEST(Tabulka, DruhySouboru) {
     std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
     for (int i = 0; i < 70000; ++i)
         ceskyUtf8 += "č";
+    // Fields of 0 to 40 bytes, every other one quoted with a doubled quote inside, so that
+    // each special byte stands at each place of a 16-byte stretch that the reader scans.
+    std::string sirokeCsv;
+    std::vector<std::string> siroke{"1"};
+    for (int n = 0; n <= 40; ++n) {
+        const std::string pole(static_cast<size_t>(n), static_cast<char>('a' + n % 26));
+        if (n > 0)
+            sirokeCsv += ';';
+        sirokeCsv += n % 2 ? "\"" + pole + "\"\"" + pole + "\"" : pole;
+        siroke.push_back(n % 2 ? pole + "\"" + pole : pole);
+    }
+    sirokeCsv += "\r\n";
     const struct {
         const char* nazev;
         const char* soubor;
@@ -202,6 +214,23 @@ TEST(Tabulka, DruhySouboru) {
         {"utf16be", "t.csv", std::string("\xfe\xff\0a\0;\0\"\0\"\0\"\0\"", 14), {{"1", "a", "\""}}},
         {"uvozovkyZdvojene", "t.csv", "\"a \"\"b\"\" c\",\"\"\"\"\n", {{"1", "a \"b\" c", "\""}}},
         {"palecVPoli", "t.csv", "Monitor 24\",5\n", {{"1", "Monitor 24\"", "5"}}},
+        {"palecZaSestnactiZnaky",
+         "t.csv",
+         "Monitor do kanceláře 24\",5\n",
+         {{"1",
+           "Monitor do kancel\xe1\xf8"
+           "e 24\"",
+           "5"}}},
+        {"polePresSestnactBajtu",
+         "t.csv",
+         sirokeCsv + sirokeCsv,
+         {siroke,
+          [&] {
+              auto druhy = siroke;
+              druhy[0] = "2";
+              return druhy;
+          }()}},
+        {"crVUvozovkach", "t.csv", "\"a\rb\";x\n", {{"1", "a b", "x"}}},
         {"zubate",
          "t.csv",
          "a;b;c\r\n1\r\n;\r\n",
