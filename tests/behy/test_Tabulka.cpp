@@ -82,6 +82,18 @@ tObsah RadkyTabulky(const tTabulka& t) {
 }
 
 TEST(Tabulka, Import) {
+    // Short rows, some empty, one long, every kind of line end: a row is found from the
+    // start kept a few rows before it.
+    std::string kratke;
+    tObsah kratkeObsah{{"", "1"}};
+    for (int i = 0; i < 150; ++i) {
+        const std::string bunka = i == 70      ? std::string(300, 'w')
+                                  : i % 7 == 0 ? ""
+                                               : std::to_string(i);
+        // An empty row after a lone CR ends in CR LF, or the two line ends would be one.
+        kratke += bunka + (i % 3 == 1 || bunka.empty() ? "\r\n" : i % 3 == 0 ? "\n" : "\r");
+        kratkeObsah.push_back({std::to_string(i + 1), bunka});
+    }
     const struct {
         const char* nazev;
         std::string text;
@@ -116,6 +128,7 @@ TEST(Tabulka, Import) {
           {"2", "1", "2", "3", "4", "5", "6", "7"},
           {"3", "c", "d", "", "", "", "", ""}}},
         // Line ends across the file's read blocks of 64 KiB (a file only).
+        {"kratkeRadky", kratke, kratkeObsah},
         {"crLfPresBlok", std::string(65535, 'a') + "\r\nb", {}},
         {"crNaKonciBloku", std::string(65535, 'a') + "\rb", {}},
         {"crLfZaBlokem", std::string(65534, 'a') + "\r\n\tb", {}},
@@ -421,6 +434,14 @@ TEST(Tabulka, ExportyTabulkovehoProgramu) {
 TEST(Tabulka, PredPrvnimImportemJePetKratPetPrazdnych) {
     tTabulka t;
     EXPECT_EQ(Obsah(t), tObsah(5, std::vector<std::string>(5)));
+    // A run over it numbers no row either.
+    tRadkyTabulky radky(t);
+    std::vector<std::string_view> bunky;
+    for (radky.NaZacatek(); radky.Dalsi();) {
+        EXPECT_EQ(radky.Bunka(0), "");
+        radky.Bunky(bunky, SIZE_MAX);
+        EXPECT_EQ(bunky, std::vector<std::string_view>{""});
+    }
 }
 
 TEST(Tabulka, NovyImportNicNenechava) {
@@ -450,15 +471,21 @@ TEST(Tabulka, BunkyMimoTabulkuJsouPrazdne) {
 }
 
 TEST(Tabulka, CislaRadkuPresDeset) {
-    // Number texts of more than one digit come from the shared buffer at the right place.
+    // Number texts of more than one digit, made in pieces of a few thousand when asked: each
+    // at its right place, also at the pieces' edges, and in any order.
     std::string text;
-    for (int i = 0; i < 1234; ++i)
+    for (int i = 0; i < 10000; ++i)
         text += "x\n";
     tTabulka t;
     t.NactiText(text);
-    ASSERT_EQ(t.PocetRadku(), 1235);
-    for (int r : {1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234})
+    ASSERT_EQ(t.PocetRadku(), 10001);
+    for (int r :
+         {10000, 1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234, 4095, 4096, 4097, 8191, 8192, 9999}) {
         EXPECT_EQ(t.Bunka(0, r), std::to_string(r));
+        EXPECT_EQ(t.CisloRadku(r), std::to_string(r));
+    }
+    EXPECT_EQ(t.Bunka(0, 10001), "");
+    EXPECT_EQ(t.CisloRadku(10001), "");
     // Columns are numbered as far as a spreadsheet's; the cells past them are still there.
     t.NactiText(std::string(20000, '\t') + "z\ny");
     ASSERT_EQ(t.PocetSloupcu(), 20002);
