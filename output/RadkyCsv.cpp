@@ -138,8 +138,8 @@ size_t tRadkyCsv::KonecZaznamu() {
                 zaznam_.resize(text.size() - pozice_);
             char* zapis = zaznam_.data();
             const char oddelovac = druh_.Oddelovac;
-            // A separator that none of the branches before its own would take.
-            const bool prostyOddelovac = oddelovac != '"' && oddelovac != '\r' && oddelovac != '\n';
+            // A line end is never a separator, and a quote at a field's start opens it.
+            const bool oddelovacKonci = oddelovac == '\r' || oddelovac == '\n';
             for (; i < text.size(); ++i) {
                 if (!zvlastni_[static_cast<unsigned char>(text[i])]) {
                     i = KopirujObycejne(text, i, zapis, zvlastni_, oddelovac);
@@ -148,7 +148,8 @@ size_t tRadkyCsv::KonecZaznamu() {
                         break;
                 }
                 const char c = text[i];
-                if (c == oddelovac && !uvnitr && prostyOddelovac) { // the most common case first
+                if (c == oddelovac && !uvnitr && !oddelovacKonci && // the most common case first
+                    (c != '"' || !naZacatku)) {
                     *zapis++ = '\t';
                     naZacatku = true;
                 } else if (c == '"' && uvnitr) {
@@ -173,9 +174,6 @@ size_t tRadkyCsv::KonecZaznamu() {
                 } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
                     *zapis++ = ' '; // one line break, one blank
                     ++i;
-                } else if (!uvnitr && c == oddelovac) {
-                    *zapis++ = '\t';
-                    naZacatku = true;
                 } else {
                     // TAB divides the kept row, and a value never breaks a printed row.
                     *zapis++ = c == '\t' || LameRadek(c) ? ' ' : c;
