@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -486,6 +487,24 @@ TEST(Tabulka, CislaRadkuPresDeset) {
     }
     EXPECT_EQ(t.Bunka(0, 10001), "");
     EXPECT_EQ(t.CisloRadku(10001), "");
+    // The view and a run read the same table at once: each piece is made once.
+    t.NactiText(text);
+    std::vector<std::string> videno[2];
+    {
+        std::vector<std::thread> ctenari;
+        for (auto& v : videno)
+            ctenari.emplace_back([&t, &v] {
+                for (int r = 1; r < t.PocetRadku(); ++r)
+                    v.emplace_back(t.Bunka(0, r));
+            });
+        for (auto& c : ctenari)
+            c.join();
+    }
+    std::vector<std::string> cisla;
+    for (int r = 1; r <= 10000; ++r)
+        cisla.push_back(std::to_string(r));
+    for (const auto& v : videno)
+        EXPECT_TRUE(v == cisla);
     // Columns are numbered as far as a spreadsheet's; the cells past them are still there.
     t.NactiText(std::string(20000, '\t') + "z\ny");
     ASSERT_EQ(t.PocetSloupcu(), 20002);
