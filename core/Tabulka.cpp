@@ -1,6 +1,7 @@
 #include "core/Tabulka.h"
 
 #include "core/Chyba.h"
+#include "core/TabulkaCisla.h"
 #include "core/Win1250.h"
 
 #include <algorithm>
@@ -8,49 +9,6 @@
 #include <cstring>
 
 namespace {
-
-// Number of decimal digits of a positive number.
-int Cislic(unsigned long long cislo) {
-    int cislic = 1;
-    while (cislo >= 10) {
-        cislo /= 10;
-        ++cislic;
-    }
-    return cislic;
-}
-
-// The texts "1" to "N" back to back, without a string per number.
-std::string CislaZaSebou(int posledni) {
-    std::string cisla;
-    if (posledni <= 0)
-        return cisla;
-    unsigned long long delka = 0;
-    for (unsigned long long od = 1; od <= static_cast<unsigned long long>(posledni); od *= 10) {
-        const unsigned long long po =
-            std::min<unsigned long long>(od * 10 - 1, static_cast<unsigned long long>(posledni));
-        delka += (po - od + 1) * static_cast<unsigned long long>(Cislic(od));
-    }
-    cisla.reserve(delka);
-    char cislice[24];
-    for (int k = 1; k <= posledni; ++k) {
-        int i = sizeof cislice;
-        for (unsigned hodnota = static_cast<unsigned>(k); hodnota != 0; hodnota /= 10)
-            cislice[--i] = static_cast<char>('0' + hodnota % 10);
-        cisla.append(cislice + i, sizeof cislice - static_cast<size_t>(i));
-    }
-    return cisla;
-}
-
-// Where the text of number k starts in CislaZaSebou: all shorter numbers come first.
-size_t ZacatekCisla(int k) {
-    const int cislic = Cislic(static_cast<unsigned long long>(k));
-    size_t zacatek = 0;
-    unsigned long long od = 1;
-    for (int d = 1; d < cislic; ++d, od *= 10)
-        zacatek += static_cast<size_t>(9 * od) * static_cast<size_t>(d);
-    return zacatek + static_cast<size_t>(static_cast<unsigned long long>(k) - od) *
-                         static_cast<size_t>(cislic);
-}
 
 // After a line: one CR if it follows, then one LF if it follows.
 size_t PreskocKonecRadku(std::string_view text, size_t i) {
@@ -93,27 +51,20 @@ int tTabulka::PocetRadku() const {
 }
 
 std::string_view tTabulka::Cislo(int cislo) const {
-    const size_t zacatek = ZacatekCisla(cislo);
-    if (zacatek >= cisla_.size())
-        return {}; // not numbered (before the first import)
-    return std::string_view(cisla_).substr(
-        zacatek, static_cast<size_t>(Cislic(static_cast<unsigned>(cislo))));
+    return cisla_ ? cisla_->Text(cislo) : std::string_view(); // none before the first import
 }
 
 std::string_view tTabulka::Radek(int radek) const {
-    return std::visit(
-        [&](const auto& zacatky) -> std::string_view {
-            const size_t r = static_cast<size_t>(radek) - 1;
-            if (r + 1 >= zacatky.size())
-                return {};
-            const size_t od = static_cast<size_t>(zacatky[r]);
-            size_t po = static_cast<size_t>(zacatky[r + 1]) - 1; // its line end, or the text's
-            // A CR LF ends a line as one; a CR before it cannot be the row's own.
-            if (text_[po] == '\n' && po > od && text_[po - 1] == '\r')
-                --po;
-            return std::string_view(text_).substr(od, po - od);
-        },
-        zacatky_);
+    const std::string_view text(text_);
+    const auto r = static_cast<size_t>(radek) - 1;
+    if (r + 1 >= static_cast<size_t>(radku_) || !cisla_)
+        return {};
+    // From the row whose start is kept, line by line to the row asked for.
+    size_t od = std::visit(
+        [&](const auto& zacatky) { return static_cast<size_t>(zacatky[r >> krok_]); }, zacatky_);
+    for (size_t k = r & ((size_t{1} << krok_) - 1); k > 0; --k)
+        od = PreskocKonecRadku(text, KonecRadku(text, od));
+    return text.substr(od, KonecRadku(text, od) - od);
 }
 
 std::string_view tTabulka::Bunka(int sloupec, int radek) const {
@@ -136,28 +87,40 @@ std::string_view tTabulka::Bunka(int sloupec, int radek) const {
     return text.substr(od, po - od);
 }
 
+std::string tTabulka::CisloRadku(int radek) const {
+    if (radek < 1 || radek >= radku_ || !cisla_)
+        return {};
+    return std::to_string(radek);
+}
+
 int tTabulka::DelkaRadku(int radek) const {
     if (radek < 0 || radek >= radku_)
         return 0;
     if (radek == 0)
         return sloupcu_;
-    if (cisla_.empty())
+    if (!cisla_)
         return 1; // before the first import: only the (empty) number column
     const std::string_view text = Radek(radek);
     return static_cast<int>(std::count(text.begin(), text.end(), '\t')) + 2; // pieces + 1
 }
 
-void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik) const {
+void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik,
+                          std::string* cislo) const {
     cil.clear();
     if (kolik == 0 || radek < 0 || radek >= radku_)
         return;
-    cil.push_back(Bunka(0, radek));
+    if (cislo && radek > 0) {
+        *cislo = CisloRadku(radek);
+        cil.emplace_back(*cislo);
+    } else {
+        cil.push_back(Bunka(0, radek));
+    }
     if (radek == 0) {
         for (int c = 1; c < sloupcu_ && cil.size() < kolik; ++c)
             cil.push_back(Bunka(c, 0));
         return;
     }
-    if (cisla_.empty())
+    if (!cisla_)
         return;
     const std::string_view text = Radek(radek);
     for (size_t od = 0; cil.size() < kolik;) {
@@ -171,16 +134,14 @@ void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t 
 
 template <class T> void tTabulka::Rozepis(std::string_view text, size_t pocetRadku) {
     tZacatky<T> zacatky;
-    zacatky.reserve(pocetRadku + 1);
+    zacatky.reserve((pocetRadku >> krok_) + 1);
+    const size_t maska = (size_t{1} << krok_) - 1;
     size_t i = 0;
-    while (i < text.size()) {
-        zacatky.push_back(static_cast<T>(i));
-        i = KonecRadku(text, i);
-        i = i < text.size() ? PreskocKonecRadku(text, i) : text.size() + 1;
+    for (size_t r = 0; r < pocetRadku; ++r) {
+        if ((r & maska) == 0)
+            zacatky.push_back(static_cast<T>(i));
+        i = PreskocKonecRadku(text, KonecRadku(text, i));
     }
-    zacatky.push_back(static_cast<T>(std::max<size_t>(i, 1)));
-    if (zacatky.size() == 1)
-        zacatky.clear();
     zacatky_ = std::move(zacatky);
 }
 
@@ -213,12 +174,16 @@ void tTabulka::PrevezmiText(std::string&& vlastni) {
     // Built aside and swapped in, so a failure leaves the old table whole.
     tTabulka nova;
     nova.text_ = std::move(vlastni);
-    // Offsets reach at most the text length + 1.
-    if (text.size() < 0xFFFF'FFF0u)
+    // The start of every row is kept only where rows are long: short ones are found from
+    // the last start kept, and a start per row of a few bytes would cost more than the row.
+    while (nova.krok_ < NejdelsiKrok &&
+           (size_t{1} << nova.krok_) * text.size() < BajtuNaZacatek * radku)
+        ++nova.krok_;
+    if (text.size() <= 0xFFFF'FFFFu)
         nova.Rozepis<uint32_t>(nova.text_, radku);
     else
         nova.Rozepis<uint64_t>(nova.text_, radku);
-    nova.cisla_ = CislaZaSebou(static_cast<int>(
+    nova.cisla_ = std::make_shared<const tTabulkaCisla>(static_cast<int>(
         std::max(radku, std::min(nejsirsi, static_cast<size_t>(CislovanychSloupcu)))));
     nova.sloupcu_ = static_cast<int>(nejsirsi) + 1;
     nova.radku_ = static_cast<int>(radku) + 1;

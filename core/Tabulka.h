@@ -1,14 +1,18 @@
 #pragma once
 // The table pasted from the clipboard: C columns x R rows of 8-bit text cells; row 0 holds
 // the column numbers, column 0 the row numbers. Cells are kept compactly: one text buffer and
-// where each row starts, a cell found in its row when asked, so a table of any shape (many
-// small cells, one row of millions) costs little more than its text.
+// where every few rows start, a cell found in its row when asked, the numbers made when
+// asked, so a table of any shape (many small cells, millions of short rows, one row of
+// millions) costs little more than its text.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
+
+class tTabulkaCisla;
 
 // The first CR or LF of text from od on, or the text's length: where a line of the
 // clipboard's form ends, for the table and for a table file read row by row alike.
@@ -30,14 +34,20 @@ public:
     // does row 0 past CislovanychSloupcu. The view stays valid until the next import.
     std::string_view Bunka(int sloupec, int radek) const;
 
+    // What Bunka(0, radek) reads, made anew: a caller that passes every row keeps no
+    // number.
+    std::string CisloRadku(int radek) const;
+
     // How many columns of row radek, counted from column 0, may hold text; every cell of
     // the row from this column on reads as "". Lets a reader skip the empty tail of a
     // short row in a very wide table.
     int DelkaRadku(int radek) const;
 
     // Cells 0 to kolik - 1 of row radek, as far as the row has them (DelkaRadku), found in
-    // one pass over the row. The views stay valid until the next import.
-    void BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik) const;
+    // one pass over the row. The views stay valid until the next import; with cislo, cell 0
+    // of a data row is written there instead (CisloRadku), and its view lasts as long.
+    void BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t kolik,
+                    std::string* cislo = nullptr) const;
 
     // Replaces the whole table with a tab-separated text (already 8-bit, ending at the
     // first NUL if it had one): one row per line, one cell per TAB-separated piece.
@@ -49,10 +59,11 @@ public:
     void PrevezmiText(std::string&& text);
 
 private:
-    // Where each data row starts in text_, and after the last one the offset just past its
-    // line end (or past the text, for a last row without one): row r + 1 runs from
-    // zacatky[r] to its line end just before zacatky[r + 1]. 32-bit offsets while they fit.
+    // Where data rows 1, 1 + 2^krok_, 1 + 2 * 2^krok_, ... start in text_. 32-bit offsets
+    // while they fit.
     template <class T> using tZacatky = std::vector<T>;
+    static constexpr int NejdelsiKrok = 6;       // at most 64 rows walked to find one
+    static constexpr size_t BajtuNaZacatek = 64; // of text, at least, per start kept
 
     template <class T> void Rozepis(std::string_view text, size_t pocetRadku);
     std::string_view Radek(int radek) const; // the row's text without its line end
@@ -60,7 +71,8 @@ private:
 
     std::string text_;
     std::variant<tZacatky<uint32_t>, tZacatky<uint64_t>> zacatky_;
-    std::string cisla_; // "1", "2", ... "N" back to back: the rows' and the columns' numbers
+    std::shared_ptr<const tTabulkaCisla> cisla_; // the rows' and the columns' numbers
+    int krok_ = 0;
     int sloupcu_ = 5;
     int radku_ = 5;
 };

@@ -72,7 +72,10 @@ private:
     size_t pozice_ = 0;   // the first byte of text_ not taken
     bool konec_ = false;  // nothing more to decode
     long long cislo_ = 0; // the current row's number
-    std::string radek_;   // the current row, cells between TABs
+    // The current row, cells between TABs: in text_ (TSV) or in zaznam_ (CSV), valid until
+    // the next Dalsi.
+    std::string_view radek_;
+    std::string zaznam_; // a CSV record as it is taken
     mutable std::string cisloText_;
     std::array<bool, 256> zvlastni_{}; // what a CSV record's scan stops at
 };

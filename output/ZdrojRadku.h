@@ -4,6 +4,7 @@
 #include "core/Tabulka.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,12 +42,22 @@ public:
     explicit tRadkyTabulky(const tTabulka& tabulka) : tabulka_(tabulka) {}
     void NaZacatek() override { radek_ = 0; }
     bool Dalsi() override { return ++radek_ < tabulka_.PocetRadku(); }
-    std::string_view Bunka(int sloupec) const override { return tabulka_.Bunka(sloupec, radek_); }
+    // The row's number is written here, not taken from the table, which would keep the
+    // numbers of every row a run passes.
+    std::string_view Bunka(int sloupec) const override {
+        return sloupec == 0 ? Cislo() : tabulka_.Bunka(sloupec, radek_);
+    }
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override {
-        tabulka_.BunkyRadku(radek_, cil, kolik);
+        tabulka_.BunkyRadku(radek_, cil, kolik, &cislo_);
     }
 
 private:
+    std::string_view Cislo() const {
+        cislo_ = tabulka_.CisloRadku(radek_);
+        return cislo_;
+    }
+
     const tTabulka& tabulka_;
     int radek_ = 0;
+    mutable std::string cislo_;
 };

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -82,6 +83,18 @@ tObsah RadkyTabulky(const tTabulka& t) {
 }
 
 TEST(Tabulka, Import) {
+    // Short rows, some empty, one long, every kind of line end: a row is found from the
+    // start kept a few rows before it.
+    std::string kratke;
+    tObsah kratkeObsah{{"", "1"}};
+    for (int i = 0; i < 150; ++i) {
+        const std::string bunka = i == 70      ? std::string(300, 'w')
+                                  : i % 7 == 0 ? ""
+                                               : std::to_string(i);
+        // An empty row after a lone CR ends in CR LF, or the two line ends would be one.
+        kratke += bunka + (i % 3 == 1 || bunka.empty() ? "\r\n" : i % 3 == 0 ? "\n" : "\r");
+        kratkeObsah.push_back({std::to_string(i + 1), bunka});
+    }
     const struct {
         const char* nazev;
         std::string text;
@@ -116,6 +129,7 @@ TEST(Tabulka, Import) {
           {"2", "1", "2", "3", "4", "5", "6", "7"},
           {"3", "c", "d", "", "", "", "", ""}}},
         // Line ends across the file's read blocks of 64 KiB (a file only).
+        {"kratkeRadky", kratke, kratkeObsah},
         {"crLfPresBlok", std::string(65535, 'a') + "\r\nb", {}},
         {"crNaKonciBloku", std::string(65535, 'a') + "\rb", {}},
         {"crLfZaBlokem", std::string(65534, 'a') + "\r\n\tb", {}},
@@ -167,6 +181,18 @@ TEST(Tabulka, DruhySouboru) {
     std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
     for (int i = 0; i < 70000; ++i)
         ceskyUtf8 += "č";
+    // Fields of 0 to 40 bytes, every other one quoted with a doubled quote inside, so that
+    // each special byte stands at each place of a 16-byte stretch that the reader scans.
+    std::string sirokeCsv;
+    std::vector<std::string> siroke{"1"};
+    for (int n = 0; n <= 40; ++n) {
+        const std::string pole(static_cast<size_t>(n), static_cast<char>('a' + n % 26));
+        if (n > 0)
+            sirokeCsv += ';';
+        sirokeCsv += n % 2 ? "\"" + pole + "\"\"" + pole + "\"" : pole;
+        siroke.push_back(n % 2 ? pole + "\"" + pole : pole);
+    }
+    sirokeCsv += "\r\n";
     const struct {
         const char* nazev;
         const char* soubor;
@@ -202,6 +228,23 @@ TEST(Tabulka, DruhySouboru) {
         {"utf16be", "t.csv", std::string("\xfe\xff\0a\0;\0\"\0\"\0\"\0\"", 14), {{"1", "a", "\""}}},
         {"uvozovkyZdvojene", "t.csv", "\"a \"\"b\"\" c\",\"\"\"\"\n", {{"1", "a \"b\" c", "\""}}},
         {"palecVPoli", "t.csv", "Monitor 24\",5\n", {{"1", "Monitor 24\"", "5"}}},
+        {"palecZaSestnactiZnaky",
+         "t.csv",
+         "Monitor do kanceláře 24\",5\n",
+         {{"1",
+           "Monitor do kancel\xe1\xf8"
+           "e 24\"",
+           "5"}}},
+        {"polePresSestnactBajtu",
+         "t.csv",
+         sirokeCsv + sirokeCsv,
+         {siroke,
+          [&] {
+              auto druhy = siroke;
+              druhy[0] = "2";
+              return druhy;
+          }()}},
+        {"crVUvozovkach", "t.csv", "\"a\rb\";x\n", {{"1", "a b", "x"}}},
         {"zubate",
          "t.csv",
          "a;b;c\r\n1\r\n;\r\n",
@@ -392,6 +435,14 @@ TEST(Tabulka, ExportyTabulkovehoProgramu) {
 TEST(Tabulka, PredPrvnimImportemJePetKratPetPrazdnych) {
     tTabulka t;
     EXPECT_EQ(Obsah(t), tObsah(5, std::vector<std::string>(5)));
+    // A run over it numbers no row either.
+    tRadkyTabulky radky(t);
+    std::vector<std::string_view> bunky;
+    for (radky.NaZacatek(); radky.Dalsi();) {
+        EXPECT_EQ(radky.Bunka(0), "");
+        radky.Bunky(bunky, SIZE_MAX);
+        EXPECT_EQ(bunky, std::vector<std::string_view>{""});
+    }
 }
 
 TEST(Tabulka, NovyImportNicNenechava) {
@@ -421,15 +472,39 @@ TEST(Tabulka, BunkyMimoTabulkuJsouPrazdne) {
 }
 
 TEST(Tabulka, CislaRadkuPresDeset) {
-    // Number texts of more than one digit come from the shared buffer at the right place.
+    // Number texts of more than one digit, made in pieces of a few thousand when asked: each
+    // at its right place, also at the pieces' edges, and in any order.
     std::string text;
-    for (int i = 0; i < 1234; ++i)
+    for (int i = 0; i < 10000; ++i)
         text += "x\n";
     tTabulka t;
     t.NactiText(text);
-    ASSERT_EQ(t.PocetRadku(), 1235);
-    for (int r : {1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234})
+    ASSERT_EQ(t.PocetRadku(), 10001);
+    for (int r :
+         {10000, 1, 9, 10, 11, 99, 100, 101, 999, 1000, 1234, 4095, 4096, 4097, 8191, 8192, 9999}) {
         EXPECT_EQ(t.Bunka(0, r), std::to_string(r));
+        EXPECT_EQ(t.CisloRadku(r), std::to_string(r));
+    }
+    EXPECT_EQ(t.Bunka(0, 10001), "");
+    EXPECT_EQ(t.CisloRadku(10001), "");
+    // The view and a run read the same table at once: each piece is made once.
+    t.NactiText(text);
+    std::vector<std::string> videno[2];
+    {
+        std::vector<std::thread> ctenari;
+        for (auto& v : videno)
+            ctenari.emplace_back([&t, &v] {
+                for (int r = 1; r < t.PocetRadku(); ++r)
+                    v.emplace_back(t.Bunka(0, r));
+            });
+        for (auto& c : ctenari)
+            c.join();
+    }
+    std::vector<std::string> cisla;
+    for (int r = 1; r <= 10000; ++r)
+        cisla.push_back(std::to_string(r));
+    for (const auto& v : videno)
+        EXPECT_TRUE(v == cisla);
     // Columns are numbered as far as a spreadsheet's; the cells past them are still there.
     t.NactiText(std::string(20000, '\t') + "z\ny");
     ASSERT_EQ(t.PocetSloupcu(), 20002);
