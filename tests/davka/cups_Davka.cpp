@@ -537,17 +537,25 @@ TEST(Davka, CileVystupu) {
     cups_test::VymazZachycene(Fronta);
 }
 
+// The queue, empty, and the directory with the executable and its settings, for a run
+// whose faults strace injects; false: no strace here.
+bool SeStrace(const tDocasnyAdresar& adresar) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    if (std::system("command -v strace >/dev/null") != 0)
+        return false;
+    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    return true;
+}
+
 // A signal as the job is released (strace sends SIGTERM at the last request, Release-Job):
 // whatever the cancel can still do, the count, message and status say what the queue then
 // prints, and the run ends at once.
 TEST(Davka, SignalPriUvolneni) {
-    cups_test::PridejFrontu(Fronta);
-    cups_test::VymazZachycene(Fronta);
-    if (std::system("command -v strace >/dev/null") != 0)
-        GTEST_SKIP() << "no strace here";
     const tDocasnyAdresar adresar;
-    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
-    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    if (!SeStrace(adresar))
+        GTEST_SKIP() << "no strace here";
     // Chunks enough that the sending thread makes more calls than the main one: strace
     // counts each thread's calls, and only the sending thread's last is the release.
     ZapisBajty(adresar / "tabulka.txt", "30000\tJablko\t15\n");
@@ -587,13 +595,9 @@ TEST(Davka, SignalPriUvolneni) {
 // SIGKILL at the Nth sendto, on a chunk's boundary or inside one): the job stays held and
 // nothing of it prints, however the connection's end falls.
 TEST(Davka, ZabitiBehemOdesilani) {
-    cups_test::PridejFrontu(Fronta);
-    cups_test::VymazZachycene(Fronta);
-    if (std::system("command -v strace >/dev/null") != 0)
-        GTEST_SKIP() << "no strace here";
     const tDocasnyAdresar adresar;
-    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
-    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    if (!SeStrace(adresar))
+        GTEST_SKIP() << "no strace here";
     ZapisBajty(adresar / "velka.txt", "2000000\tJablko\t15\n");
     for (const int volani : {12, 13, 14, 40, 41, 42, 43}) {
         SCOPED_TRACE("sendto " + std::to_string(volani));
