@@ -170,11 +170,23 @@ std::ostream& ProPocet(const tZadani& z, std::ostream& vystup, std::ostream& chy
     return z.Vystup && NaStandardniVystup(*z.Vystup) ? chyby : vystup;
 }
 
+// A signal came too late for the queue's job: released whole, it prints (the cancel did not
+// reach it in time, or the run had ended meanwhile), and the status says so (with --wait,
+// that it is still queued).
+tKonec Nezrusena(const tZadani& z, std::ostream& chyby) {
+    chyby << "Úlohu se nepodařilo zrušit; vytiskne se.\n" << std::flush;
+    return z.Cekat ? KonecCeka : KonecOk;
+}
+
 tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
               std::ostream& vystup, std::ostream& chyby, const tVlozeniDavky& vlozeni) {
     std::optional<long long> vytisteno; // what the run reported as printed
     bool uloha = false;                 // the run opened a job
     int idUlohy = 0;                    // the CUPS job, once created
+    // A signal cuts the job's calls off while it ends, as Storno does in the window; the
+    // watched folder keeps its own stop.
+    const bool signalRusi = !vlozeni.Pokracovat;
+    tOdriznuti odriznuti;
     tSluzbyTisku sluzby;
     sluzby.VytvorUlohu = [&](const std::string& nazev,
                              const std::string& tiskarna) -> std::unique_ptr<tTiskovaUloha> {
@@ -185,11 +197,15 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
         if (z.Vystup)
             return std::make_unique<tUlohaNaPozadi>(std::make_unique<tSouborovaUloha>(
                 *z.Vystup, [&zastaveni] { return !zastaveni.Prisel(); }));
-        auto tisk = std::make_unique<tRawPrinter>(nazev, tiskarna, nullptr, vlozeni.Znacka);
+        auto tisk = std::make_unique<tRawPrinter>(
+            nazev, tiskarna, signalRusi ? &odriznuti : nullptr, vlozeni.Znacka);
         idUlohy = tisk->Uloha();
         if (vlozeni.UlohaVytvorena)
             vlozeni.UlohaVytvorena(*tisk); // on an error the job goes before its first byte
-        return std::make_unique<tUlohaNaPozadi>(std::move(tisk));
+        if (!signalRusi)
+            return std::make_unique<tUlohaNaPozadi>(std::move(tisk));
+        return std::make_unique<tUlohaNaPozadi>(
+            std::move(tisk), [&zastaveni] { return !zastaveni.Prisel(); }, odriznuti);
     };
     sluzby.UkazDokonceni = [&](long long pocet) {
         vytisteno = pocet;
@@ -219,6 +235,8 @@ tKonec Tiskni(const tBeh& beh, const tZadani& z, const tSignalyKonce& zastaveni,
         pocet << "Počet etiket: " << vytisteno.value_or(0) << '\n' << std::flush;
     if (chyba)
         chyby << TextChybyUtf8(chyba) << '\n' << std::flush;
+    if (signalRusi && zastaveni.Prisel() && idUlohy != 0 && !chyba && vytisteno.value_or(0) > 0)
+        return Nezrusena(z, chyby);
     if (zastaveni.Prisel()) {
         chyby << "Zastaveno signálem " << NazevSignalu(zastaveni.Signal()) << '\n' << std::flush;
         return KonecSignal;

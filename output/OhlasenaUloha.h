@@ -11,9 +11,10 @@
 class tOhlasenaUloha : public tTiskovaUloha {
 public:
     // odeslana is called with id once the document is ended with something to print,
-    // zastavena once the user has stopped it.
+    // zastavena once the user has stopped it, saying whether it prints all the same (its
+    // cancel did not reach it after its release).
     tOhlasenaUloha(std::unique_ptr<tTiskovaUloha> uloha, int id, std::function<void(int)> odeslana,
-                   std::function<void(int)> zastavena = nullptr)
+                   std::function<void(int, bool vytiskne)> zastavena = nullptr)
         : uloha_(std::move(uloha)), id_(id), odeslana_(std::move(odeslana)),
           zastavena_(std::move(zastavena)) {}
 
@@ -32,8 +33,9 @@ public:
     void Zrus() noexcept override {
         uloha_->Zrus();
         if (zastavena_)
-            zastavena_(id_);
+            zastavena_(id_, uloha_->PoStornu() > 0);
     }
+    long long PoStornu() const noexcept override { return uloha_->PoStornu(); }
 
 private:
     void Ohlas() noexcept {
@@ -44,5 +46,5 @@ private:
     std::unique_ptr<tTiskovaUloha> uloha_;
     int id_;
     std::function<void(int)> odeslana_;
-    std::function<void(int)> zastavena_;
+    std::function<void(int, bool)> zastavena_;
 };

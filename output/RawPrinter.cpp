@@ -125,22 +125,33 @@ bool tRawPrinter::UkonciDokument() noexcept {
         return cupsCancelJob2(*spojeni_, tiskarna_.c_str(), uloha_, 0) <=
                IPP_STATUS_OK_EVENTS_COMPLETE;
     }
+    return Potvrzen() && Uvolni();
+}
+
+// Ends the document; true when the server has confirmed it whole. libcups may leave an
+// earlier success as the status of a call the deadline cut off.
+bool tRawPrinter::Potvrzen() noexcept {
     return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE &&
-           Uvolni();
+           !spojeni_.Vyprselo();
 }
 
 // The server has the whole document: the job may print (Release-Job on our connection).
 bool tRawPrinter::Uvolni() noexcept {
+    // Once sent, the server may act on it even when its answer never comes.
+    uvolnena_ = true;
     ipp_t* zadost = ZadostFronte(IPP_OP_RELEASE_JOB, tiskarna_);
     ippAddInteger(zadost, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", uloha_);
     const std::string cesta = "/printers/" + tiskarna_;
     ippDelete(cupsDoRequest(*spojeni_, zadost, cesta.c_str())); // frees the request
-    return cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    const bool uvolnena = cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+    if (!uvolnena && !spojeni_.Vyprselo())
+        uvolnena_ = false; // refused: the job stays held
+    return uvolnena;
 }
 
 long long tRawPrinter::Prerus() noexcept {
-    if (!otevreno_)
-        return 0; // cut off, already ended or cancelled: nothing more will print
+    if (!otevreno_) // cut off, already ended or cancelled: nothing more will print, unless
+        return uvolnena_ ? etiket_ : 0; // the release went out and its answer did not come
     if (etiket_ == 0 || pulka_) {
         Zrus(); // no whole label, or part of one gone already
         return 0;
@@ -150,25 +161,33 @@ long long tRawPrinter::Prerus() noexcept {
     const tSpojeni::tLhuta lhuta(spojeni_);
     if (cupsWriteRequestData(*spojeni_, zasobnik_.data(), hranice_) != HTTP_STATUS_CONTINUE)
         return 0;
-    return cupsFinishDocument(*spojeni_, tiskarna_.c_str()) <= IPP_STATUS_OK_EVENTS_COMPLETE &&
-                   Uvolni()
-               ? etiket_
-               : 0;
+    if (!Potvrzen())
+        return 0;
+    Uvolni();
+    return uvolnena_ ? etiket_ : 0;
 }
 
 void tRawPrinter::Zrus() noexcept {
     otevreno_ = false;
-    if (spojeni_.Vyprselo())
-        return; // a server that has just not answered would not answer this either
-    // Cancelled on a connection of its own while the document is still open on ours, so
-    // that it never becomes whole and nothing of it can print.
-    try {
-        const tSpojeni zruseni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti_);
-        const tSpojeni::tLhuta lhuta(zruseni);
-        cupsCancelJob2(*zruseni, tiskarna_.c_str(), uloha_, 0);
-    } catch (const eRawPrinter&) {
-        // A server out of reach cannot finish the open document either.
+    poStornu_ = 0;
+    // A server that has just not answered would not answer this either; a job still held
+    // never prints, and one released prints whole unless the cancel says otherwise.
+    if (!spojeni_.Vyprselo()) {
+        // Cancelled on a connection of its own while the document is still open on ours, so
+        // that it never becomes whole and nothing of it can print.
+        try {
+            const tSpojeni zruseni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL,
+                                   odriznuti_);
+            const tSpojeni::tLhuta lhuta(zruseni);
+            if (cupsCancelJob2(*zruseni, tiskarna_.c_str(), uloha_, 0) <=
+                IPP_STATUS_OK_EVENTS_COMPLETE)
+                return;
+        } catch (const eRawPrinter&) {
+            // A server out of reach cannot finish the open document either.
+        }
     }
+    if (uvolnena_)
+        poStornu_ = etiket_; // refused (printed already) or not answered in time
 }
 
 void tRawPrinter::EndDoc() {

@@ -27,6 +27,7 @@ public:
     void Dokonci() override; // sends what is buffered and ends the document
     long long Prerus() noexcept override;
     void Zrus() noexcept override;
+    long long PoStornu() const noexcept override { return poStornu_; }
     void EndDoc(); // sends everything written and ends the document; failures not reported
     // The CUPS job id, given before the first byte is sent (to follow the job to its end).
     int Uloha() const { return uloha_; }
@@ -37,17 +38,20 @@ private:
     void PosliDavku();                          // the buffer up to its last label end; raises
     void Posli(const char* data, size_t delka); // one chunk to the server; raises
     bool UkonciDokument() noexcept;             // true when the server took the document
+    bool Potvrzen() noexcept;                   // ends it; true when the server confirmed it
     bool Uvolni() noexcept;                     // releases the held job; true when it may print
 
     tOdriznuti* odriznuti_;
-    std::string tiskarna_;  // the queue name in UTF-8
-    tSpojeni spojeni_;      // our own, so other CUPS calls cannot disturb it
-    int uloha_ = 0;         // CUPS job id
-    std::string uuid_;      // its job-uuid
-    bool otevreno_ = false; // the document is started, not yet ended and its connection whole
-    std::string zasobnik_;  // bytes written but not yet sent
-    size_t hranice_ = 0;    // where the last label ended in zasobnik_ (0: none there)
-    long long etiket_ = 0;  // labels ended so far
-    bool pulka_ = false;    // bytes of a label not yet ended have been sent
-    bool prazdny_ = true;   // no byte written yet
+    std::string tiskarna_;   // the queue name in UTF-8
+    tSpojeni spojeni_;       // our own, so other CUPS calls cannot disturb it
+    int uloha_ = 0;          // CUPS job id
+    std::string uuid_;       // its job-uuid
+    bool otevreno_ = false;  // the document is started, not yet ended and its connection whole
+    std::string zasobnik_;   // bytes written but not yet sent
+    size_t hranice_ = 0;     // where the last label ended in zasobnik_ (0: none there)
+    long long etiket_ = 0;   // labels ended so far
+    bool pulka_ = false;     // bytes of a label not yet ended have been sent
+    bool prazdny_ = true;    // no byte written yet
+    bool uvolnena_ = false;  // Release-Job has been sent: the job may print whole
+    long long poStornu_ = 0; // Zrus's: the labels that print all the same
 };

@@ -83,6 +83,11 @@ void tSledovaniUloh::Zastavena(int id, tHodiny::time_point ted) {
     sledovane_[id].zrusit = true;
 }
 
+void tSledovaniUloh::Nezrusena(int id, tHodiny::time_point ted) {
+    Sleduj(id, ted);
+    sledovane_[id].zrusitDrzenou = true;
+}
+
 void tSledovaniUloh::Seznam(const std::vector<std::string>& fronty) {
     std::vector<tFronta> nove;
     for (const std::string& f : fronty) // two layouts may print to one queue
@@ -119,12 +124,15 @@ bool tSledovaniUloh::Posud(tSledovana& s, const tUloha& u, tHodiny::time_point t
             udalosti.push_back({tUdalost::VytistenaPresStorno, u});
         return true;
     }
-    if (s.zrusit) {
-        s.zrusit = false; // the next answer tells whether this one reached the server
+    if (s.zrusitDrzenou && u.Stav != tStavUlohy::Pozastavena)
+        s.zrusitDrzenou = false; // released: it prints, as the user was told
+    if (s.zrusit || s.zrusitDrzenou) {
+        bool& zrusit = s.zrusit ? s.zrusit : s.zrusitDrzenou;
+        zrusit = false; // the next answer tells whether this one reached the server
         try {
             zrus_(u.Id, tHodinyServeru::now() + LhutaKola);
         } catch (const eRawPrinter&) {
-            s.zrusit = true; // out of reach again: the next round tries once more
+            zrusit = true; // out of reach again: the next round tries once more
         }
         return false;
     }
@@ -186,9 +194,15 @@ bool tSledovaniUloh::VypisFrontu(tFronta& f, tTermin termin, tKolo& kolo) {
 tSledovaniUloh::tKolo tSledovaniUloh::Kolo(tHodiny::time_point ted) {
     tKolo kolo;
     const tTermin termin = tHodinyServeru::now() + LhutaKola;
+    // Once the server has failed and the deadline has passed, the rest waits for the next
+    // round: each further question would only add its own reconnect to the user's wait.
+    const auto poTerminu = [&] { return !kolo.Chyba.empty() && tHodinyServeru::now() >= termin; };
     bool zmena = false;
-    for (tFronta& f : fronty_)
+    for (tFronta& f : fronty_) {
+        if (poTerminu())
+            break;
         zmena = VypisFrontu(f, termin, kolo) || zmena;
+    }
     if (zmena) {
         std::vector<tUloha> vse;
         for (const tFronta& f : fronty_)
@@ -207,7 +221,7 @@ tSledovaniUloh::tKolo tSledovaniUloh::Kolo(tHodiny::time_point ted) {
         bool skoncila = false;
         if (naSeznamu != nullptr) {
             skoncila = Posud(s->second, *naSeznamu, ted, kolo.Udalosti);
-        } else if (ted >= s->second.dalsi) {
+        } else if (ted >= s->second.dalsi && !poTerminu()) {
             try {
                 const std::optional<tUloha> u = zjisti_(s->first, termin);
                 // Purged: there is nothing left to follow.

@@ -83,6 +83,10 @@ public:
     // The user stopped it while the server may not have answered (its document may be
     // whole): as ZrusenaNami, and cancelled by the first round that finds it not ended.
     void Zastavena(int id, tHodiny::time_point ted);
+    // The user stopped it, but the cancel came after its release and the user was told it
+    // prints: followed as a job sent. Should its release not have reached the server either,
+    // the first round that finds it held cancels it, and that end is news.
+    void Nezrusena(int id, tHodiny::time_point ted);
     // The job list shows these queues (empty: it is closed); the next round lists them anew.
     void Seznam(const std::vector<std::string>& fronty);
     // The next round lists every queue of the list anew.
@@ -108,7 +112,8 @@ private:
         tHodiny::time_point od;
         tHodiny::time_point dalsi; // the next question, not before
         bool zrusenaNami = false;
-        bool zrusit = false; // its cancel may not have reached the server
+        bool zrusit = false;        // its cancel may not have reached the server
+        bool zrusitDrzenou = false; // cancelled only if found still held
         bool frontaZastavena = false;
         bool nedostupnaHlasena = false;
     };

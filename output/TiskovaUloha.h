@@ -25,4 +25,7 @@ public:
     virtual long long Prerus() noexcept = 0;
     // Called when the user stops the run: the job is cancelled and nothing of it prints.
     virtual void Zrus() noexcept = 0;
+    // After Zrus: the labels that print all the same, because the job had been released to
+    // print whole before the cancel could reach it (a server that did not answer in time).
+    virtual long long PoStornu() const noexcept { return 0; }
 };

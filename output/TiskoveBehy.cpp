@@ -104,6 +104,7 @@ void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, lo
         return sluzby.UkazDokonceni(0);
     tPocitadlo pocitadlo{sluzby, celkem};
     long long vytiskne = 0;
+    long long nezrusena = 0; // Storno came too late for a job released whole
     std::exception_ptr chyba;
     {
         const tCekani cekani(sluzby.Kurzor);
@@ -114,13 +115,16 @@ void Prubeh(std::unique_ptr<tTiskovaUloha> uloha, const tSluzbyTisku& sluzby, lo
             vytiskne = pocitadlo.hotovo;
         } catch (const tZastaveno&) { // Storno
             tiskne->Zrus();
+            nezrusena = tiskne->PoStornu();
         } catch (...) {
             chyba = std::current_exception();
             vytiskne = tiskne->Prerus();
         }
     }
+    if (nezrusena > 0 && sluzby.UkazNezrusenou)
+        return sluzby.UkazNezrusenou(nezrusena);
     if (!chyba)
-        return sluzby.UkazDokonceni(vytiskne);
+        return sluzby.UkazDokonceni(nezrusena > 0 ? nezrusena : vytiskne);
     try {
         sluzby.UkazDokonceni(vytiskne);
     } catch (...) {

@@ -20,11 +20,15 @@ struct tSluzbyTisku {
         VytvorUlohu;
     // Shows the completion dialog with the number of labels.
     std::function<void(long long pocet)> UkazDokonceni;
+    // The same after Storno whose cancel did not reach the job once it was released: its
+    // pocet labels print all the same. May be empty: UkazDokonceni then.
+    std::function<void(long long pocet)> UkazNezrusenou;
     // The hourglass on (true) while a run prints, and off again; may be empty.
     std::function<void(bool cekej)> Kurzor;
     // Called every few thousand labels with the labels so far and the run's total; false
     // stops the run (the user pressed Storno): the job is cancelled, nothing of it prints
-    // and the completion dialog shows 0. May be empty.
+    // and the completion dialog shows 0, unless the cancel came too late (UkazNezrusenou).
+    // May be empty.
     std::function<bool(long long hotovo, long long celkem)> Pokrok;
 };
 

@@ -24,6 +24,13 @@ tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha)
     vlakno_ = std::thread([this] { Posilej(); });
 }
 
+tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha, tCekani cekani,
+                               tOdriznuti& odriznuti)
+    : cekani_(std::move(cekani)), odrizni_(&odriznuti), uloha_(std::move(uloha)), otevrena_(true) {
+    kus_.bajty.reserve(VelikostKusu);
+    vlakno_ = std::thread([this] { Posilej(); });
+}
+
 tUlohaNaPozadi::tUlohaNaPozadi(tVytvoreni vytvor, tCekani cekani)
     : vytvor_(std::move(vytvor)), cekani_(std::move(cekani)) {
     kus_.bajty.reserve(VelikostKusu);
@@ -91,7 +98,7 @@ long long tUlohaNaPozadi::Prerus() noexcept {
     if (!Pockej(zamek, [this] { return hotovo_; })) {
         zamek.unlock();
         Zrus();
-        return 0;
+        return poStornu_;
     }
     zamek.unlock();
     vlakno_.join();
@@ -115,7 +122,7 @@ void tUlohaNaPozadi::Zrus() noexcept {
         }
         if (!hotovo_) {
             zamek.unlock();
-            odriznuti_.Odrizni(); // the thread's call ends at once, and so does its cancel
+            odrizni_->Odrizni(); // the thread's call ends at once, and so does its cancel
         }
     }
     vlakno_.join();
@@ -179,12 +186,14 @@ void tUlohaNaPozadi::Posilej() {
 void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
     std::exception_ptr chyba;
     long long vytiskne = 0;
+    bool zrusena = false;
     switch (dokonano) {
     case tKonec::Dokonci:
         try {
             if (chyba_)
                 std::rethrow_exception(chyba_);
             uloha_->Dokonci();
+            vytiskne = predano_;
         } catch (...) {
             chyba = std::current_exception();
         }
@@ -195,6 +204,7 @@ void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
     case tKonec::Zrus:
     case tKonec::Zadny:
         uloha_->Zrus();
+        zrusena = true;
         break;
     }
     std::unique_lock zamek(zamek_);
@@ -204,7 +214,7 @@ void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
         uloha_->Zrus();
         zamek.lock();
         chyba = nullptr;
-        vytiskne = 0;
+        zrusena = true;
     } else if (chyba) {
         // Under the same lock as the question above, so that a Zrus asked meanwhile is
         // not lost.
@@ -213,7 +223,9 @@ void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
         zmena_.notify_all();
         return;
     }
-    vytiskne_ = vytiskne;
+    // A Zrus that comes after this end finds the job gone: what it sent prints.
+    poStornu_ = zrusena ? uloha_->PoStornu() : vytiskne;
+    vytiskne_ = zrusena ? 0 : vytiskne;
     zamek.unlock();
     uloha_.reset();
 }
@@ -227,6 +239,7 @@ void tUlohaNaPozadi::Pis(tKus& kus) {
         cast.assign(kus.bajty, od, konec - od);
         uloha_->Write(cast);
         uloha_->KonecEtikety();
+        ++predano_;
         od = konec;
     }
     if (od < kus.bajty.size() && !zrusit_) {

@@ -30,6 +30,9 @@ public:
     // The job is opened on the thread as well, and every wait of the caller lets cekani in.
     // Raises what vytvor raises, or tZastaveno when cekani said stop first.
     tUlohaNaPozadi(tVytvoreni vytvor, tCekani cekani);
+    // A job already open whose server calls take odriznuti: every wait lets cekani in, and
+    // Zrus cuts odriznuti (which must outlive this object).
+    tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha, tCekani cekani, tOdriznuti& odriznuti);
     ~tUlohaNaPozadi() override; // as Prerus, unless the job has ended
 
     tUlohaNaPozadi(const tUlohaNaPozadi&) = delete;
@@ -41,11 +44,13 @@ public:
     void KonecEtikety() override;
     void Dokonci() override;
     // What was written reaches the inner job first, in order; then the inner job's Prerus.
-    // Stopped while it waits, it goes on as Zrus and returns 0.
+    // Stopped while it waits, it goes on as Zrus and returns what prints all the same.
     long long Prerus() noexcept override;
     // What is still on the way is dropped; then the inner job's Zrus. A server that keeps the
     // thread longer than a moment is cut off, so that the caller waits no longer for it.
     void Zrus() noexcept override;
+    // The inner job's, or all labels when it had ended whole before Zrus could reach it.
+    long long PoStornu() const noexcept override { return poStornu_; }
 
 private:
     // Bytes for the inner job, with the offsets where labels end.
@@ -68,6 +73,7 @@ private:
     tVytvoreni vytvor_;
     tCekani cekani_;
     tOdriznuti odriznuti_;
+    tOdriznuti* odrizni_ = &odriznuti_;    // what Zrus cuts
     std::unique_ptr<tTiskovaUloha> uloha_; // the thread's alone once it runs
     tKus kus_;                             // being filled by the run
     std::mutex zamek_;
@@ -78,6 +84,8 @@ private:
     bool hotovo_ = false;              // the thread has ended the inner job and destroyed it
     bool skoncila_ = false;            // the caller's: Dokonci succeeded, or Prerus or Zrus ran
     long long vytiskne_ = 0;           // the inner Prerus's count
+    long long poStornu_ = 0;           // what prints although Zrus came
+    long long predano_ = 0;            // the thread's: labels ended in the inner job
     std::exception_ptr chyba_;         // the inner job's error; nothing more is written after it
     std::atomic<bool> zrusit_ = false; // Zrus asked: the thread writes no more
     std::thread vlakno_;

@@ -64,11 +64,15 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
         otevrena = true;
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
             std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); },
-            [this](int u) { sledovani_->Zastavena(u); }));
+            [this](int u, bool vytiskne) { sledovani_->Zastavena(u, vytiskne); }));
     };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
             Vytisteno->Ukaz(pocet);
+    };
+    sluzby_.UkazNezrusenou = [this](long long pocet) {
+        if (Vytisteno && !zavreno_)
+            Vytisteno->Ukaz(pocet, true);
     };
     sluzby_.Kurzor = [prubeh](bool cekej) { prubeh->Cekej(cekej); };
     sluzby_.Pokrok = [prubeh](long long hotovo, long long celkem) {

@@ -158,9 +158,14 @@ void TSledovaniNaPozadi::Zrus(int id, std::function<void(std::exception_ptr)> ho
     });
 }
 
-void TSledovaniNaPozadi::Zastavena(int id) {
+void TSledovaniNaPozadi::Zastavena(int id, bool vytiskne) {
     const auto ted = tSledovaniUloh::tHodiny::now();
-    Prikaz([id, ted](tSledovaniUloh& s) { s.Zastavena(id, ted); });
+    Prikaz([id, ted, vytiskne](tSledovaniUloh& s) {
+        if (vytiskne)
+            s.Nezrusena(id, ted);
+        else
+            s.Zastavena(id, ted);
+    });
 }
 
 void TSledovaniNaPozadi::VytiskniZnovu(int id, std::function<void(std::exception_ptr)> hotovo) {

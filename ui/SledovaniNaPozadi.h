@@ -37,8 +37,9 @@ public:
     void Sleduj(int id);
     // A job of this session the user stopped, whose cancel may not have reached the server
     // before its document was whole: followed, and cancelled by the first round that finds
-    // it not ended (any thread).
-    void Zastavena(int id);
+    // it not ended (any thread). vytiskne: the cancel came after its release and the user
+    // was told it prints; followed as a job sent (tSledovaniUloh::Nezrusena).
+    void Zastavena(int id, bool vytiskne = false);
     // The job list shows these queues (empty: it is closed); Obnov lists them again.
     void Seznam(const std::vector<std::string>& fronty);
     void Obnov();

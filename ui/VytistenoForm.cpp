@@ -15,6 +15,9 @@ QString ZpravaOdeslano() {
 QString ZpravaNic() {
     return QStringLiteral("Na tiskárnu se neodeslala žádná etiketa.");
 }
+QString ZpravaNezruseno() {
+    return QStringLiteral("Úlohu se nepodařilo zrušit; vytiskne se.");
+}
 
 } // namespace
 
@@ -22,7 +25,7 @@ TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Dokončení tisku"));
     auto* rozlozeni = new QVBoxLayout(this);
-    zprava_ = new QLabel(ZpravaNic(), this); // the longer one, for the dialog's size
+    zprava_ = new QLabel(this);
     zprava_->setObjectName(QStringLiteral("xZprava"));
     rozlozeni->addWidget(zprava_);
     auto* radek = new QHBoxLayout;
@@ -42,14 +45,19 @@ TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
     rozlozeni->addWidget(OK, 0, Qt::AlignHCenter);
     OK->setFocus();
-    // The usual size, wider only where the font would cut the text.
-    setFixedSize(QSize(193, 111).expandedTo(sizeHint()));
+    // The usual size, wider only where the font would cut the longest text.
+    QSize velikost(193, 111);
+    for (const QString& zprava : {ZpravaNic(), ZpravaNezruseno()}) {
+        zprava_->setText(zprava);
+        velikost = velikost.expandedTo(sizeHint());
+    }
+    setFixedSize(velikost);
     zprava_->setText(ZpravaOdeslano());
 }
 
-void TVytistenoForm::Ukaz(long long pocet) {
+void TVytistenoForm::Ukaz(long long pocet, bool nezrusena) {
     xPocet->setText(QString::number(pocet));
-    zprava_->setText(pocet > 0 ? ZpravaOdeslano() : ZpravaNic());
+    zprava_->setText(nezrusena ? ZpravaNezruseno() : pocet > 0 ? ZpravaOdeslano() : ZpravaNic());
     OK->setFocus();
     VystredNaObrazovce(this);
     exec();

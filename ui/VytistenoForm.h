@@ -1,6 +1,6 @@
 #pragma once
 // The completion dialog: created once, hidden, and shown by every print run with the
-// number of labels sent, or that nothing was.
+// number of labels sent, or that nothing was, or that Storno came too late.
 
 #include <QDialog>
 
@@ -12,12 +12,13 @@ class TVytistenoForm : public QDialog {
 public:
     explicit TVytistenoForm(QWidget* vlastnik);
 
-    // Shows the count and waits until the user closes the dialog.
-    void Ukaz(long long pocet);
+    // Shows the count and waits until the user closes the dialog. nezrusena: Storno came
+    // too late, and the pocet labels print all the same.
+    void Ukaz(long long pocet, bool nezrusena = false);
 
     QLabel* xPocet;
     QPushButton* OK;
 
 private:
-    QLabel* zprava_; // sent, or nothing sent
+    QLabel* zprava_; // sent, nothing sent, or not cancelled
 };

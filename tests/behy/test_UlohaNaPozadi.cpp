@@ -9,6 +9,7 @@
 #include "output/UlohaNaPozadi.h"
 #include "tests/behy/VzorovaEtiketa.h"
 #include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/Zpomaleni.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,63 @@ TEST(UlohaNaPozadi, ZastavenoPriCekani) {
     EXPECT_EQ(v.chyba, "");
     EXPECT_EQ(v.udalosti, (std::vector<std::string>{"kurzor cekej", "zruseno", "zniceno",
                                                     "kurzor normalni", "dokonceni 0"}));
+}
+
+// Storno while the job ends on a server slow to confirm it: the dialog says what prints. A
+// job that ended whole before the cancel came prints whole; one the cancel reached says
+// itself whether it had been released.
+TEST(UlohaNaPozadi, StornoPriDokonceni) {
+    using namespace std::chrono_literals;
+    const struct {
+        const char* nazev;
+        bool azPoOdriznuti; // the inner Dokonci waits until the cancel cuts it off
+        long long poStornu; // the inner job's count after its Zrus
+        std::vector<std::string> konec;
+    } pripady[] = {
+        {"ended whole before the cancel", false, 0, {"dokonci", "zniceno", "nezrusena 5000"}},
+        {"held when cancelled", true, 0, {"dokonci", "zruseno", "zniceno", "dokonceni 0"}},
+        {"released, the cancel unanswered",
+         true,
+         5000,
+         {"dokonci", "zruseno", "zniceno", "nezrusena 5000"}},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        tZaznam zaznam;
+        zaznam.poStornu = p.poStornu;
+        std::atomic<bool> konci = false, stop = false;
+        const tOdriznuti* odriznuti = nullptr; // the thread's
+        zaznam.priDokonceni = [&] {
+            konci = true;
+            while (p.azPoOdriznuti ? !odriznuti->Odriznuto() : !stop)
+                std::this_thread::sleep_for(1ms);
+        };
+        tSluzbyTisku sluzby = Sluzby(zaznam);
+        sluzby.VytvorUlohu = [&, primo = sluzby.VytvorUlohu](const std::string& nazev,
+                                                             const std::string& tiskarna) {
+            return std::unique_ptr<tTiskovaUloha>(std::make_unique<tUlohaNaPozadi>(
+                [&](tOdriznuti& o) {
+                    odriznuti = &o;
+                    return primo(nazev, tiskarna);
+                },
+                [&] {
+                    if (!konci)
+                        return true;
+                    stop = true;
+                    // Long enough for a job that does not wait for the cut to end meanwhile.
+                    std::this_thread::sleep_for(100ms * Zpomaleni);
+                    return false;
+                }));
+        };
+        TiskniRucne(VzorovaEtiketa(), 5000, {"", "Jablko", "15"}, sluzby);
+        std::vector<std::string> konec = p.konec; // the cursor goes back before the dialog
+        konec.insert(konec.end() - 1, "kurzor normalni");
+        ASSERT_GE(zaznam.udalosti.size(), konec.size());
+        EXPECT_EQ(
+            std::vector<std::string>(zaznam.udalosti.end() - konec.size(), zaznam.udalosti.end()),
+            konec);
+        EXPECT_EQ(zaznam.etiket, 5000);
+    }
 }
 
 } // namespace

@@ -17,10 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cups/ipp.h>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <thread>
 
 #include <sys/mount.h>
@@ -535,17 +537,67 @@ TEST(Davka, CileVystupu) {
     cups_test::VymazZachycene(Fronta);
 }
 
+// The queue, empty, and the directory with the executable and its settings, for a run
+// whose faults strace injects; false: no strace here.
+bool SeStrace(const tDocasnyAdresar& adresar) {
+    cups_test::PridejFrontu(Fronta);
+    cups_test::VymazZachycene(Fronta);
+    if (std::system("command -v strace >/dev/null") != 0)
+        return false;
+    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
+    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    return true;
+}
+
+// A signal as the job is released (strace sends SIGTERM at the last request, Release-Job):
+// whatever the cancel can still do, the count, message and status say what the queue then
+// prints, and the run ends at once.
+TEST(Davka, SignalPriUvolneni) {
+    const tDocasnyAdresar adresar;
+    if (!SeStrace(adresar))
+        GTEST_SKIP() << "no strace here";
+    // Chunks enough that the sending thread makes more calls than the main one: strace
+    // counts each thread's calls, and only the sending thread's last is the release.
+    ZapisBajty(adresar / "tabulka.txt", "30000\tJablko\t15\n");
+    const std::string strace = "strace -f -qq -e trace=sendto ";
+    ASSERT_EQ(Spust(adresar, strace + "-o volani.txt ./oblepky-tisk tabulka.txt").stav, 0);
+    const std::string volani = PrectiBajty(adresar / "volani.txt");
+    std::istringstream radky(volani);
+    std::vector<std::string> vlakna;
+    for (std::string radek; std::getline(radky, radek);)
+        if (radek.find("sendto(") != std::string::npos)
+            vlakna.push_back(radek.substr(0, radek.find(' ')));
+    ASSERT_FALSE(vlakna.empty());
+    const auto pocet = std::count(vlakna.begin(), vlakna.end(), vlakna.back());
+    ASSERT_GT(pocet, std::count(vlakna.begin(), vlakna.end(), vlakna.front()));
+    ASSERT_EQ(cups_test::CekejNaUlohy(Fronta, 1).size(), 1u);
+    for (int kolo = 0; kolo < 5; ++kolo) {
+        SCOPED_TRACE(kolo);
+        cups_test::VymazZachycene(Fronta);
+        const auto zacatek = std::chrono::steady_clock::now();
+        const tVysledek v =
+            Spust(adresar, strace + "-o /dev/null -e inject=sendto:signal=SIGTERM:when=" +
+                               std::to_string(pocet) + " ./oblepky-tisk tabulka.txt");
+        EXPECT_LT(std::chrono::steady_clock::now() - zacatek, 5s * Zpomaleni);
+        const bool vytiskne = v.stav == 0;
+        std::cout << (vytiskne ? "released before the cancel: prints\n" : "cancelled\n");
+        EXPECT_EQ(v.stav, vytiskne ? 0 : 7) << v.chyby;
+        EXPECT_EQ(v.vystup, vytiskne ? "Počet etiket: 30000\n" : "Počet etiket: 0\n");
+        EXPECT_EQ(v.chyby, vytiskne ? "Úlohu se nepodařilo zrušit; vytiskne se.\n"
+                                    : "Zastaveno signálem SIGTERM\n");
+        EXPECT_EQ(cups_test::StavPosledniUlohy(Fronta),
+                  vytiskne ? IPP_JSTATE_COMPLETED : IPP_JSTATE_CANCELED);
+        EXPECT_EQ(cups_test::CekejNaUlohy(Fronta, vytiskne ? 1 : 0, 5s).size(), vytiskne ? 1u : 0u);
+    }
+}
+
 // The program killed while it sends a document, at one write call or another (strace injects
 // SIGKILL at the Nth sendto, on a chunk's boundary or inside one): the job stays held and
 // nothing of it prints, however the connection's end falls.
 TEST(Davka, ZabitiBehemOdesilani) {
-    cups_test::PridejFrontu(Fronta);
-    cups_test::VymazZachycene(Fronta);
-    if (std::system("command -v strace >/dev/null") != 0)
-        GTEST_SKIP() << "no strace here";
     const tDocasnyAdresar adresar;
-    fs::copy_file(OBLEPKY_TISK, adresar / "oblepky-tisk");
-    tUlozisteNastaveni(adresar / NazevSouboruNastaveni).Uloz(Nastaveni(), {});
+    if (!SeStrace(adresar))
+        GTEST_SKIP() << "no strace here";
     ZapisBajty(adresar / "velka.txt", "2000000\tJablko\t15\n");
     for (const int volani : {12, 13, 14, 40, 41, 42, 43}) {
         SCOPED_TRACE("sendto " + std::to_string(volani));

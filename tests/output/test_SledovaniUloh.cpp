@@ -74,7 +74,27 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
         std::vector<Kolo> kola;
         bool zastavena = false; // Storno while the server did not answer
         int zruseni = 0;        // cancels the follower sends
+        bool nezrusena = false; // Storno too late, after the release: said to print
     } pripady[] = {
+        {"stopped too late, released: prints as the user was told",
+         false,
+         {{Uloha(1, tStavUlohy::Tiskne), 0s, {}}, {Uloha(1, tStavUlohy::Vytistena), 1s, {}}},
+         false,
+         0,
+         true},
+        {"stopped too late, the release lost too: cancelled once found held, which is news",
+         false,
+         {{Uloha(1, tStavUlohy::Pozastavena), 0s, {}},
+          {Uloha(1, tStavUlohy::Zrusena), 2s, {tUdalost::Zrusena}}},
+         false,
+         1,
+         true},
+        {"stopped too late, released, then held by someone: left alone",
+         false,
+         {{Uloha(1, tStavUlohy::Ceka), 0s, {}}, {Uloha(1, tStavUlohy::Pozastavena), 2s, {}}},
+         false,
+         0,
+         true},
         {"printed",
          false,
          {{Uloha(1, tStavUlohy::Tiskne), 0s, {}}, {Uloha(1, tStavUlohy::Vytistena), 1s, {}}}},
@@ -118,6 +138,8 @@ TEST(SledovaniUloh, ASessionJobIsNewsOnlyWhenItFails) {
         s.Sleduj(1, t0);
         if (p.zastavena)
             s.Zastavena(1, t0);
+        else if (p.nezrusena)
+            s.Nezrusena(1, t0);
         else if (p.zrusenaNami)
             s.ZrusenaNami(1, t0);
         for (const Kolo& k : p.kola) {

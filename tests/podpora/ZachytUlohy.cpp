@@ -39,6 +39,8 @@ void tZachytUlohy::Write(const std::string& data) {
 
 void tZachytUlohy::Dokonci() {
     zaznam_.udalosti.push_back("dokonci");
+    if (zaznam_.priDokonceni)
+        zaznam_.priDokonceni();
     if (zaznam_.selzeDokonceni) {
         selhalo_ = true;
         throw eChyba("Chyba při komunikaci s tiskárnou (1)");
@@ -62,6 +64,9 @@ tSluzbyTisku Sluzby(tZaznam& zaznam) {
     };
     sluzby.UkazDokonceni = [&zaznam](long long pocet) {
         zaznam.udalosti.push_back("dokonceni " + std::to_string(pocet));
+    };
+    sluzby.UkazNezrusenou = [&zaznam](long long pocet) {
+        zaznam.udalosti.push_back("nezrusena " + std::to_string(pocet));
     };
     sluzby.Pokrok = [&zaznam](long long hotovo, long long) {
         return zaznam.stornoPo < 0 || hotovo < zaznam.stornoPo;

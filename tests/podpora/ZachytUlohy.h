@@ -17,14 +17,17 @@ struct tZaznam {
     size_t drzet = std::numeric_limits<size_t>::max(); // bytes kept at most; the rest counted
     std::string konec; // the job's last two bytes, even when a Write split them
     long long zapisu = 0, bajtu = 0, etiket = 0; // every Write, its bytes, every label's end
-    std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zruseno", "dokonceni 0"
+    std::vector<std::string> udalosti; // "kurzor cekej", "dokonci", "zruseno", "dokonceni 0",
+                                       // "nezrusena 5" (Storno too late)
     std::string nazevDokumentu, tiskarna;
     int uloh = 0;
-    long long selzeZapis = -1;      // the Write with this index raises
-    bool selzeDokonceni = false;    // Dokonci raises
-    bool selzeVytvoreni = false;    // creating the job raises
-    std::function<void()> poZapisu; // runs after every accepted Write
-    long long stornoPo = -1;        // Storno once the run has done this many labels
+    long long selzeZapis = -1;          // the Write with this index raises
+    bool selzeDokonceni = false;        // Dokonci raises
+    bool selzeVytvoreni = false;        // creating the job raises
+    std::function<void()> poZapisu;     // runs after every accepted Write
+    long long stornoPo = -1;            // Storno once the run has done this many labels
+    std::function<void()> priDokonceni; // runs inside Dokonci (a server slow to confirm)
+    long long poStornu = 0;             // what the job says prints all the same after Zrus
 
     std::string Bajty() const; // the kept writes as one string
 };
@@ -43,6 +46,7 @@ public:
     // document that broke off prints nothing.
     long long Prerus() noexcept override;
     void Zrus() noexcept override { zaznam_.udalosti.push_back("zruseno"); }
+    long long PoStornu() const noexcept override { return zaznam_.poStornu; }
 
 private:
     tZaznam& zaznam_;

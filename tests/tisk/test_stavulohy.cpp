@@ -1,9 +1,12 @@
 // What the server says of a job, from its creation to its end.
+#include "core/PriKonci.h"
 #include "output/RawPrinter.h"
 #include "output/SledovaniUloh.h"
 #include "output/StavUlohy.h"
+#include "tests/podpora/Zpomaleni.h"
 #include "tests/tisk/CupsTest.h"
 
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -147,6 +150,35 @@ TEST(StavUlohy, AFollowedJobCostsARequestASecond) {
         EXPECT_EQ(dotazy.Pozadavku() - predtim, 3 + 1); // ids, details, queue; then ids alone
         cups_test::SmazFrontu(fronta);
     }
+}
+
+// A server that takes every connection and never answers: a round of the job list over
+// several queues ends with its error within one deadline, not one deadline per queue.
+TEST(StavUlohy, AStalledServerEndsTheListsRoundWithinOneDeadline) {
+    const std::string adresa = cups_test::TichyServer("StavUlohy-tichy");
+    cupsSetServer(adresa.c_str()); // this thread's questions
+    const tPriKonci zpet([] { cupsSetServer(nullptr); });
+    // Its first connection is passed on to the real server: taken here, so that the list
+    // meets the stalled ones.
+    const tSpojeni prvni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL);
+    tDotazyNaUlohy dotazy;
+    tSledovaniUloh sledovani([&](int id, tTermin termin) { return dotazy.Uloha(id, termin); },
+                             [&](const std::string& f, const tDotazFronty& d, tTermin termin) {
+                                 return dotazy.Fronta(f, d, termin);
+                             },
+                             [](int, tTermin) {});
+    sledovani.Seznam({"A", "B", "C", "D", "E"});
+    const auto zacatek = std::chrono::steady_clock::now();
+    const tSledovaniUloh::tKolo kolo = sledovani.Kolo(tSledovaniUloh::tHodiny::now());
+    const auto trvalo = std::chrono::steady_clock::now() - zacatek;
+    std::printf("a round over 5 stalled queues: %lld ms\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(trvalo).count()));
+    EXPECT_FALSE(kolo.Chyba.empty());
+    EXPECT_FALSE(kolo.Seznam); // nothing known, nothing changed
+    // One deadline and a moment: 5 queues one after another took 75 s, and each queue
+    // asked past the deadline still cost its reconnect.
+    EXPECT_LT(trvalo, (LhutaKola + 3s) * Zpomaleni);
 }
 
 } // namespace

@@ -115,20 +115,24 @@ private slots:
         QCOMPARE(dialog.xPocet->text(), QStringLiteral("0"));
         QVERIFY(dialog.xPocet->font().bold());
         QVERIFY(dialog.OK->isDefault());
-        // With nothing sent (Storno), it says so.
-        for (auto [pocet, klavesa, zprava] :
-             {std::tuple{0LL, Qt::Key_Return, u"Na tiskárnu se neodeslala žádná etiketa."},
-              std::tuple{1000LL, Qt::Key_Escape, u"Oblepky byly odeslány na tiskárnu."}}) {
+        // With nothing sent (Storno), it says so; a Storno too late says the job prints.
+        for (auto [pocet, klavesa, nezrusena, zprava] :
+             {std::tuple{0LL, Qt::Key_Return, false, u"Na tiskárnu se neodeslala žádná etiketa."},
+              std::tuple{200000LL, Qt::Key_Return, true,
+                         u"Úlohu se nepodařilo zrušit; vytiskne se."},
+              std::tuple{1000LL, Qt::Key_Escape, false, u"Oblepky byly odeslány na tiskárnu."}}) {
             QString videno, videnaZprava;
             PriModalnim([&, klavesa = klavesa](QWidget* w) {
                 QCOMPARE(w, &dialog);
                 videno = dialog.xPocet->text();
-                videnaZprava = dialog.findChild<QLabel*>(QStringLiteral("xZprava"))->text();
+                const auto* popisek = dialog.findChild<QLabel*>(QStringLiteral("xZprava"));
+                videnaZprava = popisek->text();
+                QVERIFY(popisek->width() >= popisek->sizeHint().width()); // not cut off
                 QCOMPARE(QApplication::focusWidget(), dialog.OK);
                 QVERIFY(NaStreduObrazovky(&dialog));
                 QTest::keyClick(dialog.OK, klavesa);
             });
-            dialog.Ukaz(pocet);
+            dialog.Ukaz(pocet, nezrusena);
             QCOMPARE(videno, QString::number(pocet));
             QCOMPARE(videnaZprava, QString::fromUtf16(zprava));
             QVERIFY(!dialog.isVisible());

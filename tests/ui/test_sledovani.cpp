@@ -3,6 +3,7 @@
 // question is in flight cuts it off, joins its thread and leaves nothing behind.
 
 #include "output/Spojeni.h"
+#include "tests/podpora/Zpomaleni.h"
 #include "ui/SledovaniNaPozadi.h"
 
 #include <QCoreApplication>
@@ -134,6 +135,26 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(udalosti->load(), 0);
         QCOMPARE(server->dotazu.load(), 0);
+    }
+
+    // A cancel from the list while a round hangs on a server that does not answer: the
+    // round is cut off for it, and the cancel's answer comes at once, not after the round's
+    // deadline.
+    void zruseniNecekaNaKolo() {
+        auto server = std::make_shared<tServer>();
+        server->drzet = true;
+        TSledovaniNaPozadi s(
+            nullptr, server->Otazky([](const std::string&) { return std::vector<tUloha>{}; }));
+        s.Sleduj(1);
+        QTest::qWait(300); // the round waits in its question
+        QElapsedTimer cas;
+        cas.start();
+        qint64 odpoved = -1;
+        s.Zrus(2, [&](const std::exception_ptr&) { odpoved = cas.elapsed(); });
+        QTRY_VERIFY_WITH_TIMEOUT(odpoved >= 0, 20000);
+        // The round's deadline is 15 s; the cancel itself asks a server that is not there.
+        QVERIFY2(odpoved < 3000 * Zpomaleni, qPrintable(QString::number(odpoved)));
+        QCOMPARE(server->odriznutych.load(), 1);
     }
 };
 

@@ -144,6 +144,12 @@ private slots:
                                                   << "zrušena"
                                                   << ""
                                                   << "";
+        // Storno too late, after the release: the user was told it prints, and it does; it
+        // is followed as any job sent, never cancelled behind the user's back.
+        QTest::newRow("stopped too late, released") << "pozde"
+                                                    << "vytištěna"
+                                                    << ""
+                                                    << "";
         QTest::newRow("queue stopped without a reason") << "zastavena"
                                                         << "čeká, fronta je zastavená"
                                                         << ""
@@ -155,9 +161,9 @@ private slots:
         QFETCH(QString, zprava);
         QFETCH(QString, oznameni);
         const std::string fronta = "Ulohy-" + porucha.toStdString();
-        const bool vypnuta = porucha != QStringLiteral("dobra") &&
-                             porucha != QStringLiteral("rez") &&
-                             porucha != QStringLiteral("zastavena");
+        const bool vypnuta =
+            porucha != QStringLiteral("dobra") && porucha != QStringLiteral("rez") &&
+            porucha != QStringLiteral("zastavena") && porucha != QStringLiteral("pozde");
         if (vypnuta)
             cups_test::PridejMrtvouFrontu(fronta);
         else
@@ -184,6 +190,11 @@ private slots:
             uloha.Write("ABC\r\n");
             uloha.Dokonci(); // whole on the server, its printer off: it waits to print
             okno.Sledovani().Zastavena(uloha.Uloha());
+        } else if (porucha == QStringLiteral("pozde")) {
+            tRawPrinter uloha("Pozde", fronta);
+            uloha.Write("ABC\r\n");
+            uloha.Dokonci();
+            okno.Sledovani().Zastavena(uloha.Uloha(), true);
         } else if (porucha == QStringLiteral("rez")) {
             // Bytes enough to outlast the socket's buffers, sent as the window would.
             tRawPrinter uloha("Velka", fronta);
