@@ -1,5 +1,7 @@
 // tTabulka::NactiText against a plain split into lines and pieces. The input holds two
 // pastes: the second replaces the first, and nothing of the first may show through.
+// Floor: 500 executions a second: each input builds two tables and reads back every cell and
+// row number of both; the 2-core CI machine ran 1,200 to 2,700 a second.
 
 #include "core/Tabulka.h"
 #include "tests/fuzz/Kontrola.h"
