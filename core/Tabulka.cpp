@@ -122,10 +122,13 @@ void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t 
     }
     if (!cisla_)
         return;
-    const std::string_view text = Radek(radek);
+    PridejBunky(Radek(radek), cil, kolik);
+}
+
+void PridejBunky(std::string_view radek, std::vector<std::string_view>& cil, size_t kolik) {
     for (size_t od = 0; cil.size() < kolik;) {
-        const size_t tab = text.find('\t', od);
-        cil.push_back(text.substr(od, tab == std::string_view::npos ? tab : tab - od));
+        const size_t tab = radek.find('\t', od);
+        cil.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
         if (tab == std::string_view::npos)
             break;
         od = tab + 1;

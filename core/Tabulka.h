@@ -17,6 +17,8 @@ class tTabulkaCisla;
 // The first CR or LF of text from od on, or the text's length: where a line of the
 // clipboard's form ends, for the table and for a table file read row by row alike.
 size_t KonecRadku(std::string_view text, size_t od);
+// The cells of a line of that form, split at each TAB, appended to cil until it holds kolik.
+void PridejBunky(std::string_view radek, std::vector<std::string_view>& cil, size_t kolik);
 
 class tTabulka {
 public:

@@ -255,12 +255,5 @@ void tRadkyCsv::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
     if (kolik == 0)
         return;
     cil.push_back(cisloText_);
-    const std::string_view radek = radek_;
-    for (size_t od = 0; cil.size() < kolik;) {
-        const size_t tab = radek.find('\t', od);
-        cil.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
-        if (tab == std::string_view::npos)
-            break;
-        od = tab + 1;
-    }
+    PridejBunky(radek_, cil, kolik);
 }
