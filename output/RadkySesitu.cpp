@@ -52,10 +52,6 @@ struct tZakladSax {
                 return v;
         return {};
     }
-    bool MaAtribut(std::string_view jmeno) const {
-        return std::any_of(atributy.begin(), atributy.end(),
-                           [&](const auto& a) { return a.first == jmeno; });
-    }
 };
 
 template <class tHandler> void Rozeber(const std::vector<unsigned char>& xml, tHandler& h) {
