@@ -3,6 +3,7 @@
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
 #include "core/PopisEtiket.h"
+#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/Tiskarny.h"
 
@@ -59,10 +60,7 @@ constexpr int NejdeleCekat = 24 * 60 * 60;
 tZadani CtiVolby(const QStringList& argumenty) {
     tCeskyParser cesky;
     QCoreApplication::installTranslator(&cesky);
-    struct tOdinstaluj {
-        tCeskyParser& p;
-        ~tOdinstaluj() { QCoreApplication::removeTranslator(&p); }
-    } odinstaluj{cesky};
+    const tPriKonci odinstaluj([&] { QCoreApplication::removeTranslator(&cesky); });
 
     const auto u = [](const char* text) { return QString::fromUtf8(text); };
     QCommandLineParser parser;
