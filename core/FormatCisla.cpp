@@ -550,21 +550,19 @@ std::string Dve(long long n) {
 
 // Whether the m at i is minutes: after hours, or before seconds.
 bool JsouMinuty(const std::vector<tKus>& kusy, size_t i) {
-    for (size_t j = i; j-- > 0;) {
-        const tDruh d = kusy[j].druh;
-        if (d == tDruh::Hodina || (d == tDruh::Uplynulo && kusy[j].znak == 'h'))
-            return true;
-        if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
-            break;
-    }
-    for (size_t j = i + 1; j < kusy.size(); ++j) {
-        const tDruh d = kusy[j].druh;
-        if (d == tDruh::Sekunda || (d == tDruh::Uplynulo && kusy[j].znak == 's'))
-            return true;
-        if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
-            break;
-    }
-    return false;
+    // The nearest part that is no literal or separator, one way from i (krok 1, or -1 that
+    // wraps past 0 out of range), is druh or its elapsed form (znak).
+    const auto vedle = [&](size_t krok, tDruh druh, char znak) {
+        for (size_t j = i + krok; j < kusy.size(); j += krok) {
+            const tDruh d = kusy[j].druh;
+            if (d == druh || (d == tDruh::Uplynulo && kusy[j].znak == znak))
+                return true;
+            if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
+                return false;
+        }
+        return false;
+    };
+    return vedle(SIZE_MAX, tDruh::Hodina, 'h') || vedle(1, tDruh::Sekunda, 's');
 }
 
 std::optional<std::string> Datem(const tSekce& sekce, double hodnota, tSystemDat system,
