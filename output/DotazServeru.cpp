@@ -20,8 +20,8 @@ std::string CestaUlohy(int id) {
     return "/jobs/" + std::to_string(id);
 }
 
-ipp_t* PosliServeru(const tSpojeni& spojeni, ipp_t* zadost, int kodBezKodu, const char* zdroj,
-                    std::chrono::steady_clock::time_point termin) {
+tOdpoved PosliServeru(const tSpojeni& spojeni, ipp_t* zadost, int kodBezKodu, const char* zdroj,
+                      std::chrono::steady_clock::time_point termin) {
     ipp_t* odpoved = nullptr;
     {
         const tSpojeni::tLhuta lhuta(spojeni, termin);
@@ -31,5 +31,5 @@ ipp_t* PosliServeru(const tSpojeni& spojeni, ipp_t* zadost, int kodBezKodu, cons
         ippDelete(odpoved);
         throw spojeni.Chyba(kodBezKodu);
     }
-    return odpoved;
+    return tOdpoved(odpoved);
 }

@@ -14,11 +14,10 @@ namespace {
 // One operation on job `id` within the deadline; its IPP status.
 ipp_status_t NaUloze(ipp_op_t operace, int id, tOdriznuti* odriznuti) {
     const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti);
-    ipp_t* odpoved = PosliServeru(spojeni, ZadostServeru(operace, "job-uri", CestaUlohy(id)),
-                                  IPP_STATUS_ERROR_INTERNAL, "/jobs");
-    const ipp_status_t kod = ippGetStatusCode(odpoved);
-    ippDelete(odpoved);
-    return kod;
+    const tOdpoved odpoved =
+        PosliServeru(spojeni, ZadostServeru(operace, "job-uri", CestaUlohy(id)),
+                     IPP_STATUS_ERROR_INTERNAL, "/jobs");
+    return ippGetStatusCode(odpoved.get());
 }
 
 eRawPrinter BezSouboru(int id, const char* proc) {

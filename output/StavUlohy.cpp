@@ -15,11 +15,6 @@
 
 namespace {
 
-struct tSmazOdpoved {
-    void operator()(ipp_t* odpoved) const { ippDelete(odpoved); }
-};
-using tOdpoved = std::unique_ptr<ipp_t, tSmazOdpoved>;
-
 std::string Text(ipp_attribute_t* a) {
     const char* text = ippGetString(a, 0, nullptr);
     return text != nullptr ? std::string(text) : std::string();
@@ -187,7 +182,8 @@ _ipp_s* tDotazyNaUlohy::Posli(_ipp_s* zadost, tHodinyServeru::time_point termin)
     try {
         const tSpojeni& spojeni = Spojeni();
         return PosliServeru(spojeni, std::exchange(zadost, nullptr), IPP_STATUS_ERROR_INTERNAL, "/",
-                            termin);
+                            termin)
+            .release();
     } catch (...) {
         ippDelete(zadost);
         spojeni_.reset(); // a call cut off halfway leaves the connection unusable
