@@ -15,17 +15,19 @@ void ZapisNeboChyba(int fd, std::string_view obsah, const tZapisDat& zapis) {
         throw eChyba(ChybaZapisu);
 }
 
-// The file rewritten where it is, for a folder that refuses new files but lets the file be
-// written. Not safe against a crash in the middle, but the only write such a folder allows.
+// The bytes written into cil where it is. For a regular file (obycejny), in a folder that
+// refuses new files but lets the file be written: not safe against a crash in the middle,
+// but the only write such a folder allows.
 void PrepisNaMiste(const std::string& cesta, const std::string& cil, std::string_view obsah,
-                   const tZapisDat& zapis) {
-    tDeskriptor soubor(::open(cil.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+                   const tZapisDat& zapis, bool obycejny) {
+    tDeskriptor soubor = OtevriNaMiste(cil, !obycejny);
     if (!soubor.Otevreny())
         throw eChyba(ChybaVytvoreni(cesta));
     ZapisNeboChyba(soubor.Fd(), obsah, zapis);
     // Cut off what is left of a longer old file only once the new content is all there.
-    if (::ftruncate(soubor.Fd(), static_cast<off_t>(obsah.size())) != 0 ||
-        ::fsync(soubor.Fd()) != 0 || !soubor.Zavri())
+    if ((obycejny && (::ftruncate(soubor.Fd(), static_cast<off_t>(obsah.size())) != 0 ||
+                      ::fsync(soubor.Fd()) != 0)) ||
+        !soubor.Zavri())
         throw eChyba(ChybaZapisu);
 }
 
@@ -36,13 +38,7 @@ void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah, const
     if (!cil.Obycejny()) {
         // A FIFO or a device takes the bytes where it is: a file in its place would
         // destroy it, and its reader would get nothing.
-        tDeskriptor soubor = OtevriNaMiste(cil.Cesta, true);
-        if (!soubor.Otevreny())
-            throw eChyba(ChybaVytvoreni(cesta));
-        ZapisNeboChyba(soubor.Fd(), obsah, zapis);
-        if (!soubor.Zavri())
-            throw eChyba(ChybaZapisu);
-        return;
+        return PrepisNaMiste(cesta, cil.Cesta, obsah, zapis, false);
     }
     if (cil.Existuje && ChranenyProtiZapisu(cil.Cesta, cil.Stav))
         throw eChyba(ChybaVytvoreni(cesta));
@@ -50,8 +46,7 @@ void ZapisSouborBezpecne(const std::string& cesta, std::string_view obsah, const
     tDocasnySoubor docasny(cil.Cesta);
     if (!docasny.Otevreny()) {
         if ((errno == EACCES || errno == EPERM) && cil.Existuje) {
-            PrepisNaMiste(cesta, cil.Cesta, obsah, zapis);
-            return;
+            return PrepisNaMiste(cesta, cil.Cesta, obsah, zapis, true);
         }
         throw eChyba(ChybaVytvoreni(cesta));
     }

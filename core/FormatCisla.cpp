@@ -142,25 +142,21 @@ bool Rozeber(std::string_view s, tSekce& sekce) {
         } else if (c == '0' || c == '#' || c == '?') {
             sekce.kusy.push_back({tDruh::Cislice, {}, 0, c});
             ++i;
-        } else if (c == '.' || c == ',' || c == '%' || c == '/' || c == '@') {
-            const tDruh druh = c == '.'   ? tDruh::Tecka
-                               : c == ',' ? tDruh::Carka
-                               : c == '%' ? tDruh::Procento
-                               : c == '/' ? tDruh::Lomitko
-                                          : tDruh::Zavinac;
-            sekce.kusy.push_back({druh, {}});
+        } else if (const size_t znak = std::string_view(".,%/@").find(c);
+                   znak != std::string_view::npos) {
+            static constexpr tDruh Znaky[] = {tDruh::Tecka, tDruh::Carka, tDruh::Procento,
+                                              tDruh::Lomitko, tDruh::Zavinac};
+            sekce.kusy.push_back({Znaky[znak], {}});
             ++i;
         } else if (mala == 'e' && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-')) {
             sekce.kusy.push_back({tDruh::Exponent, std::string(1, c), 0, s[i + 1]});
             i += 2;
-        } else if (mala == 'y' || mala == 'm' || mala == 'd' || mala == 'h' || mala == 's') {
+        } else if (const size_t cast = std::string_view("ymdhs").find(mala);
+                   cast != std::string_view::npos) {
+            static constexpr tDruh Casti[] = {tDruh::Rok, tDruh::Mesic, tDruh::Den, tDruh::Hodina,
+                                              tDruh::Sekunda};
             const size_t n = beh(i);
-            const tDruh druh = mala == 'y'   ? tDruh::Rok
-                               : mala == 'm' ? tDruh::Mesic
-                               : mala == 'd' ? tDruh::Den
-                               : mala == 'h' ? tDruh::Hodina
-                                             : tDruh::Sekunda;
-            sekce.kusy.push_back({druh, {}, static_cast<int>(n)});
+            sekce.kusy.push_back({Casti[cast], {}, static_cast<int>(n)});
             sekce.datum = true;
             i += n;
         } else if (mala == 'a') {
@@ -550,21 +546,19 @@ std::string Dve(long long n) {
 
 // Whether the m at i is minutes: after hours, or before seconds.
 bool JsouMinuty(const std::vector<tKus>& kusy, size_t i) {
-    for (size_t j = i; j-- > 0;) {
-        const tDruh d = kusy[j].druh;
-        if (d == tDruh::Hodina || (d == tDruh::Uplynulo && kusy[j].znak == 'h'))
-            return true;
-        if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
-            break;
-    }
-    for (size_t j = i + 1; j < kusy.size(); ++j) {
-        const tDruh d = kusy[j].druh;
-        if (d == tDruh::Sekunda || (d == tDruh::Uplynulo && kusy[j].znak == 's'))
-            return true;
-        if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
-            break;
-    }
-    return false;
+    // The nearest part that is no literal or separator, one way from i (krok 1, or -1 that
+    // wraps past 0 out of range), is druh or its elapsed form (znak).
+    const auto vedle = [&](size_t krok, tDruh druh, char znak) {
+        for (size_t j = i + krok; j < kusy.size(); j += krok) {
+            const tDruh d = kusy[j].druh;
+            if (d == druh || (d == tDruh::Uplynulo && kusy[j].znak == znak))
+                return true;
+            if (d != tDruh::Literal && d != tDruh::Tecka && d != tDruh::Carka)
+                return false;
+        }
+        return false;
+    };
+    return vedle(SIZE_MAX, tDruh::Hodina, 'h') || vedle(1, tDruh::Sekunda, 's');
 }
 
 std::optional<std::string> Datem(const tSekce& sekce, double hodnota, tSystemDat system,

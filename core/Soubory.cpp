@@ -171,6 +171,12 @@ tDeskriptor VytvorDocasny(int slozka, const std::string& zaklad, mode_t prava, s
     return tDeskriptor();
 }
 
+bool KonciNa(std::string_view nazev, std::string_view pripona) {
+    return nazev.size() >= pripona.size() &&
+           std::equal(pripona.begin(), pripona.end(), nazev.end() - pripona.size(),
+                      [](char a, char b) { return a == (b | 0x20); });
+}
+
 std::string Zkraceny(const std::string& nazev, size_t delka) {
     if (nazev.size() <= delka)
         return nazev;

@@ -78,6 +78,9 @@ tCilZapisu NajdiCilZapisu(const std::string& cesta);
 // error (ENXIO) instead of a wait.
 tDeskriptor OtevriNaMiste(const std::string& cesta, bool neCekat);
 
+// nazev ends in pripona (given in lower case), in either case: "TABULKA.CSV" in ".csv".
+bool KonciNa(std::string_view nazev, std::string_view pripona);
+
 // nazev cut to at most delka bytes, before a UTF-8 character, not inside one.
 std::string Zkraceny(const std::string& nazev, size_t delka);
 

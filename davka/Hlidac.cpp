@@ -50,6 +50,13 @@ constexpr size_t NejvicUloh = 64;
 constexpr std::chrono::milliseconds PrvniDotaz = 10ms, DotazPrvni = 200ms, NejdelsiDotaz = 2s,
                                     DlouhoCeka = 3s, PrvniPauza = 1s, NejdelsiPauza = 30s;
 
+// The next try of something that failed again: each waits twice as long as the one before
+// (krok), from a second up to half a minute.
+tHodiny::time_point Znovu(tHodiny::duration& krok) {
+    krok = std::clamp<tHodiny::duration>(2 * krok, PrvniPauza, NejdelsiPauza);
+    return tHodiny::now() + krok;
+}
+
 // The print server's error that ended a run; none for any other.
 std::optional<eRawPrinter> ChybaTisku(const std::exception_ptr& selhani) {
     try {
@@ -337,10 +344,8 @@ void tHlidac::Server(const std::string& potiz) {
     Odloz();
 }
 
-// The next try waits longer each time, up to half a minute.
 void tHlidac::Odloz() {
-    pauza_ = std::clamp<tHodiny::duration>(2 * pauza_, PrvniPauza, NejdelsiPauza);
-    pauzaDo_ = tHodiny::now() + pauza_;
+    pauzaDo_ = Znovu(pauza_);
 }
 
 // The queue's trouble, one log line each time it changes. The printer's message counts only
@@ -387,9 +392,7 @@ void tHlidac::Uzavri(tZabor& z, bool hotovo, const std::string& chyba,
         // same outcome: the claim stays, and nothing about its job is asked again.
         if (!z.uzavrit)
             z.uzavrit = tUzavreni{hotovo, chyba, u, ""};
-        z.krokUzavreni =
-            std::clamp<tHodiny::duration>(2 * z.krokUzavreni, PrvniPauza, NejdelsiPauza);
-        z.uzavritOd = tHodiny::now() + z.krokUzavreni;
+        z.uzavritOd = Znovu(z.krokUzavreni);
         Zapis(z, "nelze uzavřít: " + TextChyby(e.what()) + ", zkusí se znovu");
         return;
     }

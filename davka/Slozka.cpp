@@ -1,6 +1,7 @@
 #include "davka/Slozka.h"
 
 #include "core/Chyba.h"
+#include "core/PriKonci.h"
 #include "core/Soubory.h"
 
 #include <cerrno>
@@ -79,15 +80,10 @@ void ZapisCely(int slozka, const std::string& nazev, std::string_view obsah, mod
     if (!soubor.Otevreny())
         Chyba("Soubor", docasny + " nelze vytvořit", errno);
     bool prejmenovano = false;
-    struct tUklid {
-        int slozka;
-        const std::string& docasny;
-        const bool& prejmenovano;
-        ~tUklid() {
-            if (!prejmenovano)
-                ::unlinkat(slozka, docasny.c_str(), 0);
-        }
-    } uklid{slozka, docasny, prejmenovano};
+    const tPriKonci uklid([&] {
+        if (!prejmenovano)
+            ::unlinkat(slozka, docasny.c_str(), 0);
+    });
     if (const int kod = ZapisVse(soubor.Fd(), obsah); kod != 0)
         Chyba("Soubor", nazev + " nelze zapsat", kod);
     if (::fsync(soubor.Fd()) != 0 || !soubor.Zavri())

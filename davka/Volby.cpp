@@ -3,6 +3,7 @@
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
 #include "core/PopisEtiket.h"
+#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/Tiskarny.h"
 
@@ -15,6 +16,11 @@ namespace {
 
 std::string Win(const QString& text, size_t* nepresnych = nullptr) {
     return Utf8NaWin1250(text.toUtf8().toStdString(), nepresnych);
+}
+
+// The end of a usage error: what the user gave instead, quoted (UTF-8).
+std::string Ne(const QString& zadano) {
+    return ", ne „" + zadano.toUtf8().toStdString() + "“";
 }
 
 // The parser's own texts (headings of the help, its errors) in Czech.
@@ -47,7 +53,7 @@ int Cislo(const QString& text, int od, int po, const char* coJe) {
     const auto cislo = ZkusTextNaCislo(Win(text));
     if (!cislo || *cislo < od || *cislo > po)
         throw eChybaVoleb(std::string(coJe) + " musí být číslo od " + std::to_string(od) + " do " +
-                          std::to_string(po) + ", ne „" + text.toUtf8().toStdString() + "“");
+                          std::to_string(po) + Ne(text));
     return *cislo;
 }
 
@@ -59,10 +65,7 @@ constexpr int NejdeleCekat = 24 * 60 * 60;
 tZadani CtiVolby(const QStringList& argumenty) {
     tCeskyParser cesky;
     QCoreApplication::installTranslator(&cesky);
-    struct tOdinstaluj {
-        tCeskyParser& p;
-        ~tOdinstaluj() { QCoreApplication::removeTranslator(&p); }
-    } odinstaluj{cesky};
+    const tPriKonci odinstaluj([&] { QCoreApplication::removeTranslator(&cesky); });
 
     const auto u = [](const char* text) { return QString::fromUtf8(text); };
     QCommandLineParser parser;
@@ -157,8 +160,7 @@ tZadani CtiVolby(const QStringList& argumenty) {
     for (const QString& hodnota : parser.values(pole)) {
         const qsizetype rovnitko = hodnota.indexOf(u'=');
         if (rovnitko < 0)
-            throw eChybaVoleb("Pole (-f) se zadává jako K=HODNOTA, ne „" +
-                              hodnota.toUtf8().toStdString() + "“");
+            throw eChybaVoleb("Pole (-f) se zadává jako K=HODNOTA" + Ne(hodnota));
         // A value never breaks a printed row, as in the program's grid.
         z.Pole.emplace_back(Cislo(hodnota.left(rovnitko), 1, PocetPoli, "Číslo pole (-f)"),
                             BezZlomu(Win(hodnota.mid(rovnitko + 1), &z.Nepresnych)));
@@ -169,15 +171,13 @@ tZadani CtiVolby(const QStringList& argumenty) {
     if (parser.isSet(format)) {
         const QString f = parser.value(format).toLower();
         if (f != u("tsv") && f != u("csv"))
-            throw eChybaVoleb("Tvar (--format) je tsv nebo csv, ne „" +
-                              parser.value(format).toUtf8().toStdString() + "“");
+            throw eChybaVoleb("Tvar (--format) je tsv nebo csv" + Ne(parser.value(format)));
         z.Tabulka.Format = f == u("csv") ? tFormatTabulky::Csv : tFormatTabulky::Tsv;
     }
     if (parser.isSet(oddelovac)) {
         const QString o = parser.value(oddelovac);
         if (o != u(";") && o != u(",") && o != u("\t") && o.toLower() != u("tab") && o != u("\\t"))
-            throw eChybaVoleb("Oddělovač (--separator) je ; , nebo tab, ne „" +
-                              o.toUtf8().toStdString() + "“");
+            throw eChybaVoleb("Oddělovač (--separator) je ; , nebo tab" + Ne(o));
         z.Tabulka.Oddelovac = o.size() == 1 ? o[0].toLatin1() : '\t';
         z.Tabulka.Format = z.Tabulka.Format.value_or(tFormatTabulky::Csv);
     }
@@ -188,8 +188,8 @@ tZadani CtiVolby(const QStringList& argumenty) {
         else if (k == u("windows-1250") || k == u("cp1250"))
             z.Tabulka.Sada = tZnakovaSada::Win1250;
         else
-            throw eChybaVoleb("Kódování (--encoding) je utf-8 nebo windows-1250, ne „" +
-                              parser.value(kodovani).toUtf8().toStdString() + "“");
+            throw eChybaVoleb("Kódování (--encoding) je utf-8 nebo windows-1250" +
+                              Ne(parser.value(kodovani)));
     }
     if (parser.isSet(list))
         z.Tabulka.List = parser.value(list).toUtf8().toStdString(); // as the workbook names it

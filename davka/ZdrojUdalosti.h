@@ -33,7 +33,6 @@ public:
     // machine writes on a network share); Prohledano starts the next interval.
     bool Prohledat() const { return tHodiny::now() >= prohledani_; }
     void Prohledano() { prohledani_ = tHodiny::now() + interval_; }
-    tHodiny::time_point DalsiProhledani() const { return prohledani_; }
 
 private:
     const tHodiny::duration interval_;

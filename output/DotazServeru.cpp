@@ -16,15 +16,20 @@ ipp_t* ZadostServeru(ipp_op_t operace, const char* atribut, const std::string& c
     return zadost;
 }
 
-ipp_t* PosliServeru(const tSpojeni& spojeni, ipp_t* zadost, int kodBezKodu) {
+std::string CestaUlohy(int id) {
+    return "/jobs/" + std::to_string(id);
+}
+
+tOdpoved PosliServeru(const tSpojeni& spojeni, ipp_t* zadost, int kodBezKodu, const char* zdroj,
+                      std::chrono::steady_clock::time_point termin) {
     ipp_t* odpoved = nullptr;
     {
-        const tSpojeni::tLhuta lhuta(spojeni);
-        odpoved = cupsDoRequest(*spojeni, zadost, "/"); // frees the request
+        const tSpojeni::tLhuta lhuta(spojeni, termin);
+        odpoved = cupsDoRequest(*spojeni, zadost, zdroj); // frees the request
     }
     if (spojeni.Vyprselo() || odpoved == nullptr) {
         ippDelete(odpoved);
         throw spojeni.Chyba(kodBezKodu);
     }
-    return odpoved;
+    return tOdpoved(odpoved);
 }

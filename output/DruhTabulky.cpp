@@ -17,6 +17,11 @@ constexpr size_t Blok = size_t{64} * 1024;
 // The separator is found from this many lines at most.
 constexpr size_t RadkuNaOddelovac = 20;
 
+// The bytes of the UTF-8 sequence that lead starts, by the lead byte alone.
+size_t DelkaPodleZacatku(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
 // Where a block may be cut without cutting a UTF-8 sequence: before a lead byte whose
 // sequence the block does not hold whole.
 size_t KonecCelychUtf8(std::string_view data) {
@@ -24,17 +29,10 @@ size_t KonecCelychUtf8(std::string_view data) {
         const auto b = static_cast<unsigned char>(data[data.size() - zpet]);
         if ((b & 0xC0) == 0x80)
             continue; // a continuation byte: look further back
-        const size_t delka = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        const size_t delka = DelkaPodleZacatku(b);
         return delka > zpet ? data.size() - zpet : data.size();
     }
     return data.size();
-}
-
-bool KonciNa(std::string_view nazev, std::string_view pripona) {
-    if (nazev.size() < pripona.size())
-        return false;
-    return std::equal(pripona.begin(), pripona.end(), nazev.end() - pripona.size(),
-                      [](char a, char b) { return a == (b | 0x20); });
 }
 
 // The separators a CSV file may have, ahead on a tie in this order: ';' is the Czech
@@ -119,11 +117,6 @@ std::string NazevSady(tZnakovaSada sada) {
 
 std::string NazevOddelovace(char c) {
     return c == '\t' ? "TAB" : std::string("„") + c + "“";
-}
-
-// The bytes of the UTF-8 sequence that lead starts, by the lead byte alone.
-size_t DelkaPodleZacatku(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
 }
 
 // UTF-16 without a byte-order mark: zero bytes at every other byte, as the high halves of

@@ -16,7 +16,7 @@ public:
     explicit tNahledovaUloha(long long drzetEtiket) : drzet_(drzetEtiket) {}
 
     void Write(const std::string& data) override;
-    void Dokonci() override { dokonceno_ = true; }
+    void Dokonci() override {}
     void KonecEtikety() override;
     // After a failure the spooler prints the whole labels written so far and nothing when
     // there is none, as a real job does: the bytes after the last label's end go.
@@ -38,7 +38,6 @@ public:
     const std::string& Zbytek() const { return zbytek_; }
     long long Etiket() const { return etiket_; }
     long long Bajtu() const { return bajtu_; }
-    bool Dokonceno() const { return dokonceno_; }
     bool Zrusena() const { return zrusena_; }
 
 private:
@@ -52,6 +51,5 @@ private:
     long long zacatek_ = 0; // Bajtu where the label being made began
     long long vyrobit_ = 0; // labels of the current row still to be made
     long long navic_ = 0;   // copies of the current row counted after the last made one
-    bool dokonceno_ = false;
     bool zrusena_ = false;
 };

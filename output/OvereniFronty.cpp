@@ -15,11 +15,10 @@ std::string OverFrontu(const std::string& frontaUtf8, tOdriznuti* odriznuti) {
         ZadostServeru(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", "/printers/" + frontaUtf8);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-name");
-    ipp_t* odpoved = PosliServeru(spojeni, zadost, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
-    const ipp_status_t kod = ippGetStatusCode(odpoved);
-    ipp_attribute_t* jmeno = ippFindAttribute(odpoved, "printer-name", IPP_TAG_NAME);
+    const tOdpoved odpoved = PosliServeru(spojeni, zadost, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    const ipp_status_t kod = ippGetStatusCode(odpoved.get());
+    ipp_attribute_t* jmeno = ippFindAttribute(odpoved.get(), "printer-name", IPP_TAG_NAME);
     std::string nazev = jmeno != nullptr ? ippGetString(jmeno, 0, nullptr) : frontaUtf8;
-    ippDelete(odpoved);
     if (kod == IPP_STATUS_ERROR_NOT_FOUND)
         throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_FOUND);
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)

@@ -20,8 +20,8 @@ std::vector<tOznacenaUloha> DrzeneOznaceneUlohy() {
     const char* const atributy[] = {"job-id", "job-uuid", "job-state", AtributZnacky};
     ippAddStrings(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   std::size(atributy), nullptr, atributy);
-    ipp_t* odpoved = PosliServeru(spojeni, zadost, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
-    const ipp_status_t kod = ippGetStatusCode(odpoved);
+    const tOdpoved odpoved = PosliServeru(spojeni, zadost, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+    const ipp_status_t kod = ippGetStatusCode(odpoved.get());
     std::vector<tOznacenaUloha> ulohy;
     // One group per job, each ended by a separator (or the response's end).
     tOznacenaUloha u;
@@ -32,8 +32,8 @@ std::vector<tOznacenaUloha> DrzeneOznaceneUlohy() {
         u = {};
         stav = 0;
     };
-    for (ipp_attribute_t* a = ippFirstAttribute(odpoved); a != nullptr;
-         a = ippNextAttribute(odpoved)) {
+    for (ipp_attribute_t* a = ippFirstAttribute(odpoved.get()); a != nullptr;
+         a = ippNextAttribute(odpoved.get())) {
         const char* nazev = ippGetName(a);
         if (nazev == nullptr) {
             uzavri();
@@ -50,7 +50,6 @@ std::vector<tOznacenaUloha> DrzeneOznaceneUlohy() {
         }
     }
     uzavri();
-    ippDelete(odpoved);
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE && kod != IPP_STATUS_ERROR_NOT_FOUND)
         throw eRawPrinter::ZKodu(kod);
     return ulohy;

@@ -43,6 +43,9 @@ struct tZakladSax {
     void start_declaration(std::string_view) {}
     void end_declaration(std::string_view) {}
     void attribute(std::string_view, std::string_view) {}
+    // For a handler that reads no text, or start tags alone.
+    void end_element(const orcus::sax::parser_element&) {}
+    void characters(std::string_view, bool) {}
     void attribute(const orcus::sax::parser_attribute& a) {
         atributy.emplace_back(std::string(a.name), std::string(a.value));
     }
@@ -51,10 +54,6 @@ struct tZakladSax {
             if (n == jmeno)
                 return v;
         return {};
-    }
-    bool MaAtribut(std::string_view jmeno) const {
-        return std::any_of(atributy.begin(), atributy.end(),
-                           [&](const auto& a) { return a.first == jmeno; });
     }
 };
 
@@ -86,8 +85,6 @@ struct tVztahy : tZakladSax {
                                                    std::string(Atribut("Target"))};
         atributy.clear();
     }
-    void end_element(const orcus::sax::parser_element&) {}
-    void characters(std::string_view, bool) {}
     std::string Typu(std::string_view konec) const {
         for (const auto& [id, v] : podleId)
             if (v.first.ends_with(konec))
@@ -138,8 +135,6 @@ struct tSesitXlsx : tZakladSax {
         }
         atributy.clear();
     }
-    void end_element(const orcus::sax::parser_element&) {}
-    void characters(std::string_view, bool) {}
 };
 
 struct tStyly : tZakladSax {
@@ -161,7 +156,6 @@ struct tStyly : tZakladSax {
         if (e.name == "cellXfs")
             vXf = false;
     }
-    void characters(std::string_view, bool) {}
 };
 
 // Text of <t> elements, but for phonetic runs (<rPh>).

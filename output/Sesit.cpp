@@ -23,12 +23,6 @@ constexpr std::string_view PodpisZip = "PK\x03\x04";
 constexpr std::string_view PodpisPrazdnehoZip = "PK\x05\x06";
 constexpr std::string_view PodpisOle = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
-bool KonciNa(std::string_view nazev, std::string_view pripona) {
-    return nazev.size() >= pripona.size() &&
-           std::equal(pripona.begin(), pripona.end(), nazev.end() - pripona.size(),
-                      [](char a, char b) { return (a | 0x20) == b; });
-}
-
 uint32_t Le(const unsigned char* p, int bajtu) {
     uint32_t v = 0;
     for (int i = bajtu; i-- > 0;)

@@ -1,7 +1,7 @@
 #include "output/SpravaUloh.h"
 
-#include "core/Win1250.h"
 #include "output/ChybaTiskarny.h"
+#include "output/DotazServeru.h"
 #include "output/Spojeni.h"
 #include "output/StavUlohy.h"
 
@@ -14,24 +14,10 @@ namespace {
 // One operation on job `id` within the deadline; its IPP status.
 ipp_status_t NaUloze(ipp_op_t operace, int id, tOdriznuti* odriznuti) {
     const tSpojeni spojeni(LimitSpojeniMs, LhutaTiskuS, IPP_STATUS_ERROR_INTERNAL, odriznuti);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/jobs/%d", id);
-    ipp_t* zadost = ippNewRequest(operace);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    ipp_t* odpoved = nullptr;
-    {
-        const tSpojeni::tLhuta lhuta(spojeni);
-        odpoved = cupsDoRequest(*spojeni, zadost, "/jobs"); // frees the request
-    }
-    const ipp_status_t kod =
-        odpoved != nullptr ? ippGetStatusCode(odpoved) : IPP_STATUS_ERROR_INTERNAL;
-    ippDelete(odpoved);
-    if (spojeni.Vyprselo() || odpoved == nullptr)
-        throw spojeni.Chyba(IPP_STATUS_ERROR_INTERNAL);
-    return kod;
+    const tOdpoved odpoved =
+        PosliServeru(spojeni, ZadostServeru(operace, "job-uri", CestaUlohy(id)),
+                     IPP_STATUS_ERROR_INTERNAL, "/jobs");
+    return ippGetStatusCode(odpoved.get());
 }
 
 eRawPrinter BezSouboru(int id, const char* proc) {

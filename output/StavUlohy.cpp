@@ -1,6 +1,7 @@
 #include "output/StavUlohy.h"
 
 #include "output/ChybaTiskarny.h"
+#include "output/DotazServeru.h"
 #include "output/Spojeni.h"
 
 #include <cups/cups.h>
@@ -10,13 +11,9 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
-
-struct tSmazOdpoved {
-    void operator()(ipp_t* odpoved) const { ippDelete(odpoved); }
-};
-using tOdpoved = std::unique_ptr<ipp_t, tSmazOdpoved>;
 
 std::string Text(ipp_attribute_t* a) {
     const char* text = ippGetString(a, 0, nullptr);
@@ -36,17 +33,15 @@ int Cislo(ipp_attribute_t* a, int vychozi = 0) {
     return znacka == IPP_TAG_INTEGER || znacka == IPP_TAG_ENUM ? ippGetInteger(a, 0) : vychozi;
 }
 
-// The queue's name from a printer URI ("…/printers/NAME"); empty when it is none.
-std::string JmenoFronty(const char* uri) {
+// The resource of a printer URI ("/printers/NAME"); empty when it is none.
+std::string CestaUri(const std::string& uri) {
     std::array<char, HTTP_MAX_URI> schema{}, uzivatel{}, pocitac{}, zdroj{};
     int port = 0;
-    if (uri == nullptr ||
-        httpSeparateURI(HTTP_URI_CODING_ALL, uri, schema.data(), schema.size(), uzivatel.data(),
-                        uzivatel.size(), pocitac.data(), pocitac.size(), &port, zdroj.data(),
-                        zdroj.size()) < HTTP_URI_STATUS_OK)
+    if (httpSeparateURI(HTTP_URI_CODING_ALL, uri.c_str(), schema.data(), schema.size(),
+                        uzivatel.data(), uzivatel.size(), pocitac.data(), pocitac.size(), &port,
+                        zdroj.data(), zdroj.size()) < HTTP_URI_STATUS_OK)
         return {};
-    const std::string_view cesta(zdroj.data());
-    return std::string(cesta.substr(cesta.rfind('/') + 1));
+    return zdroj.data();
 }
 
 // One job attribute into u; the queue's URI (UTF-8) into uriFronty.
@@ -90,14 +85,6 @@ const std::vector<const char*> AtributyUlohy = {"job-id",
                                                 "job-uuid",
                                                 "time-at-processing"};
 
-ipp_t* Zadost(ipp_op_t operace, const char* atribut, const char* uri) {
-    ipp_t* zadost = ippNewRequest(operace);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_URI, atribut, nullptr, uri);
-    ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    return zadost;
-}
-
 void PridejPozadovane(ipp_t* zadost, const std::vector<const char*>& atributy) {
     ippAddStrings(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(atributy.size()), nullptr, atributy.data());
@@ -128,18 +115,11 @@ void VyplnFrontu(ipp_t* f, std::vector<tUloha>& ulohy) {
     }
 }
 
-ipp_t* DotazNaFrontu(const char* uriFronty) {
-    ipp_t* dotaz = Zadost(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", uriFronty);
+ipp_t* DotazNaFrontu(const std::string& cestaFronty) {
+    ipp_t* dotaz = ZadostServeru(IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", cestaFronty);
     PridejPozadovane(dotaz, {"printer-state", "printer-state-reasons", "printer-state-message",
                              "printer-is-accepting-jobs"});
     return dotaz;
-}
-
-std::string UriFronty(const std::string& frontaUtf8) {
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", frontaUtf8.c_str());
-    return uri;
 }
 
 bool Chyba(ipp_t* odpoved) {
@@ -199,30 +179,21 @@ const tSpojeni& tDotazyNaUlohy::Spojeni() {
 
 _ipp_s* tDotazyNaUlohy::Posli(_ipp_s* zadost, tHodinyServeru::time_point termin) {
     ++pozadavku_;
-    tOdpoved odpoved;
     try {
         const tSpojeni& spojeni = Spojeni();
-        {
-            const tSpojeni::tLhuta lhuta(spojeni, termin);
-            odpoved.reset(cupsDoRequest(*spojeni, zadost, "/")); // frees the request
-            zadost = nullptr;
-        }
-        if (spojeni.Vyprselo() || odpoved == nullptr)
-            throw spojeni.Chyba(IPP_STATUS_ERROR_INTERNAL);
+        return PosliServeru(spojeni, std::exchange(zadost, nullptr), IPP_STATUS_ERROR_INTERNAL, "/",
+                            termin)
+            .release();
     } catch (...) {
         ippDelete(zadost);
         spojeni_.reset(); // a call cut off halfway leaves the connection unusable
         throw;
     }
-    return odpoved.release();
 }
 
 std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point termin,
                                             bool sFrontou) {
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/jobs/%d", id);
-    ipp_t* zadost = Zadost(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri", uri);
+    ipp_t* zadost = ZadostServeru(IPP_OP_GET_JOB_ATTRIBUTES, "job-uri", CestaUlohy(id));
     PridejPozadovane(zadost, AtributyUlohy);
     const tOdpoved o(Posli(zadost, termin));
     const ipp_status_t kod = ippGetStatusCode(o.get());
@@ -238,10 +209,11 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
         if (ippGetGroupTag(a) == IPP_TAG_JOB && ippGetName(a) != nullptr)
             Vypln(u[0], uriFronty, a);
     u[0].Id = id;
-    u[0].Fronta = JmenoFronty(uriFronty.c_str());
+    const std::string cestaFronty = CestaUri(uriFronty);
+    u[0].Fronta = cestaFronty.substr(cestaFronty.rfind('/') + 1);
     // A queue deleted since: the job's own state still stands.
-    if (!uriFronty.empty() && (sFrontou || u[0].ZavisiNaFronte())) {
-        const tOdpoved f(Posli(DotazNaFrontu(uriFronty.c_str()), termin));
+    if (!cestaFronty.empty() && (sFrontou || u[0].ZavisiNaFronte())) {
+        const tOdpoved f(Posli(DotazNaFrontu(cestaFronty), termin));
         if (!Chyba(f.get()))
             VyplnFrontu(f.get(), u);
     }
@@ -250,49 +222,44 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
 
 std::vector<tUloha> tDotazyNaUlohy::Fronta(const std::string& fronta, const tDotazFronty& dotaz,
                                            tHodinyServeru::time_point termin) {
-    const std::string uri = UriFronty(fronta);
-    std::vector<tUloha> ulohy;
-    // Details of jobs by their ids: the server loads each job's file for them, so they are
-    // asked of the few the list shows, never of the whole history.
-    const auto podrobne = [&](const std::vector<int>& id) {
-        ipp_t* zadost = Zadost(IPP_OP_GET_JOBS, "printer-uri", uri.c_str());
-        PridejCisla(zadost, "job-ids", id);
-        PridejPozadovane(zadost, AtributyUlohy);
-        const tOdpoved o(Posli(zadost, termin));
+    const std::string cesta = "/printers/" + fronta;
+    // Get-Jobs on the queue, with requested-attributes atributy.
+    const auto uloh = [&](ipp_t* zadost, const std::vector<const char*>& atributy) {
+        PridejPozadovane(zadost, atributy);
+        tOdpoved o(Posli(zadost, termin));
         if (ippGetStatusCode(o.get()) == IPP_STATUS_ERROR_NOT_FOUND)
             throw FrontaNeni(fronta);
         if (Chyba(o.get()))
             throw eRawPrinter::ZKodu(ippGetStatusCode(o.get()));
-        std::vector<tUloha> v = UlohyZOdpovedi(o.get(), fronta);
-        ulohy.insert(ulohy.end(), v.begin(), v.end());
+        return o;
     };
     // The ids alone cost the server nothing: the newest are picked from them.
-    ipp_t* zadost = Zadost(IPP_OP_GET_JOBS, "printer-uri", uri.c_str());
+    ipp_t* zadost = ZadostServeru(IPP_OP_GET_JOBS, "printer-uri", cesta);
     ippAddString(zadost, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, "all");
     if (dotaz.NoveOd > 0)
         ippAddInteger(zadost, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "first-job-id", dotaz.NoveOd + 1);
-    PridejPozadovane(zadost, {"job-id"});
-    const tOdpoved o(Posli(zadost, termin));
-    if (ippGetStatusCode(o.get()) == IPP_STATUS_ERROR_NOT_FOUND)
-        throw FrontaNeni(fronta);
-    if (Chyba(o.get()))
-        throw eRawPrinter::ZKodu(ippGetStatusCode(o.get()));
-    std::vector<int> nove;
+    const tOdpoved o = uloh(zadost, {"job-id"});
+    std::vector<int> ids;
     for (ipp_attribute_t* a = ippFindAttribute(o.get(), "job-id", IPP_TAG_INTEGER); a != nullptr;
          a = ippFindNextAttribute(o.get(), "job-id", IPP_TAG_INTEGER))
         if (ippGetInteger(a, 0) > dotaz.NoveOd)
-            nove.push_back(ippGetInteger(a, 0));
-    std::sort(nove.begin(), nove.end(), std::greater<>());
-    if (nove.size() > size_t{NejviceUlohFronty})
-        nove.resize(NejviceUlohFronty);
-    std::vector<int> ids = nove;
+            ids.push_back(ippGetInteger(a, 0));
+    std::sort(ids.begin(), ids.end(), std::greater<>());
+    if (ids.size() > size_t{NejviceUlohFronty})
+        ids.resize(NejviceUlohFronty);
     for (const int id : dotaz.Obnovit)
         if (id <= dotaz.NoveOd)
             ids.push_back(id);
-    if (!ids.empty())
-        podrobne(ids);
+    // Details of jobs by their ids: the server loads each job's file for them, so they are
+    // asked of the few the list shows, never of the whole history.
+    std::vector<tUloha> ulohy;
+    if (!ids.empty()) {
+        zadost = ZadostServeru(IPP_OP_GET_JOBS, "printer-uri", cesta);
+        PridejCisla(zadost, "job-ids", ids);
+        ulohy = UlohyZOdpovedi(uloh(zadost, AtributyUlohy).get(), fronta);
+    }
     if (dotaz.NoveOd == 0 || !ulohy.empty()) {
-        const tOdpoved f(Posli(DotazNaFrontu(uri.c_str()), termin));
+        const tOdpoved f(Posli(DotazNaFrontu(cesta), termin));
         if (Chyba(f.get()))
             throw FrontaNeni(fronta);
         VyplnFrontu(f.get(), ulohy);

@@ -1,5 +1,6 @@
 #include "output/Tiskarny.h"
 
+#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/ChybaTiskarny.h"
 #include "output/OvereniFronty.h"
@@ -13,16 +14,6 @@ namespace {
 // the settings dialog opens; any server answers it at once.
 constexpr int LhutaS = 3;
 
-// The server's list of destinations, freed however the reading ends.
-struct tCile {
-    cups_dest_t* cile = nullptr;
-    int pocet = 0;
-    tCile() = default;
-    tCile(const tCile&) = delete;
-    tCile& operator=(const tCile&) = delete;
-    ~tCile() { cupsFreeDests(pocet, cile); }
-};
-
 // The plain queue names (instances left out) and the default queue, "" when there is none.
 struct tFronty {
     std::vector<std::string> nazvy;
@@ -33,13 +24,15 @@ tFronty Fronty(tOdriznuti* odriznuti) {
     // An empty list and a server that is down look alike in the list's answer; a connection
     // of our own tells them apart, and with a time limit a server that accepts but never
     // answers cannot block the program.
-    tCile cile;
+    cups_dest_t* cile = nullptr;
+    int pocet = 0;
+    const tPriKonci uvolni([&] { cupsFreeDests(pocet, cile); }); // however the reading ends
     const tSpojeni spojeni(LimitSpojeniMs, LhutaS, IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, odriznuti);
     {
         const tSpojeni::tLhuta lhuta(spojeni);
-        cile.pocet = cupsGetDests2(*spojeni, &cile.cile);
+        pocet = cupsGetDests2(*spojeni, &cile);
     }
-    if (cile.pocet == 0) {
+    if (pocet == 0) {
         // "Not found" is how the server says it has no queues.
         const ipp_status_t kod = cupsLastError();
         if (spojeni.Vyprselo() ||
@@ -48,12 +41,12 @@ tFronty Fronty(tOdriznuti* odriznuti) {
         return {};
     }
     tFronty fronty;
-    for (int i = 0; i < cile.pocet; ++i) {
+    for (int i = 0; i < pocet; ++i) {
         // Instances (name/instance from lpoptions) print on the same queue: one entry each.
-        if (cile.cile[i].instance == nullptr)
-            fronty.nazvy.emplace_back(cile.cile[i].name);
-        if (cile.cile[i].is_default != 0)
-            fronty.vychozi = cile.cile[i].name;
+        if (cile[i].instance == nullptr)
+            fronty.nazvy.emplace_back(cile[i].name);
+        if (cile[i].is_default != 0)
+            fronty.vychozi = cile[i].name;
     }
     return fronty;
 }

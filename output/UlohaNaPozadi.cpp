@@ -18,11 +18,9 @@ constexpr auto LhutaZruseni = 300ms;
 
 } // namespace
 
+// Its Zrus cuts the object's own tOdriznuti, which no call of the inner job takes.
 tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha)
-    : uloha_(std::move(uloha)), otevrena_(true) {
-    kus_.bajty.reserve(VelikostKusu);
-    vlakno_ = std::thread([this] { Posilej(); });
-}
+    : tUlohaNaPozadi(std::move(uloha), nullptr, odriznuti_) {}
 
 tUlohaNaPozadi::tUlohaNaPozadi(std::unique_ptr<tTiskovaUloha> uloha, tCekani cekani,
                                tOdriznuti& odriznuti)
