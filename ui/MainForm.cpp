@@ -40,9 +40,9 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     : QMainWindow(rodic, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
-      stav_(stav), uloziste_(uloziste),
-      Vytisteno(volby.Dokonceni ? new TVytistenoForm(this) : nullptr) {
-    sledovani_ = new TSledovaniNaPozadi(this);
+      stav_(stav), uloziste_(uloziste), souborNahledu_(std::move(volby.SouborNahledu)),
+      Vytisteno(volby.Dokonceni ? new TVytistenoForm(this) : nullptr),
+      sledovani_(new TSledovaniNaPozadi(this, {}, volby.Nedostupna)) {
     auto* prubeh = new TPrubehTisku(this);
     // Every call of the job to the server runs on a thread of its own, its opening included:
     // the window waits for it in short steps, repaints, and Storno answers whatever the
@@ -331,7 +331,7 @@ void TMainForm::mNahledClick() {
                 }
                 return tisk;
             },
-            this);
+            this, souborNahledu_);
     }
     Nahled->Ukaz();
 }
@@ -356,12 +356,6 @@ void TMainForm::Vzhledetiket1Click() {
 void TMainForm::mAboutClick() {
     auto* box = new TAboutForm(this, AdresarZCesty(uloziste_.Cesta())); // frees itself when closed
     box->exec();
-}
-
-void TMainForm::NastavSledovani(TSledovaniNaPozadi* sledovani) {
-    delete sledovani_;
-    sledovani_ = sledovani;
-    sledovani_->setParent(this);
 }
 
 void TMainForm::OtevriUlohy() {

@@ -76,8 +76,9 @@ void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky
     kurzor.endEditBlock();
 }
 
-TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
-    : QWidget(vlastnik, Qt::Tool), zdroj_(std::move(zdroj)) {
+TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik, std::function<QString()> vyberSouboru)
+    : QWidget(vlastnik, Qt::Tool), zdroj_(std::move(zdroj)),
+      vyberSouboru_(std::move(vyberSouboru)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Náhled tisku"));
     resize(640, 480);
@@ -153,8 +154,8 @@ void TNahledForm::bUlozitClick() {
         throw eChyba(nahled.Chyba);
     if (!nahled.Tiskne)
         throw eChyba("Tisk by nic neposlal, do souboru není co uložit");
-    const QString soubor = VyberSouboru
-                               ? VyberSouboru()
+    const QString soubor = vyberSouboru_
+                               ? vyberSouboru_()
                                : QFileDialog::getSaveFileName(
                                      this, QStringLiteral("Uložit úlohu do souboru"), QString(),
                                      QStringLiteral("Tiskové úlohy (*.prn);;Všechny soubory (*)"));
