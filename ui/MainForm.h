@@ -69,7 +69,7 @@ private:
     void NaplnVyber();
     void ObnovNahled(); // after every edit the preview shows
 
-    void eOblepkyVyberChange();
+    void eOblepkyVyberChange(); // the user's pick only: the program's own never comes here
     void PageControl1Change();
     void mKonecClick();
     void mNovaEtiketaClick();
@@ -83,7 +83,6 @@ private:
 
     tStav& stav_;
     tUlozisteNastaveni& uloziste_;
-    bool Nacitani = false;
     bool zobrazeno_ = false;
     bool zavreno_ = false;
     tSluzbyTisku sluzby_;

@@ -1,7 +1,6 @@
 #include "ui/NahledForm.h"
 
 #include "core/Chyba.h"
-#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/SouborovaUloha.h"
 #include "output/UlohaNaPozadi.h"
@@ -169,21 +168,11 @@ void TNahledForm::bUlozitClick() {
     TPrubehTisku prubeh(parentWidget() ? parentWidget()->window() : this);
     tSluzbyTisku sluzby;
     // A FIFO nobody reads yet is waited for with the progress window and its Storno.
-    sluzby.VytvorUlohu = [&cesta, &prubeh](const std::string&, const std::string&) {
-        bool otevrena = false;
-        const tPriKonci konec([&] {
-            if (!otevrena)
-                prubeh.Neotevrena();
-        });
+    prubeh.Obsluhuj(sluzby, [&cesta, &prubeh](const std::string&, const std::string&) {
         auto soubor =
             std::make_unique<tSouborovaUloha>(cesta, [&prubeh] { return prubeh.CekaNaServer(); });
-        otevrena = true;
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tUlohaNaPozadi>(std::move(soubor)));
-    };
+    });
     sluzby.UkazDokonceni = [](long long) {};
-    sluzby.Kurzor = [&prubeh](bool cekej) { prubeh.Cekej(cekej); };
-    sluzby.Pokrok = [&prubeh](long long hotovo, long long celkem) {
-        return prubeh.Pokracuj(hotovo, celkem);
-    };
     Tiskni(tisk, sluzby);
 }
