@@ -222,15 +222,11 @@ void TMainForm::showEvent(QShowEvent* udalost) {
         VystredNaObrazovce(this);
     }
     try {
-        FormShow();
+        ZobrazNazvyPoli();
+        rucne_->NastavPocet(stav_.PopisEtiket[Vybrana()].StdPocet);
     } catch (...) {
         UkazChybu(std::current_exception());
     }
-}
-
-void TMainForm::FormShow() {
-    ZobrazNazvyPoli();
-    rucne_->NastavPocet(stav_.PopisEtiket[Vybrana()].StdPocet);
 }
 
 void TMainForm::closeEvent(QCloseEvent* udalost) {

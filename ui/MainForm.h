@@ -57,13 +57,12 @@ signals:
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
-    void showEvent(QShowEvent* udalost) override;
+    void showEvent(QShowEvent* udalost) override;   // FormShow: the layout's names and count
     void closeEvent(QCloseEvent* udalost) override; // FormDestroy: saves once
 
 private:
     void VytvorMenu();
     void FormCreate(const tRucniHodnoty& rucni);
-    void FormShow();
     int Vybrana() const;
     void ZobrazNazvyPoli();
     void NaplnVyber();
