@@ -9,8 +9,8 @@
 //
 // Scripts are taken from OBLEPKY_SKRIPTY in the environment, else from the source tree;
 // OBLEPKY_BENCH_TISK names another oblepky-tisk to measure (an older build, for a before).
+#include "bench/Davka.h"
 #include "bench/ProtiLp.h"
-#include "core/Nastaveni.h"
 #include "tests/podpora/DocasnyAdresar.h"
 
 #include <benchmark/benchmark.h>
@@ -28,13 +28,7 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -56,30 +50,11 @@ fs::path RadekTabulatoru, VelkyPocet, Program;
 uintmax_t Velikost = 0; // bytes of the job of Radku rows
 long PametKiB = 0;      // the largest peak of the batch printer
 
-long Spust(std::vector<std::string> argumenty) {
-    std::vector<char*> argv;
-    for (auto& a : argumenty)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t akce;
-    posix_spawn_file_actions_init(&akce);
-    posix_spawn_file_actions_addopen(&akce, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &akce, nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start " + argumenty[0]);
-    posix_spawn_file_actions_destroy(&akce);
-    int stav = 0;
-    rusage spotreba{};
-    if (wait4(pid, &stav, 0, &spotreba) != pid || !WIFEXITED(stav) || WEXITSTATUS(stav) != 0)
-        throw std::runtime_error(argumenty[0] + " failed");
-    return spotreba.ru_maxrss;
-}
-
 // Seconds from the start until a job of velikost bytes is captured (0: none is waited for).
 double Cas(const std::vector<std::string>& argumenty, uintmax_t velikost, long* pamet = nullptr) {
     VymazZachycene(Adresar, Fronta);
     const auto zacatek = std::chrono::steady_clock::now();
-    const long kib = Spust(argumenty);
+    const long kib = Spust(argumenty).pametKiB;
     if (velikost > 0)
         CekejNaUlohu(Adresar, Fronta, velikost);
     if (pamet)
@@ -145,7 +120,8 @@ void BM_RadekTabulatoru(benchmark::State& stav) {
     long pamet = 0;
     for (auto _ : stav)
         pamet = std::max(pamet, Spust({Program.string(), "-o", (Adresar / "tab.bin").string(),
-                                       RadekTabulatoru.string()}));
+                                       RadekTabulatoru.string()})
+                                    .pametKiB);
     stav.counters["pamet_MB"] = static_cast<double>(pamet) / 1024;
     PametKiB = std::max(PametKiB, pamet);
 }
@@ -191,21 +167,10 @@ void Priprav() {
     CupsTest("start", Adresar, Fronta);
     CupsTest("queue", Adresar, Fronta);
     setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
-    Program = Adresar / "oblepky-tisk";
+    tStav stav = Cenovky(Fronta, "Cena: {3,9*} K\x8A");
+    stav.PopisEtiket[0].InitKody = "27 64";
     const char* jiny = std::getenv("OBLEPKY_BENCH_TISK");
-    fs::copy_file(jiny ? jiny : OBLEPKY_TISK, Program);
-    tStav stav;
-    tPopisOblepky& p = stav.PopisEtiket[0];
-    p.Tiskarna = Fronta;
-    p.InitKody = "27 64";
-    p.PocetRadkuOblepky = 3;
-    p.StdPocet = 1;
-    p.PoleSPoctem = 1;
-    p.KodyOdradkovani = "12";
-    p.Radky[1] = {2, 40, "{2}"};
-    p.Radky[2] = {0, 40, "Cena: {3,9*} K\x8A"};
-    stav.Zmeneno = true;
-    tUlozisteNastaveni((Adresar / "Oblepky.ini").string()).Uloz(stav, {});
+    Program = PripravDavku(Adresar, jiny ? jiny : OBLEPKY_TISK, stav);
     for (const int radku : Velikosti) {
         tTabulky& t = Tabulky[radku];
         const std::string n = std::to_string(radku);

@@ -12,6 +12,7 @@
 //       FILES for latency and throughput (default 1000), MEMORY for the memory (10000)
 //
 // Scripts are taken from OBLEPKY_SKRIPTY in the environment, else from the source tree.
+#include "bench/Davka.h"
 #include "bench/ProtiLp.h"
 #include "core/Nastaveni.h"
 #include "tests/podpora/DocasnyAdresar.h"
@@ -246,8 +247,6 @@ void Priprav() {
     CupsTest("start", Adresar, Fronta);
     CupsTest("queue", Adresar, Fronta);
     setenv("CUPS_SERVER", (Adresar / "cups.sock").c_str(), 1);
-    Program = Adresar / "oblepky-tisk";
-    fs::copy_file(OBLEPKY_TISK, Program);
     tStav stav;
     tPopisOblepky& p = stav.PopisEtiket[0];
     p.Tiskarna = Fronta;
@@ -256,7 +255,7 @@ void Priprav() {
     p.PocetRadkuOblepky = 1;
     p.Radky[1] = {0, 40, "{2}"};
     stav.Zmeneno = true;
-    tUlozisteNastaveni((Adresar / "Oblepky.ini").string()).Uloz(stav, {});
+    Program = PripravDavku(Adresar, OBLEPKY_TISK, stav);
 }
 
 } // namespace

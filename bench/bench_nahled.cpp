@@ -138,8 +138,8 @@ void UlozeniVelkeUlohy(benchmark::State& stav) {
     tabulka.NactiText("Jablka Golden 123\t30000000");
     const std::string soubor = std::filesystem::temp_directory_path() /
                                ("bench_nahled." + std::to_string(::getpid()) + ".prn");
-    TNahledForm okno([&] { return tTisk{popis, 1, {}, &tabulka}; }, nullptr);
-    okno.VyberSouboru = [&] { return QString::fromStdString(soubor); };
+    const auto tisk = [&] { return tTisk{popis, 1, {}, &tabulka}; };
+    TNahledForm okno(tisk, nullptr, [&] { return QString::fromStdString(soubor); });
     auto* ulozit = okno.findChild<QPushButton*>(QStringLiteral("bUlozit"));
     double spicka = 0, predtim = 0;
     for (auto _ : stav) {

@@ -6,7 +6,7 @@
 //   build-dir/bench/bench_sesit [ROWS]
 //
 // The chain is skipped when soffice is not installed.
-#include "core/Nastaveni.h"
+#include "bench/Davka.h"
 #include "tests/podpora/DocasnyAdresar.h"
 
 #include <algorithm>
@@ -19,44 +19,11 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <zlib.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct tBeh {
-    double sekund = 0;
-    long pametKiB = 0;
-};
-
-tBeh Spust(std::vector<std::string> argumenty) {
-    std::vector<char*> argv;
-    for (auto& a : argumenty)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t akce;
-    posix_spawn_file_actions_init(&akce);
-    posix_spawn_file_actions_addopen(&akce, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const auto zacatek = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &akce, nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start " + argumenty[0]);
-    posix_spawn_file_actions_destroy(&akce);
-    int stav = 0;
-    rusage spotreba{};
-    if (wait4(pid, &stav, 0, &spotreba) != pid || !WIFEXITED(stav) || WEXITSTATUS(stav) != 0)
-        throw std::runtime_error(argumenty[0] + " failed");
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count(),
-            spotreba.ru_maxrss};
-}
 
 // A zip archive of deflated parts, as a spreadsheet writes one.
 class tZip {
@@ -193,19 +160,7 @@ int main(int argc, char** argv) {
     const tDocasnyAdresar adresar;
     const fs::path a = adresar.Cesta();
     try {
-        const fs::path program = a / "oblepky-tisk";
-        fs::copy_file(OBLEPKY_TISK, program);
-        tStav stav;
-        tPopisOblepky& p = stav.PopisEtiket[0];
-        p.Tiskarna = "Bench";
-        p.PocetRadkuOblepky = 3;
-        p.StdPocet = 1;
-        p.PoleSPoctem = 1;
-        p.KodyOdradkovani = "12";
-        p.Radky[1] = {2, 40, "{2}"};
-        p.Radky[2] = {0, 40, "Cena: {3} {4}"};
-        stav.Zmeneno = true;
-        tUlozisteNastaveni((a / "Oblepky.ini").string()).Uloz(stav, {});
+        const fs::path program = PripravDavku(a, OBLEPKY_TISK, Cenovky("Bench", "Cena: {3} {4}"));
         const fs::path sesit = a / "cenik.xlsx";
         const size_t xml = VyrobSesit(sesit, radku);
 

@@ -9,94 +9,18 @@
 //
 //   build-dir/bench/bench_soubor_ui
 
-#include "core/Nastaveni.h"
-#include "ui/MainForm.h"
-#include "ui/StranaTabulky.h"
+#include "bench/ImportOkna.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
-
-namespace {
-
-// A line "Nazev:  N kB" of /proc/self/status, in KiB.
-long StavKiB(const char* nazev) {
-    std::ifstream stav("/proc/self/status");
-    std::string slovo;
-    while (stav >> slovo)
-        if (slovo == nazev) {
-            long kib = 0;
-            stav >> kib;
-            return kib;
-        }
-    return 0;
-}
-
-// The resident set now, with its peak reset to it: what the paste's text held before (the
-// file read for it, its UTF-16 form) would otherwise hide the import's own peak.
-long ZacniSpicku() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-    return StavKiB("VmRSS:");
-}
-
-// One import in this process: prints its time in seconds and its peak in bytes. The
-// clipboard gets the file's text (UTF-8) as another program would put it there.
-int Jeden(const char* pripad, const char* soubor) {
-    QTemporaryDir adresar;
-    tUlozisteNastaveni uloziste{(adresar.path() + QStringLiteral("/Oblepky.ini")).toStdString()};
-    tNastaveni nactene = uloziste.Nacti();
-    tStav stav = nactene.Stav;
-    TMainForm okno{stav, uloziste, nactene.Rucni};
-    okno.show();
-    auto* strana = okno.findChild<TStranaTabulky*>();
-    const bool schranka = std::string(pripad) == "schranka";
-    if (schranka) {
-        std::ifstream f(soubor, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(f)), {});
-        QApplication::clipboard()->setText(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    }
-    QApplication::processEvents();
-    const long predtim = ZacniSpicku();
-    const auto zacatek = std::chrono::steady_clock::now();
-    if (schranka)
-        okno.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-    else
-        strana->NactiSoubor(QString::fromLocal8Bit(soubor));
-    QApplication::processEvents(); // the view's first layout of the new table
-    const double cas =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
-    std::printf("%f %f\n", cas, static_cast<double>(StavKiB("VmHWM:") - predtim) * 1024.0);
-    return 0;
-}
-
-// Runs this program for one import; its two figures.
-std::pair<double, double> Spust(const char* pripad, const std::string& soubor) {
-    // The shell that popen starts would be /proc/self/exe of its own.
-    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string prikaz = "'" + program + "' " + pripad + " '" + soubor + "'";
-    FILE* p = popen(prikaz.c_str(), "r");
-    double cas = 0, spicka = 0;
-    if (!p || std::fscanf(p, "%lf %lf", &cas, &spicka) != 2)
-        std::fprintf(stderr, "%s failed\n", pripad);
-    if (p)
-        pclose(p);
-    return {cas, spicka};
-}
-
-} // namespace
 
 constexpr int Kol = 5;
 
@@ -113,11 +37,8 @@ struct tTvar {
 };
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc == 3) {
-        QApplication aplikace(argc, argv);
-        return Jeden(argv[1], argv[2]);
-    }
+    if (const auto kod = ImportVProcesu(argc, argv))
+        return *kod;
     const auto radek = [](int i, char oddelovac, bool uvozovky) {
         const std::string q = uvozovky ? "\"" : "";
         return "1" + std::string(1, oddelovac) + "Zboží č. " + std::to_string(i) + oddelovac + q +
@@ -166,7 +87,7 @@ int main(int argc, char** argv) {
         std::vector<double> casy[2], spicky[2];
         for (int kolo = 0; kolo < Kol; ++kolo)
             for (int k = 0; k < 2; ++k) {
-                const auto [cas, spicka] = Spust(k == 0 ? "schranka" : "soubor", soubor);
+                const auto [cas, spicka] = Import(k == 0 ? "schranka" : "soubor", soubor);
                 casy[k].push_back(cas);
                 spicky[k].push_back(spicka);
             }

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <utility>
-
 namespace {
 
 // A panel with a raised bevel inside a lowered one.
@@ -27,32 +25,29 @@ QFrame* Panel(QWidget* rodic, int sirka, int vyska) {
     return vnitrni;
 }
 
+void Barva(QLabel* popisek, const QColor& barva) {
+    QPalette paleta = popisek->palette();
+    paleta.setColor(QPalette::WindowText, barva);
+    popisek->setPalette(paleta);
+}
+
 QLabel* Nazev(QWidget* rodic, const QColor& barva, int posunX, int posunY) {
     auto* popisek = new QLabel(QStringLiteral("Oblepky"), rodic);
     QFont pismo(QStringLiteral("Courier New"));
     pismo.setPixelSize(29);
     pismo.setBold(true);
     popisek->setFont(pismo);
-    QPalette paleta = popisek->palette();
-    paleta.setColor(QPalette::WindowText, barva);
-    popisek->setPalette(paleta);
+    Barva(popisek, barva);
     popisek->setAlignment(Qt::AlignCenter);
     popisek->setAttribute(Qt::WA_TranslucentBackground);
     popisek->setGeometry(posunX, posunY, rodic->width(), rodic->height());
     return popisek;
 }
 
-void Sede(QLabel* popisek) {
-    QPalette paleta = popisek->palette();
-    paleta.setColor(QPalette::WindowText, Qt::gray);
-    popisek->setPalette(paleta);
-}
-
 } // namespace
 
-TAboutForm::TAboutForm(QWidget* vlastnik, std::string adresar)
-    : QDialog(vlastnik, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      adresar_(std::move(adresar)) {
+TAboutForm::TAboutForm(QWidget* vlastnik, const std::string& adresar)
+    : QDialog(vlastnik, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("O programu"));
     setFixedSize(349, 264);
@@ -74,17 +69,19 @@ TAboutForm::TAboutForm(QWidget* vlastnik, std::string adresar)
     mrizka->setContentsMargins(6, 2, 6, 2);
     mrizka->setVerticalSpacing(2);
     mrizka->addWidget(new QLabel(QStringLiteral("Datové prostředí:"), info), 0, 0);
-    Adresar = new QLabel(info);
+    Adresar = new QLabel(QFile::decodeName(adresar.c_str()), info);
     Adresar->setObjectName(QStringLiteral("Adresar"));
     Adresar->setFixedWidth(225); // a longer path is cut off at the right edge, never wrapped
     Adresar->setWordWrap(false);
     mrizka->addWidget(Adresar, 0, 1);
     auto* popisVerze = new QLabel(QStringLiteral("Verze programu:"), info);
-    Sede(popisVerze);
+    Barva(popisVerze, Qt::gray);
     mrizka->addWidget(popisVerze, 1, 0);
-    verze = new QLabel(info);
+    verze = new QLabel(QStringLiteral("v. %1 (vytvořena %2)")
+                           .arg(QLatin1String(VerzeProgramu), QLatin1String(DatumVerze)),
+                       info);
     verze->setObjectName(QStringLiteral("verze"));
-    Sede(verze);
+    Barva(verze, Qt::gray);
     mrizka->addWidget(verze, 1, 1);
     rozlozeni->addWidget(info->parentWidget(), 0, Qt::AlignHCenter);
 
@@ -98,13 +95,6 @@ TAboutForm::TAboutForm(QWidget* vlastnik, std::string adresar)
 }
 
 void TAboutForm::showEvent(QShowEvent* udalost) {
-    FormShow();
     VystredNaObrazovce(this);
     QDialog::showEvent(udalost);
-}
-
-void TAboutForm::FormShow() {
-    Adresar->setText(QFile::decodeName(adresar_.c_str()));
-    verze->setText(QStringLiteral("v. %1 (vytvořena %2)")
-                       .arg(QLatin1String(VerzeProgramu), QLatin1String(DatumVerze)));
 }

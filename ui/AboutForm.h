@@ -13,7 +13,7 @@ class TAboutForm : public QDialog {
     Q_OBJECT
 public:
     // adresar: the folder shown, the file system's bytes.
-    TAboutForm(QWidget* vlastnik, std::string adresar);
+    TAboutForm(QWidget* vlastnik, const std::string& adresar);
 
     QLabel* Adresar; // the program directory
     QLabel* verze;   // the version line
@@ -21,9 +21,4 @@ public:
 
 protected:
     void showEvent(QShowEvent* udalost) override;
-
-private:
-    void FormShow();
-
-    std::string adresar_;
 };

@@ -1,7 +1,6 @@
 #include "ui/MainForm.h"
 
 #include "core/Nastaveni.h"
-#include "core/PriKonci.h"
 #include "output/OhlasenaUloha.h"
 #include "output/RawPrinter.h"
 #include "output/Tiskarny.h"
@@ -40,32 +39,27 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     : QMainWindow(rodic, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
-      stav_(stav), uloziste_(uloziste),
-      Vytisteno(volby.Dokonceni ? new TVytistenoForm(this) : nullptr) {
-    sledovani_ = new TSledovaniNaPozadi(this);
+      stav_(stav), uloziste_(uloziste), souborNahledu_(std::move(volby.SouborNahledu)),
+      Vytisteno(volby.Dokonceni ? new TVytistenoForm(this) : nullptr),
+      sledovani_(new TSledovaniNaPozadi(this, {}, volby.Nedostupna)) {
     auto* prubeh = new TPrubehTisku(this);
     // Every call of the job to the server runs on a thread of its own, its opening included:
     // the window waits for it in short steps, repaints, and Storno answers whatever the
     // server does. A job that reached the server whole is followed to its end.
-    sluzby_.VytvorUlohu = [this, prubeh](const std::string& dokument, const std::string& tiskarna) {
-        bool otevrena = false;
-        const tPriKonci konec([&] {
-            if (!otevrena)
-                prubeh->Neotevrena();
+    prubeh->Obsluhuj(
+        sluzby_, [this, prubeh](const std::string& dokument, const std::string& tiskarna) {
+            int id = 0;
+            auto uloha = std::make_unique<tUlohaNaPozadi>(
+                [&](tOdriznuti& odriznuti) -> std::unique_ptr<tTiskovaUloha> {
+                    auto raw = std::make_unique<tRawPrinter>(dokument, tiskarna, &odriznuti);
+                    id = raw->Uloha();
+                    return raw;
+                },
+                [prubeh] { return prubeh->CekaNaServer(); });
+            return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
+                std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); },
+                [this](int u, bool vytiskne) { sledovani_->Zastavena(u, vytiskne); }));
         });
-        int id = 0;
-        auto uloha = std::make_unique<tUlohaNaPozadi>(
-            [&](tOdriznuti& odriznuti) -> std::unique_ptr<tTiskovaUloha> {
-                auto raw = std::make_unique<tRawPrinter>(dokument, tiskarna, &odriznuti);
-                id = raw->Uloha();
-                return raw;
-            },
-            [prubeh] { return prubeh->CekaNaServer(); });
-        otevrena = true;
-        return std::unique_ptr<tTiskovaUloha>(std::make_unique<tOhlasenaUloha>(
-            std::move(uloha), id, [this](int u) { sledovani_->Sleduj(u); },
-            [this](int u, bool vytiskne) { sledovani_->Zastavena(u, vytiskne); }));
-    };
     sluzby_.UkazDokonceni = [this](long long pocet) {
         if (Vytisteno && !zavreno_) // a run stopped by the closing has nobody to tell
             Vytisteno->Ukaz(pocet);
@@ -73,10 +67,6 @@ TMainForm::TMainForm(tStav& stav, tUlozisteNastaveni& uloziste, const tRucniHodn
     sluzby_.UkazNezrusenou = [this](long long pocet) {
         if (Vytisteno && !zavreno_)
             Vytisteno->Ukaz(pocet, true);
-    };
-    sluzby_.Kurzor = [prubeh](bool cekej) { prubeh->Cekej(cekej); };
-    sluzby_.Pokrok = [prubeh](long long hotovo, long long celkem) {
-        return prubeh->Pokracuj(hotovo, celkem);
     };
 
     VytvorMenu();
@@ -202,17 +192,13 @@ int TMainForm::Vybrana() const {
 }
 
 void TMainForm::FormCreate(const tRucniHodnoty& rucni) {
+    setWindowTitle(QStringLiteral("Oblepky"));
     try {
         rucne_->NastavHodnoty(rucni);
-        setWindowTitle(QStringLiteral("Oblepky"));
-        eOblepkyVyber->setCurrentIndex(0);
-        Nacitani = true;
-        tPriKonci konecNacitani([this] { Nacitani = false; });
         NaplnVyber();
         eOblepkyVyber->setCurrentIndex(stav_.LastEtiketa);
     } catch (...) {
         // The window is still shown, with what was built so far.
-        setWindowTitle(QStringLiteral("Oblepky"));
         UkazChybu(std::current_exception());
     }
 }
@@ -236,15 +222,11 @@ void TMainForm::showEvent(QShowEvent* udalost) {
         VystredNaObrazovce(this);
     }
     try {
-        FormShow();
+        ZobrazNazvyPoli();
+        rucne_->NastavPocet(stav_.PopisEtiket[Vybrana()].StdPocet);
     } catch (...) {
         UkazChybu(std::current_exception());
     }
-}
-
-void TMainForm::FormShow() {
-    ZobrazNazvyPoli();
-    rucne_->NastavPocet(stav_.PopisEtiket[Vybrana()].StdPocet);
 }
 
 void TMainForm::closeEvent(QCloseEvent* udalost) {
@@ -270,8 +252,6 @@ void TMainForm::ZobrazNazvyPoli() {
 }
 
 void TMainForm::NaplnVyber() {
-    tPriKonci konecNacitani([this, predtim = Nacitani] { Nacitani = predtim; });
-    Nacitani = true;
     int index = eOblepkyVyber->currentIndex();
     eOblepkyVyber->clear();
     for (const tPopisOblepky& p : stav_.PopisEtiket)
@@ -280,10 +260,8 @@ void TMainForm::NaplnVyber() {
 }
 
 void TMainForm::eOblepkyVyberChange() {
-    if (!Nacitani) {
-        stav_.LastEtiketa = static_cast<int16_t>(eOblepkyVyber->currentIndex());
-        stav_.Zmeneno = true;
-    }
+    stav_.LastEtiketa = static_cast<int16_t>(eOblepkyVyber->currentIndex());
+    stav_.Zmeneno = true;
     ZobrazNazvyPoli();
 }
 
@@ -331,7 +309,7 @@ void TMainForm::mNahledClick() {
                 }
                 return tisk;
             },
-            this);
+            this, souborNahledu_);
     }
     Nahled->Ukaz();
 }
@@ -356,12 +334,6 @@ void TMainForm::Vzhledetiket1Click() {
 void TMainForm::mAboutClick() {
     auto* box = new TAboutForm(this, AdresarZCesty(uloziste_.Cesta())); // frees itself when closed
     box->exec();
-}
-
-void TMainForm::NastavSledovani(TSledovaniNaPozadi* sledovani) {
-    delete sledovani_;
-    sledovani_ = sledovani;
-    sledovani_->setParent(this);
 }
 
 void TMainForm::OtevriUlohy() {

@@ -4,6 +4,7 @@
 // widgets and actions by their object names.
 
 #include "core/UNI.h"
+#include "output/SledovaniUloh.h"
 #include "output/TiskoveBehy.h"
 #include "ui/StranaTabulky.h"
 
@@ -21,12 +22,17 @@ class TVytistenoForm;
 class tTabulka;
 class tUlozisteNastaveni;
 
-// What the window asks outside itself.
+// What the window asks outside itself. Every member has a default, so that options name only
+// what they change.
 struct tVolbyOkna {
     // Every print run ends in the completion dialog (the program's); false: it ends without
     // one, as a test that prints without a user needs.
     bool Dokonceni = false;
-    tVyberyStrany Vybery; // the table page's
+    tVyberyStrany Vybery{}; // the table page's
+    // The file the preview saves into; empty: its dialog asks.
+    std::function<QString()> SouborNahledu{};
+    // How long the job list waits before a printer that does not answer is news.
+    std::chrono::seconds Nedostupna = NedostupnaPo;
 };
 
 class TMainForm : public QMainWindow {
@@ -41,10 +47,8 @@ public:
     // What the print runs use to open a job and to report; tests replace VytvorUlohu.
     tSluzbyTisku& SluzbyTisku() { return sluzby_; }
     const tTabulka& Tabulka() const;
-    // Follows the jobs of this session to their end and feeds the job list; a test may put
-    // one with seams of its own in place before the first print.
+    // Follows the jobs of this session to their end and feeds the job list.
     TSledovaniNaPozadi& Sledovani() { return *sledovani_; }
-    void NastavSledovani(TSledovaniNaPozadi* sledovani); // the window takes it over
 
 signals:
     // Once, when the window has closed and saved (ulozeno false: the save failed). A run
@@ -53,19 +57,18 @@ signals:
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
-    void showEvent(QShowEvent* udalost) override;
+    void showEvent(QShowEvent* udalost) override;   // FormShow: the layout's names and count
     void closeEvent(QCloseEvent* udalost) override; // FormDestroy: saves once
 
 private:
     void VytvorMenu();
     void FormCreate(const tRucniHodnoty& rucni);
-    void FormShow();
     int Vybrana() const;
     void ZobrazNazvyPoli();
     void NaplnVyber();
     void ObnovNahled(); // after every edit the preview shows
 
-    void eOblepkyVyberChange();
+    void eOblepkyVyberChange(); // the user's pick only: the program's own never comes here
     void PageControl1Change();
     void mKonecClick();
     void mNovaEtiketaClick();
@@ -79,10 +82,10 @@ private:
 
     tStav& stav_;
     tUlozisteNastaveni& uloziste_;
-    bool Nacitani = false;
     bool zobrazeno_ = false;
     bool zavreno_ = false;
     tSluzbyTisku sluzby_;
+    std::function<QString()> souborNahledu_;
 
     QAction* mAbout_ = nullptr; // its Ctrl+A wins over select-all
     QComboBox* eOblepkyVyber;

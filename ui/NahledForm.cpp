@@ -1,7 +1,6 @@
 #include "ui/NahledForm.h"
 
 #include "core/Chyba.h"
-#include "core/PriKonci.h"
 #include "core/Win1250.h"
 #include "output/SouborovaUloha.h"
 #include "output/UlohaNaPozadi.h"
@@ -76,8 +75,9 @@ void VyplnNahled(QTextDocument& dokument, const std::vector<tUsekNahledu>& useky
     kurzor.endEditBlock();
 }
 
-TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik)
-    : QWidget(vlastnik, Qt::Tool), zdroj_(std::move(zdroj)) {
+TNahledForm::TNahledForm(tZdroj zdroj, QWidget* vlastnik, std::function<QString()> vyberSouboru)
+    : QWidget(vlastnik, Qt::Tool), zdroj_(std::move(zdroj)),
+      vyberSouboru_(std::move(vyberSouboru)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Náhled tisku"));
     resize(640, 480);
@@ -153,8 +153,8 @@ void TNahledForm::bUlozitClick() {
         throw eChyba(nahled.Chyba);
     if (!nahled.Tiskne)
         throw eChyba("Tisk by nic neposlal, do souboru není co uložit");
-    const QString soubor = VyberSouboru
-                               ? VyberSouboru()
+    const QString soubor = vyberSouboru_
+                               ? vyberSouboru_()
                                : QFileDialog::getSaveFileName(
                                      this, QStringLiteral("Uložit úlohu do souboru"), QString(),
                                      QStringLiteral("Tiskové úlohy (*.prn);;Všechny soubory (*)"));
@@ -168,21 +168,11 @@ void TNahledForm::bUlozitClick() {
     TPrubehTisku prubeh(parentWidget() ? parentWidget()->window() : this);
     tSluzbyTisku sluzby;
     // A FIFO nobody reads yet is waited for with the progress window and its Storno.
-    sluzby.VytvorUlohu = [&cesta, &prubeh](const std::string&, const std::string&) {
-        bool otevrena = false;
-        const tPriKonci konec([&] {
-            if (!otevrena)
-                prubeh.Neotevrena();
-        });
+    prubeh.Obsluhuj(sluzby, [&cesta, &prubeh](const std::string&, const std::string&) {
         auto soubor =
             std::make_unique<tSouborovaUloha>(cesta, [&prubeh] { return prubeh.CekaNaServer(); });
-        otevrena = true;
         return std::unique_ptr<tTiskovaUloha>(std::make_unique<tUlohaNaPozadi>(std::move(soubor)));
-    };
+    });
     sluzby.UkazDokonceni = [](long long) {};
-    sluzby.Kurzor = [&prubeh](bool cekej) { prubeh.Cekej(cekej); };
-    sluzby.Pokrok = [&prubeh](long long hotovo, long long celkem) {
-        return prubeh.Pokracuj(hotovo, celkem);
-    };
     Tiskni(tisk, sluzby);
 }

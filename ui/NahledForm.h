@@ -21,16 +21,15 @@ class TNahledForm : public QWidget {
 public:
     // The print to show, as its Tisk would start it now.
     using tZdroj = std::function<tTisk()>;
-    TNahledForm(tZdroj zdroj, QWidget* vlastnik);
+    // vyberSouboru: the file to save into, an empty name cancels; empty: the file dialog
+    // (tests answer in its place).
+    TNahledForm(tZdroj zdroj, QWidget* vlastnik, std::function<QString()> vyberSouboru = {});
 
     // Shows the window up to date without taking the focus; when it is shown already, gives
     // it the focus, so that the keyboard reaches it too.
     void Ukaz();
     // Runs the preview again and shows it where the user was reading.
     void Obnov();
-
-    // The file dialog; tests answer it themselves. An empty name cancels.
-    std::function<QString()> VyberSouboru;
 
 protected:
     void closeEvent(QCloseEvent* udalost) override;
@@ -45,6 +44,7 @@ private:
     QPushButton* bUlozit;
     QPushButton* bZavrit;
     tZdroj zdroj_;
+    const std::function<QString()> vyberSouboru_;
 };
 
 // The preview's pieces as formatted text: codes as ⟨27 64⟩ in their own colour, boundaries

@@ -43,11 +43,9 @@ protected:
         if (udalost->type() == QEvent::ShortcutOverride) {
             // An open menu takes F1 from the window's own F1 shortcut: the highlighted item
             // has the say.
-            if (menuOtevrene) {
+            if (menuOtevrene)
                 udalost->accept();
-                return true;
-            }
-            return false;
+            return menuOtevrene;
         }
         const tTema tema = TemaPodleKontextu();
         if (tema == tTema::Zadne)
@@ -173,7 +171,6 @@ void OtevriNapovedu(tTema tema) {
         okno_->setAttribute(Qt::WA_QuitOnClose, false); // open help never keeps the program
 
         okno_->setWindowTitle(QStringLiteral("Nápověda - Oblepky"));
-        okno_->setModal(false);
         okno_->resize(520, 440);
         auto* rozlozeni = new QVBoxLayout(okno_);
         text_ = new QTextBrowser(okno_);

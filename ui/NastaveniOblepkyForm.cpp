@@ -62,7 +62,8 @@ TNastaveniOblepkyForm::TNastaveniOblepkyForm(QWidget* vlastnik) : QDialog(vlastn
     Napoveda = NoveTlacitko(QStringLiteral("Nápověd&a"), "Napoveda");
     connect(OK, &QPushButton::clicked, this, Chranene([this](bool) { OKClick(); }));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Napoveda, &QPushButton::clicked, this, Chranene([this](bool) { NapovedaClick(); }));
+    connect(Napoveda, &QPushButton::clicked, this,
+            Chranene([](bool) { OtevriNapovedu(tTema::Nastaveni); }));
 
     auto* pruh = new QWidget;
     pruh->setFixedHeight(33);
@@ -120,10 +121,6 @@ void TNastaveniOblepkyForm::OKClick() {
         Eti[i]->Precti(precteno[i]);
     Vysledek = precteno;
     accept();
-}
-
-void TNastaveniOblepkyForm::NapovedaClick() {
-    OtevriNapovedu(tTema::Nastaveni);
 }
 
 void TNastaveniOblepkyForm::showEvent(QShowEvent* udalost) {

@@ -34,5 +34,4 @@ protected:
 private:
     void NactiTiskarny();
     void OKClick();
-    void NapovedaClick();
 };

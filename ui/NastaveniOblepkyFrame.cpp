@@ -35,8 +35,9 @@ void BezLimitu(QLineEdit* box) {
     box->setMaxLength(std::numeric_limits<int>::max());
 }
 
-QLineEdit* NovyText(int sirka) {
+QLineEdit* NovyText(const QString& nazev, int sirka) {
     auto* box = new QLineEdit;
+    box->setObjectName(nazev);
     BezLimitu(box);
     if (sirka > 0)
         box->setFixedWidth(sirka);
@@ -121,8 +122,7 @@ TNastaveniOblepkyFrame::TNastaveniOblepkyFrame(QWidget* rodic, bool nazevPrvni) 
 }
 
 QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
-    eNazev = NovyText(345);
-    eNazev->setObjectName(QStringLiteral("eNazev"));
+    eNazev = NovyText(QStringLiteral("eNazev"), 345);
 
     eTiskarna = new QComboBox;
     eTiskarna->setObjectName(QStringLiteral("eTiskarna"));
@@ -209,14 +209,12 @@ QWidget* TNastaveniOblepkyFrame::StrankaZakladni() {
 }
 
 QWidget* TNastaveniOblepkyFrame::StrankaRozmer() {
-    eInitKody = NovyText(265);
-    eInitKody->setObjectName(QStringLiteral("eInitKody"));
+    eInitKody = NovyText(QStringLiteral("eInitKody"), 265);
     Pozadi(eInitKody, Qt::cyan);
     eRadkuPred = NoveCislo("eRadkuPred", KlicRadkuPred.Rozsah);
     eRadkuPo = NoveCislo("eRadkuPo", KlicRadkuPo.Rozsah);
     eRadkuOblepky = NoveCislo("eRadkuOblepky", KlicPocetRadkuOblepky.Rozsah);
-    eKodyOdradkovani = NovyText(265);
-    eKodyOdradkovani->setObjectName(QStringLiteral("eKodyOdradkovani"));
+    eKodyOdradkovani = NovyText(QStringLiteral("eKodyOdradkovani"), 265);
     Pozadi(eKodyOdradkovani, Qt::cyan);
     eStdPocet = NoveCislo("eStdPocet", KlicStdPocet.Rozsah);
 
@@ -273,8 +271,7 @@ QWidget* TNastaveniOblepkyFrame::StrankaRozvrzeni() {
         const QByteArray c = QByteArray::number(n);
         fZleva[n] = NoveCislo(("fZleva" + c).constData(), KlicHrZleva.Rozsah);
         fDelka[n] = NoveCislo(("fDelka" + c).constData(), KlicHrDelka.Rozsah);
-        fText[n] = NovyText(393);
-        fText[n]->setObjectName(QStringLiteral("fText%1").arg(n));
+        fText[n] = NovyText(QStringLiteral("fText%1").arg(n), 393);
         fText[n]->setFont(pevne);
         // The five lines share their captions: a screen reader needs the line number too.
         fZleva[n]->setAccessibleName(QStringLiteral("Odsazení zleva, %1. řádek").arg(n));

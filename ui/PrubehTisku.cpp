@@ -1,5 +1,6 @@
 #include "ui/PrubehTisku.h"
 
+#include "core/PriKonci.h"
 #include "ui/Cekani.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 TPrubehTisku::TPrubehTisku(QWidget* vlastnik)
     : QDialog(vlastnik, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
@@ -127,6 +129,22 @@ bool TPrubehTisku::CekaNaServer() {
     else
         Ukaz(QStringLiteral("Čeká se na tiskový server..."), 0);
     return !zruseno_;
+}
+
+void TPrubehTisku::Obsluhuj(tSluzbyTisku& sluzby, decltype(tSluzbyTisku::VytvorUlohu) otevri) {
+    sluzby.VytvorUlohu = [this, otevri = std::move(otevri)](const std::string& dokument,
+                                                            const std::string& tiskarna) {
+        bool otevrena = false;
+        const tPriKonci konec([&] {
+            if (!otevrena)
+                Neotevrena();
+        });
+        auto uloha = otevri(dokument, tiskarna);
+        otevrena = true;
+        return uloha;
+    };
+    sluzby.Kurzor = [this](bool cekej) { Cekej(cekej); };
+    sluzby.Pokrok = [this](long long hotovo, long long celkem) { return Pokracuj(hotovo, celkem); };
 }
 
 bool TPrubehTisku::Nacita(long long precteno, long long velikost) {

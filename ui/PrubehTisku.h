@@ -3,6 +3,8 @@
 // a second a small window with the labels so far and Storno. Short runs look as before. While
 // a run goes on, the program's other windows take no input.
 
+#include "output/TiskoveBehy.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 
@@ -24,6 +26,9 @@ public:
     // wait by Neotevrena.
     bool CekaNaServer();
     void Neotevrena();
+    // Print services that show their runs here: the hourglass, the progress and Storno, and
+    // the job opened by otevri, whose failure to open ends the wait its opening began.
+    void Obsluhuj(tSluzbyTisku& sluzby, decltype(tSluzbyTisku::VytvorUlohu) otevri);
     // For a table file being read instead of a run: the same window with the bytes read so
     // far of velikost (0: not known); false once the user has pressed Storno.
     bool Nacita(long long precteno, long long velikost);

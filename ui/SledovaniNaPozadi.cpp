@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stop_token>
 #include <thread>
+#include <utility>
 
 // What the UI thread and the follower's thread share.
 struct TSledovaniNaPozadi::tSdilene {
@@ -69,13 +70,10 @@ void TSledovaniNaPozadi::Bez(const std::stop_token& stop) {
     const auto neco = [&s] { return !s.prikazy.empty() || !s.ukoly.empty(); };
     std::unique_lock z(s.zamek);
     while (!stop.stop_requested()) {
-        auto prikazy = std::move(s.prikazy);
-        s.prikazy.clear();
-        for (auto& p : prikazy)
+        for (auto& p : std::exchange(s.prikazy, {}))
             p(s.sledovani); // under the lock: commands are quick and never ask the server
         if (!s.ukoly.empty()) {
-            auto ukoly = std::move(s.ukoly);
-            s.ukoly.clear();
+            auto ukoly = std::exchange(s.ukoly, {});
             s.odriznuti.Spoj(); // a round cut off for them is over
             if (stop.stop_requested())
                 s.odriznuti.Odrizni(); // unless the object goes meanwhile

@@ -27,9 +27,7 @@ TStranaRucne::TStranaRucne(QWidget* rodic) : QWidget(rodic) {
     auto* popisPoctu = new QLabel(QStringLiteral("&Počet etiket:"), this);
     ePocet = new QSpinBox(this);
     ePocet->setObjectName(QStringLiteral("ePocet"));
-    ePocet->setRange(0, NejvicKopii);
-    ePocet->setWrapping(false);
-    ePocet->setValue(0);
+    ePocet->setRange(0, NejvicKopii); // from 0, not wrapping: the box's defaults
     popisPoctu->setBuddy(ePocet);
     dole->addWidget(popisPoctu);
     dole->addWidget(ePocet);

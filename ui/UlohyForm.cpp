@@ -82,8 +82,8 @@ TUlohyForm::TUlohyForm(TSledovaniNaPozadi& sledovani,
     dole->addWidget(bZavrit);
     rozlozeni->addLayout(dole);
 
-    connect(bZrusit, &QPushButton::clicked, this, Chranene([this](bool) { bZrusitClick(); }));
-    connect(bZnovu, &QPushButton::clicked, this, Chranene([this](bool) { bZnovuClick(); }));
+    connect(bZrusit, &QPushButton::clicked, this, Chranene([this](bool) { Proved(false); }));
+    connect(bZnovu, &QPushButton::clicked, this, Chranene([this](bool) { Proved(true); }));
     connect(bObnovit, &QPushButton::clicked, this, [this] { sledovani_->Seznam(fronty_()); });
     connect(bZavrit, &QPushButton::clicked, this, &QWidget::close);
     connect(eUlohy, &QTreeWidget::currentItemChanged, this, [this] { ObnovTlacitka(); });
@@ -187,30 +187,23 @@ void TUlohyForm::ObnovTlacitka() {
     bZnovu->setEnabled(!ceka_ && u != nullptr && u->Skoncila());
 }
 
-void TUlohyForm::bZrusitClick() {
+void TUlohyForm::Proved(bool znovu) {
     const tUloha* u = Vybrana();
-    if (u == nullptr || u->Skoncila())
+    if (u == nullptr || u->Skoncila() != znovu)
         return;
     ceka_ = true;
     ObnovTlacitka();
-    xStav->setText(QStringLiteral("Ruším úlohu %1…").arg(u->Id));
-    sledovani_->Zrus(u->Id, [ja = QPointer(this)](const std::exception_ptr& chyba) {
+    auto hotovo = [ja = QPointer(this)](const std::exception_ptr& chyba) {
         if (ja)
             ja->Hotovo(chyba);
-    });
-}
-
-void TUlohyForm::bZnovuClick() {
-    const tUloha* u = Vybrana();
-    if (u == nullptr || !u->Skoncila())
-        return;
-    ceka_ = true;
-    ObnovTlacitka();
-    xStav->setText(QStringLiteral("Posílám úlohu %1 znovu na tiskárnu…").arg(u->Id));
-    sledovani_->VytiskniZnovu(u->Id, [ja = QPointer(this)](const std::exception_ptr& chyba) {
-        if (ja)
-            ja->Hotovo(chyba);
-    });
+    };
+    if (znovu) {
+        xStav->setText(QStringLiteral("Posílám úlohu %1 znovu na tiskárnu…").arg(u->Id));
+        sledovani_->VytiskniZnovu(u->Id, hotovo);
+    } else {
+        xStav->setText(QStringLiteral("Ruším úlohu %1…").arg(u->Id));
+        sledovani_->Zrus(u->Id, hotovo);
+    }
 }
 
 void TUlohyForm::Hotovo(const std::exception_ptr& chyba) {

@@ -41,8 +41,9 @@ private:
     // Shows the server's answer (the UI thread); only the rows that changed are redrawn.
     void Zobraz(const std::vector<tUloha>& ulohy);
     void ZobrazChybu(const std::string& chyba);
-    void bZrusitClick();
-    void bZnovuClick();
+    // Zrušit (znovu false) a job still going, Vytisknout znovu one that ended: the one
+    // selected, if the button is for it; the answer comes to Hotovo.
+    void Proved(bool znovu);
 
     const tUloha* Vybrana() const;
     void ObnovTlacitka();

@@ -9,15 +9,9 @@
 
 namespace {
 
-QString ZpravaOdeslano() {
-    return QStringLiteral("Oblepky byly odeslány na tiskárnu.");
-}
-QString ZpravaNic() {
-    return QStringLiteral("Na tiskárnu se neodeslala žádná etiketa.");
-}
-QString ZpravaNezruseno() {
-    return QStringLiteral("Úlohu se nepodařilo zrušit; vytiskne se.");
-}
+constexpr QStringView ZpravaOdeslano = u"Oblepky byly odeslány na tiskárnu.";
+constexpr QStringView ZpravaNic = u"Na tiskárnu se neodeslala žádná etiketa.";
+constexpr QStringView ZpravaNezruseno = u"Úlohu se nepodařilo zrušit; vytiskne se.";
 
 } // namespace
 
@@ -47,17 +41,20 @@ TVytistenoForm::TVytistenoForm(QWidget* vlastnik)
     OK->setFocus();
     // The usual size, wider only where the font would cut the longest text.
     QSize velikost(193, 111);
-    for (const QString& zprava : {ZpravaNic(), ZpravaNezruseno()}) {
-        zprava_->setText(zprava);
+    for (const QStringView zprava : {ZpravaNic, ZpravaNezruseno}) {
+        zprava_->setText(zprava.toString());
         velikost = velikost.expandedTo(sizeHint());
     }
     setFixedSize(velikost);
-    zprava_->setText(ZpravaOdeslano());
+    zprava_->setText(ZpravaOdeslano.toString());
 }
 
 void TVytistenoForm::Ukaz(long long pocet, bool nezrusena) {
     xPocet->setText(QString::number(pocet));
-    zprava_->setText(nezrusena ? ZpravaNezruseno() : pocet > 0 ? ZpravaOdeslano() : ZpravaNic());
+    zprava_->setText((nezrusena   ? ZpravaNezruseno
+                      : pocet > 0 ? ZpravaOdeslano
+                                  : ZpravaNic)
+                         .toString());
     OK->setFocus();
     VystredNaObrazovce(this);
     exec();

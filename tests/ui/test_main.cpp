@@ -650,7 +650,9 @@ private slots:
             ini.WriteString("Layout2", "Tiskarna", "Druha");
             ini.WriteString("Layout2", "HrText1", "{1,x}");
         });
-        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni,
+                       {.SouborNahledu = [&] { return soubor; }});
         const tPrvkyOkna p(okno);
         Ukaz(okno);
         p.PageControl1->setCurrentIndex(0);
@@ -674,8 +676,6 @@ private slots:
         QVERIFY(text().contains(QStringLiteral("Tiskárna: Druha")));
         QVERIFY(text().contains(QStringLiteral("'x' is not a valid integer value.")));
         QVERIFY(chyby_.isEmpty());
-        const QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
-        p.Nahled()->VyberSouboru = [&] { return soubor; };
         p.NahledUlozit()->click();
         QCOMPARE(chyby_, QStringList{QStringLiteral("'x' is not a valid integer value.")});
         QVERIFY(!QFile::exists(soubor));
@@ -806,20 +806,20 @@ private slots:
             ini.WriteString("Layout1", "PocetRadkuOblepky", "12");
             ini.WriteString("Layout1", "PoleSPoctem", "2");
         });
-        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni,
+                       {.SouborNahledu = [&] { return soubor; }});
         Ukaz(okno);
         const tPrvkyOkna p(okno);
         // Long enough to outlast the second before the progress window on a fast disk.
         QApplication::clipboard()->setText(QStringLiteral("Jablko\t100000000"));
         p.Button1->click();
         p.NahledVsech->click();
-        QString soubor = adresar_->filePath(QStringLiteral("uloha.prn"));
         {
             QFile stary(soubor);
             QVERIFY(stary.open(QIODevice::WriteOnly));
             stary.write("stara uloha");
         }
-        p.Nahled()->VyberSouboru = [&] { return soubor; };
         QString stav;
         StornoPriPrubehu(okno, [&](TPrubehTisku* prubeh) { stav = prubeh->xStav->text(); });
         p.NahledUlozit()->click();

@@ -87,8 +87,9 @@ private slots:
     void upravenaEtiketaSeTiskneJakoUpravena() {
         cups_test::VymazZachycene(Fronta);
         tProgram program(adresar_.path());
+        const QString soubor = adresar_.filePath(QStringLiteral("uloha.prn"));
         TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
-                       {.Dokonceni = true, .Vybery = {}});
+                       {.Dokonceni = true, .Vybery = {}, .SouborNahledu = [&] { return soubor; }});
         const tPrvkyOkna p(okno);
         okno.show();
         QVERIFY(QTest::qWaitForWindowActive(&okno));
@@ -139,8 +140,6 @@ private slots:
         // job the queue received.
         p.NahledVsech->click();
         QVERIFY(p.NahledText()->toPlainText().contains(QStringLiteral("\n  Hruška\n")));
-        const QString soubor = adresar_.filePath(QStringLiteral("uloha.prn"));
-        p.Nahled()->VyberSouboru = [&] { return soubor; };
         p.NahledUlozit()->click();
         QFile ulozeno(soubor);
         QVERIFY(ulozeno.open(QIODevice::ReadOnly));

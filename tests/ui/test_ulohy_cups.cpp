@@ -177,10 +177,9 @@ private slots:
 
         tProgram program(adresar_.path());
         program.Stav.PopisEtiket[0].Tiskarna = fronta;
-        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
-                       {.Dokonceni = true, .Vybery = {}});
         // The minute before a printer that does not answer is news, shortened.
-        okno.NastavSledovani(new TSledovaniNaPozadi(nullptr, {}, 2s));
+        TMainForm okno(program.Stav, program.Uloziste, program.Nactene.Rucni,
+                       {.Dokonceni = true, .Vybery = {}, .Nedostupna = 2s});
         okno.Sledovani().NaUdalost = Oznam;
         okno.show();
         const tPrvkyOkna prvky(okno);
