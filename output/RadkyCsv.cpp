@@ -103,13 +103,15 @@ bool tRadkyCsv::Dopln(size_t aspon) {
     pozice_ = 0;
     const size_t bylo = text_.size();
     // Reads grow with what waits, so a long row is not scanned again for every block.
-    std::string bajty(std::max(aspon, VelikostBloku), '\0');
+    // The buffer is kept: a file is read through in many blocks.
+    const size_t kolik = std::max(aspon, VelikostBloku);
+    if (blok_.size() < kolik)
+        blok_.resize(kolik);
     while (text_.size() == bylo && !konec_) {
-        const ssize_t precteno =
-            PrectiKusOd(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
+        const ssize_t precteno = PrectiKusOd(fd_, blok_.data(), kolik, static_cast<off_t>(kde_));
         if (precteno < 0)
             throw ChybaCteniTabulky(nazev_, errno);
-        const std::string_view data(bajty.data(), static_cast<size_t>(precteno));
+        const std::string_view data(blok_.data(), static_cast<size_t>(precteno));
         // Wherever it stands: the run's first pass, before any job, reads every byte. In
         // UTF-16 the zero bytes are half characters, and the characters are judged instead.
         if (!JeUtf16(druh_.Sada) && MaRidiciBajty(data))

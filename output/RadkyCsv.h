@@ -73,6 +73,7 @@ private:
     std::string nazev_;
     tDekoder dekoder_{tZnakovaSada::Utf8};
     long long kde_ = 0;   // the next byte of the file to read
+    std::string blok_;    // the bytes of the last read
     std::string text_;    // decoded and not yet taken
     size_t pozice_ = 0;   // the first byte of text_ not taken
     bool konec_ = false;  // nothing more to decode
