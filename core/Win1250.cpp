@@ -6,7 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -219,6 +224,26 @@ std::string Win1250NaUtf8(std::string_view text) {
 
 namespace {
 
+// Bit k set when byte k of the sixteen at p is not plain ASCII.
+unsigned HorniBity(const char* p) {
+#ifdef __SSE2__
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+#else
+    unsigned bity = 0;
+    for (unsigned k = 0; k < 16; ++k)
+        bity |= static_cast<unsigned>(static_cast<unsigned char>(p[k]) >> 7) << k;
+    return bity;
+#endif
+}
+
+// Sixteen bytes from od to kam, which may lie before od within them: all are read first.
+void Kopiruj16(const char* od, char* kam) {
+    std::array<char, 16> blok{};
+    std::memcpy(blok.data(), od, blok.size());
+    std::memcpy(kam, blok.data(), blok.size());
+}
+
 // Converts the UTF-8 text od[0, delka) to kam, which may be od itself: each byte written lies
 // at or before the byte being read. Returns the end of what was written.
 char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
@@ -229,7 +254,20 @@ char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
         return k + 1 < text.size() && (bajt(k) & 0xFE) == 0xCC && (bajt(k + 1) & 0xC0) == 0x80;
     };
     size_t i = 0;
+    size_t blokOd = 0; // where the next run of sixteen plain bytes is looked for
     while (i < text.size()) {
+        // Plain ASCII is copied sixteen bytes at a time: most of a table is. A block ends
+        // where a byte that is not plain stands, or a combining mark follows its last letter.
+        if (i >= blokOd && i + 16 <= text.size()) {
+            const unsigned horni = HorniBity(od + i);
+            if (horni == 0 && !znamenko(i + 16)) {
+                Kopiruj16(od + i, kam);
+                kam += 16;
+                i += 16;
+                continue;
+            }
+            blokOd = i + (horni == 0 ? 16 : static_cast<size_t>(__builtin_ctz(horni))) + 1;
+        }
         const auto b = bajt(i);
         if (b < 0x80 && !znamenko(i + 1)) {
             *kam++ = static_cast<char>(b);

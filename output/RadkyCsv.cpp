@@ -2,6 +2,7 @@
 
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
+#include "core/PriKonci.h"
 #include "core/Soubory.h"
 
 #include <algorithm>
@@ -102,20 +103,25 @@ bool tRadkyCsv::Dopln(size_t aspon) {
     pozice_ = 0;
     const size_t bylo = text_.size();
     // Reads grow with what waits, so a long row is not scanned again for every block.
-    std::string bajty(std::max(aspon, VelikostBloku), '\0');
+    // The buffer is kept: a file is read through in many blocks.
+    const size_t kolik = std::max(aspon, VelikostBloku);
+    if (blok_.size() < kolik)
+        blok_.resize(kolik);
     while (text_.size() == bylo && !konec_) {
-        const ssize_t precteno =
-            PrectiKusOd(fd_, bajty.data(), bajty.size(), static_cast<off_t>(kde_));
+        const ssize_t precteno = PrectiKusOd(fd_, blok_.data(), kolik, static_cast<off_t>(kde_));
         if (precteno < 0)
             throw ChybaCteniTabulky(nazev_, errno);
-        const std::string_view data(bajty.data(), static_cast<size_t>(precteno));
+        const std::string_view data(blok_.data(), static_cast<size_t>(precteno));
         // Wherever it stands: the run's first pass, before any job, reads every byte. In
         // UTF-16 the zero bytes are half characters, and the characters are judged instead.
         if (!JeUtf16(druh_.Sada) && MaRidiciBajty(data))
             throw NeniTabulka(nazev_);
         kde_ += precteno;
         konec_ = precteno == 0;
-        dekoder_.Dekoduj(data, text_, konec_);
+        if (syrove_)
+            text_ += data;
+        else
+            dekoder_.Dekoduj(data, text_, konec_);
         if (JeUtf16(druh_.Sada) && MaRidiciBajty(std::string_view(text_).substr(bylo)))
             throw NeniTabulka(nazev_);
     }
@@ -189,7 +195,7 @@ size_t tRadkyCsv::KonecZaznamu() {
         if (i < text.size() && !crNaKonci && !potrebaDalsi)
             return i;
         if (i - pozice_ > NejdelsiRadek)
-            throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
+            DlouhyRadek();
         // Nothing more to read: what waited for the next byte is decided on the next turn.
         if (!Dopln(text_.size() - pozice_) && !crNaKonci && !potrebaDalsi) {
             if (uvnitr)
@@ -205,7 +211,7 @@ bool tRadkyCsv::Dalsi() {
         return false;
     const size_t konec = KonecZaznamu();
     if (konec - pozice_ > NejdelsiRadek)
-        throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
+        DlouhyRadek();
     if (druh_.Format == tFormatTabulky::Tsv) // a CSV record was taken as it was scanned
         radek_ = std::string_view(text_).substr(pozice_, konec - pozice_);
     ++cislo_;
@@ -216,6 +222,49 @@ bool tRadkyCsv::Dalsi() {
     if (pozice_ < text_.size() && text_[pozice_] == '\n')
         ++pozice_;
     return true;
+}
+
+namespace {
+
+// SoucetPoctu's bytes of a row too long for a row: it is decoded before it is judged.
+struct tDlouhySyrovy {};
+
+bool JeAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+void tRadkyCsv::DlouhyRadek() const {
+    if (syrove_) // decoded, the row may be shorter
+        throw tDlouhySyrovy{};
+    throw DlouhyRadekTabulky(nazev_, cislo_ + 1);
+}
+
+long long tRadkyCsv::SoucetPoctu(int sloupec) {
+    if (druh_.Format != tFormatTabulky::Tsv || JeUtf16(druh_.Sada) || sloupec < 1)
+        return tZdrojRadku::SoucetPoctu(sloupec);
+    try {
+        NaZacatek();
+        syrove_ = true;
+        const tPriKonci zpet([this] { syrove_ = false; });
+        long long celkem = 0;
+        std::string prevedena;
+        while (Dalsi()) {
+            std::string_view bunka = KusRadku(radek_, sloupec);
+            if (!JeAscii(bunka)) { // a cell holds no part of another's character
+                prevedena.clear();
+                tDekoder(druh_.Sada).Dekoduj(bunka, prevedena, true);
+                bunka = prevedena;
+            }
+            if (const long long pocet = PocetZBunky(bunka); pocet > 0)
+                celkem += pocet;
+        }
+        return celkem;
+    } catch (const tDlouhySyrovy&) {
+        return tZdrojRadku::SoucetPoctu(sloupec);
+    }
 }
 
 bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal) {

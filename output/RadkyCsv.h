@@ -43,6 +43,10 @@ public:
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+    // The clipboard's form in UTF-8 or Windows-1250 is counted in its bytes as read, only
+    // the count cell decoded: no character that decodes to a byte of its own is a TAB, CR
+    // or LF, so the rows and cells are where the decoded text has them.
+    long long SoucetPoctu(int sloupec) override;
     // The current row as it is kept: cells between TABs, column 0 not included.
     std::string_view Radek() const { return radek_; }
 
@@ -62,15 +66,18 @@ private:
     // Where the record at pozice_ ends (its line end), reading on; a CSV record is then in
     // radek_ already.
     size_t KonecZaznamu();
+    [[noreturn]] void DlouhyRadek() const; // the current row is longer than a row may be
 
     int fd_;
     tDruhTabulky druh_;
     std::string nazev_;
     tDekoder dekoder_{tZnakovaSada::Utf8};
     long long kde_ = 0;   // the next byte of the file to read
+    std::string blok_;    // the bytes of the last read
     std::string text_;    // decoded and not yet taken
     size_t pozice_ = 0;   // the first byte of text_ not taken
     bool konec_ = false;  // nothing more to decode
+    bool syrove_ = false; // SoucetPoctu's pass: the bytes are kept as read
     long long cislo_ = 0; // the current row's number
     // The current row, cells between TABs: in text_ (TSV) or in zaznam_ (CSV), valid until
     // the next Dalsi.

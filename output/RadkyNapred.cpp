@@ -114,6 +114,13 @@ std::string_view tRadkyNapred::Bunka(int sloupec) const {
 void tRadkyNapred::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
     cil.clear();
     const size_t bunek = std::min(Bunek(), kolik);
-    for (size_t c = 0; c < bunek; ++c)
-        cil.push_back(Bunka(static_cast<int>(c)));
+    if (bunek == 0)
+        return;
+    // The row's cells lie one after another: each starts where the one before ends.
+    const size_t prvni = davka_.radky[radek_ - 1];
+    size_t od = prvni == 0 ? 0 : davka_.konce[prvni - 1];
+    for (size_t c = prvni; c < prvni + bunek; ++c) {
+        cil.emplace_back(davka_.bajty.data() + od, davka_.konce[c] - od);
+        od = davka_.konce[c];
+    }
 }

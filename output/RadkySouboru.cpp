@@ -149,6 +149,10 @@ void tRadkySouboru::Bunky(std::vector<std::string_view>& cil, size_t kolik) cons
     sesit_ ? sesit_->Bunky(cil, kolik) : tRadkyCsv::Bunky(cil, kolik);
 }
 
+long long tRadkySouboru::SoucetPoctu(int sloupec) {
+    return sesit_ ? sesit_->SoucetPoctu(sloupec) : tRadkyCsv::SoucetPoctu(sloupec);
+}
+
 std::optional<tNactenaTabulka> NactiTabulku(const std::string& cesta, const tVolbyTabulky& volby,
                                             const std::atomic<bool>& zrusit,
                                             std::atomic<long long>& precteno,

@@ -53,6 +53,7 @@ public:
     bool Dalsi() override;
     std::string_view Bunka(int sloupec) const override;
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
+    long long SoucetPoctu(int sloupec) override;
 
 private:
     void OtevriSesit(const tVolbyTabulky& volby);

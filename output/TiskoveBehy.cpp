@@ -40,12 +40,6 @@ void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view>
     uloha.KonecEtikety();
 }
 
-// The count cell of the current row; anything that is not an integer, or a column outside
-// the table, counts 0.
-long long PocetZBunky(const tZdrojRadku& radky, int sloupec) {
-    return ZkusTextNaCislo(radky.Bunka(sloupec)).value_or(0);
-}
-
 // The cells from column 0 on that a label of the layout uses.
 size_t HodnotEtikety(const tPopisOblepky& popis) {
     const int nejvyssi = NejvyssiHodnota(popis);
@@ -170,10 +164,7 @@ void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty
         return;
     // The document is named after the labels the table asks for, known before it starts.
     // Rows that ask for no label are nothing to print, as no rows are: no job at all.
-    long long celkem = 0;
-    for (pocty.NaZacatek(); pocty.Dalsi();)
-        if (const long long pocet = PocetZBunky(pocty, popis.PoleSPoctem); pocet > 0)
-            celkem += pocet;
+    const long long celkem = pocty.SoucetPoctu(popis.PoleSPoctem);
     if (celkem == 0)
         return;
     auto uloha = Otevri(sluzby, NazevDokumentu(celkem), popis.Tiskarna);
@@ -185,7 +176,8 @@ void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty
         std::vector<std::string_view> seznam;
         const size_t hodnot = HodnotEtikety(popis);
         for (radky.NaZacatek(); radky.Dalsi();) {
-            const long long pocet = PocetZBunky(radky, popis.PoleSPoctem);
+            // A column outside the table counts 0.
+            const long long pocet = PocetZBunky(radky.Bunka(popis.PoleSPoctem));
             if (pocet <= 0)
                 continue;
             // Cells past the row's own pieces are empty, as is a value beyond the list.

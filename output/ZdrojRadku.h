@@ -1,6 +1,7 @@
 #pragma once
 // Where a table run takes its rows from: the pasted table, or a table file read as it prints.
 
+#include "core/CeleCislo.h"
 #include "core/Tabulka.h"
 
 #include <algorithm>
@@ -20,6 +21,11 @@ inline std::string_view KusRadku(std::string_view radek, int sloupec) {
     return radek.substr(od, radek.find('\t', od) - od);
 }
 
+// What a count cell asks for: anything that is not an integer counts 0.
+inline long long PocetZBunky(std::string_view bunka) {
+    return ZkusTextNaCislo(bunka).value_or(0);
+}
+
 class tZdrojRadku {
 public:
     virtual ~tZdrojRadku() = default;
@@ -34,6 +40,17 @@ public:
     // The current row's cells from column 0 on, as far as they may hold text, and at most
     // kolik of them. The views stay valid until the next Dalsi or NaZacatek.
     virtual void Bunky(std::vector<std::string_view>& cil, size_t kolik) const = 0;
+    // From the first row to the last: the sum of the counts in column sloupec that are
+    // positive integers (anything else, or no such cell, counts 0). Raises what Dalsi
+    // raises. A source may count without making the rows' text, and then reads as after
+    // its last row.
+    virtual long long SoucetPoctu(int sloupec) {
+        long long celkem = 0;
+        for (NaZacatek(); Dalsi();)
+            if (const long long pocet = PocetZBunky(Bunka(sloupec)); pocet > 0)
+                celkem += pocet;
+        return celkem;
+    }
 };
 
 // The rows of the pasted table, rows 1 to R - 1.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include <string>
@@ -62,6 +63,23 @@ tObsah RadkySouboru(const std::string& cesta, const tVolbyTabulky& volby = Volby
                     << c;
         }
     }
+    // The labels counted in any column are those its cells ask for, and the rows read the
+    // same after the count.
+    size_t sloupcu = 0;
+    for (const auto& radek : obsah)
+        sloupcu = std::max(sloupcu, radek.size());
+    for (size_t c = 0; c <= sloupcu; ++c) {
+        long long soucet = 0;
+        for (const auto& radek : obsah)
+            soucet += c < radek.size() ? std::max(PocetZBunky(radek[c]), 0LL) : 0;
+        EXPECT_EQ(radky.SoucetPoctu(static_cast<int>(c)), soucet) << "column " << c;
+    }
+    tObsah znovu;
+    for (radky.NaZacatek(); radky.Dalsi();) {
+        radky.Bunky(bunky, SIZE_MAX);
+        znovu.emplace_back(bunky.begin(), bunky.end());
+    }
+    EXPECT_EQ(znovu, obsah);
     return obsah;
 }
 
@@ -267,6 +285,33 @@ TEST(Tabulka, DruhySouboru) {
          "t.txt",
          std::string(70000, 'x') + "\t\xc3\xb1\xe2\x86\x92\xc3\xa1\n",
          {{"1", std::string(70000, 'x'), Utf8NaWin1250("\xc3\xb1\xe2\x86\x92\xc3\xa1")}}},
+        // Counts as the decoded text has them: superscript digits, a lone combining mark, a
+        // no-break space; the line ends CR, LF and CR LF.
+        {"poctyVUtf8",
+         "t.txt",
+         "\xc2\xb9\xc2\xb2\tx\r3\xcc\x81\t\xc5\xbe\n\xc2\xa0"
+         "4\tb\r\n"
+         "5\n",
+         {{"1", "12", "x"},
+          {"2", "3", "\x9e"},
+          {"3",
+           "\xa0"
+           "4",
+           "b"},
+          {"4", "5"}}},
+        // A row longer in its bytes than a row may be, but not once decoded (zero-width
+        // characters become nothing).
+        {"dlouhyJenVBajtech",
+         "t.txt",
+         "7\t" +
+             [] {
+                 std::string nic;
+                 for (int i = 0; i < 3'000'000; ++i)
+                     nic += "\xe2\x80\x8b";
+                 return nic;
+             }() +
+             "\n2\n",
+         {{"1", "7", ""}, {"2", "2"}}},
         {"windows1250",
          "t.txt",
          "\x8e"
@@ -403,6 +448,12 @@ TEST(Tabulka, DruhySouboru) {
         try {
             RadkySouboru(cesta, p.volby);
             ADD_FAILURE() << "no error";
+        } catch (const eSouborTabulky& e) {
+            EXPECT_NE(std::string(e.what()).find(p.chyba), std::string::npos) << e.what();
+        }
+        try { // the count before any job raises it as well
+            tRadkySouboru(cesta, p.volby).SoucetPoctu(1);
+            ADD_FAILURE() << "no error in the count";
         } catch (const eSouborTabulky& e) {
             EXPECT_NE(std::string(e.what()).find(p.chyba), std::string::npos) << e.what();
         }

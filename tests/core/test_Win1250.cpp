@@ -62,6 +62,9 @@ TEST(Win1250, NejblizsiZnak) {
         // Decomposed letters are composed: e + U+0301, U+030C, U+0308, U+030A.
         {"e\u0301 e\u030c u\u0308 u\u030a Z\u030c", "\xe9 \xec \xfc \xf9 \x8e", 0},
         {"u\u0308\u0304 e\u0300 q\u0301 \u0301", "\xfc e q ", 4}, // ǖ, è; no letter
+        // A mark after sixteen plain bytes, and after seventeen, still composes.
+        {"0123456789abcdee\u0301", "0123456789abcde\xe9", 0},
+        {"0123456789abcdefe\u0301x", "0123456789abcdef\xe9x", 0},
         {"Žluťoučký kůň – „ano“",
          "\x8elu\x9dou\xe8k\xfd k\xf9\xf2 \x96 \x84"
          "ano\x93",
@@ -95,6 +98,31 @@ TEST(Win1250, NejblizsiZnak) {
     EXPECT_TRUE(JePlatneUtf8("Žluťoučký kůň 😀"));
     for (std::string_view spatne : {"\xc0\xaf", "a\xe8", "\xed\xa0\x80", "\xc3"})
         EXPECT_FALSE(JePlatneUtf8(spatne)) << spatne;
+}
+
+// Plain text goes sixteen bytes at a time: a letter, a broken byte or a mark at each place of
+// a few such blocks, converted into a new text and in its own buffer alike.
+TEST(Win1250, KazdeMistoBloku) {
+    const std::string prosty = "The quick brown fox jumps over the lazy dog 0123456789";
+    const struct {
+        std::string utf8, win;
+    } vlozene[] = {
+        {"\xc4\x8d", "\xe8"},     // č
+        {"\xe2\x82\xac", "\x80"}, // €
+        {"\xff", "?"},            // no UTF-8
+        {"e\xcc\x81", "\xe9"},    // e and a mark: é
+        {" \xcc\x81", " "},       // a mark without a letter
+    };
+    for (const auto& v : vlozene) {
+        for (size_t k = 0; k <= prosty.size(); ++k) {
+            const std::string utf8 = prosty.substr(0, k) + v.utf8 + prosty.substr(k);
+            const std::string win = prosty.substr(0, k) + v.win + prosty.substr(k);
+            EXPECT_EQ(Utf8NaWin1250(utf8), win) << v.utf8 << " at " << k;
+            std::string naMiste = utf8;
+            Utf8NaWin1250NaMiste(naMiste);
+            EXPECT_EQ(naMiste, win) << v.utf8 << " at " << k;
+        }
+    }
 }
 
 } // namespace
