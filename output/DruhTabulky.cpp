@@ -11,6 +11,10 @@
 
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr size_t Blok = size_t{64} * 1024;
@@ -234,10 +238,25 @@ bool MoznaUtf16(std::string_view zacatek) {
 }
 
 bool MaRidiciBajty(std::string_view bajty) {
-    // Without a branch per byte, so that the compiler tests many bytes at once: a file is read
-    // through.
+    size_t i = 0;
+#ifdef __SSE2__
+    // 16 bytes at a time: a file is read through, and the compiler leaves the loop below
+    // one byte per step.
+    const __m128i nejvyssiRidici = _mm_set1_epi8(0x1F);
+    for (; i + 16 <= bajty.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bajty.data() + i));
+        const __m128i ridici = _mm_cmpeq_epi8(_mm_min_epu8(v, nejvyssiRidici), v);
+        const __m128i povolene = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')),
+                                                           _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
+                                              _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+        const __m128i zle = _mm_or_si128(_mm_andnot_si128(povolene, ridici),
+                                         _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F)));
+        if (_mm_movemask_epi8(zle) != 0)
+            return true;
+    }
+#endif
     unsigned char ma = 0;
-    for (const char z : bajty) {
+    for (const char z : bajty.substr(i)) {
         const auto c = static_cast<unsigned char>(z);
         ma |= static_cast<unsigned char>((c < 0x20) & (c != '\t') & (c != '\r') & (c != '\n')) |
               static_cast<unsigned char>(c == 0x7F);

@@ -3,6 +3,7 @@
 
 #include "core/Tabulka.h"
 #include "core/Win1250.h"
+#include "output/DruhTabulky.h"
 #include "output/RadkySouboru.h"
 #include "tests/podpora/DocasnyAdresar.h"
 
@@ -505,6 +506,20 @@ TEST(Tabulka, NovyImportNicNenechava) {
     EXPECT_EQ(t.Bunka(3, 1), "");
     EXPECT_EQ(t.Bunka(5, 2), "");
     EXPECT_EQ(t.Bunka(1, 4), "");
+}
+
+TEST(Tabulka, RidiciBajtNaKazdemMiste) {
+    // Every byte value at every place of two 16-byte stretches and a tail: only C0 controls
+    // other than TAB, LF and CR, and DEL, refuse a file.
+    for (int b = 0; b < 256; ++b) {
+        const bool ridici = (b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F;
+        for (size_t misto = 0; misto < 37; ++misto) {
+            std::string bajty(37, 'a');
+            bajty[misto] = static_cast<char>(b);
+            ASSERT_EQ(MaRidiciBajty(bajty), ridici) << b << " at " << misto;
+            ASSERT_EQ(MaRidiciBajty(std::string_view(bajty).substr(misto)), ridici) << b;
+        }
+    }
 }
 
 TEST(Tabulka, DelkaRadku) {
