@@ -20,6 +20,9 @@ public:
 
     void Write(const std::string& data) override { uloha_->Write(data); }
     void KonecEtikety() override { uloha_->KonecEtikety(); }
+    void PisEtikety(std::string_view bajty, std::span<const size_t> konce) override {
+        uloha_->PisEtikety(bajty, konce);
+    }
     void Dokonci() override {
         uloha_->Dokonci();
         Ohlas();

@@ -34,6 +34,7 @@ void tRadkyNapred::NaZacatek() {
     Zastav();
     zastavit_ = false;
     predana_.reset();
+    vracena_.reset();
     davka_ = {};
     radek_ = 0;
     vlakno_ = std::thread([this] { Cti(); });
@@ -50,9 +51,31 @@ bool tRadkyNapred::Predej(tDavka& davka) {
     return true;
 }
 
+// Refilling a batch keeps its memory: a new one would be zeroed by the system and grown
+// by copies, page by page, for every 256 KiB of the table.
+tRadkyNapred::tDavka tRadkyNapred::Prazdna() {
+    tDavka davka;
+    {
+        const std::lock_guard zamek(zamek_);
+        if (vracena_)
+            davka = std::move(*vracena_);
+        vracena_.reset();
+    }
+    // One that a long row made large goes, so that memory stays that of a usual batch.
+    if (davka.bajty.capacity() > 2 * BajtuDavky)
+        davka = {};
+    davka.bajty.clear();
+    davka.konce.clear();
+    davka.radky.clear();
+    davka.posledni = false;
+    davka.chyba = nullptr;
+    davka.bajty.reserve(BajtuDavky + BajtuDavky / 4);
+    return davka;
+}
+
 void tRadkyNapred::Cti() {
     std::vector<std::string_view> bunky;
-    tDavka davka;
+    tDavka davka = Prazdna();
     try {
         zdroj_.NaZacatek();
         for (bool dalsi = true; dalsi;) {
@@ -68,7 +91,7 @@ void tRadkyNapred::Cti() {
             davka.posledni = !dalsi;
             if (!Predej(davka))
                 return;
-            davka = {};
+            davka = Prazdna();
         }
     } catch (...) {
         // The rows read before the error go first, as the source would give them.
@@ -86,7 +109,8 @@ bool tRadkyNapred::Dalsi() {
             return false;
         std::unique_lock zamek(zamek_);
         zmena_.wait(zamek, [this] { return predana_.has_value(); });
-        davka_ = std::move(*predana_);
+        std::swap(davka_, *predana_);
+        vracena_ = std::move(predana_);
         predana_.reset();
         zamek.unlock();
         zmena_.notify_all();

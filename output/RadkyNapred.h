@@ -44,6 +44,7 @@ private:
     void Cti();                 // the thread
     void Zastav();              // stops the thread and waits for it
     bool Predej(tDavka& davka); // waits while a batch is handed over; false: stop asked
+    tDavka Prazdna();           // a batch the run is done with, emptied, or a new one
     size_t Bunek() const;       // of the current row
 
     tZdrojRadku& zdroj_;
@@ -51,6 +52,7 @@ private:
     std::mutex zamek_;
     std::condition_variable zmena_;
     std::optional<tDavka> predana_; // handed over by the thread, not yet taken
+    std::optional<tDavka> vracena_; // the run's last batch, back for the thread to refill
     bool zastavit_ = false;
     std::thread vlakno_;
     // The run's side: its batch and its current row (radek_ - 1; 0: before the first).

@@ -100,6 +100,28 @@ void tRawPrinter::Write(const std::string& data) {
         PosliDavku();
 }
 
+void tRawPrinter::PisEtikety(std::string_view bajty, std::span<const size_t> konce) {
+    if (konce.empty())
+        return tTiskovaUloha::PisEtikety(bajty, konce);
+    if (!otevreno_)
+        throw eRawPrinter::ZKodu(IPP_STATUS_ERROR_NOT_POSSIBLE);
+    if (!bajty.empty())
+        prazdny_ = false;
+    size_t od = 0;
+    if (!zasobnik_.empty()) {
+        od = konce.front();
+        zasobnik_.append(bajty.substr(0, od));
+        Posli(zasobnik_.data(), zasobnik_.size());
+    }
+    if (konce.back() > od)
+        Posli(bajty.data() + od, konce.back() - od);
+    // Everything sent ends at a label's end.
+    etiket_ += static_cast<long long>(konce.size());
+    hranice_ = 0;
+    pulka_ = false;
+    zasobnik_.assign(bajty.substr(konce.back()));
+}
+
 void tRawPrinter::KonecEtikety() {
     ++etiket_;
     hranice_ = zasobnik_.size();

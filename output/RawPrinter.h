@@ -24,6 +24,9 @@ public:
     // one; a failure of a chunk raises from the Write that completed it, or from Dokonci.
     void Write(const std::string& data) override;
     void KonecEtikety() override;
+    // What waits from before and the whole labels go out at once, straight from bajty; only
+    // the start of the next label is kept.
+    void PisEtikety(std::string_view bajty, std::span<const size_t> konce) override;
     void Dokonci() override; // sends what is buffered and ends the document
     long long Prerus() noexcept override;
     void Zrus() noexcept override;

@@ -2,7 +2,10 @@
 // Where a print run sends its bytes. The real job is tRawPrinter (a CUPS queue); tests
 // capture the writes instead.
 
+#include <cstddef>
+#include <span>
 #include <string>
+#include <string_view>
 
 // Raised by a job whose wait on the server the user stopped (Storno): the run ends as by
 // Storno, with the job cancelled.
@@ -19,6 +22,24 @@ public:
     // Called after the last byte of every label (its after-label codes): where one label
     // ends, for jobs that count or mark labels. The default does nothing.
     virtual void KonecEtikety() {}
+    // Labels at once: bajty holds them one after another, konce where each ends (ascending),
+    // and what follows the last end is the start of the next label. The same as a Write of
+    // each label with KonecEtikety after it, which is the default; a job may send them in
+    // fewer steps.
+    virtual void PisEtikety(std::string_view bajty, std::span<const size_t> konce) {
+        std::string kus;
+        size_t od = 0;
+        for (const size_t konec : konce) {
+            kus.assign(bajty.substr(od, konec - od));
+            Write(kus);
+            KonecEtikety();
+            od = konec;
+        }
+        if (od < bajty.size()) {
+            kus.assign(bajty.substr(od));
+            Write(kus);
+        }
+    }
     // Called instead of Dokonci when the run failed (also when Dokonci raised): ends the
     // document with the whole labels written so far, if the spooler can still take it.
     // Returns how many labels will print: 0 when the document cannot be ended.

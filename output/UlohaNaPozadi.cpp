@@ -175,6 +175,8 @@ void tUlohaNaPozadi::Posilej() {
         zamek.lock();
         if (chyba)
             chyba_ = chyba;
+        else if (volne_.size() < NejviceKusu && kus.bajty.capacity() <= 2 * VelikostKusu)
+            volne_.push_back(std::move(kus)); // its memory serves a later piece
         zmena_.notify_all();
     }
 }
@@ -229,21 +231,10 @@ void tUlohaNaPozadi::Skonci(tKonec& dokonano) {
 }
 
 void tUlohaNaPozadi::Pis(tKus& kus) {
-    std::string cast;
-    size_t od = 0;
-    for (const size_t konec : kus.konceEtiket) {
-        if (zrusit_)
-            return;
-        cast.assign(kus.bajty, od, konec - od);
-        uloha_->Write(cast);
-        uloha_->KonecEtikety();
-        ++predano_;
-        od = konec;
-    }
-    if (od < kus.bajty.size() && !zrusit_) {
-        cast.assign(kus.bajty, od);
-        uloha_->Write(cast);
-    }
+    if (zrusit_)
+        return;
+    uloha_->PisEtikety(kus.bajty, kus.konceEtiket);
+    predano_ += static_cast<long long>(kus.konceEtiket.size());
 }
 
 void tUlohaNaPozadi::Predej() {
@@ -253,13 +244,22 @@ void tUlohaNaPozadi::Predej() {
     if (chyba_)
         std::rethrow_exception(chyba_);
     fronta_.push_back(std::move(kus_));
+    kus_ = {};
+    if (!volne_.empty()) {
+        kus_ = std::move(volne_.back());
+        volne_.pop_back();
+    }
     zamek.unlock();
     zmena_.notify_all();
-    kus_ = {};
+    kus_.bajty.clear();
+    kus_.konceEtiket.clear();
     kus_.bajty.reserve(VelikostKusu);
 }
 
 void tUlohaNaPozadi::Write(const std::string& data) {
+    // A piece is handed over before a write would outgrow it: growing it would copy it.
+    if (!kus_.bajty.empty() && kus_.bajty.size() + data.size() > VelikostKusu)
+        Predej();
     kus_.bajty += data;
     if (kus_.bajty.size() >= VelikostKusu)
         Predej();

@@ -79,6 +79,7 @@ private:
     std::mutex zamek_;
     std::condition_variable zmena_;
     std::vector<tKus> fronta_;         // at most a few pieces, so memory stays bounded
+    std::vector<tKus> volne_;          // pieces written, kept for their memory
     bool otevrena_ = false;            // the thread has tried to open the inner job
     tKonec konec_ = tKonec::Zadny;     // asked of the thread; Zadny again after a failed Dokonci
     bool hotovo_ = false;              // the thread has ended the inner job and destroyed it
