@@ -1,5 +1,6 @@
 #include "core/Win1250.h"
 
+#include "core/Ascii16.h"
 #include "core/NejblizsiZnakyGen.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 #include <cstdint>
 #include <cstring>
 #include <utility>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -224,19 +221,6 @@ std::string Win1250NaUtf8(std::string_view text) {
 
 namespace {
 
-// Bit k set when byte k of the sixteen at p is not plain ASCII.
-unsigned HorniBity(const char* p) {
-#ifdef __SSE2__
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
-#else
-    unsigned bity = 0;
-    for (unsigned k = 0; k < 16; ++k)
-        bity |= static_cast<unsigned>(static_cast<unsigned char>(p[k]) >> 7) << k;
-    return bity;
-#endif
-}
-
 // Sixteen bytes from od to kam, which may lie before od within them: all are read first.
 void Kopiruj16(const char* od, char* kam) {
     std::array<char, 16> blok{};
@@ -259,7 +243,7 @@ char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
         // Plain ASCII is copied sixteen bytes at a time: most of a table is. A block ends
         // where a byte that is not plain stands, or a combining mark follows its last letter.
         if (i >= blokOd && i + 16 <= text.size()) {
-            const unsigned horni = HorniBity(od + i);
+            const unsigned horni = NeAsciiBity16(od + i);
             if (horni == 0 && !znamenko(i + 16)) {
                 Kopiruj16(od + i, kam);
                 kam += 16;

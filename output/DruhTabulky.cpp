@@ -1,10 +1,12 @@
 #include "output/DruhTabulky.h"
 
+#include "core/Ascii16.h"
 #include "core/Soubory.h"
 #include "core/Win1250.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
 #include <string>
 #include <vector>
@@ -152,6 +154,14 @@ std::string UpozorneniKodovani(std::string_view nazev, bool utf8, size_t platnyc
 
 void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
     for (size_t i = 0; i < data.size();) {
+        if (i + 16 <= data.size()) { // plain ASCII is passed over to the next byte that is not
+            const unsigned horni = NeAsciiBity16(data.data() + i);
+            if (horni == 0) {
+                i += 16;
+                continue;
+            }
+            i += static_cast<size_t>(std::countr_zero(horni));
+        }
         const auto b = static_cast<unsigned char>(data[i]);
         if (b < 0x80) {
             ++i;

@@ -70,21 +70,6 @@ private:
     size_t Celkem = 0;
 };
 
-// TextNaCislo, with a shortcut for the usual plain decimal number of a few digits (same
-// result; everything else goes through the full conversion and its error).
-int32_t Cislo(std::string_view text) {
-    if (!text.empty() && text.size() <= 9) {
-        int32_t hodnota = 0;
-        for (char c : text) {
-            if (c < '0' || c > '9')
-                return TextNaCislo(text);
-            hodnota = hodnota * 10 + (c - '0');
-        }
-        return hodnota;
-    }
-    return TextNaCislo(text);
-}
-
 // find() for the few characters between braces, without a library call per search.
 size_t Najdi(std::string_view text, char znak) {
     for (size_t k = 0; k < text.size(); ++k)
@@ -143,7 +128,7 @@ void Rozeber(std::string_view sablona, tRozbor& rozbor) {
         std::string_view sirka =
             carka == Neni ? std::string_view{} : uvnitr.substr(carka + 1, MaxSirka);
 
-        tZastupce z{od, leva, Cislo(cislo), -1, false};
+        tZastupce z{od, leva, TextNaCislo(cislo), -1, false};
 
         // The first "*" asks for right alignment and is not part of the number.
         char bezHvezdy[MaxSirka];
@@ -154,7 +139,7 @@ void Rozeber(std::string_view sablona, tRozbor& rozbor) {
             sirka = std::string_view(bezHvezdy, sirka.size() - 1);
         }
         if (!sirka.empty())
-            z.W = std::max(Cislo(sirka), -1);
+            z.W = std::max(TextNaCislo(sirka), -1);
         rozbor.Zastupci.push_back(z);
         od += prava + 1;
     }

@@ -522,6 +522,36 @@ TEST(Tabulka, RidiciBajtNaKazdemMiste) {
     }
 }
 
+TEST(Tabulka, PocetUtf8NaKazdemMiste) {
+    // A character among plain bytes at every place of a text longer than three 16-byte
+    // stretches: the look through the file counts it as the conversion does.
+    const std::string prosty = "The quick brown fox jumps over the lazy dog 0123456789";
+    const struct {
+        std::string vlozeny;
+        size_t vicebajtovych, chybnych, nepresnych;
+    } pripady[] = {
+        {"\xc4\x8d", 1, 0, 0},         // č
+        {"\xe2\x82\xac", 1, 0, 0},     // €
+        {"\xe4\xb8\x80", 1, 0, 1},     // a CJK character: no form in Windows-1250
+        {"\xf0\x9f\x98\x80", 1, 0, 1}, // an emoji
+        {"\xff", 0, 1, 1},             // no UTF-8
+        {"\xc4\xc4\x8d", 1, 1, 1},     // a cut start before č
+    };
+    for (const auto& p : pripady) {
+        for (size_t k = 0; k <= prosty.size(); ++k) {
+            const std::string text = prosty.substr(0, k) + p.vlozeny + prosty.substr(k);
+            tDekoder pocet(tZnakovaSada::Utf8), prevod(tZnakovaSada::Utf8, true);
+            pocet.Pocitej(text, true);
+            std::string cil;
+            prevod.Dekoduj(text, cil, true);
+            EXPECT_EQ(pocet.VicebajtovychUtf8(), p.vicebajtovych) << p.vlozeny << " at " << k;
+            EXPECT_EQ(pocet.ChybnychUtf8(), p.chybnych) << p.vlozeny << " at " << k;
+            EXPECT_EQ(pocet.Nepresnych(), p.nepresnych) << p.vlozeny << " at " << k;
+            EXPECT_EQ(prevod.Nepresnych(), p.nepresnych) << p.vlozeny << " at " << k;
+        }
+    }
+}
+
 TEST(Tabulka, DelkaRadku) {
     tTabulka t;
     t.NactiText("a\tb\r\n1\t2\t3\t4\t5\t6\t7\r\nc\td");
