@@ -3,20 +3,13 @@
 // layout measured, the price label most of them print, and a run of a program to its end.
 
 #include "core/Nastaveni.h"
+#include "tests/podpora/Proces.h"
 
 #include <chrono>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 struct tBeh {
     double sekund = 0;
@@ -26,24 +19,15 @@ struct tBeh {
 // Runs argumenty (the program looked up in PATH) with its output to /dev/null, to its end;
 // raises std::runtime_error when it cannot start or does not end with 0.
 inline tBeh Spust(std::vector<std::string> argumenty) {
-    std::vector<char*> argv;
-    for (auto& a : argumenty)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t akce;
-    posix_spawn_file_actions_init(&akce);
-    posix_spawn_file_actions_addopen(&akce, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     const auto zacatek = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &akce, nullptr, argv.data(), environ) != 0)
+    const pid_t pid = SpustProces(argumenty, "/dev/null");
+    if (pid < 0)
         throw std::runtime_error("cannot start " + argumenty[0]);
-    posix_spawn_file_actions_destroy(&akce);
-    int stav = 0;
-    rusage spotreba{};
-    if (wait4(pid, &stav, 0, &spotreba) != pid || !WIFEXITED(stav) || WEXITSTATUS(stav) != 0)
+    const auto konec = PockejNaProces(pid);
+    if (!konec || konec->Kod != 0)
         throw std::runtime_error(argumenty[0] + " failed");
     return {std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count(),
-            spotreba.ru_maxrss};
+            konec->PametKiB};
 }
 
 // The first layout prints to fronta a label of three lines a row: the goods (column 2) on the

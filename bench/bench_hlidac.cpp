@@ -16,6 +16,7 @@
 #include "bench/ProtiLp.h"
 #include "core/Nastaveni.h"
 #include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/Proces.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,15 +31,10 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/inotify.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using tHodiny = std::chrono::steady_clock;
@@ -49,33 +45,17 @@ namespace {
 const std::string Fronta = "Bench";
 fs::path Adresar, Program;
 
+// In the background, in a process group of its own: the loop's shell and its children.
 pid_t Spust(const std::vector<std::string>& argumenty, const fs::path& log) {
-    std::vector<char*> argv;
-    std::vector<std::string> kopie = argumenty;
-    for (auto& a : kopie)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t akce;
-    posix_spawn_file_actions_init(&akce);
-    posix_spawn_file_actions_addopen(&akce, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&akce, STDERR_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawnattr_t vlastnosti;
-    posix_spawnattr_init(&vlastnosti);
-    posix_spawnattr_setflags(&vlastnosti,
-                             POSIX_SPAWN_SETPGROUP); // the loop's shell and its children
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &akce, &vlastnosti, argv.data(), environ) != 0)
+    const pid_t pid = SpustProces(argumenty, "/dev/null", log, true);
+    if (pid < 0)
         throw std::runtime_error("cannot start " + argumenty[0]);
-    posix_spawn_file_actions_destroy(&akce);
-    posix_spawnattr_destroy(&vlastnosti);
     return pid;
 }
 
 void Ukonci(pid_t pid) {
     ::kill(-pid, SIGTERM);
-    int stav = 0;
-    ::waitpid(pid, &stav, 0);
+    PockejNaProces(pid);
 }
 
 // Counts the jobs that arrive whole at the capture (the listener renames .part to .bin).

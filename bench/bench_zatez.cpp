@@ -8,6 +8,7 @@
 //   build-dir/bench/bench_zatez [rounds]
 #include "output/RawPrinter.h"
 #include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/Proces.h"
 
 #include <cups/cups.h>
 
@@ -19,16 +20,12 @@
 #include <fstream>
 #include <functional>
 #include <set>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -150,9 +147,8 @@ tVysledek Davka(const fs::path& zachyceno, const std::string& kdo, const tPosli&
         while (read(roura, &ms, sizeof ms) == sizeof ms)
             v.ms.push_back(ms);
         close(roura);
-        int stav = 0;
-        waitpid(pid, &stav, 0);
-        chyba |= !WIFEXITED(stav) || WEXITSTATUS(stav) != 0;
+        const auto konec = PockejNaProces(pid);
+        chyba |= !konec || konec->Kod != 0;
     }
     v.predano = std::chrono::duration<double>(tHodiny::now() - zacatek).count();
     if (chyba || v.ms.size() != Uloh)
@@ -182,16 +178,9 @@ void PosliRawPrinter(const std::string& nazev) {
 std::function<void(const std::string&)> PosliLp(const fs::path& soubory) {
     return [soubory](const std::string& nazev) {
         const std::string soubor = (soubory / nazev).string();
-        std::vector<std::string> argumenty = {"lp",  "-s", "-d",  Fronta, "-o",
-                                              "raw", "-t", nazev, soubor};
-        std::vector<char*> argv;
-        for (auto& a : argumenty)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        pid_t pid = 0;
-        int stav = 0;
-        if (posix_spawnp(&pid, "lp", nullptr, nullptr, argv.data(), environ) != 0 ||
-            waitpid(pid, &stav, 0) != pid || !WIFEXITED(stav) || WEXITSTATUS(stav) != 0)
+        const pid_t pid = SpustProces({"lp", "-s", "-d", Fronta, "-o", "raw", "-t", nazev, soubor});
+        const auto konec = pid < 0 ? std::nullopt : PockejNaProces(pid);
+        if (!konec || konec->Kod != 0)
             throw std::runtime_error("lp failed for " + nazev);
     };
 }

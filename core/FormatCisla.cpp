@@ -361,6 +361,15 @@ std::string CeleCislo(long long n) {
     return std::to_string(n);
 }
 
+// The literals of kusy from od on: what a fraction or an exponent is followed by.
+std::string Literaly(const std::vector<tKus>& kusy, size_t od) {
+    std::string s;
+    for (size_t i = od; i < kusy.size(); ++i)
+        if (kusy[i].druh == tDruh::Literal)
+            s += kusy[i].text;
+    return s;
+}
+
 // The best fraction for zlomek with a denominator up to nejvic (or exactly pevny).
 std::pair<long long, long long> Zlomek(double zlomek, long long nejvic, long long pevny) {
     if (pevny > 0)
@@ -436,10 +445,7 @@ std::optional<std::string> Zlomkem(const tSekce& sekce, size_t lomitko, double a
         for (size_t i = poslednyCely; i < jmenovatelDo; ++i)
             sirka += kusy[i].druh == tDruh::Literal ? kusy[i].text.size() : 1;
         s.append(sirka + pevny.size() - (pevny.empty() ? 0 : 1), ' ');
-        for (size_t i = jmenovatelDo; i < kusy.size(); ++i)
-            if (kusy[i].druh == tDruh::Literal)
-                s += kusy[i].text;
-        return s;
+        return s + Literaly(kusy, jmenovatelDo);
     }
     std::string s = Cisla(kusy, 0, citatelOd, z, false);
     const size_t mistCitatele = lomitko - citatelOd;
@@ -450,11 +456,7 @@ std::optional<std::string> Zlomkem(const tSekce& sekce, size_t lomitko, double a
     std::string j = pevny.empty() ? CeleCislo(jmenovatel) : pevny;
     if (pevny.empty() && vyplnJmenovatele != '#')
         j = Doplnene(j, mist, vyplnJmenovatele == '0' ? '0' : ' ', vyplnJmenovatele == '0');
-    s += c + "/" + j;
-    for (size_t i = jmenovatelDo; i < kusy.size(); ++i)
-        if (kusy[i].druh == tDruh::Literal)
-            s += kusy[i].text;
-    return s;
+    return s + c + "/" + j + Literaly(kusy, jmenovatelDo);
 }
 
 std::string Exponentem(const tSekce& sekce, size_t exponent, double a) {
@@ -492,11 +494,8 @@ std::string Exponentem(const tSekce& sekce, size_t exponent, double a) {
         s += '-';
     else if (kusy[exponent].znak == '+')
         s += '+';
-    s += Doplnene(CeleCislo(std::abs(e)), mistExponentu, '0', true);
-    for (size_t i = exponent + 1; i < kusy.size(); ++i)
-        if (kusy[i].druh == tDruh::Literal)
-            s += kusy[i].text;
-    return s;
+    return s + Doplnene(CeleCislo(std::abs(e)), mistExponentu, '0', true) +
+           Literaly(kusy, exponent + 1);
 }
 
 // ---- dates and times ----
@@ -542,6 +541,11 @@ constexpr std::array<std::string_view, 7> DnyKratce = {"ne", "po", "út", "st", 
 
 std::string Dve(long long n) {
     return Doplnene(CeleCislo(n), 2, '0', true);
+}
+
+// A date or time part written with pocet letters: two letters or more give two digits.
+std::string Cast(int pocet, long long n) {
+    return pocet >= 2 ? Dve(n) : CeleCislo(n);
 }
 
 // Whether the m at i is minutes: after hours, or before seconds.
@@ -632,9 +636,9 @@ std::optional<std::string> Datem(const tSekce& sekce, double hodnota, tSystemDat
             break;
         case tDruh::Mesic:
             if (JsouMinuty(kusy, i))
-                s += k.pocet >= 2 ? Dve(minuta) : CeleCislo(minuta);
+                s += Cast(k.pocet, minuta);
             else if (k.pocet <= 2)
-                s += k.pocet == 2 ? Dve(d.mesic) : CeleCislo(d.mesic);
+                s += Cast(k.pocet, d.mesic);
             else if (k.pocet == 3)
                 s += Rimske[d.mesic - 1];
             else if (k.pocet == 4)
@@ -644,17 +648,17 @@ std::optional<std::string> Datem(const tSekce& sekce, double hodnota, tSystemDat
             break;
         case tDruh::Den:
             if (k.pocet <= 2)
-                s += k.pocet == 2 ? Dve(d.den) : CeleCislo(d.den);
+                s += Cast(k.pocet, d.den);
             else
                 s += k.pocet == 3 ? DnyKratce[denTydne] : Dny[denTydne];
             break;
         case tDruh::Hodina: {
             const long long h = ampm ? (hodina % 12 == 0 ? 12 : hodina % 12) : hodina;
-            s += k.pocet >= 2 ? Dve(h) : CeleCislo(h);
+            s += Cast(k.pocet, h);
             break;
         }
         case tDruh::Sekunda:
-            s += k.pocet >= 2 ? Dve(sekunda) : CeleCislo(sekunda);
+            s += Cast(k.pocet, sekunda);
             break;
         case tDruh::Uplynulo: {
             const long long n = k.znak == 'h'   ? celkemSekund / 3600
@@ -809,65 +813,40 @@ const std::vector<tSekce>* Rozebrane(std::string_view kod) {
 } // namespace
 
 std::string_view VestavenyFormat(int cislo) {
-    // As the spreadsheet shows the built-in formats in Czech.
-    switch (cislo) {
-    case 0:
-        return "General";
-    case 1:
-        return "0";
-    case 2:
-        return "0.00";
-    case 3:
-        return "#,##0";
-    case 4:
-        return "#,##0.00";
-    case 9:
-        return "0 %";
-    case 10:
-        return "0.00 %";
-    case 11:
-        return "0.00E+00";
-    case 12:
-        return "# ?/?";
-    case 13:
-        return "# ?\?/?\?";
-    case 14:
-        return "d.m.yyyy";
-    case 15:
-        return "d.mmm.yy";
-    case 16:
-        return "d.mmm";
-    case 17:
-        return "mmm.yy";
-    case 18:
-        return "h:mm AM/PM";
-    case 19:
-        return "h:mm:ss AM/PM";
-    case 20:
-        return "h:mm";
-    case 21:
-        return "h:mm:ss";
-    case 22:
-        return "d.m.yyyy h:mm";
-    case 37:
-    case 38:
-        return "#,##0\"     \";-#,##0\"     \"";
-    case 39:
-    case 40:
-        return "#,##0.00\"     \";-#,##0.00\"     \"";
-    case 45:
-        return "mm:ss";
-    case 46:
-        return "[h]:mm:ss";
-    case 47:
-        return "mm:ss.0";
-    case 48:
-        return "##0.0E+0";
-    case 49:
-        return "@";
-    default:
-        return "";
-    }
+    // As the spreadsheet shows the built-in formats in Czech; the numbers left out name none.
+    static constexpr std::pair<int, std::string_view> Formaty[] = {
+        {0, "General"},
+        {1, "0"},
+        {2, "0.00"},
+        {3, "#,##0"},
+        {4, "#,##0.00"},
+        {9, "0 %"},
+        {10, "0.00 %"},
+        {11, "0.00E+00"},
+        {12, "# ?/?"},
+        {13, "# ?\?/?\?"},
+        {14, "d.m.yyyy"},
+        {15, "d.mmm.yy"},
+        {16, "d.mmm"},
+        {17, "mmm.yy"},
+        {18, "h:mm AM/PM"},
+        {19, "h:mm:ss AM/PM"},
+        {20, "h:mm"},
+        {21, "h:mm:ss"},
+        {22, "d.m.yyyy h:mm"},
+        {37, "#,##0\"     \";-#,##0\"     \""},
+        {38, "#,##0\"     \";-#,##0\"     \""},
+        {39, "#,##0.00\"     \";-#,##0.00\"     \""},
+        {40, "#,##0.00\"     \";-#,##0.00\"     \""},
+        {45, "mm:ss"},
+        {46, "[h]:mm:ss"},
+        {47, "mm:ss.0"},
+        {48, "##0.0E+0"},
+        {49, "@"},
+    };
+    const auto f = std::find_if(std::begin(Formaty), std::end(Formaty),
+                                [&](const auto& p) { return p.first == cislo; });
+    return f == std::end(Formaty) ? std::string_view() : f->second;
 }
 
 std::string ObecnyFormatUtf8(double hodnota) {

@@ -126,10 +126,10 @@ bool Chyba(ipp_t* odpoved) {
     return ippGetStatusCode(odpoved) > IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-// Each job is a group of its own; a separator (no name) or another group ends it.
-std::vector<tUloha> UlohyZOdpovedi(ipp_t* o, const std::string& fronta) {
+// Each job is a group of its own; a separator (no name) or another group ends it. The queue
+// URI of the last job into uriFronty.
+std::vector<tUloha> UlohyZOdpovedi(ipp_t* o, const std::string& fronta, std::string& uriFronty) {
     std::vector<tUloha> ulohy;
-    std::string uriUlohy;
     bool vUloze = false;
     for (ipp_attribute_t* a = ippFirstAttribute(o); a != nullptr; a = ippNextAttribute(o)) {
         if (ippGetGroupTag(a) != IPP_TAG_JOB || ippGetName(a) == nullptr) {
@@ -141,7 +141,7 @@ std::vector<tUloha> UlohyZOdpovedi(ipp_t* o, const std::string& fronta) {
             ulohy.back().Fronta = fronta;
             vUloze = true;
         }
-        Vypln(ulohy.back(), uriUlohy, a);
+        Vypln(ulohy.back(), uriFronty, a);
     }
     return ulohy;
 }
@@ -202,12 +202,9 @@ std::optional<tUloha> tDotazyNaUlohy::Uloha(int id, tHodinyServeru::time_point t
     if (kod > IPP_STATUS_OK_EVENTS_COMPLETE)
         throw eRawPrinter::ZKodu(kod);
 
-    std::vector<tUloha> u(1);
     std::string uriFronty;
-    for (ipp_attribute_t* a = ippFirstAttribute(o.get()); a != nullptr;
-         a = ippNextAttribute(o.get()))
-        if (ippGetGroupTag(a) == IPP_TAG_JOB && ippGetName(a) != nullptr)
-            Vypln(u[0], uriFronty, a);
+    std::vector<tUloha> u = UlohyZOdpovedi(o.get(), {}, uriFronty);
+    u.resize(1); // an answer without the job's attributes: the job as asked for
     u[0].Id = id;
     const std::string cestaFronty = CestaUri(uriFronty);
     u[0].Fronta = cestaFronty.substr(cestaFronty.rfind('/') + 1);
@@ -256,7 +253,8 @@ std::vector<tUloha> tDotazyNaUlohy::Fronta(const std::string& fronta, const tDot
     if (!ids.empty()) {
         zadost = ZadostServeru(IPP_OP_GET_JOBS, "printer-uri", cesta);
         PridejCisla(zadost, "job-ids", ids);
-        ulohy = UlohyZOdpovedi(uloh(zadost, AtributyUlohy).get(), fronta);
+        std::string uriFronty; // the queue is the one asked of
+        ulohy = UlohyZOdpovedi(uloh(zadost, AtributyUlohy).get(), fronta, uriFronty);
     }
     if (dotaz.NoveOd == 0 || !ulohy.empty()) {
         const tOdpoved f(Posli(DotazNaFrontu(cesta), termin));

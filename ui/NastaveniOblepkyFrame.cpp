@@ -343,6 +343,18 @@ void TNastaveniOblepkyFrame::NastavTiskarny(const std::vector<std::string>& nazv
     eTiskarna->setEditText(text);
 }
 
+template <class tPopis, class F> void TNastaveniOblepkyFrame::ProCisla(tPopis& popis, F&& f) {
+    f(eRadkuPred, popis.RadkuPred);
+    f(eRadkuPo, popis.RadkuPo);
+    f(eRadkuOblepky, popis.PocetRadkuOblepky);
+    f(eStdPocet, popis.StdPocet);
+    f(fPocet, popis.PoleSPoctem);
+    for (int n = 1; n <= PocetRadku; ++n) {
+        f(fZleva[n], popis.Radky[n].HrZleva);
+        f(fDelka[n], popis.Radky[n].HrDelka);
+    }
+}
+
 void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
     eNazev->setText(NaQt(popis.Nazev));
     tiskarna_ = NaQt(popis.Tiskarna);
@@ -352,16 +364,9 @@ void TNastaveniOblepkyFrame::Zobraz(const tPopisOblepky& popis) {
     for (int r = 1; r <= PocetPoli; ++r)
         ePole->item(r - 1, 0)->setText(NaQt(popis.Pole[r]));
 
-    eRadkuPred->Zobraz(popis.RadkuPred);
-    eRadkuPo->Zobraz(popis.RadkuPo);
-    eRadkuOblepky->Zobraz(popis.PocetRadkuOblepky);
-    eStdPocet->Zobraz(popis.StdPocet);
-    fPocet->Zobraz(popis.PoleSPoctem);
-    for (int n = 1; n <= PocetRadku; ++n) {
-        fZleva[n]->Zobraz(popis.Radky[n].HrZleva);
-        fDelka[n]->Zobraz(popis.Radky[n].HrDelka);
+    ProCisla(popis, [](TCiselnyBox* box, int32_t hodnota) { box->Zobraz(hodnota); });
+    for (int n = 1; n <= PocetRadku; ++n)
         fText[n]->setText(NaQt(popis.Radky[n].HrText));
-    }
     eKodyOdradkovani->setText(NaQt(popis.KodyOdradkovani));
     eInitKody->setText(NaQt(popis.InitKody));
 }
@@ -381,16 +386,9 @@ void TNastaveniOblepkyFrame::Precti(tPopisOblepky& popis) {
     for (int r = 1; r <= PocetPoli; ++r)
         popis.Pole[r] = BezZlomu(BezOkrajovychMezer(ZQt(ePole->item(r - 1, 0)->text())));
 
-    popis.RadkuPred = eRadkuPred->Precti();
-    popis.RadkuPo = eRadkuPo->Precti();
-    popis.PocetRadkuOblepky = eRadkuOblepky->Precti();
-    popis.StdPocet = eStdPocet->Precti();
-    popis.PoleSPoctem = fPocet->Precti();
-    for (int n = 1; n <= PocetRadku; ++n) {
-        popis.Radky[n].HrZleva = fZleva[n]->Precti();
-        popis.Radky[n].HrDelka = fDelka[n]->Precti();
+    ProCisla(popis, [](TCiselnyBox* box, int32_t& hodnota) { hodnota = box->Precti(); });
+    for (int n = 1; n <= PocetRadku; ++n)
         popis.Radky[n].HrText = ZBoxu(fText[n]->text());
-    }
     popis.InitKody = ZBoxu(eInitKody->text());
     popis.KodyOdradkovani = ZBoxu(eKodyOdradkovani->text());
 }

@@ -60,4 +60,7 @@ private:
     QWidget* StrankaRozmer();
     QWidget* StrankaRozvrzeni();
     void PoradiKlavesnice(bool nazevPrvni);
+    // Calls f(box, member of popis) for every number box and the layout member it edits:
+    // what Zobraz shows is what Precti reads back.
+    template <class tPopis, class F> void ProCisla(tPopis& popis, F&& f);
 };

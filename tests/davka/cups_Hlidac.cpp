@@ -7,6 +7,7 @@
 #include "output/OznaceneUlohy.h"
 #include "output/SpravaUloh.h"
 #include "tests/podpora/DocasnyAdresar.h"
+#include "tests/podpora/Proces.h"
 #include "tests/podpora/Zpomaleni.h"
 #include "tests/tisk/CupsTest.h"
 
@@ -29,14 +30,11 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -97,17 +95,7 @@ public:
                                               p.slozka.string(), "--settle", "1"};
         argumenty.insert(argumenty.end(), volby.begin(), volby.end());
         argumenty.insert(argumenty.begin(), pred.begin(), pred.end());
-        std::vector<char*> argv;
-        for (auto& a : argumenty)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t akce;
-        posix_spawn_file_actions_init(&akce);
-        posix_spawn_file_actions_addopen(&akce, STDERR_FILENO, (p.adresar / "hlidac.log").c_str(),
-                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
-        if (posix_spawnp(&pid_, argv[0], &akce, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&akce);
+        pid_ = SpustProces(std::move(argumenty), {}, p.adresar / "hlidac.log");
     }
     ~tHlidac() {
         if (pid_ > 0)
@@ -123,8 +111,7 @@ public:
     pid_t Pid() const { return pid_; }
     // Still running (it has not exited by itself).
     bool Bezi() {
-        int stav = 0;
-        if (pid_ > 0 && ::waitpid(pid_, &stav, WNOHANG) == pid_)
+        if (pid_ > 0 && PockejNaProces(pid_, WNOHANG))
             pid_ = -1;
         return pid_ > 0;
     }
@@ -132,16 +119,15 @@ public:
 private:
     int Signal(int signal) {
         ::kill(pid_, signal);
-        int stav = 0;
         for (int i = 0; i < 400; ++i) {
-            if (::waitpid(pid_, &stav, WNOHANG) == pid_) {
+            if (const auto konec = PockejNaProces(pid_, WNOHANG)) {
                 pid_ = -1;
-                return WIFEXITED(stav) ? WEXITSTATUS(stav) : -1;
+                return konec->Kod;
             }
             std::this_thread::sleep_for(50ms);
         }
         ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &stav, 0);
+        PockejNaProces(pid_);
         pid_ = -1;
         return -1;
     }
