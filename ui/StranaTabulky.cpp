@@ -4,6 +4,7 @@
 #include "output/RadkySouboru.h"
 #include "output/UlohaNaPozadi.h"
 #include "ui/Chyby.h"
+#include "ui/MrizkaTabulky.h"
 #include "ui/PrubehTisku.h"
 #include "ui/Schranka.h"
 #include "ui/TabulkaModel.h"
@@ -17,7 +18,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTableView>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -33,11 +34,10 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic, tVyberyStrany vybery)
     auto* rozlozeni = new QVBoxLayout(this);
     rozlozeni->setContentsMargins(4, 4, 4, 4);
 
-    Grid = new QTableView(this);
+    model_ = new TTabulkaModel(tabulka_, this);
+    Grid = new TMrizkaTabulky(model_, this);
     Grid->setObjectName(QStringLiteral("Grid"));
     Grid->setAccessibleName(QStringLiteral("Tabulka etiket ze schránky"));
-    model_ = new TTabulkaModel(tabulka_, this);
-    Grid->setModel(model_);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->setTabKeyNavigation(false); // Tab goes on to the buttons, as in the other grids
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -53,7 +53,11 @@ TStranaTabulky::TStranaTabulky(QWidget* rodic, tVyberyStrany vybery)
     vodorovna->setMinimumSectionSize(1);
     vodorovna->setDefaultSectionSize(64);
     vodorovna->setSectionResizeMode(QHeaderView::Interactive);
-    rozlozeni->addWidget(Grid);
+    auto* tabulka = new QHBoxLayout;
+    tabulka->setSpacing(0);
+    tabulka->addWidget(Grid);
+    tabulka->addWidget(Grid->Posuvnik());
+    rozlozeni->addLayout(tabulka);
 
     // The imports at the left, the page's run at the right.
     auto* dole = new QHBoxLayout;

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-class QTableView;
+class TMrizkaTabulky;
 class TTabulkaModel;
 
 // What the page asks the user; empty: its own dialogs (tests answer in their place).
@@ -59,5 +59,5 @@ private:
     size_t nepresnych_ = 0;
     bool nacita_ = false; // a file is being read
     TTabulkaModel* model_;
-    QTableView* Grid;
+    TMrizkaTabulky* Grid;
 };

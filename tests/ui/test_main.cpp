@@ -17,6 +17,7 @@
 #include "ui/NastaveniOblepkyFrame.h"
 #include "ui/PrubehTisku.h"
 #include "ui/StranaTabulky.h"
+#include "ui/TabulkaModel.h"
 #include "ui/Text.h"
 #include "ui/Vystredeni.h"
 #include "ui/VytistenoForm.h"
@@ -38,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -428,6 +430,84 @@ private slots:
         p.Button1->click();
         QCOMPARE(p.Grid->model()->columnCount(), 16384);
         QCOMPARE(okno.Tabulka().Bunka(20001, 1), "z");
+        QVERIFY(chyby_.isEmpty());
+    }
+
+    // A table longer than a view should hold shows the rows that fit, with a scroll bar over
+    // the whole table: the keys, the wheel and the bar move the window, and the selection
+    // stays on its row.
+    void dlouhaTabulka() {
+        Priprav();
+        TMainForm okno(program_->Stav, program_->Uloziste, program_->Nactene.Rucni);
+        const tPrvkyOkna p(okno);
+        Ukaz(okno);
+        p.PageControl1->setCurrentIndex(1);
+        const int celkem = TTabulkaModel::RadkuNaJednou + 50'000;
+        QString text = QStringLiteral("1");
+        for (int i = 2; i <= celkem; ++i)
+            text += QLatin1Char('\n') + QString::number(i);
+        QApplication::clipboard()->setText(text);
+        p.Button1->click();
+        auto* posuvnik = okno.findChild<QScrollBar*>(QStringLiteral("PosuvnikTabulky"));
+        QVERIFY(posuvnik && posuvnik->isVisible());
+        const QAbstractItemModel* m = p.Grid->model();
+        const int radku = m->rowCount();
+        QVERIFY(radku > 1 && radku < 200);
+        QCOMPARE(posuvnik->maximum(), celkem - radku);
+        QCOMPARE(posuvnik->pageStep(), radku);
+        // What row r of the view shows: its number and its cell.
+        const auto ukazuje = [&](int r) {
+            return std::pair(Bunka(p.Grid, 0, r + 1), Bunka(p.Grid, 1, r + 1));
+        };
+        const auto radek = [](int i) { return std::pair(QString::number(i), QString::number(i)); };
+        QCOMPARE(ukazuje(0), radek(1));
+        p.Grid->setFocus();
+        p.Grid->setCurrentIndex(m->index(radku - 1, 0));
+        struct tKrok {
+            Qt::Key klavesa;
+            Qt::KeyboardModifiers s;
+            int prvni;   // the data row at the top, after the key
+            int kurzor;  // the cursor's row in the view
+            int vybrany; // the selected row in the view, -1: none (Ctrl moves only the cursor)
+        };
+        const tKrok kroky[] = {
+            {Qt::Key_Down, Qt::NoModifier, 2, radku - 1, radku - 1},
+            {Qt::Key_Up, Qt::NoModifier, 2, radku - 2, radku - 2},
+            {Qt::Key_PageDown, Qt::NoModifier, 2 + radku, radku - 2, radku - 2},
+            {Qt::Key_End, Qt::ControlModifier, celkem - radku + 1, radku - 1, -1},
+            {Qt::Key_Down, Qt::NoModifier, celkem - radku + 1, radku - 1, -1},
+            {Qt::Key_PageUp, Qt::NoModifier, celkem - 2 * radku + 1, radku - 1, -1},
+            {Qt::Key_Home, Qt::ControlModifier, 1, 0, -1},
+            {Qt::Key_Up, Qt::NoModifier, 1, 0, -1},
+            {Qt::Key_Down, Qt::NoModifier, 1, 1, 1},
+        };
+        for (const tKrok& k : kroky) {
+            QTest::keyClick(p.Grid, k.klavesa, k.s);
+            QCOMPARE(ukazuje(0), radek(k.prvni));
+            QCOMPARE(p.Grid->currentIndex().row(), k.kurzor);
+            QCOMPARE(p.Grid->selectionModel()->selectedRows(),
+                     k.vybrany < 0 ? QModelIndexList() : QModelIndexList{m->index(k.vybrany, 0)});
+            QCOMPARE(posuvnik->value(), k.prvni - 1);
+        }
+        // The bar and the wheel move the rows under a selection that stays on its row.
+        p.Grid->selectRow(2);
+        posuvnik->setValue(1);
+        QCOMPARE(ukazuje(0), radek(2));
+        QCOMPARE(p.Grid->currentIndex().row(), 1);
+        QCOMPARE(p.Grid->selectionModel()->selectedRows(), QModelIndexList{m->index(1, 0)});
+        QWheelEvent kolecko(QPointF(10, 10), p.Grid->viewport()->mapToGlobal(QPointF(10, 10)), {},
+                            QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                            false);
+        QApplication::sendEvent(p.Grid->viewport(), &kolecko);
+        QVERIFY(posuvnik->value() > 1);
+        QVERIFY(p.Grid->selectionModel()->selectedRows().isEmpty());
+        // Only the rows on screen are the view's; a short table is all the view's again.
+        p.Grid->resize(p.Grid->width(), p.Grid->height() + 180);
+        QCOMPARE(m->rowCount(), radku + 10);
+        QApplication::clipboard()->setText(QStringLiteral("a\nb\nc"));
+        p.Button1->click();
+        QCOMPARE(m->rowCount(), 3);
+        QVERIFY(!posuvnik->isVisible());
         QVERIFY(chyby_.isEmpty());
     }
 
