@@ -243,7 +243,12 @@ void tRadkyCsv::DlouhyRadek() const {
 }
 
 long long tRadkyCsv::SoucetPoctu(int sloupec) {
-    if (druh_.Format != tFormatTabulky::Tsv || JeUtf16(druh_.Sada) || sloupec < 1)
+    // A CSV record splits as its bytes do only if every character has a byte of its own
+    // (the whole-file look counted those that have not): some of the others become quotes
+    // or separators.
+    const bool jakoBajty = druh_.Format == tFormatTabulky::Tsv ||
+                           druh_.Sada == tZnakovaSada::Win1250 || druh_.Nepresnych == 0;
+    if (!jakoBajty || JeUtf16(druh_.Sada) || sloupec < 1)
         return tZdrojRadku::SoucetPoctu(sloupec);
     try {
         NaZacatek();

@@ -45,7 +45,8 @@ public:
     void Bunky(std::vector<std::string_view>& cil, size_t kolik) const override;
     // The clipboard's form in UTF-8 or Windows-1250 is counted in its bytes as read, only
     // the count cell decoded: no character that decodes to a byte of its own is a TAB, CR
-    // or LF, so the rows and cells are where the decoded text has them.
+    // or LF, so the rows and cells are where the decoded text has them. So is CSV in
+    // Windows-1250, or in UTF-8 whose every character has its own Windows-1250 byte.
     long long SoucetPoctu(int sloupec) override;
     // The current row as it is kept: cells between TABs, column 0 not included.
     std::string_view Radek() const { return radek_; }

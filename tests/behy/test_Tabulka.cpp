@@ -263,6 +263,12 @@ TEST(Tabulka, DruhySouboru) {
               druhy[0] = "2";
               return druhy;
           }()}},
+        // Fullwidth forms become a separator and quotes: the count reads the decoded text.
+        {"siroke",
+         "t.csv",
+         "a,b\n2\xef\xbc\x8cx\n\xef\xbc\x82"
+         "7\xef\xbc\x82,z\n",
+         {{"1", "a", "b"}, {"2", "2", "x"}, {"3", "7", "z"}}},
         {"crVUvozovkach", "t.csv", "\"a\rb\";x\n", {{"1", "a b", "x"}}},
         {"zubate",
          "t.csv",
