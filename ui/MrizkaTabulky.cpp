@@ -7,9 +7,11 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 TMrizkaTabulky::TMrizkaTabulky(TTabulkaModel* model, QWidget* rodic)
     : QTableView(rodic), model_(model), posuvnik_(new QScrollBar(Qt::Vertical, rodic)) {
@@ -29,8 +31,25 @@ void TMrizkaTabulky::Prizpusob() {
     const bool poOknech = model_->PoOknech();
     setVerticalScrollBarPolicy(poOknech ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     posuvnik_->setVisible(poOknech);
-    if (!poOknech)
+    QHeaderView* cisla = verticalHeader();
+    if (!poOknech) {
+        if (sirkaCisel_ >= 0)
+            cisla->setMinimumWidth(std::exchange(sirkaCisel_, -1));
         return;
+    }
+    // The numbers fit the table's last one, so that their column keeps its width as the
+    // window moves (a header sizes itself to the numbers it has).
+    QStyleOptionHeader volby;
+    volby.initFrom(cisla);
+    QFont tucne = cisla->font(); // a header may show a number bold
+    tucne.setBold(true);
+    volby.fontMetrics = QFontMetrics(tucne);
+    volby.text = QString::number(model_->RadkuTabulky());
+    if (sirkaCisel_ < 0)
+        sirkaCisel_ = cisla->minimumWidth();
+    cisla->setMinimumWidth(std::max(
+        sirkaCisel_,
+        cisla->style()->sizeFromContents(QStyle::CT_HeaderSection, &volby, {}, cisla).width()));
     // Whole rows only: the view itself never scrolls.
     const int radku = std::max(viewport()->height() / verticalHeader()->defaultSectionSize(), 1);
     model_->Okno(model_->PrvniRadek(), radku);

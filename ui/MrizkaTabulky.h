@@ -28,4 +28,5 @@ private:
     TTabulkaModel* model_;
     QScrollBar* posuvnik_;
     bool klavesou_ = false; // the key moves the cursor itself: the selection stays put
+    int sirkaCisel_ = -1;   // the numbers' own least width, while it is raised for a window
 };

@@ -488,6 +488,9 @@ private slots:
             QCOMPARE(p.Grid->selectionModel()->selectedRows(),
                      k.vybrany < 0 ? QModelIndexList() : QModelIndexList{m->index(k.vybrany, 0)});
             QCOMPARE(posuvnik->value(), k.prvni - 1);
+            // The numbers' column is as wide as the last number needs, wherever the window is.
+            QVERIFY(p.Grid->verticalHeader()->sizeHint().width() <=
+                    p.Grid->verticalHeader()->minimumWidth());
         }
         // The bar and the wheel move the rows under a selection that stays on its row.
         p.Grid->selectRow(2);
@@ -508,6 +511,7 @@ private slots:
         p.Button1->click();
         QCOMPARE(m->rowCount(), 3);
         QVERIFY(!posuvnik->isVisible());
+        QCOMPARE(p.Grid->verticalHeader()->minimumWidth(), 40);
         QVERIFY(chyby_.isEmpty());
     }
 
