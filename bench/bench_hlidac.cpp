@@ -211,10 +211,11 @@ tPomer Porovnej(tZpusob (&zpusoby)[2], tZachyt& zachyt, int souboru, int& cislo,
             sekund[k] += std::chrono::duration<double>(tHodiny::now() - zacatek).count();
         }
     }
+    const int podanych = souboru / Kol * Kol; // each round hands souboru / Kol whole files
     double p50[2]{}, propustnost[2]{};
     for (int k = 0; k < 2; ++k) {
         p50[k] = Percentil(casy[k], 0.5);
-        propustnost[k] = (souboru / Kol * Kol) / sekund[k];
+        propustnost[k] = podanych / sekund[k];
         std::printf("%s, %-26s latency p50 %6.1f ms, p99 %6.1f ms; throughput %6.1f files/s\n",
                     nadpis.c_str(), zpusoby[k].nazev, p50[k], Percentil(casy[k], 0.99),
                     propustnost[k]);
@@ -240,7 +241,7 @@ void Priprav() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
     const int souboru = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int pamet = argc > 2 ? std::atoi(argv[2]) : 10000;
     const tDocasnyAdresar adresar;
@@ -310,4 +311,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     CupsTest("stop", Adresar, Fronta);
+} catch (const std::exception& e) { // before the server started, or in stopping it
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
 }

@@ -200,7 +200,7 @@ void Radek(const char* kdo, const std::vector<tVysledek>& kola) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
     const int kol = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
     const tDocasnyAdresar adresar;
     const fs::path server = adresar.Cesta() / "server";
@@ -238,4 +238,7 @@ int main(int argc, char** argv) {
     }
     Skript("stop", server);
     return vysledek;
+} catch (const std::exception& e) { // before the server started, or in stopping it
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
 }
