@@ -23,6 +23,7 @@ public:
     void PisEtikety(std::string_view bajty, std::span<const size_t> konce) override {
         uloha_->PisEtikety(bajty, konce);
     }
+    std::string* MistoProEtiketu(size_t nejvic) override { return uloha_->MistoProEtiketu(nejvic); }
     void Dokonci() override {
         uloha_->Dokonci();
         Ohlas();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 #include <vector>
 
 // The row is never built beyond what survives the cut to HrDelka, and a row longer than
@@ -278,4 +279,63 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
         odesilani.Vyprazdni();
     }
     ++pocitadlo;
+}
+
+struct tSazbaEtikety::tRadek {
+    tRozbor rozbor;
+    size_t zleva = 0, delka = 0;
+};
+
+tSazbaEtikety::tSazbaEtikety() = default;
+tSazbaEtikety::tSazbaEtikety(tSazbaEtikety&&) noexcept = default;
+tSazbaEtikety& tSazbaEtikety::operator=(tSazbaEtikety&&) noexcept = default;
+tSazbaEtikety::~tSazbaEtikety() = default;
+
+std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
+                                                    std::string kodyPo) {
+    tSazbaEtikety sazba;
+    sazba.kodovani_ = KodovaniRozvrzeni(popis.Kodovani);
+    for (int i = 1; i <= std::min(PocetRadku, popis.PocetRadkuOblepky); ++i) {
+        const tPopisRadku& radek = popis.Radky[static_cast<size_t>(i)];
+        tRadek r;
+        r.zleva = static_cast<size_t>(std::max(radek.HrZleva, 0));
+        r.delka = static_cast<size_t>(std::max(radek.HrDelka, 0));
+        if (r.zleva + r.delka + 2 > Kus)
+            return std::nullopt;
+        try {
+            Rozeber(radek.HrText, r.rozbor);
+        } catch (const eChyba&) {
+            return std::nullopt;
+        }
+        r.rozbor.Sablona = radek.HrText;
+        sazba.nejvic_ += r.zleva + r.delka + 2;
+        sazba.radky_.push_back(std::move(r));
+    }
+    const auto radku = static_cast<long long>(sazba.radky_.size());
+    if (popis.PocetRadkuOblepky > radku) {
+        const auto vyplne = static_cast<size_t>(popis.PocetRadkuOblepky - radku);
+        if (vyplne > Kus)
+            return std::nullopt;
+        for (size_t k = 0; k < vyplne; ++k)
+            sazba.konec_ += "\r\n";
+    }
+    sazba.konec_ += kodyPo;
+    sazba.nejvic_ += sazba.konec_.size();
+    if (sazba.nejvic_ > Kus)
+        return std::nullopt;
+    return sazba;
+}
+
+void tSazbaEtikety::Pis(std::span<const std::string_view> hodnoty, std::string& cil) const {
+    for (const tRadek& r : radky_) {
+        const size_t od = cil.size();
+        cil.append(r.zleva, ' ');
+        tPrimo primo(cil, r.delka);
+        Rozvin(r.rozbor.Sablona, r.rozbor, hodnoty, primo);
+        if (cil.size() == od + r.zleva) // an empty line gets no offset
+            cil.resize(od);
+        cil += "\r\n";
+        PrevedKodovaniNaMiste(kodovani_, cil.data() + od, cil.size() - od);
+    }
+    cil += konec_;
 }

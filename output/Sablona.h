@@ -1,11 +1,15 @@
 #pragma once
 // Expansion of one template line of one label into one printed row.
 
+#include "core/Kodovani.h"
 #include "core/PopisEtiket.h"
 #include "output/TiskovaUloha.h"
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Prints at most one row: line i (1 to 5) of popis with the values list (value 0 first),
 // cut to HrDelka, indented by HrZleva, ended by CR LF, converted to the layout's encoding
@@ -21,3 +25,29 @@ int NejvyssiHodnota(const tPopisOblepky& popis);
 
 void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_view> hodnoty,
                    const tPopisOblepky& popis, tTiskovaUloha& uloha, int& pocitadlo);
+
+// A layout's whole label made at once into a job's buffer (tTiskovaUloha::MistoProEtiketu),
+// with its templates parsed once for the run: the bytes of RozvinSablonu's rows 1 to 5, the
+// filler rows up to PocetRadkuOblepky and the after-label codes. None when a template does
+// not parse (the run row by row raises where it stands), a row needs the long path, or a
+// label could outgrow a piece of a job.
+class tSazbaEtikety {
+public:
+    static std::optional<tSazbaEtikety> Priprav(const tPopisOblepky& popis, std::string kodyPo);
+    tSazbaEtikety(tSazbaEtikety&&) noexcept;
+    tSazbaEtikety& operator=(tSazbaEtikety&&) noexcept;
+    ~tSazbaEtikety();
+
+    size_t Nejvic() const { return nejvic_; } // bytes of a label at most
+    // Appends the label of these values (value 0 first) to cil.
+    void Pis(std::span<const std::string_view> hodnoty, std::string& cil) const;
+
+private:
+    struct tRadek;
+    tSazbaEtikety();
+
+    std::vector<tRadek> radky_;
+    std::string konec_; // the filler rows and the after-label codes
+    size_t nejvic_ = 0;
+    tKodovani kodovani_{};
+};

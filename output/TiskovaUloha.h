@@ -40,6 +40,10 @@ public:
             Write(kus);
         }
     }
+    // Where the run may make one whole label of at most nejvic bytes straight into the job's
+    // own buffer, instead of writing it row by row; KonecEtikety follows it. The default,
+    // nullptr: the job takes Writes. Raises as Write does.
+    virtual std::string* MistoProEtiketu(size_t /*nejvic*/) { return nullptr; }
     // Called instead of Dokonci when the run failed (also when Dokonci raised): ends the
     // document with the whole labels written so far, if the spooler can still take it.
     // Returns how many labels will print: 0 when the document cannot be ended.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,17 @@ void PisPrazdneRadky(tTiskovaUloha& uloha, long long pocet) {
 }
 
 // One label: lines 1 to 5, filler rows up to the label's height, the after-label codes.
+// Made at once where the job lets it, so that a long run costs no write per row.
 void TiskniEtiketu(const tPopisOblepky& popis, std::span<const std::string_view> hodnoty,
-                   const std::string& kodyPo, tTiskovaUloha& uloha) {
+                   const std::string& kodyPo, const std::optional<tSazbaEtikety>& sazba,
+                   tTiskovaUloha& uloha) {
+    if (sazba) {
+        if (std::string* cil = uloha.MistoProEtiketu(sazba->Nejvic())) {
+            sazba->Pis(hodnoty, *cil);
+            uloha.KonecEtikety();
+            return;
+        }
+    }
     int radku = 0;
     for (int i = 1; i <= PocetRadku; ++i)
         RozvinSablonu(popis.Radky[i].HrText, i, hodnoty, popis, uloha, radku);
@@ -139,10 +149,11 @@ void TiskniRucne(const tPopisOblepky& popis, int pocetKopii, const tRucniHodnoty
     Prubeh(std::move(uloha), sluzby, pocetKopii, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         std::vector<std::string_view> seznam(hodnoty.begin(), hodnoty.end());
         seznam[0] = {}; // value 0 of a manual label is empty
+        const auto sazba = tSazbaEtikety::Priprav(popis, kodyPo);
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         for (int kopie = 0; kopie < pocetKopii; ++kopie) {
-            TiskniEtiketu(popis, seznam, kodyPo, u);
+            TiskniEtiketu(popis, seznam, kodyPo, sazba, u);
             pocitadlo.Etiketa();
         }
         PisPrazdneRadky(u, popis.RadkuPo);
@@ -171,6 +182,7 @@ void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty
     Prubeh(std::move(uloha), sluzby, celkem, [&](tTiskovaUloha& u, tPocitadlo& pocitadlo) {
         const std::string kodyInit = DekodujKody(popis.InitKody);
         const std::string kodyPo = DekodujKody(popis.KodyOdradkovani);
+        const auto sazba = tSazbaEtikety::Priprav(popis, kodyPo);
         u.Write(kodyInit);
         PisPrazdneRadky(u, popis.RadkuPred);
         std::vector<std::string_view> seznam;
@@ -183,7 +195,7 @@ void TiskniRadkyZ(const tPopisOblepky& popis, int pocetKopii, tZdrojRadku& pocty
             // Cells past the row's own pieces are empty, as is a value beyond the list.
             radky.Bunky(seznam, hodnot);
             for (long long kopie = 0; kopie < pocet; ++kopie) {
-                TiskniEtiketu(popis, seznam, kodyPo, u);
+                TiskniEtiketu(popis, seznam, kodyPo, sazba, u);
                 pocitadlo.Etiketa();
             }
         }

@@ -265,6 +265,12 @@ void tUlohaNaPozadi::Write(const std::string& data) {
         Predej();
 }
 
+std::string* tUlohaNaPozadi::MistoProEtiketu(size_t nejvic) {
+    if (!kus_.bajty.empty() && kus_.bajty.size() + nejvic > VelikostKusu)
+        Predej();
+    return &kus_.bajty;
+}
+
 void tUlohaNaPozadi::KonecEtikety() {
     kus_.konceEtiket.push_back(kus_.bajty.size());
 }

@@ -42,6 +42,9 @@ public:
     // when cekani said stop while they waited.
     void Write(const std::string& data) override;
     void KonecEtikety() override;
+    // The piece being filled; the one before goes to the thread first when the label could
+    // outgrow it.
+    std::string* MistoProEtiketu(size_t nejvic) override;
     void Dokonci() override;
     // What was written reaches the inner job first, in order; then the inner job's Prerus.
     // Stopped while it waits, it goes on as Zrus and returns what prints all the same.

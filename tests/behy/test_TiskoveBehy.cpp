@@ -59,7 +59,8 @@ TEST_F(Behy, NicKTiskuNicNedela) {
 }
 
 // Manual runs: rows before and after (each a write of its own), the label height filled
-// with empty rows, manual value 0 empty.
+// with empty rows, manual value 0 empty. A label made at once, straight into the job, has
+// the same bytes.
 TEST_F(Behy, RucniTiskPodleRozvrzeni) {
     const std::string cena = "Cena:    15\r\n";
     const struct {
@@ -67,6 +68,8 @@ TEST_F(Behy, RucniTiskPodleRozvrzeni) {
         const char* radek1;
         std::string bajty; // after the init codes
         size_t zapisu;     // 0: not counted
+        int kodovani = 0;
+        int zleva = 2, delka = 80;
     } pripady[] = {
         {2, 4, 3, "{1}", "\r\n\r\n" + VzorovyBlok + "\r\n\r\n\r\n\r\n", 1 + 2 + 4 + 4},
         // lines 3 to 5 print as empty rows, then filler rows up to the height
@@ -74,19 +77,39 @@ TEST_F(Behy, RucniTiskPodleRozvrzeni) {
         {1, 0, 9, "{1}", "\r\n  Jablko\r\n" + cena + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\x0C", 0},
         {1, 0, 0, "{1}", "\r\n\x0C", 0}, // no line printed, no filler
         {0, 0, 3, "[{0}]{20}", "  []Z\r\n" + cena + "\r\n\x0C", 0},
+        // the cut to the length, the offset of an empty line, the printer's encoding
+        {0, 0, 2, "{1}{1}", " Jabl\r\n" + cena + "\x0C", 0, 0, 1, 4},
+        {0, 0, 2, "{20,0}", "\r\n" + cena + "\x0C", 0, 0, 5},
+        {0, 0, 2, "\x8e{1,3*}\xe8", "  ZJabc\r\n" + cena + "\x0C", 0, 2},
+        {0, 0, 2, "\x8e{1,3*}\xe8", "  \xa6Jab\x9f\r\n" + cena + "\x0C", 0, 4},
+        // a row too long to be kept whole, and a label too long for a piece of the job
+        {0, 0, 2, "{1,70000}", "  Jablko" + std::string(69994, ' ') + "\r\n" + cena + "\x0C", 0, 0,
+         2, 70000},
+        {0, 0, 40000, "{1}", "  Jablko\r\n" + cena + Opakuj("\r\n", 39998) + "\x0C", 0},
     };
     hodnoty[20] = "Z";
     for (const auto& p : pripady) {
-        tZaznam z;
-        auto s = Sluzby(z);
-        popis.RadkuPred = p.pred;
-        popis.RadkuPo = p.po;
-        popis.PocetRadkuOblepky = p.vyska;
-        popis.Radky[1].HrText = p.radek1;
-        TiskniRucne(popis, 1, hodnoty, s);
-        EXPECT_EQ(z.Bajty(), "\x1B@" + p.bajty) << p.vyska << " " << p.radek1;
-        if (p.zapisu) {
-            EXPECT_EQ(z.zapisy.size(), p.zapisu);
+        for (const bool primo : {false, true}) {
+            tZaznam z;
+            z.primo = primo;
+            auto s = Sluzby(z);
+            popis.RadkuPred = p.pred;
+            popis.RadkuPo = p.po;
+            popis.PocetRadkuOblepky = p.vyska;
+            popis.Kodovani = p.kodovani;
+            popis.Radky[1].HrText = p.radek1;
+            popis.Radky[1].HrZleva = p.zleva;
+            popis.Radky[1].HrDelka = p.delka;
+            TiskniRucne(popis, 2, hodnoty, s);
+            const std::string etiketa =
+                p.bajty.substr(p.pred * 2, p.bajty.size() - p.pred * 2 - p.po * 2);
+            EXPECT_EQ(z.Bajty(),
+                      "\x1B@" + Opakuj("\r\n", p.pred) + etiketa + etiketa + Opakuj("\r\n", p.po))
+                << p.vyska << " " << p.radek1 << (primo ? " primo" : "");
+            EXPECT_EQ(z.etiket, 2);
+            if (p.zapisu && !primo) {
+                EXPECT_EQ(z.zapisy.size(), p.zapisu + 4);
+            }
         }
     }
 }
@@ -138,6 +161,12 @@ TEST_F(Behy, TabulkaTiskneRadkyPodlePoctu) {
         TiskniRadkyNapred(popis, 1, radky, Sluzby(napred));
         EXPECT_EQ(napred.zapisy, z.zapisy) << nazev << " " << p.sloupec;
         EXPECT_EQ(napred.udalosti, z.udalosti) << nazev << " " << p.sloupec;
+        // So do labels made at once, straight into the job.
+        tZaznam primo;
+        primo.primo = true;
+        TiskniTabulku(popis, 1, t, Sluzby(primo));
+        EXPECT_EQ(primo.Bajty(), z.Bajty()) << nazev << " " << p.sloupec;
+        EXPECT_EQ(primo.etiket, z.etiket) << nazev << " " << p.sloupec;
         if (p.pocet == 0) { // rows that ask for no label: nothing to print, no job
             EXPECT_EQ(z.uloh, 0) << nazev << " " << p.sloupec;
             EXPECT_TRUE(z.udalosti.empty()) << nazev << " " << p.sloupec;

@@ -102,5 +102,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             cekany.insert(0, static_cast<size_t>(std::max(radek.HrZleva, 0)), ' ');
         KONTROLA(vystup == cekany + "\r\n");
     }
+
+    // The label made at once holds the same row, between the other lines (empty here) and
+    // the filler rows.
+    popis.Radky[static_cast<size_t>(i)].HrText = sablona;
+    if (const auto sazba = tSazbaEtikety::Priprav(popis, "")) {
+        std::string cekana;
+        for (int j = 1; j <= std::max(popis.PocetRadkuOblepky, PocetRadku); ++j)
+            if (j <= popis.PocetRadkuOblepky)
+                cekana += j == i ? vystup : "\r\n";
+        std::string etiketa;
+        sazba->Pis(pohledy, etiketa);
+        KONTROLA(etiketa == cekana && etiketa.size() <= sazba->Nejvic());
+    }
     return 0;
 }

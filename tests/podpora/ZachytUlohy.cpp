@@ -37,6 +37,25 @@ void tZachytUlohy::Write(const std::string& data) {
         zaznam_.poZapisu();
 }
 
+std::string* tZachytUlohy::MistoProEtiketu(size_t nejvic) {
+    if (!zaznam_.primo)
+        return nullptr;
+    etiketa_.clear();
+    nejvic_ = nejvic;
+    return &etiketa_;
+}
+
+void tZachytUlohy::KonecEtikety() {
+    if (!etiketa_.empty()) {
+        if (etiketa_.size() > nejvic_)
+            throw eChyba("A label longer than it was allowed");
+        const std::string etiketa = std::move(etiketa_);
+        etiketa_.clear();
+        Write(etiketa);
+    }
+    ++zaznam_.etiket;
+}
+
 void tZachytUlohy::Dokonci() {
     zaznam_.udalosti.push_back("dokonci");
     if (zaznam_.priDokonceni)

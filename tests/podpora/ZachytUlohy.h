@@ -28,6 +28,7 @@ struct tZaznam {
     long long stornoPo = -1;            // Storno once the run has done this many labels
     std::function<void()> priDokonceni; // runs inside Dokonci (a server slow to confirm)
     long long poStornu = 0;             // what the job says prints all the same after Zrus
+    bool primo = false; // labels are made straight into the job, each one then a Write
 
     std::string Bajty() const; // the kept writes as one string
 };
@@ -41,7 +42,8 @@ public:
 
     void Write(const std::string& data) override;
     void Dokonci() override;
-    void KonecEtikety() override { ++zaznam_.etiket; }
+    void KonecEtikety() override;
+    std::string* MistoProEtiketu(size_t nejvic) override;
     // The labels ended so far print, unless a Write or Dokonci failed: as on a spooler, a
     // document that broke off prints nothing.
     long long Prerus() noexcept override;
@@ -52,6 +54,8 @@ private:
     tZaznam& zaznam_;
     size_t drzeno_ = 0;
     bool selhalo_ = false;
+    std::string etiketa_; // made straight in, written at its end
+    size_t nejvic_ = 0;   // what it was allowed
 };
 
 // Services that open a capturing job on the record and note the cursor and the completion
