@@ -1,6 +1,7 @@
 #include "output/DruhTabulky.h"
 
 #include "core/Ascii16.h"
+#include "core/Soubezne.h"
 #include "core/Soubory.h"
 #include "core/Win1250.h"
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifdef __SSE2__
@@ -242,6 +244,72 @@ void tDekoder::Dekoduj(std::string_view blok, std::string& cil, bool konec) {
     }
 }
 
+namespace {
+
+// A pass is split only where its thread costs far less than the half it takes over.
+constexpr off_t NejmeneNaPulky = off_t{256} * 1024;
+
+// The UTF-8 text of the file from od to pred (-1: its end) counted into dekoder as far as a
+// NUL, which ends the text (nula). Returns the bytes counted.
+size_t PocitejUtf8Od(int fd, off_t od, off_t pred, tDekoder& dekoder, bool& nula) {
+    std::string blok(Blok, '\0'), dalsi(Blok, '\0'); // read ahead: whether a block is the last
+    const auto precti = [fd, pred](std::string& kam, off_t kde) {
+        const size_t kolik = pred < 0 ? Blok : std::min(Blok, static_cast<size_t>(pred - kde));
+        const ssize_t precteno = kolik == 0 ? 0 : PrectiKusOd(fd, kam.data(), kolik, kde);
+        kam.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
+        return precteno;
+    };
+    size_t celkem = 0;
+    for (ssize_t precteno = precti(blok, od); precteno > 0;) {
+        od += precteno;
+        dalsi.resize(Blok);
+        precteno = precti(dalsi, od);
+        const size_t nul = blok.find('\0');
+        dekoder.Pocitej(std::string_view(blok).substr(0, nul),
+                        precteno <= 0 || nul != std::string::npos);
+        celkem += std::min(nul, blok.size());
+        blok.swap(dalsi);
+        if (nul != std::string::npos) {
+            nula = true;
+            break;
+        }
+    }
+    return celkem;
+}
+
+// The rest of a UTF-8 file from od on, counted into dekoder; a large one in two halves at once.
+size_t PocitejZbytekUtf8(int fd, off_t od, tDekoder& dekoder) {
+    bool nula = false;
+    const off_t stred = StredPruchodu(fd, od);
+    if (stred < 0)
+        return PocitejUtf8Od(fd, od, -1, dekoder, nula);
+    tDekoder druhy(tZnakovaSada::Utf8, true);
+    bool nulaDruhe = false;
+    size_t prvni = 0, druha = 0;
+    Soubezne([&] { prvni = PocitejUtf8Od(fd, od, stred, dekoder, nula); },
+             [&] { druha = PocitejUtf8Od(fd, stred, -1, druhy, nulaDruhe); });
+    if (nula) // the text ended in the first half
+        return prvni;
+    dekoder.Pricti(druhy);
+    return prvni + druha;
+}
+
+} // namespace
+
+off_t StredPruchodu(int fd, off_t od) {
+    struct stat soubor {};
+    if (::fstat(fd, &soubor) != 0 || !S_ISREG(soubor.st_mode) ||
+        soubor.st_size - od < NejmeneNaPulky)
+        return -1;
+    const off_t stred = od + (soubor.st_size - od) / 2;
+    std::string blok(Blok, '\0');
+    const ssize_t precteno = PrectiKusOd(fd, blok.data(), blok.size(), stred);
+    const size_t lf =
+        std::string_view(blok.data(), static_cast<size_t>(std::max<ssize_t>(precteno, 0)))
+            .find('\n');
+    return lf == std::string_view::npos ? -1 : stred + static_cast<off_t>(lf) + 1;
+}
+
 bool MoznaUtf16(std::string_view zacatek) {
     return zacatek.starts_with("\xFF\xFE") || zacatek.starts_with("\xFE\xFF") ||
            Utf16BezZnacky(zacatek).has_value();
@@ -315,6 +383,11 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
     size_t celkem = 0;             // decoded text up to its NUL
     std::string dalsi(Blok, '\0'); // read ahead: whether a block is the last one
     for (bool prvni = true; precteno > 0; prvni = false) {
+        if (!prvni && druh.Sada == tZnakovaSada::Utf8) {
+            // Past the sample only counted: in UTF-8 a NUL is the byte itself.
+            celkem += PocitejZbytekUtf8(fd, kde, dekoder);
+            break;
+        }
         std::string_view data(blok);
         if (prvni)
             data.remove_prefix(std::min(druh.Bom, data.size()));
@@ -323,19 +396,11 @@ tDruhTabulky RozpoznejDruh(int fd, std::string_view nazev, const tVolbyTabulky& 
         precteno = PrectiKusOd(fd, dalsi.data(), dalsi.size(), kde);
         dalsi.resize(static_cast<size_t>(std::max<ssize_t>(precteno, 0)));
         text.clear();
-        size_t nul = std::string::npos;
-        if (prvni || druh.Sada != tZnakovaSada::Utf8) {
-            dekoder.Dekoduj(data, text, precteno <= 0);
-            nul = text.find('\0');
-            if (vzorek.size() < Blok)
-                vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
-            celkem += std::min(nul, text.size());
-        } else {
-            // Past the sample only counted: in UTF-8 a NUL is the byte itself.
-            nul = data.find('\0');
-            dekoder.Pocitej(data.substr(0, nul), precteno <= 0 || nul != std::string::npos);
-            celkem += std::min(nul, data.size());
-        }
+        dekoder.Dekoduj(data, text, precteno <= 0);
+        const size_t nul = text.find('\0');
+        if (vzorek.size() < Blok)
+            vzorek.append(text, 0, std::min(nul, Blok - vzorek.size()));
+        celkem += std::min(nul, text.size());
         blok.swap(dalsi);
         if (nul != std::string::npos)
             break;

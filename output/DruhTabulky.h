@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/types.h>
+
 enum class tZnakovaSada { Utf8, Utf16Le, Utf16Be, Win1250 };
 
 enum class tFormatTabulky {
@@ -62,6 +64,12 @@ public:
     // UTF-8 (each one a replacement character).
     size_t VicebajtovychUtf8() const { return vicebajtovych_; }
     size_t ChybnychUtf8() const { return chybnych_; }
+    // Adds the counts of a decoder that went through the text right after this one's.
+    void Pricti(const tDekoder& dalsi) {
+        nepresnych_ += dalsi.nepresnych_;
+        vicebajtovych_ += dalsi.vicebajtovych_;
+        chybnych_ += dalsi.chybnych_;
+    }
 
 private:
     // The UTF-8 sequences of data counted, and with nepresne the characters without an exact
@@ -74,6 +82,12 @@ private:
     size_t nepresnych_ = 0;
     size_t vicebajtovych_ = 0, chybnych_ = 0;
 };
+
+// Where a pass through a table file from od on may split into halves read at once: just
+// after the first LF from the middle of the rest on, where a row and a UTF-8 character
+// start whatever came before. -1 when fd is no regular file, the rest is short or holds
+// no LF near its middle.
+off_t StredPruchodu(int fd, off_t od);
 
 // Whether a file that starts so may be UTF-16 (a byte-order mark, or zero bytes at every
 // other byte), whose zero bytes are half characters.

@@ -3,6 +3,7 @@
 #include "core/BezZlomu.h"
 #include "core/CeleCislo.h"
 #include "core/PriKonci.h"
+#include "core/Soubezne.h"
 #include "core/Soubory.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ tRadkyCsv::tRadkyCsv(int fd, tDruhTabulky druh, std::string nazev)
 
 void tRadkyCsv::NaZacatek() {
     dekoder_ = tDekoder(druh_.Sada);
-    kde_ = static_cast<long long>(druh_.Bom);
+    kde_ = od_ >= 0 ? od_ : static_cast<long long>(druh_.Bom);
     text_.clear();
     pozice_ = 0;
     konec_ = false;
@@ -107,8 +108,10 @@ bool tRadkyCsv::Dopln(size_t aspon) {
     const size_t kolik = std::max(aspon, VelikostBloku);
     if (blok_.size() < kolik)
         blok_.resize(kolik);
+    const size_t smi = pred_ < 0 ? kolik : std::min(kolik, static_cast<size_t>(pred_ - kde_));
     while (text_.size() == bylo && !konec_) {
-        const ssize_t precteno = PrectiKusOd(fd_, blok_.data(), kolik, static_cast<off_t>(kde_));
+        const ssize_t precteno =
+            smi == 0 ? 0 : PrectiKusOd(fd_, blok_.data(), smi, static_cast<off_t>(kde_));
         if (precteno < 0)
             throw ChybaCteniTabulky(nazev_, errno);
         const std::string_view data(blok_.data(), static_cast<size_t>(precteno));
@@ -251,25 +254,43 @@ long long tRadkyCsv::SoucetPoctu(int sloupec) {
     if (!jakoBajty || JeUtf16(druh_.Sada) || sloupec < 1)
         return tZdrojRadku::SoucetPoctu(sloupec);
     try {
-        NaZacatek();
-        syrove_ = true;
-        const tPriKonci zpet([this] { syrove_ = false; });
-        long long celkem = 0;
-        std::string prevedena;
-        while (Dalsi()) {
-            std::string_view bunka = KusRadku(radek_, sloupec);
-            if (!JeAscii(bunka)) { // a cell holds no part of another's character
-                prevedena.clear();
-                tDekoder(druh_.Sada).Dekoduj(bunka, prevedena, true);
-                bunka = prevedena;
-            }
-            if (const long long pocet = PocetZBunky(bunka); pocet > 0)
-                celkem += pocet;
-        }
-        return celkem;
+        // A row of the clipboard's form starts after every LF: a large file is counted in
+        // two halves at once.
+        const off_t stred = druh_.Format == tFormatTabulky::Tsv
+                                ? StredPruchodu(fd_, static_cast<off_t>(druh_.Bom))
+                                : -1;
+        if (stred < 0)
+            return SectiSyrove(sloupec);
+        tRadkyCsv druha(*this);
+        druha.od_ = stred;
+        pred_ = stred;
+        const tPriKonci cely([this] { pred_ = -1; });
+        long long prvni = 0, druhe = 0;
+        Soubezne([&] { prvni = SectiSyrove(sloupec); },
+                 [&] { druhe = druha.SectiSyrove(sloupec); });
+        return prvni + druhe;
     } catch (const tDlouhySyrovy&) {
         return tZdrojRadku::SoucetPoctu(sloupec);
     }
+}
+
+long long tRadkyCsv::SectiSyrove(int sloupec) {
+    NaZacatek();
+    syrove_ = true;
+    const tPriKonci zpet([this] { syrove_ = false; });
+    long long celkem = 0;
+    std::string prevedena;
+    while (Dalsi()) {
+        std::string_view bunka = KusRadku(radek_, sloupec);
+        if (!JeAscii(bunka)) { // a cell holds no part of another's character
+            prevedena.clear();
+            tDekoder(druh_.Sada).Dekoduj(bunka, prevedena, true);
+            bunka = prevedena;
+        }
+        if (const long long pocet = PocetZBunky(bunka); pocet > 0)
+            celkem += pocet;
+    }
+    return celkem;
 }
 
 bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long long precteno)>& dal) {

@@ -68,12 +68,15 @@ private:
     // radek_ already.
     size_t KonecZaznamu();
     [[noreturn]] void DlouhyRadek() const; // the current row is longer than a row may be
+    long long SectiSyrove(int sloupec);    // SoucetPoctu's pass through the bytes as read
 
     int fd_;
     tDruhTabulky druh_;
     std::string nazev_;
     tDekoder dekoder_{tZnakovaSada::Utf8};
     long long kde_ = 0;   // the next byte of the file to read
+    long long od_ = -1;   // where the rows start; -1: after the byte-order mark
+    long long pred_ = -1; // where they end; -1: at the file's end
     std::string blok_;    // the bytes of the last read
     std::string text_;    // decoded and not yet taken
     size_t pozice_ = 0;   // the first byte of text_ not taken

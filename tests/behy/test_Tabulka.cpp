@@ -193,9 +193,42 @@ TEST(Tabulka, Import) {
     }
 }
 
+// A file large enough for its passes to run in two halves at once. Its rows are of every
+// length from 11 to 39 bytes, so the middle may fall anywhere in a row. Each holds
+// characters of two and three bytes, one with no Windows-1250 form, and with spatne every
+// third a byte that is no UTF-8. Lines end in LF, CR LF or CR.
+struct tVelkySoubor {
+    std::string bajty;
+    tObsah obsah;
+    std::string upozorneni;
+};
+tVelkySoubor VelkySoubor(bool spatne) {
+    tVelkySoubor v;
+    const std::string sipka = Utf8NaWin1250("\xe2\x86\x92");
+    size_t chybnych = 0;
+    constexpr int Radku = 20000;
+    for (int i = 1; i <= Radku; ++i) {
+        const bool chybny = spatne && i % 3 == 0;
+        chybnych += chybny;
+        const std::string a(static_cast<size_t>(i % 27), 'a');
+        v.bajty += std::to_string(i % 4) + "\t" + a + "\xc4\x8d\xe2\x82\xac\xe2\x86\x92" +
+                   (chybny ? "\xff" : "") +
+                   (i % 5 == 0   ? "\r\n"
+                    : i % 7 == 0 ? "\r"
+                                 : "\n");
+        v.obsah.push_back({std::to_string(i), std::to_string(i % 4),
+                           a + "\xe8\x80" + sipka + (chybny ? "?" : "")});
+    }
+    if (spatne)
+        v.upozorneni = "(znaků UTF-8: " + std::to_string(3 * Radku) +
+                       ", bajtů mimo UTF-8: " + std::to_string(chybnych) + ")";
+    return v;
+}
+
 // Table files as spreadsheets and stock systems write them: the character set and the form
 // found from the bytes and the name, or given.
 TEST(Tabulka, DruhySouboru) {
+    const tVelkySoubor velky = VelkySoubor(false), velkySpatne = VelkySoubor(true);
     const std::string dlouhy(70000, 'x'); // a field across the read blocks
     std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
     for (int i = 0; i < 70000; ++i)
@@ -288,6 +321,9 @@ TEST(Tabulka, DruhySouboru) {
          "1,\"" + dlouhy + "\r\n\"\r\n2",
          {{"1", "1", dlouhy + " "}, {"2", "2"}}},
         {"utf8PresBloky", "t.txt", ceskyUtf8, {{"1", "a" + std::string(70000, '\xe8')}}},
+        {"velkyNaPulky", "t.txt", velky.bajty, velky.obsah},
+        {"velkyNaPulkySeSpatnymiBajty", "t.txt", velkySpatne.bajty, velkySpatne.obsah, Volby(),
+         nullptr, velkySpatne.upozorneni.c_str()},
         {"nepresnePresBloky",
          "t.txt",
          std::string(70000, 'x') + "\t\xc3\xb1\xe2\x86\x92\xc3\xa1\n",
