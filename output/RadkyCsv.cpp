@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #ifdef __SSE2__
@@ -254,24 +255,34 @@ long long tRadkyCsv::SoucetPoctu(int sloupec) {
     if (!jakoBajty || JeUtf16(druh_.Sada) || sloupec < 1)
         return tZdrojRadku::SoucetPoctu(sloupec);
     try {
-        // A row of the clipboard's form starts after every LF: a large file is counted in
-        // two halves at once.
-        const off_t stred = druh_.Format == tFormatTabulky::Tsv
-                                ? StredPruchodu(fd_, static_cast<off_t>(druh_.Bom))
-                                : -1;
-        if (stred < 0)
-            return SectiSyrove(sloupec);
-        tRadkyCsv druha(*this);
-        druha.od_ = stred;
-        pred_ = stred;
-        const tPriKonci cely([this] { pred_ = -1; });
-        long long prvni = 0, druhe = 0;
-        Soubezne([&] { prvni = SectiSyrove(sloupec); },
-                 [&] { druhe = druha.SectiSyrove(sloupec); });
-        return prvni + druhe;
+        if (const auto pulky = SectiNaPulky(sloupec))
+            return *pulky;
+        return SectiSyrove(sloupec);
     } catch (const tDlouhySyrovy&) {
         return tZdrojRadku::SoucetPoctu(sloupec);
     }
+}
+
+// A row of the clipboard's form starts after every LF, and so does a CSV record after one
+// outside quotes. The first half tells which this one is: it ends inside quotes otherwise,
+// which is an error of its own. Any error of a half, with a row number counted from the
+// half's start, is left to the pass in order.
+std::optional<long long> tRadkyCsv::SectiNaPulky(int sloupec) {
+    const off_t stred = StredPruchodu(fd_, static_cast<off_t>(druh_.Bom));
+    if (stred < 0)
+        return std::nullopt;
+    tRadkyCsv druha(*this);
+    druha.od_ = stred;
+    pred_ = stred;
+    const tPriKonci cely([this] { pred_ = -1; });
+    long long prvni = 0, druhe = 0;
+    try {
+        Soubezne([&] { prvni = SectiSyrove(sloupec); },
+                 [&] { druhe = druha.SectiSyrove(sloupec); });
+    } catch (...) {
+        return std::nullopt;
+    }
+    return prvni + druhe;
 }
 
 long long tRadkyCsv::SectiSyrove(int sloupec) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,8 @@ private:
     size_t KonecZaznamu();
     [[noreturn]] void DlouhyRadek() const; // the current row is longer than a row may be
     long long SectiSyrove(int sloupec);    // SoucetPoctu's pass through the bytes as read
+    // The same for a large file, its halves at once; none when it is not split so.
+    std::optional<long long> SectiNaPulky(int sloupec);
 
     int fd_;
     tDruhTabulky druh_;

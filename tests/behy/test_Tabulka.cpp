@@ -225,10 +225,43 @@ tVelkySoubor VelkySoubor(bool spatne) {
     return v;
 }
 
+// The same as a CSV file, its every character with a Windows-1250 byte: counted in halves
+// too. Its middle row holds a quoted field of many lines, so that the middle of the file is
+// inside quotes, or its last row opens a quote that nothing closes.
+enum class tStredCsv { Radek, Uvozovky, Otevrene };
+tVelkySoubor VelkeCsv(tStredCsv stred) {
+    tVelkySoubor v;
+    constexpr int Radku = 20000;
+    for (int i = 1; i <= Radku; ++i) {
+        const std::string a(static_cast<size_t>(i % 27), 'a');
+        if (i == Radku / 2 && stred == tStredCsv::Uvozovky) {
+            std::string radky, mezery;
+            for (int r = 0; r < 40000; ++r) {
+                radky += r % 2 ? "x\r\n" : "x\n";
+                mezery += "x ";
+            }
+            v.bajty += "1;\"" + radky + "\"\n";
+            v.obsah.push_back({std::to_string(i), "1", mezery});
+            continue;
+        }
+        v.bajty += std::to_string(i % 4) + ";\"" + a + "\xc4\x8d\"\"\xe2\x82\xac\"" +
+                   (i % 5 == 0 ? "\r\n" : "\n");
+        v.obsah.push_back({std::to_string(i), std::to_string(i % 4), a + "\xe8\"\x80"});
+    }
+    if (stred == tStredCsv::Otevrene) {
+        v.bajty += "2;\"a";
+        v.upozorneni = "zůstaly otevřené uvozovky (od řádku " + std::to_string(Radku + 1) + ")";
+    }
+    return v;
+}
+
 // Table files as spreadsheets and stock systems write them: the character set and the form
 // found from the bytes and the name, or given.
 TEST(Tabulka, DruhySouboru) {
     const tVelkySoubor velky = VelkySoubor(false), velkySpatne = VelkySoubor(true);
+    const tVelkySoubor velkeCsv = VelkeCsv(tStredCsv::Radek),
+                       csvVUvozovkach = VelkeCsv(tStredCsv::Uvozovky),
+                       csvOtevrene = VelkeCsv(tStredCsv::Otevrene);
     const std::string dlouhy(70000, 'x'); // a field across the read blocks
     std::string ceskyUtf8 = "a";          // letters of two bytes across the read blocks
     for (int i = 0; i < 70000; ++i)
@@ -324,6 +357,14 @@ TEST(Tabulka, DruhySouboru) {
         {"velkyNaPulky", "t.txt", velky.bajty, velky.obsah},
         {"velkyNaPulkySeSpatnymiBajty", "t.txt", velkySpatne.bajty, velkySpatne.obsah, Volby(),
          nullptr, velkySpatne.upozorneni.c_str()},
+        {"velkeCsvNaPulky", "t.csv", velkeCsv.bajty, velkeCsv.obsah},
+        {"velkeCsvStredVUvozovkach", "t.csv", csvVUvozovkach.bajty, csvVUvozovkach.obsah},
+        {"velkeCsvOtevreneUvozovky",
+         "t.csv",
+         csvOtevrene.bajty,
+         {},
+         Volby(),
+         csvOtevrene.upozorneni.c_str()},
         {"nepresnePresBloky",
          "t.txt",
          std::string(70000, 'x') + "\t\xc3\xb1\xe2\x86\x92\xc3\xa1\n",
