@@ -292,7 +292,7 @@ tSazbaEtikety& tSazbaEtikety::operator=(tSazbaEtikety&&) noexcept = default;
 tSazbaEtikety::~tSazbaEtikety() = default;
 
 std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
-                                                    std::string kodyPo) {
+                                                    const std::string& kodyPo) {
     tSazbaEtikety sazba;
     sazba.kodovani_ = KodovaniRozvrzeni(popis.Kodovani);
     for (int i = 1; i <= std::min(PocetRadku, popis.PocetRadkuOblepky); ++i) {

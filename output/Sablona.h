@@ -33,7 +33,8 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
 // label could outgrow a piece of a job.
 class tSazbaEtikety {
 public:
-    static std::optional<tSazbaEtikety> Priprav(const tPopisOblepky& popis, std::string kodyPo);
+    static std::optional<tSazbaEtikety> Priprav(const tPopisOblepky& popis,
+                                                const std::string& kodyPo);
     tSazbaEtikety(tSazbaEtikety&&) noexcept;
     tSazbaEtikety& operator=(tSazbaEtikety&&) noexcept;
     ~tSazbaEtikety();

@@ -216,8 +216,11 @@ tVelkySoubor VelkySoubor(bool spatne) {
                    (i % 5 == 0   ? "\r\n"
                     : i % 7 == 0 ? "\r"
                                  : "\n");
-        v.obsah.push_back({std::to_string(i), std::to_string(i % 4),
-                           a + "\xe8\x80" + sipka + (chybny ? "?" : "")});
+        std::string bunka = a + "\xe8\x80";
+        bunka += sipka;
+        if (chybny)
+            bunka += '?';
+        v.obsah.push_back({std::to_string(i), std::to_string(i % 4), bunka});
     }
     if (spatne)
         v.upozorneni = "(znaků UTF-8: " + std::to_string(3 * Radku) +

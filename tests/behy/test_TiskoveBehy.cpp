@@ -101,11 +101,14 @@ TEST_F(Behy, RucniTiskPodleRozvrzeni) {
             popis.Radky[1].HrZleva = p.zleva;
             popis.Radky[1].HrDelka = p.delka;
             TiskniRucne(popis, 2, hodnoty, s);
+            const std::string pred = Opakuj("\r\n", p.pred), po = Opakuj("\r\n", p.po);
             const std::string etiketa =
-                p.bajty.substr(p.pred * 2, p.bajty.size() - p.pred * 2 - p.po * 2);
-            EXPECT_EQ(z.Bajty(),
-                      "\x1B@" + Opakuj("\r\n", p.pred) + etiketa + etiketa + Opakuj("\r\n", p.po))
-                << p.vyska << " " << p.radek1 << (primo ? " primo" : "");
+                p.bajty.substr(pred.size(), p.bajty.size() - pred.size() - po.size());
+            std::string cekane = "\x1B@" + pred;
+            cekane += etiketa;
+            cekane += etiketa;
+            cekane += po;
+            EXPECT_EQ(z.Bajty(), cekane) << p.vyska << " " << p.radek1 << (primo ? " primo" : "");
             EXPECT_EQ(z.etiket, 2);
             if (p.zapisu && !primo) {
                 EXPECT_EQ(z.zapisy.size(), p.zapisu + 4);
