@@ -325,21 +325,35 @@ bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long lon
     }
 }
 
+// A run reads every row's number just after the one before: it is counted on in its text.
+std::string_view tRadkyCsv::CisloRadku() const {
+    if (cisloTextu_ + 1 == cislo_ && !cisloText_.empty()) {
+        size_t i = cisloText_.size();
+        while (i > 0 && cisloText_[i - 1] == '9')
+            cisloText_[--i] = '0';
+        if (i == 0)
+            cisloText_.insert(cisloText_.begin(), '1');
+        else
+            ++cisloText_[i - 1];
+    } else if (cisloTextu_ != cislo_) {
+        cisloText_ = CisloNaText(cislo_);
+    }
+    cisloTextu_ = cislo_;
+    return cisloText_;
+}
+
 std::string_view tRadkyCsv::Bunka(int sloupec) const {
     if (sloupec < 0)
         return {};
-    if (sloupec == 0) {
-        cisloText_ = CisloNaText(cislo_);
-        return cisloText_;
-    }
+    if (sloupec == 0)
+        return CisloRadku();
     return KusRadku(radek_, sloupec);
 }
 
 void tRadkyCsv::Bunky(std::vector<std::string_view>& cil, size_t kolik) const {
-    cisloText_ = CisloNaText(cislo_);
     cil.clear();
     if (kolik == 0)
         return;
-    cil.push_back(cisloText_);
+    cil.push_back(CisloRadku());
     PridejBunky(radek_, cil, kolik);
 }

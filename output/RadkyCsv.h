@@ -89,7 +89,9 @@ private:
     // The current row, cells between TABs: in text_ (TSV) or in zaznam_ (CSV), valid until
     // the next Dalsi.
     std::string_view radek_;
-    std::string zaznam_; // a CSV record as it is taken
+    std::string zaznam_;                 // a CSV record as it is taken
+    std::string_view CisloRadku() const; // the current row's number as text
     mutable std::string cisloText_;
-    std::array<bool, 256> zvlastni_{}; // what a CSV record's scan stops at
+    mutable long long cisloTextu_ = -1; // the number cisloText_ holds
+    std::array<bool, 256> zvlastni_{};  // what a CSV record's scan stops at
 };
