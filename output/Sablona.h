@@ -1,5 +1,5 @@
 #pragma once
-// Expansion of one template line of one label into one printed row.
+// Expansion of a label's template lines into printed rows: row by row, or a whole label at once.
 
 #include "core/Kodovani.h"
 #include "core/PopisEtiket.h"
