@@ -279,6 +279,8 @@ std::optional<long long> tRadkyCsv::SectiNaPulky(int sloupec) {
     try {
         Soubezne([&] { prvni = SectiSyrove(sloupec); },
                  [&] { druhe = druha.SectiSyrove(sloupec); });
+    } catch (const tDlouhySyrovy&) {
+        throw; // a row starts at the middle, so it is as long in the pass in order
     } catch (...) {
         return std::nullopt;
     }
