@@ -6,6 +6,8 @@
 
 #include <cups/cups.h>
 
+#include <sys/socket.h>
+
 namespace {
 
 constexpr size_t VelikostDavky = size_t{64} * 1024;
@@ -38,6 +40,20 @@ int VytvorUlohu(http_t* spojeni, const std::string& fronta, const std::string& n
     return uloha;
 }
 
+// The kernel's send buffer of a local socket is a few hundred KiB and never grows, and the
+// server reads a document in 32 KiB steps: a larger one keeps the labels made ahead of the
+// server, not waiting on each of its steps. TCP sizes its buffer itself, so it is left be.
+void VelkaVyrovnavaciPamet(http_t* spojeni) {
+    constexpr int Velikost = 4 * 1024 * 1024; // the kernel caps it at net.core.wmem_max
+    const int fd = httpGetFd(spojeni);
+    sockaddr_storage adresa{};
+    socklen_t delka = sizeof adresa;
+    // Failing costs only speed.
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&adresa), &delka) == 0 &&
+        adresa.ss_family == AF_UNIX)
+        setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &Velikost, sizeof Velikost);
+}
+
 } // namespace
 
 tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& tiskarna,
@@ -63,6 +79,7 @@ tRawPrinter::tRawPrinter(const std::string& nazevDokumentu, const std::string& t
         throw chyba;
     }
     otevreno_ = true;
+    VelkaVyrovnavaciPamet(*spojeni_); // the socket the document goes on, after any reconnect
     zasobnik_.reserve(2 * VelikostDavky);
 }
 
