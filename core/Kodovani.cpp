@@ -62,6 +62,10 @@ void PrevedKodovaniNaMiste(tKodovani kodovani, char* data, size_t delka) {
         data[i] = (*tabulka)[static_cast<unsigned char>(data[i])];
 }
 
+bool PrevadiKodovani(tKodovani kodovani) {
+    return kodovani == tKodovani::Oem || Tabulka(kodovani) != nullptr;
+}
+
 std::string PrevedKodovani(tKodovani kodovani, std::string_view radek) {
     std::string vysledek(radek);
     PrevedKodovaniNaMiste(kodovani, vysledek.data(), vysledek.size());

@@ -44,6 +44,9 @@ std::string PrevedKodovani(tKodovani kodovani, std::string_view radek);
 // The same conversion in place, for callers that reuse one buffer.
 void PrevedKodovaniNaMiste(tKodovani kodovani, char* data, size_t delka);
 
+// Whether the mode changes any byte: the others send every line as it is.
+bool PrevadiKodovani(tKodovani kodovani);
+
 // The OEM code pages mode 1 can produce.
 enum class tOemStranka { Cp437, Cp850, Cp852 };
 

@@ -295,6 +295,7 @@ std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
                                                     const std::string& kodyPo) {
     tSazbaEtikety sazba;
     sazba.kodovani_ = KodovaniRozvrzeni(popis.Kodovani);
+    sazba.prevadi_ = PrevadiKodovani(sazba.kodovani_);
     for (int i = 1; i <= std::min(PocetRadku, popis.PocetRadkuOblepky); ++i) {
         const tPopisRadku& radek = popis.Radky[static_cast<size_t>(i)];
         tRadek r;
@@ -335,7 +336,8 @@ void tSazbaEtikety::Pis(std::span<const std::string_view> hodnoty, std::string& 
         if (cil.size() == od + r.zleva) // an empty line gets no offset
             cil.resize(od);
         cil += "\r\n";
-        PrevedKodovaniNaMiste(kodovani_, cil.data() + od, cil.size() - od);
+        if (prevadi_)
+            PrevedKodovaniNaMiste(kodovani_, cil.data() + od, cil.size() - od);
     }
     cil += konec_;
 }

@@ -51,4 +51,5 @@ private:
     std::string konec_; // the filler rows and the after-label codes
     size_t nejvic_ = 0;
     tKodovani kodovani_{};
+    bool prevadi_ = false; // whether kodovani_ changes any byte
 };
