@@ -75,6 +75,30 @@ void BM_RozvinSablonu(benchmark::State& state) {
     Rozvin(state, Popis(0));
 }
 
+// The same labels made at once into a 64 KiB piece, as a table run makes them.
+void BM_SazbaEtikety(benchmark::State& state) {
+    tPopisOblepky popis = Popis(0);
+    popis.Kodovani = static_cast<int16_t>(state.range(0));
+    const auto sazba = tSazbaEtikety::Priprav(popis, "\x0C");
+    std::vector<std::string> hodnoty = Hodnoty();
+    std::vector<std::string_view> pohledy(hodnoty.begin(), hodnoty.end());
+    std::string kus;
+    kus.reserve(size_t{64} * 1024);
+    int64_t bajtu = 0;
+    for (auto _ : state) {
+        for (int e = 0; e < Etiket; ++e) {
+            if (kus.size() + sazba->Nejvic() > kus.capacity()) {
+                bajtu += static_cast<int64_t>(kus.size());
+                kus.clear();
+            }
+            sazba->Pis(pohledy, kus);
+        }
+        benchmark::DoNotOptimize(kus.data());
+    }
+    state.SetItemsProcessed(state.iterations() * Etiket);
+    state.SetBytesProcessed(bajtu + static_cast<int64_t>(kus.size()));
+}
+
 // The same rows, already expanded and converted, only copied into a row buffer.
 void BM_KopieRadku(benchmark::State& state) {
     tPopisOblepky popis = Popis(0);
@@ -113,6 +137,10 @@ void BM_ObrovskaSirka(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_RozvinSablonu)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SazbaEtikety)
+    ->Arg(static_cast<int>(tKodovani::JakoWindows))
+    ->Arg(static_cast<int>(tKodovani::Kamenicky))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KopieRadku)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ObrovskaSirka)->Arg(10)->Arg(2147483647)->Iterations(1)->Unit(benchmark::kMillisecond);
 
