@@ -1,5 +1,6 @@
 #include "core/Tabulka.h"
 
+#include "core/Ascii16.h"
 #include "core/Chyba.h"
 #include "core/TabulkaCisla.h"
 #include "core/Win1250.h"
@@ -21,23 +22,8 @@ size_t PreskocKonecRadku(std::string_view text, size_t i) {
 
 } // namespace
 
-// memchr in short windows: fast for lines ending in LF or CR LF, and no rescans of the text
-// when one of the two never comes.
 size_t KonecRadku(std::string_view text, size_t od) {
-    constexpr size_t Okno = 256;
-    while (od < text.size()) {
-        const size_t delka = std::min(Okno, text.size() - od);
-        const char* zacatek = text.data() + od;
-        const void* lf = std::memchr(zacatek, '\n', delka);
-        const size_t doLf =
-            lf ? static_cast<size_t>(static_cast<const char*>(lf) - zacatek) : delka;
-        if (const void* cr = std::memchr(zacatek, '\r', doLf))
-            return od + static_cast<size_t>(static_cast<const char*>(cr) - zacatek);
-        if (lf)
-            return od + doLf;
-        od += delka;
-    }
-    return text.size();
+    return std::min(NajdiJeden(text, od, '\r', '\n'), text.size());
 }
 
 tTabulka::tTabulka() = default;
@@ -127,7 +113,7 @@ void tTabulka::BunkyRadku(int radek, std::vector<std::string_view>& cil, size_t 
 
 void PridejBunky(std::string_view radek, std::vector<std::string_view>& cil, size_t kolik) {
     for (size_t od = 0; cil.size() < kolik;) {
-        const size_t tab = radek.find('\t', od);
+        const size_t tab = NajdiJeden(radek, od, '\t', '\t');
         cil.push_back(radek.substr(od, tab == std::string_view::npos ? tab : tab - od));
         if (tab == std::string_view::npos)
             break;

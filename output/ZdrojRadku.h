@@ -1,6 +1,7 @@
 #pragma once
 // Where a table run takes its rows from: the pasted table, or a table file read as it prints.
 
+#include "core/Ascii16.h"
 #include "core/CeleCislo.h"
 #include "core/Tabulka.h"
 
@@ -13,12 +14,12 @@
 inline std::string_view KusRadku(std::string_view radek, int sloupec) {
     size_t od = 0;
     for (int c = 1; c < sloupec; ++c) {
-        od = radek.find('\t', od);
+        od = NajdiJeden(radek, od, '\t', '\t');
         if (od == std::string_view::npos)
             return {};
         ++od;
     }
-    return radek.substr(od, radek.find('\t', od) - od);
+    return radek.substr(od, NajdiJeden(radek, od, '\t', '\t') - od);
 }
 
 // What a count cell asks for: anything that is not an integer counts 0.
