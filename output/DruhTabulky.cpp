@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <bitset>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,7 +155,24 @@ std::string UpozorneniKodovani(std::string_view nazev, bool utf8, size_t platnyc
 
 } // namespace
 
+namespace {
+
+// Which of the characters of two UTF-8 bytes (U+0080 to U+07FF, the Czech letters among
+// them) Windows-1250 has exactly: the look asks it of nearly every letter of a file.
+const std::bitset<0x800>& PresneDvoubajtove() {
+    static const std::bitset<0x800> presne = [] {
+        std::bitset<0x800> b;
+        for (char32_t znak = 0x80; znak < 0x800; ++znak)
+            b[znak] = UnicodeNaWin1250(znak) >= 0;
+        return b;
+    }();
+    return presne;
+}
+
+} // namespace
+
 void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
+    const std::bitset<0x800>& presne = PresneDvoubajtove();
     for (size_t i = 0; i < data.size();) {
         if (i + 16 <= data.size()) { // plain ASCII is passed over to the next byte that is not
             const unsigned horni = NeAsciiBity16(data.data() + i);
@@ -172,6 +190,14 @@ void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
         // Czech letters are two bytes: the common case without the general check.
         const bool dva = b >= 0xC2 && b <= 0xDF && i + 1 < data.size() &&
                          (static_cast<unsigned char>(data[i + 1]) & 0xC0) == 0x80;
+        if (dva) {
+            ++vicebajtovych_;
+            const auto znak = static_cast<size_t>(
+                ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(data[i + 1]) & 0x3Fu));
+            nepresnych_ += nepresne && !presne[znak];
+            i += 2;
+            continue;
+        }
         const size_t delka = dva ? 2 : std::min(DelkaPodleZacatku(b), data.size() - i);
         const bool platna = dva || (delka > 1 && JePlatneUtf8(data.substr(i, delka)));
         vicebajtovych_ += platna;
