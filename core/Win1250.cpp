@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -238,19 +239,25 @@ char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
         return k + 1 < text.size() && (bajt(k) & 0xFE) == 0xCC && (bajt(k + 1) & 0xC0) == 0x80;
     };
     size_t i = 0;
-    size_t blokOd = 0; // where the next run of sixteen plain bytes is looked for
     while (i < text.size()) {
-        // Plain ASCII is copied sixteen bytes at a time: most of a table is. A block ends
-        // where a byte that is not plain stands, or a combining mark follows its last letter.
-        if (i >= blokOd && i + 16 <= text.size()) {
+        // Plain ASCII is copied sixteen bytes at a time, and a shorter run of it up to the
+        // next byte that is not plain at once: most of a table is plain, and an accented
+        // letter every few bytes is usual. A letter a combining mark follows is left to the
+        // step below, which composes the two.
+        if (i + 16 <= text.size()) {
             const unsigned horni = NeAsciiBity16(od + i);
-            if (horni == 0 && !znamenko(i + 16)) {
+            const size_t prostych = horni == 0 ? 16 : static_cast<size_t>(std::countr_zero(horni));
+            const size_t kopie = prostych > 0 && znamenko(i + prostych) ? prostych - 1 : prostych;
+            if (kopie == 16) {
                 Kopiruj16(od + i, kam);
                 kam += 16;
                 i += 16;
                 continue;
             }
-            blokOd = i + (horni == 0 ? 16 : static_cast<size_t>(__builtin_ctz(horni))) + 1;
+            for (size_t k = 0; k < kopie; ++k) // forward: each byte lands at or before its own
+                kam[k] = od[i + k];
+            kam += kopie;
+            i += kopie;
         }
         const auto b = bajt(i);
         if (b < 0x80 && !znamenko(i + 1)) {
@@ -265,6 +272,11 @@ char* PrevedUtf8(const char* od, size_t delka, char* kam, size_t& bez) {
             // Czech letters are two bytes: the common case first.
             znak = ((b & 0x1Fu) << 6) | (bajt(i + 1) & 0x3Fu);
             i += 2;
+            // The usual accented letter: a byte of its own, and no mark after it.
+            if (const uint16_t z = Zpet[znak]; (z & Presny) != 0 && !znamenko(i)) {
+                *kam++ = static_cast<char>(z & 0xFF);
+                continue;
+            }
         } else if (const int delkaSekvence = DelkaSekvence(text, i); delkaSekvence == 0) {
             // Each byte of a broken sequence is one replacement character.
             *kam++ = DoWin1250(Nahradni, bez);
