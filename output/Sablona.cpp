@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,9 @@
 namespace {
 
 constexpr size_t Kus = size_t{64} * 1024;
+// A label made at once has room made for its longest form every time: a layout whose rows
+// may be far longer than any label of the dialog's ranges goes row by row.
+constexpr size_t NejvicNaJednou = size_t{4} * 1024;
 
 // Collects the expanded line directly in the row buffer, up to a length limit (for rows
 // that cannot outgrow Kus).
@@ -39,6 +43,36 @@ public:
 private:
     std::string& Buffer;
     size_t Zbyva;
+};
+
+// Blanks sixteen at a time, by stores of a known size rather than a call for a few bytes; up
+// to fifteen bytes past the last blank are written too, so the memory needs that much room.
+constexpr size_t PresahMezer = 15;
+char* Mezery(char* kam, size_t pocet) {
+    static constexpr char Sestnact[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                          ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    for (size_t k = 0; k < pocet; k += sizeof Sestnact)
+        std::memcpy(kam + k, Sestnact, sizeof Sestnact);
+    return kam + pocet;
+}
+
+// Collects the expanded line at a pointer, up to a length limit, in memory that has room
+// for it and PresahMezer bytes more.
+class tNaMisto {
+public:
+    tNaMisto(char* kam, size_t limit) : Kam(kam), Mez(kam + limit) {}
+
+    void Text(std::string_view text) {
+        Kam = std::copy_n(text.data(), std::min(text.size(), Zbyva()), Kam);
+    }
+    void Mezery(size_t pocet) { Kam = ::Mezery(Kam, std::min(pocet, Zbyva())); }
+    char* Konec() const { return Kam; }
+
+private:
+    size_t Zbyva() const { return static_cast<size_t>(Mez - Kam); }
+
+    char* Kam;
+    char* const Mez;
 };
 
 // A piece of a long expanded line: text, or (data == nullptr) that many blanks.
@@ -321,23 +355,30 @@ std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
             sazba.konec_ += "\r\n";
     }
     sazba.konec_ += kodyPo;
-    sazba.nejvic_ += sazba.konec_.size();
-    if (sazba.nejvic_ > Kus)
+    sazba.nejvic_ += sazba.konec_.size() + PresahMezer;
+    if (sazba.nejvic_ > NejvicNaJednou)
         return std::nullopt;
     return sazba;
 }
 
 void tSazbaEtikety::Pis(std::span<const std::string_view> hodnoty, std::string& cil) const {
+    // Written in room made for the longest label, then cut back: a string grown by a call
+    // for every text and blank cost more than the label's making.
+    const size_t zacatek = cil.size();
+    cil.resize(zacatek + nejvic_);
+    char* kam = cil.data() + zacatek;
     for (const tRadek& r : radky_) {
-        const size_t od = cil.size();
-        cil.append(r.zleva, ' ');
-        tPrimo primo(cil, r.delka);
-        Rozvin(r.rozbor.Sablona, r.rozbor, hodnoty, primo);
-        if (cil.size() == od + r.zleva) // an empty line gets no offset
-            cil.resize(od);
-        cil += "\r\n";
+        char* const radek = kam;
+        tNaMisto sber(Mezery(kam, r.zleva), r.delka);
+        Rozvin(r.rozbor.Sablona, r.rozbor, hodnoty, sber);
+        kam = sber.Konec();
+        if (kam == radek + r.zleva) // an empty line gets no offset
+            kam = radek;
+        *kam++ = '\r';
+        *kam++ = '\n';
         if (prevadi_)
-            PrevedKodovaniNaMiste(kodovani_, cil.data() + od, cil.size() - od);
+            PrevedKodovaniNaMiste(kodovani_, radek, static_cast<size_t>(kam - radek));
     }
-    cil += konec_;
+    kam = std::copy(konec_.begin(), konec_.end(), kam);
+    cil.resize(static_cast<size_t>(kam - cil.data()));
 }

@@ -30,7 +30,7 @@ void RozvinSablonu(std::string_view sablona, int i, std::span<const std::string_
 // with its templates parsed once for the run: the bytes of RozvinSablonu's rows 1 to 5, the
 // filler rows up to PocetRadkuOblepky and the after-label codes. None when a template does
 // not parse (the run row by row raises where it stands), a row needs the long path, or a
-// label could outgrow a piece of a job.
+// label could be longer than any of the dialog's ranges makes.
 class tSazbaEtikety {
 public:
     static std::optional<tSazbaEtikety> Priprav(const tPopisOblepky& popis,
@@ -39,7 +39,7 @@ public:
     tSazbaEtikety& operator=(tSazbaEtikety&&) noexcept;
     ~tSazbaEtikety();
 
-    size_t Nejvic() const { return nejvic_; } // bytes of a label at most
+    size_t Nejvic() const { return nejvic_; } // the room a label takes while it is made
     // Appends the label of these values (value 0 first) to cil.
     void Pis(std::span<const std::string_view> hodnoty, std::string& cil) const;
 
