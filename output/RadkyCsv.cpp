@@ -61,6 +61,48 @@ size_t KopirujObycejne(std::string_view text, size_t od, char*& zapis,
     return od;
 }
 
+// Copies a CSV record's bytes from od on to zapis, up to the first quote, CR, LF or TAB (the
+// separator being none of these): outside quotes each separator becomes the kept row's TAB,
+// inside them it is a character. naZacatku tells afterwards whether a field starts there.
+// Returns where it stopped. zapis must have room for as many bytes as text has from od on.
+// Sixteen bytes at a time where the processor can: a record's separators outside quotes
+// need no step of their own.
+size_t KopirujPole(std::string_view text, size_t od, char*& zapis, char oddelovac, bool uvnitr,
+                   bool& naZacatku) {
+    const char* const z = text.data();
+    const size_t n = text.size();
+#ifdef __SSE2__
+    const __m128i uvozovka = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'),
+                  tab = _mm_set1_epi8('\t'), oddel = _mm_set1_epi8(oddelovac),
+                  nahradit = uvnitr ? _mm_setzero_si128() : _mm_set1_epi8(-1);
+    while (od + 16 <= n) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + od));
+        const auto tvrde = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, uvozovka), _mm_cmpeq_epi8(v, cr)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, tab)))));
+        const __m128i oddeluje = _mm_and_si128(_mm_cmpeq_epi8(v, oddel), nahradit);
+        v = _mm_or_si128(_mm_and_si128(oddeluje, tab), _mm_andnot_si128(oddeluje, v));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(zapis), v);
+        const size_t kolik = tvrde == 0 ? 16 : static_cast<size_t>(__builtin_ctz(tvrde));
+        if (kolik > 0)
+            naZacatku =
+                ((static_cast<unsigned>(_mm_movemask_epi8(oddeluje)) >> (kolik - 1)) & 1) != 0;
+        zapis += kolik;
+        od += kolik;
+        if (tvrde != 0)
+            return od;
+    }
+#endif
+    for (; od < n; ++od) {
+        const char c = z[od];
+        if (c == '"' || c == '\r' || c == '\n' || c == '\t')
+            break;
+        naZacatku = c == oddelovac && !uvnitr;
+        *zapis++ = naZacatku ? '\t' : c;
+    }
+    return od;
+}
+
 } // namespace
 
 eSouborTabulky ChybaCteniTabulky(const std::string& nazev, int kod) {
@@ -150,8 +192,15 @@ size_t tRadkyCsv::KonecZaznamu() {
             const char oddelovac = druh_.Oddelovac;
             // A line end is never a separator, and a quote at a field's start opens it.
             const bool oddelovacKonci = oddelovac == '\r' || oddelovac == '\n';
+            // The usual separator is none of the bytes that need a step of their own.
+            const bool obycejny = !oddelovacKonci && oddelovac != '"' && oddelovac != '\t';
             for (; i < text.size(); ++i) {
-                if (!zvlastni_[static_cast<unsigned char>(text[i])]) {
+                if (const char c = text[i];
+                    obycejny && c != '"' && c != '\r' && c != '\n' && c != '\t') {
+                    i = KopirujPole(text, i, zapis, oddelovac, uvnitr, naZacatku);
+                    if (i == text.size())
+                        break;
+                } else if (!obycejny && !zvlastni_[static_cast<unsigned char>(c)]) {
                     i = KopirujObycejne(text, i, zapis, zvlastni_, oddelovac);
                     naZacatku = false;
                     if (i == text.size())
