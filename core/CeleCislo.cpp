@@ -55,17 +55,7 @@ std::optional<int32_t> Desitkove(std::string_view text) {
 
 } // namespace
 
-std::optional<int32_t> ZkusTextNaCislo(std::string_view text) noexcept {
-    // The usual count or width, a few plain digits, without the general rules: the same
-    // result, and a table file has one in every row.
-    if (!text.empty() && text.size() <= 9) {
-        int32_t hodnota = 0;
-        size_t k = 0;
-        for (; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k)
-            hodnota = hodnota * 10 + (text[k] - '0');
-        if (k == text.size())
-            return hodnota;
-    }
+std::optional<int32_t> detail::ZkusTextNaCisloPodlePravidel(std::string_view text) noexcept {
     size_t zacatek = text.find_first_not_of(' ');
     if (zacatek == std::string_view::npos)
         return std::nullopt;

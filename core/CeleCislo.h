@@ -14,8 +14,24 @@
 // Raises eChyba "'%s' is not a valid integer value" with the whole text.
 int32_t TextNaCislo(std::string_view text);
 
-// The same conversion without the error.
-std::optional<int32_t> ZkusTextNaCislo(std::string_view text) noexcept;
+namespace detail {
+std::optional<int32_t> ZkusTextNaCisloPodlePravidel(std::string_view text) noexcept;
+}
+
+// The same conversion without the error. The usual count or width, a few plain digits, is
+// read here without the general rules, to the same result: a table file has one in every
+// row, and a call for it cost more than the reading.
+inline std::optional<int32_t> ZkusTextNaCislo(std::string_view text) noexcept {
+    if (!text.empty() && text.size() <= 9) {
+        int32_t hodnota = 0;
+        size_t k = 0;
+        for (; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k)
+            hodnota = hodnota * 10 + (text[k] - '0');
+        if (k == text.size())
+            return hodnota;
+    }
+    return detail::ZkusTextNaCisloPodlePravidel(text);
+}
 
 // Plain decimal with "-" for negatives.
 std::string CisloNaText(long long cislo);
