@@ -212,11 +212,12 @@ void tDekoder::PocitejUtf8(std::string_view data, bool nepresne) {
             // counted at once, each letter looked up by its bit; a letter the next sixteen
             // end in the middle of starts them.
             if (const auto dvou = DvoubajtoveZnaky16(data.data() + i, horni)) {
-                vicebajtovych_ += static_cast<size_t>(std::popcount(dvou->zacatky));
-                for (unsigned z = dvou->zacatky; nepresne && z != 0; z &= z - 1) {
+                for (unsigned z = dvou->zacatky; z != 0; z &= z - 1) { // a few letters
+                    ++vicebajtovych_;
                     const size_t k = i + static_cast<size_t>(std::countr_zero(z));
-                    nepresnych_ += !presne[((static_cast<unsigned char>(data[k]) & 0x1Fu) << 6) |
-                                           (static_cast<unsigned char>(data[k + 1]) & 0x3Fu)];
+                    nepresnych_ +=
+                        nepresne && !presne[((static_cast<unsigned char>(data[k]) & 0x1Fu) << 6) |
+                                            (static_cast<unsigned char>(data[k + 1]) & 0x3Fu)];
                 }
                 i += dvou->bajtu;
                 continue;
