@@ -29,6 +29,7 @@ class tPrimo {
 public:
     tPrimo(std::string& buffer, size_t limit) : Buffer(buffer), Zbyva(limit) {}
 
+    void Literal(std::string_view text) { Text(text); }
     void Text(std::string_view text) {
         size_t delka = std::min(text.size(), Zbyva);
         Buffer.append(text.data(), delka);
@@ -45,9 +46,12 @@ private:
     size_t Zbyva;
 };
 
-// Blanks sixteen at a time, by stores of a known size rather than a call for a few bytes; up
-// to fifteen bytes past the last blank are written too, so the memory needs that much room.
-constexpr size_t PresahMezer = 15;
+// How far past what it holds a label made at once may be written: blanks go sixteen at a
+// time, and a short piece of a template as one store of sixteen, rather than a call for a
+// few bytes.
+constexpr size_t Presah = 16;
+
+// Blanks sixteen at a time, up to Presah bytes past the last.
 char* Mezery(char* kam, size_t pocet) {
     static constexpr char Sestnact[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
                                           ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
@@ -56,14 +60,26 @@ char* Mezery(char* kam, size_t pocet) {
     return kam + pocet;
 }
 
+// The template of a label made at once is kept with this many bytes after it, so that any
+// piece of it may be read sixteen bytes at a time.
+constexpr size_t ZaSablonou = 16;
+
 // Collects the expanded line at a pointer, up to a length limit, in memory that has room
-// for it and PresahMezer bytes more.
+// for it and Presah bytes more.
 class tNaMisto {
 public:
     tNaMisto(char* kam, size_t limit) : Kam(kam), Mez(kam + limit) {}
 
     void Text(std::string_view text) {
         Kam = std::copy_n(text.data(), std::min(text.size(), Zbyva()), Kam);
+    }
+    // A piece of a template kept with ZaSablonou bytes after it.
+    void Literal(std::string_view text) {
+        const size_t delka = std::min(text.size(), Zbyva());
+        if (delka > 16)
+            return Text(text);
+        std::memcpy(Kam, text.data(), 16);
+        Kam += delka;
     }
     void Mezery(size_t pocet) { Kam = ::Mezery(Kam, std::min(pocet, Zbyva())); }
     char* Konec() const { return Kam; }
@@ -86,6 +102,7 @@ class tKusy {
 public:
     tKusy(std::vector<tKus>& kusy, size_t limit) : Kusy(kusy), Zbyva(limit) { Kusy.clear(); }
 
+    void Literal(std::string_view text) { Text(text); }
     void Text(std::string_view text) { Pridej(text.data(), text.size()); }
     void Mezery(size_t pocet) { Pridej(nullptr, pocet); }
     size_t Delka() const { return Celkem; }
@@ -200,7 +217,7 @@ template <typename tSber>
 void Rozvin(std::string_view sablona, const tRozbor& rozbor,
             std::span<const std::string_view> hodnoty, tSber& sber) {
     for (const tZastupce& z : rozbor.Zastupci) {
-        sber.Text(sablona.substr(z.LiteralOd, z.LiteralDelka));
+        sber.Literal(sablona.substr(z.LiteralOd, z.LiteralDelka));
         std::string_view hodnota = Hodnota(hodnoty, z.N);
         if (z.W < 0) {
             sber.Text(hodnota);
@@ -216,7 +233,7 @@ void Rozvin(std::string_view sablona, const tRozbor& rozbor,
             sber.Mezery(vypln);
         }
     }
-    sber.Text(sablona.substr(rozbor.KonecOd));
+    sber.Literal(sablona.substr(rozbor.KonecOd));
 }
 
 // Sends a long row piece by piece, converting each full buffer.
@@ -342,7 +359,7 @@ std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
         } catch (const eChyba&) {
             return std::nullopt;
         }
-        r.rozbor.Sablona = radek.HrText;
+        r.rozbor.Sablona = radek.HrText + std::string(ZaSablonou, '\0');
         sazba.nejvic_ += r.zleva + r.delka + 2;
         sazba.radky_.push_back(std::move(r));
     }
@@ -355,7 +372,7 @@ std::optional<tSazbaEtikety> tSazbaEtikety::Priprav(const tPopisOblepky& popis,
             sazba.konec_ += "\r\n";
     }
     sazba.konec_ += kodyPo;
-    sazba.nejvic_ += sazba.konec_.size() + PresahMezer;
+    sazba.nejvic_ += sazba.konec_.size() + Presah;
     if (sazba.nejvic_ > NejvicNaJednou)
         return std::nullopt;
     return sazba;
@@ -370,7 +387,8 @@ void tSazbaEtikety::Pis(std::span<const std::string_view> hodnoty, std::string& 
     for (const tRadek& r : radky_) {
         char* const radek = kam;
         tNaMisto sber(Mezery(kam, r.zleva), r.delka);
-        Rozvin(r.rozbor.Sablona, r.rozbor, hodnoty, sber);
+        Rozvin(std::string_view(r.rozbor.Sablona).substr(0, r.rozbor.Sablona.size() - ZaSablonou),
+               r.rozbor, hodnoty, sber);
         kam = sber.Konec();
         if (kam == radek + r.zleva) // an empty line gets no offset
             kam = radek;
