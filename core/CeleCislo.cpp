@@ -76,3 +76,13 @@ int32_t TextNaCislo(std::string_view text) {
 std::string CisloNaText(long long cislo) {
     return std::to_string(cislo);
 }
+
+void PrictiJednicku(std::string& cislice) {
+    size_t i = cislice.size();
+    while (i > 0 && cislice[i - 1] == '9')
+        cislice[--i] = '0';
+    if (i == 0)
+        cislice.insert(cislice.begin(), '1');
+    else
+        ++cislice[i - 1];
+}

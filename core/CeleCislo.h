@@ -35,3 +35,6 @@ inline std::optional<int32_t> ZkusTextNaCislo(std::string_view text) noexcept {
 
 // Plain decimal with "-" for negatives.
 std::string CisloNaText(long long cislo);
+
+// Adds one to a number written in decimal digits, in its text: "199" becomes "200".
+void PrictiJednicku(std::string& cislice);

@@ -1,5 +1,7 @@
 #include "core/FormatCisla.h"
 
+#include "core/CeleCislo.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -254,13 +256,7 @@ tZaokrouhleno Zaokrouhli(const tCislice& c, int posun, int desetin) {
     zlomek.resize(d, '0');
     if (nahoru) {
         std::string vse = cela + zlomek;
-        size_t i = vse.size();
-        while (i > 0 && vse[i - 1] == '9')
-            vse[--i] = '0';
-        if (i == 0)
-            vse.insert(vse.begin(), '1');
-        else
-            ++vse[i - 1];
+        PrictiJednicku(vse);
         cela = vse.substr(0, vse.size() - d);
         zlomek = vse.substr(vse.size() - d);
     }

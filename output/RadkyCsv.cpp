@@ -379,13 +379,7 @@ bool tRadkyCsv::PridejZbytek(std::string& cil, const std::function<bool(long lon
 // A run reads every row's number just after the one before: it is counted on in its text.
 std::string_view tRadkyCsv::CisloRadku() const {
     if (cisloTextu_ + 1 == cislo_ && !cisloText_.empty()) {
-        size_t i = cisloText_.size();
-        while (i > 0 && cisloText_[i - 1] == '9')
-            cisloText_[--i] = '0';
-        if (i == 0)
-            cisloText_.insert(cisloText_.begin(), '1');
-        else
-            ++cisloText_[i - 1];
+        PrictiJednicku(cisloText_);
     } else if (cisloTextu_ != cislo_) {
         cisloText_ = CisloNaText(cislo_);
     }
